@@ -1,0 +1,13 @@
+#pragma once
+// Enabled and checked states of menu entries and toolbar buttons.
+
+enum CommandGroup : int {
+  GROUP_FILE = 1,
+  GROUP_EDIT = 2 | 4,
+  GROUP_PEN = 8,
+  GROUP_ALL = 15,
+};
+
+// Sets the states of the given groups. With keepChecks 0 the push-like pen
+// buttons take their check states from the current tab.
+void RefreshCommandState(int groups, int keepChecks);

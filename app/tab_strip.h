@@ -1,0 +1,35 @@
+#pragma once
+// The tab strip: one item per open image, and below the items the area that
+// carries the editing panels. Items are linked to their slots only through
+// the slot index each item carries.
+
+#include <QWidget>
+
+class QTabBar;
+
+class TabStrip : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TabStrip(QWidget* parent);
+
+  QTabBar* bar() const { return bar_; }
+  // The client area below the items, in this widget's coordinates.
+  QRect displayRect() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QTabBar* bar_;
+};
+
+// Operations on the strip items. Positions run 0..count-1, left to right.
+int StripItemCount();
+// The slot of the item at the position, or -1 when there is no such item.
+int StripItemSlot(int position);
+bool StripInsertItem(int position, const char* title, int slot);
+void StripRemoveItem(int position);
+// Selects an item without reporting it as the user's choice.
+void StripSelect(int position);
+int StripSelection();

@@ -1,0 +1,89 @@
+#include "fileio/file_bytes.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+std::optional<ByteBuffer> ReadFileBytes(const std::string& path, std::size_t maxBytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  // Only regular files are read: a FIFO or device could block or never end.
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    const int saved = S_ISREG(info.st_mode) ? errno : EINVAL;
+    ::close(fd);
+    errno = saved;
+    return std::nullopt;
+  }
+  ByteBuffer bytes;
+  const std::size_t limit = maxBytes + 1;
+  bytes.resize(std::min<std::size_t>(limit, static_cast<std::size_t>(info.st_size) + 1));
+  std::size_t filled = 0;
+  while (filled < bytes.size()) {
+    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      const int saved = errno;
+      ::close(fd);
+      errno = saved;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+    if (filled == bytes.size() && bytes.size() < limit) bytes.resize(std::min(limit, bytes.size() * 2));
+  }
+  ::close(fd);
+  bytes.resize(filled);
+  return bytes;
+}
+
+WriteResult WriteFileBytesSafely(const std::string& path, const ByteBuffer& bytes) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return WriteResult::OpenFailed;
+
+  // The temporary starts with mode 0600; give the result the mode an existing
+  // target has, or what a newly created file would get.
+  struct stat existing {};
+  mode_t mode;
+  if (::stat(path.c_str(), &existing) == 0) {
+    if (S_ISDIR(existing.st_mode)) {
+      ::close(fd);
+      ::unlink(temp.c_str());
+      errno = EISDIR;
+      return WriteResult::OpenFailed;
+    }
+    mode = existing.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  ::fchmod(fd, mode);
+
+  std::size_t written = 0;
+  bool ok = true;
+  while (written < bytes.size()) {
+    const ssize_t put = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    written += static_cast<std::size_t>(put);
+  }
+  if (ok && ::fsync(fd) != 0) ok = false;
+  const int saved = errno;
+  if (::close(fd) != 0) ok = false;
+  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) ok = false;
+  if (!ok) {
+    const int reason = errno ? errno : saved;
+    ::unlink(temp.c_str());
+    errno = reason;
+    return WriteResult::WriteFailed;
+  }
+  return WriteResult::Ok;
+}

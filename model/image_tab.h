@@ -1,0 +1,87 @@
+#pragma once
+// One icon image with the editing state that belongs to it. Every part of the
+// program reads and writes images only through these fields.
+
+#include <cstdint>
+
+using PixelCell = std::uint16_t;
+using ColorRef = std::uint32_t;  // red in bits 0-7, green 8-15, blue 16-23
+
+// Bits 0-7 of a cell are the palette index, bit 8 the AND-mask bit
+// (1 = transparent). New and cleared pixels are index 0, transparent.
+constexpr PixelCell FRESH_CELL = 0x0100;
+// Returned for a point that lies on no pixel; never stored in cells.
+constexpr PixelCell NO_CELL = 0xFFFF;
+constexpr PixelCell CELL_MASK_BIT = 0x0100;
+constexpr PixelCell CELL_INDEX_BITS = 0x00FF;
+
+constexpr int MAX_IMAGE_SIZE = 64;
+constexpr int CELL_COUNT = MAX_IMAGE_SIZE * MAX_IMAGE_SIZE;
+// The image's top-left cell starts at this client point of the edit view.
+constexpr int EDIT_ORIGIN = 16;
+
+struct UndoNode;
+
+struct CellRect {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t right = 0;
+  std::int32_t bottom = 0;
+};
+
+struct ImageTab {
+  std::uint32_t inUse = 0;
+  char title[40] = {};
+  UndoNode* undoFirst = nullptr;
+  UndoNode* undoCurrent = nullptr;
+  UndoNode* undoLast = nullptr;
+  std::uint8_t width = 0;
+  std::uint8_t height = 0;
+  // 2, 16, or 0 for 256 colours.
+  std::uint8_t colorCode = 0;
+  ColorRef palette[256] = {};
+  // Column-major: the pixel in column x, row y is cells[x * 64 + y].
+  PixelCell cells[CELL_COUNT] = {};
+  CellRect selection;
+  std::int32_t backgroundIndex = 0;
+  std::uint8_t cellSize = 0;
+  std::uint32_t penMask = 0;
+  std::uint8_t penIndex = 0;
+  CellRect paletteMarker;
+  // 0 range select, 1 pen, 2 fill, 3 line, 4 circle.
+  std::uint32_t penMode = 0;
+  std::uint16_t cursorX = 0;
+  std::uint16_t cursorY = 0;
+  std::int16_t lastX = 0;
+  std::int16_t lastY = 0;
+  // -1 idle, 0 first click pressed, 1 first point fixed.
+  std::int32_t dragState = 0;
+  std::int32_t anchorX = 0;
+  std::int32_t anchorY = 0;
+  std::int32_t endX = 0;
+  std::int32_t endY = 0;
+};
+
+inline int CellIndex(int x, int y) { return x * MAX_IMAGE_SIZE + y; }
+inline PixelCell& CellAt(ImageTab& tab, int x, int y) { return tab.cells[CellIndex(x, y)]; }
+inline PixelCell CellAt(const ImageTab& tab, int x, int y) { return tab.cells[CellIndex(x, y)]; }
+
+// 256 for colour code 0, else the code itself (2 or 16).
+int PaletteSize(const ImageTab& tab);
+// The colour count as shown to the user: 256 for code 0.
+int ColorCountOfCode(std::uint8_t colorCode);
+
+// The cell under an edit-view client point, or NO_CELL. Coordinates are taken
+// as 16-bit unsigned values, so negative points fall far outside the image.
+PixelCell CellValueAtPoint(int x, int y, const ImageTab* tab);
+
+// True once the history holds more than the first snapshot.
+bool IsTabChanged(const ImageTab& tab);
+
+// Writes the tab label " WxHxC ".
+void FormatTabTitle(ImageTab& tab, int width, int height, std::uint8_t colorCode);
+
+// Sets every pixel of the image to FRESH_CELL.
+void ClearTabPixels(ImageTab& tab);
+// Sets every pixel of the selection rectangle to FRESH_CELL.
+void ClearSelectionArea(ImageTab& tab);

@@ -1,0 +1,160 @@
+#include "model/new_tab_dialog.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+
+#include <climits>
+#include <cstring>
+
+#include "app/main_window.h"
+#include "app/tab_strip.h"
+#include <QMainWindow>
+#include "fileio/palette_flow.h"
+#include "model/tab_lifecycle.h"
+#include "platform/dialog_template.h"
+#include "platform/modal.h"
+#include "platform/program_paths.h"
+
+namespace {
+
+enum : int {
+  ID_X_LABEL = 2001,
+  ID_WIDTH_LABEL = 2002,
+  ID_HEIGHT_LABEL = 2003,
+  ID_COLORS_LABEL = 2004,
+  ID_WIDTH_BOX = 2011,
+  ID_HEIGHT_BOX = 2012,
+  ID_COLORS_BOX = 2013,
+};
+
+void AddLabel(QDialog& dialog, int id, const char* text, int x, int y, int width, int height) {
+  auto* label = new QLabel(QString::fromUtf8(text));
+  label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  PlaceTemplateControl(dialog, label, id, x, y, width, height);
+}
+
+QComboBox* AddCombo(QDialog& dialog, int id, bool editable, const QStringList& entries, int x, int y) {
+  auto* box = new QComboBox;
+  box->setEditable(editable);
+  box->addItems(entries);
+  box->setCurrentIndex(1);
+  PlaceTemplateControl(dialog, box, id, x, y, 27, editable ? 65 : 52);
+  return box;
+}
+
+std::string PaletteFileName(std::uint8_t colorCode) {
+  return colorCode == 2 ? "default2.qpl" : colorCode == 16 ? "default16.qpl" : "default256.qpl";
+}
+
+// Creates the tab from the dialog's values; false keeps the dialog open.
+bool CreateTabFromDialog(QDialog& dialog) {
+  const int width = ReadDialogNumber(FindControl<QComboBox>(dialog, ID_WIDTH_BOX)->currentText().toStdString());
+  if (width < 1 || width > MAX_IMAGE_SIZE) {
+    ShowReport(WIDTH_OUT_OF_RANGE);
+    return false;
+  }
+  const int height = ReadDialogNumber(FindControl<QComboBox>(dialog, ID_HEIGHT_BOX)->currentText().toStdString());
+  if (height < 1 || height > MAX_IMAGE_SIZE) {
+    ShowReport(HEIGHT_OUT_OF_RANGE);
+    return false;
+  }
+  const auto colorCode = static_cast<std::uint8_t>(
+      ReadDialogNumber(FindControl<QComboBox>(dialog, ID_COLORS_BOX)->currentText().toStdString()) & 0xFF);
+  ImageTab* tab = CreateTab({}, width, height, colorCode);
+  if (tab == nullptr) {
+    ShowReport(TAB_CREATE_FAILED);
+    return false;
+  }
+  tab->width = static_cast<std::uint8_t>(width);
+  tab->height = static_cast<std::uint8_t>(height);
+  tab->colorCode = colorCode;
+  ClearTabPixels(*tab);
+  if (!ReadPaletteFile(*tab, ProgramFolder() + PaletteFileName(colorCode)))
+    std::memset(tab->palette, 0, sizeof(ColorRef) * PaletteSize(*tab));
+  return true;
+}
+
+// After OK or Cancel: the new tab, or the tab that was current before,
+// becomes current.
+void FinishNewTabDialog(QDialog& dialog, int countAtOpening, int positionAtOpening, int buttonId) {
+  if (tabSet.tabCount == 0)
+    tabSet.currentPosition = 0;
+  else if (tabSet.tabCount == countAtOpening)
+    tabSet.currentPosition = positionAtOpening;
+  else
+    tabSet.currentPosition = tabSet.tabCount - 1;
+  ShowCurrentPosition();
+  if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
+  dialog.done(buttonId);
+}
+
+}  // namespace
+
+int ReadDialogNumber(const std::string& text) {
+  // The dialog reads only the first 6 characters of the box.
+  const std::string head = text.substr(0, 6);
+  std::size_t i = 0;
+  while (i < head.size() && (head[i] == ' ' || head[i] == '\t' || head[i] == '\n' || head[i] == '\r' ||
+                             head[i] == '\v' || head[i] == '\f'))
+    ++i;
+  bool negative = false;
+  if (i < head.size() && (head[i] == '+' || head[i] == '-')) negative = head[i++] == '-';
+  long value = 0;
+  while (i < head.size() && head[i] >= '0' && head[i] <= '9') value = value * 10 + (head[i++] - '0');
+  return static_cast<int>(negative ? -value : value);
+}
+
+int RunNewTabDialog() {
+  QDialog* dialog = CreateTemplateDialog(mainWindows.main, "新規タブ作成", 177, 45, "ＭＳ Ｐゴシック", 9);
+  dialog->setObjectName(QStringLiteral("2210"));
+  AddLabel(*dialog, ID_WIDTH_LABEL, "幅", 13, 4, 27, 13);
+  AddLabel(*dialog, ID_HEIGHT_LABEL, "高さ", 49, 4, 27, 13);
+  AddLabel(*dialog, ID_COLORS_LABEL, "色数", 85, 4, 27, 13);
+  AddLabel(*dialog, ID_X_LABEL, "x", 40, 15, 9, 13);
+  AddLabel(*dialog, ID_X_LABEL, "x", 76, 15, 9, 13);
+  const QStringList sizes = {"16", "32", "48", "64"};
+  AddCombo(*dialog, ID_WIDTH_BOX, true, sizes, 13, 13);
+  AddCombo(*dialog, ID_HEIGHT_BOX, true, sizes, 49, 13);
+  AddCombo(*dialog, ID_COLORS_BOX, false, {"2", "16", "256"}, 85, 13);
+  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  PlaceTemplateControl(*dialog, ok, IDOK, 129, 7, 45, 15);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  PlaceTemplateControl(*dialog, cancel, IDCANCEL, 129, 26, 45, 15);
+  PlaceDialogOverMain(*dialog);
+
+  const int countAtOpening = tabSet.tabCount;
+  const int positionAtOpening = tabSet.currentPosition;
+  QObject::connect(ok, &QPushButton::clicked, dialog, [=] {
+    if (CreateTabFromDialog(*dialog)) FinishNewTabDialog(*dialog, countAtOpening, positionAtOpening, IDOK);
+  });
+  const auto onCancel = [=] { FinishNewTabDialog(*dialog, countAtOpening, positionAtOpening, IDCANCEL); };
+  QObject::connect(cancel, &QPushButton::clicked, dialog, onCancel);
+  // Closing with the caption's button or Escape is the same as Cancel.
+  QObject::connect(dialog, &QDialog::rejected, dialog, [=] {
+    if (dialog->result() != IDCANCEL && dialog->result() != IDOK) onCancel();
+  });
+
+  const int result = RunModalDialog(*dialog);
+  delete dialog;
+  return result;
+}
+
+void CommandNewTab() {
+  if (tabSet.tabCount >= MAX_TABS) {
+    ShowReport(TAB_LIMIT_REACHED);
+    return;
+  }
+  RunNewTabDialog();
+}
+
+void CommandDeleteTab() {
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr) return;
+  if (ShowMessageBox(DELETE_TAB_QUESTION, CAPTION_REPORT, MB_OKCANCEL) != IDOK) return;
+  DeleteTab(SlotOf(*tab));
+  tabSet.currentPosition = 0;
+  ShowCurrentPosition();
+}

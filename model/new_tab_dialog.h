@@ -1,0 +1,23 @@
+#pragma once
+// The new-tab dialog and the two tab commands of the menu and toolbar.
+
+#include <string>
+
+inline constexpr const char* TAB_LIMIT_REACHED = "最大タブ数２０に達しています";
+inline constexpr const char* WIDTH_OUT_OF_RANGE = "幅：１～６４を指定してください";
+inline constexpr const char* HEIGHT_OUT_OF_RANGE = "高さ：１～６４を指定してください";
+inline constexpr const char* TAB_CREATE_FAILED = "新規タブの作成に失敗";
+inline constexpr const char* DELETE_TAB_QUESTION = "選択タブを破棄します\n";
+
+// Reads a number as the dialog does: the first 6 characters, leading blanks
+// skipped, an optional sign, digits up to the first other character; no
+// digits give 0.
+int ReadDialogNumber(const std::string& text);
+
+// Runs the dialog; gives back the id of the button that closed it.
+int RunNewTabDialog();
+
+// Command 120: the tab limit, then the dialog.
+void CommandNewTab();
+// Command 121: asks, then deletes the current tab.
+void CommandDeleteTab();

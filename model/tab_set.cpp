@@ -1,0 +1,15 @@
+#include "model/tab_set.h"
+
+TabSet tabSet;
+
+int FindFreeSlot(const TabSet& set) {
+  for (int slot = 0; slot < MAX_TABS; ++slot)
+    if (set.tabs[slot].inUse == 0) return slot;
+  return -1;
+}
+
+bool AllTabsUnchanged(const TabSet& set) {
+  for (const ImageTab& tab : set.tabs)
+    if (tab.inUse == 1 && IsTabChanged(tab)) return false;
+  return true;
+}

@@ -1,0 +1,145 @@
+#include "platform/modal.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+
+#include "platform/fonts.h"
+
+namespace {
+
+ModalScript* installedScript = nullptr;
+
+int CloseAnswer(MessageButtons buttons) {
+  switch (buttons) {
+    case MB_OK: return IDOK;
+    case MB_YESNO: return IDNO;
+    default: return IDCANCEL;
+  }
+}
+
+QString JoinFilters(const FileFilterList& filters) {
+  QStringList parts;
+  for (const auto& [text, pattern] : filters) {
+    const QString label = QString::fromStdString(text);
+    const QString patterns = QString::fromStdString(pattern).replace(';', ' ');
+    // A label that already shows its pattern, such as "アイコン(*.ico)", is
+    // used as Qt's filter as it stands; otherwise the pattern is appended.
+    parts << (label.contains('(') ? label : label + " (" + patterns + ")");
+  }
+  return parts.join(";;");
+}
+
+}  // namespace
+
+void InstallModalScript(ModalScript* script) { installedScript = script; }
+ModalScript* InstalledModalScript() { return installedScript; }
+
+int ShowMessageBox(const std::string& text, const std::string& caption, MessageButtons buttons, MessageIcon icon) {
+  if (installedScript != nullptr) {
+    if (installedScript->onMessageBox) return installedScript->onMessageBox({text, caption, buttons, icon});
+    return CloseAnswer(buttons);
+  }
+  QMessageBox box;
+  box.setWindowTitle(QString::fromStdString(caption));
+  box.setText(QString::fromStdString(text));
+  box.setIcon(icon == ICON_WARNING ? QMessageBox::Warning
+              : icon == ICON_ERROR ? QMessageBox::Critical
+                                   : QMessageBox::Information);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  struct Choice { QMessageBox::StandardButton button; int id; };
+  std::vector<Choice> choices;
+  switch (buttons) {
+    case MB_OK: choices = {{QMessageBox::Ok, IDOK}}; break;
+    case MB_OKCANCEL: choices = {{QMessageBox::Ok, IDOK}, {QMessageBox::Cancel, IDCANCEL}}; break;
+    case MB_YESNO: choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}}; break;
+    case MB_YESNOCANCEL:
+      choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
+      break;
+  }
+  static const char* const labels[] = {"OK", "キャンセル", "はい(&Y)", "いいえ(&N)"};
+  for (const Choice& choice : choices) {
+    QAbstractButton* button = box.addButton(choice.button);
+    const int label = choice.id == IDOK ? 0 : choice.id == IDCANCEL ? 1 : choice.id == IDYES ? 2 : 3;
+    button->setText(QString::fromUtf8(labels[label]));
+  }
+  box.setDefaultButton(qobject_cast<QPushButton*>(box.button(choices.front().button)));
+  box.exec();
+  for (const Choice& choice : choices)
+    if (box.clickedButton() == box.button(choice.button)) return choice.id;
+  return CloseAnswer(buttons);
+}
+
+void ShowReport(const std::string& text) { ShowMessageBox(text, CAPTION_REPORT, MB_OK, ICON_WARNING); }
+
+int AskQuestion(const std::string& text, MessageButtons buttons) {
+  return ShowMessageBox(text, CAPTION_QUESTION, buttons, ICON_WARNING);
+}
+
+int RunModalDialog(QDialog& dialog) {
+  dialog.setResult(0);
+  if (installedScript != nullptr) {
+    if (installedScript->onDialog) installedScript->onDialog(dialog);
+    return dialog.result();
+  }
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.exec();
+  return dialog.result();
+}
+
+std::string AddDefaultExtension(const std::string& name, const std::string& defaultExtension) {
+  if (defaultExtension.empty() || name.empty()) return name;
+  const std::size_t slash = name.find_last_of('/');
+  const std::string last = slash == std::string::npos ? name : name.substr(slash + 1);
+  if (last.find('.') != std::string::npos) return name;
+  return defaultExtension.front() == '.' ? name + defaultExtension : name + "." + defaultExtension;
+}
+
+namespace {
+
+std::optional<std::string> RunFileDialog(const FileDialogRequest& request) {
+  if (installedScript != nullptr) {
+    if (!installedScript->onFileDialog) return std::nullopt;
+    auto chosen = installedScript->onFileDialog(request);
+    if (chosen && request.save) chosen = AddDefaultExtension(*chosen, request.defaultExtension);
+    return chosen;
+  }
+  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title));
+  dialog.setNameFilter(JoinFilters(request.filters));
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  // The overwrite question is asked below, after the default extension was
+  // added, so that it names the file that will really be written.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    std::string chosen = dialog.selectedFiles().front().toStdString();
+    if (!request.save) return chosen;
+    chosen = AddDefaultExtension(chosen, request.defaultExtension);
+    if (!QFileInfo::exists(QString::fromStdString(chosen))) return chosen;
+    const QString question = QString::fromStdString(chosen) + " は既に存在します。\n上書きしますか？";
+    if (QMessageBox::warning(&dialog, dialog.windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
+                             QMessageBox::No) == QMessageBox::Yes)
+      return chosen;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ChooseOpenFile(const std::string& title, const FileFilterList& filters,
+                                          const std::string& initialName) {
+  return RunFileDialog({false, title, filters, initialName, {}});
+}
+
+std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFilterList& filters,
+                                          const std::string& initialName, const std::string& defaultExtension) {
+  return RunFileDialog({true, title, filters, initialName, defaultExtension});
+}

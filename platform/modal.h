@@ -1,0 +1,77 @@
+#pragma once
+// Message boxes, modal dialogs and file-name dialogs. Every modal
+// interaction of the program goes through these functions, so a test can
+// install a script that answers them instead of a person.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class QDialog;
+
+enum MessageButtons { MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL };
+enum MessageIcon { ICON_WARNING, ICON_INFORMATION, ICON_ERROR };
+// Button ids as the dialogs and message boxes give them back.
+enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+
+inline constexpr const char* CAPTION_REPORT = "報告";
+inline constexpr const char* CAPTION_QUESTION = "問い合わせ";
+
+// A modal box without owner, on top of everything; gives back the button
+// pressed (closing the box counts as Cancel, or as No where there is no
+// Cancel, or OK for a box with OK alone).
+int ShowMessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
+                   MessageIcon icon = ICON_WARNING);
+// A report: caption "報告", warning icon, OK.
+void ShowReport(const std::string& text);
+// A question: caption "問い合わせ", warning icon.
+int AskQuestion(const std::string& text, MessageButtons buttons);
+
+// Runs the dialog modally and gives back the code it was closed with (0 when
+// it was not closed by its own code).
+int RunModalDialog(QDialog& dialog);
+
+using FileFilterList = std::vector<std::pair<std::string, std::string>>;
+
+struct FileDialogRequest {
+  bool save = false;
+  std::string title;
+  FileFilterList filters;
+  std::string initialName;
+  // Added to a name typed without an extension; empty for none.
+  std::string defaultExtension;
+};
+
+// Gives back the chosen path, or nothing when the user cancelled. The save
+// dialog adds the default extension and asks before overwriting.
+std::optional<std::string> ChooseOpenFile(const std::string& title, const FileFilterList& filters,
+                                          const std::string& initialName = {});
+std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFilterList& filters,
+                                          const std::string& initialName, const std::string& defaultExtension);
+
+// The name with the default extension added when its last component has no
+// extension of its own.
+std::string AddDefaultExtension(const std::string& name, const std::string& defaultExtension);
+
+struct MessageBoxRequest {
+  std::string text;
+  std::string caption;
+  MessageButtons buttons = MB_OK;
+  MessageIcon icon = ICON_WARNING;
+};
+
+// A script answers every modal interaction while it is installed. A missing
+// handler answers as a user closing the window would, and the request is
+// still recorded, so a test sees it.
+struct ModalScript {
+  std::function<int(const MessageBoxRequest&)> onMessageBox;
+  // Sees the dialog after it was set up: it may fill and press its controls.
+  std::function<void(QDialog&)> onDialog;
+  std::function<std::optional<std::string>(const FileDialogRequest&)> onFileDialog;
+};
+
+// Installs the script (nullptr removes it and brings back the real dialogs).
+void InstallModalScript(ModalScript* script);
+ModalScript* InstalledModalScript();

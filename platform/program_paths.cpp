@@ -1,0 +1,23 @@
+#include "platform/program_paths.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+std::string ProgramFolder() {
+  QString folder = QCoreApplication::applicationDirPath();
+  if (!folder.endsWith('/')) folder += '/';
+  return folder.toStdString();
+}
+
+std::string FindDataFile(const std::string& relativePath) {
+  const QString relative = QString::fromStdString(relativePath);
+  if (QFileInfo::exists(relative)) return relativePath;
+  const std::string beside = ProgramFolder() + relativePath;
+  if (QFileInfo::exists(QString::fromStdString(beside))) return beside;
+  return relativePath;
+}
+
+QIcon ProgramIcon() {
+  static const QIcon icon(QString::fromStdString(FindDataFile("ICON/quillet2.ico")));
+  return icon;
+}

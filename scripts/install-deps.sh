@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the program and its tests need, when missing.
+set -euo pipefail
+packages=(g++ cmake make qt6-base-dev libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho
+          xvfb xauth)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=""
+  [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+fi
