@@ -8,4 +8,5 @@ enum CommandId : int {
   CMD_EXIT = 104,
   CMD_NEW_TAB = 120,
   CMD_DELETE_TAB = 121,
+  CMD_VERSION = 281,
 };

@@ -1,0 +1,18 @@
+#pragma once
+// The version dialog of the help menu.
+
+#include <QPoint>
+
+class QPixmap;
+
+inline constexpr const char* VERSION_TEXT = "Ｑｕｉｌｌｅｔ２ Ver 0.26β";
+
+// Where the dialog goes: its left edge a third of its width left of the
+// cursor, its top where it was, neither beyond the screen's top-left corner.
+QPoint VersionDialogPlace(int cursorX, int dialogWidth, const QPoint& current);
+
+// The 32 x 32 two-colour picture the dialog shows beside the version text.
+QPixmap VersionPicture();
+
+// Runs the dialog (command 281); it always ends with 2.
+int ShowVersionDialog();

@@ -1,0 +1,88 @@
+#include "fileio/icon_load.h"
+
+#include <vector>
+
+#include "fileio/file_message.h"
+#include "fileio/icon_format.h"
+#include "model/tab_lifecycle.h"
+#include "platform/modal.h"
+
+namespace {
+
+std::optional<ByteBuffer> ReadIconBytes(const std::string& path) {
+  auto bytes = ReadFileBytes(path, ICON_MAX_FILE_BYTES);
+  // Anything past the limit is never looked at; an image placed there reads
+  // as a file that ends early.
+  if (bytes && bytes->size() > ICON_MAX_FILE_BYTES) bytes->resize(ICON_MAX_FILE_BYTES);
+  return bytes;
+}
+
+void DeleteTabs(const std::vector<ImageTab*>& tabs) {
+  for (ImageTab* tab : tabs) DeleteTab(SlotOf(*tab));
+}
+
+}  // namespace
+
+bool CheckIconFile(const std::string& path, int& imageCount) {
+  if (!FileExtensionIs(path, ".ico")) {
+    ShowReport(FileMessage(path, ICON_NOT_ICON_FILE));
+    return false;
+  }
+  const auto bytes = ReadIconBytes(path);
+  if (!bytes) {
+    ShowReport(FileMessage(path, ICON_OPEN_FAILED));
+    return false;
+  }
+  const IconCheck check = CheckIconBytes(*bytes);
+  if (!check.error.empty()) {
+    ShowReport(FileMessage(path, check.error));
+    return false;
+  }
+  imageCount = check.imageCount;
+  return true;
+}
+
+std::optional<int> LoadIconFile(const std::string& path) {
+  const int firstPosition = tabSet.tabCount;
+  const auto bytes = ReadIconBytes(path);
+  if (!bytes) {
+    ShowReport(FileMessage(path, ICON_OPEN_FAILED));
+    return std::nullopt;
+  }
+  // The file was checked before, but it may have changed since; the layout
+  // of every image is taken from its entry, so the entries must hold.
+  const IconCheck check = CheckIconBytes(*bytes);
+  if (!check.error.empty()) {
+    ShowReport(FileMessage(path, check.error));
+    return std::nullopt;
+  }
+  IconHeader header;
+  std::vector<IconDirEntry> entries;
+  if (!ReadIconDirectory(*bytes, header, entries)) {
+    ShowReport(FileMessage(path, ICON_READ_FAILED));
+    return std::nullopt;
+  }
+  if (entries.empty()) return std::nullopt;
+
+  std::vector<ImageTab*> created;
+  for (const IconDirEntry& entry : entries) {
+    ImageTab* tab = CreateTab(path, entry.width, entry.height, entry.colorCount);
+    if (tab == nullptr) {
+      DeleteTabs(created);
+      ShowReport(FileMessage(path, ICON_TAB_CREATE_FAILED));
+      return std::nullopt;
+    }
+    tab->width = entry.width;
+    tab->height = entry.height;
+    tab->colorCode = entry.colorCount;
+    created.push_back(tab);
+  }
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (!ReadIconImage(*bytes, *created[i], entries[i].imageOffset)) {
+      DeleteTabs(created);
+      ShowReport(FileMessage(path, ICON_READ_FAILED));
+      return std::nullopt;
+    }
+  }
+  return firstPosition;
+}

@@ -1,0 +1,120 @@
+#include "fileio/open_flow.h"
+
+#include <optional>
+
+#include "app/main_window.h"
+#include "app/system_error.h"
+#include "app/tab_strip.h"
+#include "fileio/file_message.h"
+#include "fileio/icon_load.h"
+#include "fileio/save_flow.h"
+#include "model/tab_lifecycle.h"
+#include "platform/file_status.h"
+#include "platform/modal.h"
+
+namespace {
+
+// The open dialog and drops remember the last file asked for, apart from
+// the document's own name.
+std::string openFileName;
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto x = static_cast<unsigned char>(a[i]);
+    auto y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+void ReportTooManyTabs() { ShowReport(OPEN_TOO_MANY_TABS); }
+
+}  // namespace
+
+bool CheckFileAttributes(const std::string& path) {
+  std::string text = FileMessage(path, {});
+  FileAttributes attributes;
+  if (!ReadFileAttributes(path, attributes)) {
+    ShowSystemError();
+    return false;
+  }
+  const std::size_t framed = text.size();
+  if (attributes.directory) text += ATTRIBUTE_DIRECTORY;
+  if (attributes.offline) text += ATTRIBUTE_OFFLINE;
+  if (attributes.system) text += ATTRIBUTE_SYSTEM;
+  if (text.size() != framed) {
+    ShowReport(text);
+    return false;
+  }
+  if (attributes.readOnly) return AskQuestion(text + ATTRIBUTE_READ_ONLY, MB_OKCANCEL) == IDOK;
+  return true;
+}
+
+bool CheckNotAlreadyOpen(const std::string& path) {
+  if (tabSet.tabCount > 0 && SameIgnoringCase(tabSet.documentName, path)) {
+    ShowReport(FileMessage(path, OPEN_ALREADY_EDITED));
+    return false;
+  }
+  return true;
+}
+
+void OpenIconFile(const std::string& path) {
+  if (!CheckFileAttributes(path)) return;
+  int imageCount = 0;
+  if (!CheckIconFile(path, imageCount)) return;
+  if (!CheckNotAlreadyOpen(path)) return;
+
+  bool discarded = false;
+  std::optional<int> first;
+  if (tabSet.tabCount == 0) {
+    if (imageCount > MAX_TABS) return ReportTooManyTabs();
+    first = LoadIconFile(path);
+  } else {
+    switch (AskQuestion(OPEN_REPLACE_QUESTION, MB_YESNOCANCEL)) {
+      case IDYES:
+        if (imageCount > MAX_TABS) return ReportTooManyTabs();
+        if (!AskSaveAndDiscardAll()) return;
+        discarded = true;
+        first = LoadIconFile(path);
+        break;
+      case IDNO:
+        if (imageCount + tabSet.tabCount > MAX_TABS) return ReportTooManyTabs();
+        first = LoadIconFile(path);
+        break;
+      default: return;
+    }
+  }
+
+  if (first && tabSet.tabCount > 0) {
+    tabSet.currentPosition = *first;
+  } else if (discarded) {
+    // The open tabs are gone and nothing came in their place: the views must
+    // not go on showing a discarded tab.
+    tabSet.currentPosition = 0;
+  } else {
+    return;
+  }
+  ShowCurrentPosition();
+  if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
+}
+
+void CommandOpen() {
+  static const FileFilterList filters = {{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}};
+  const auto chosen = ChooseOpenFile(OPEN_ICON_TITLE, filters, openFileName);
+  if (!chosen) return;
+  openFileName = *chosen;
+  OpenIconFile(openFileName);
+}
+
+void OpenDroppedFiles(const std::vector<std::string>& paths) {
+  if (paths.empty()) return;
+  if (paths.size() > 1) {
+    ShowReport(OPEN_ONE_FILE_ONLY);
+    return;
+  }
+  openFileName = paths.front();
+  OpenIconFile(openFileName);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Opening an icon file from the open dialog or a drop: the checks, the
+// replace-or-add question and the tab limit.
+
+#include <string>
+#include <vector>
+
+inline constexpr const char* OPEN_ICON_TITLE = "開く（アイコン）";
+inline constexpr const char* OPEN_TOO_MANY_TABS = "最大タブ数をこえるので読み込めません";
+inline constexpr const char* OPEN_ALREADY_EDITED = "既に編集対象になっています";
+inline constexpr const char* OPEN_REPLACE_QUESTION =
+    "編修中のファイルがあります、新たに開きますか？\n\n"
+    "   「はい」    → 新たに開く\n"
+    "  「いいえ」   → 編修中のファイルの後ろに足す\n"
+    "「キャンセル」 → やめる";
+inline constexpr const char* OPEN_ONE_FILE_ONLY = "１つのアイコンファイルしか受け付けません";
+inline constexpr const char* ATTRIBUTE_DIRECTORY = "フォルダです\n";
+inline constexpr const char* ATTRIBUTE_OFFLINE = "ファイルのデータは、すぐには利用できません\n";
+inline constexpr const char* ATTRIBUTE_SYSTEM =
+    "オペレーティングシステムのファイルの一部\n または、オペレーティングシステム専用のファイルです";
+inline constexpr const char* ATTRIBUTE_READ_ONLY = "読み取り専用です、オープンしますか？";
+
+// True when the file may be opened: refuses folders and files that are not
+// plain files, asks about a read-only file, and reports a file whose
+// attributes cannot be read with the system's text.
+bool CheckFileAttributes(const std::string& path);
+
+// False, after a message, when the path names the document being edited
+// (letters compared without case).
+bool CheckNotAlreadyOpen(const std::string& path);
+
+// Opens the icon file into tabs; every outcome is shown to the user.
+void OpenIconFile(const std::string& path);
+
+// Command 102: asks for a file and opens it.
+void CommandOpen();
+
+// Files dropped on the main window: exactly one is opened.
+void OpenDroppedFiles(const std::vector<std::string>& paths);

@@ -1,0 +1,124 @@
+#include "fileio/save_flow.h"
+
+#include <QDialog>
+#include <QMainWindow>
+#include <QPushButton>
+
+#include <optional>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/tab_strip.h"
+#include "fileio/bitmap_format.h"
+#include "fileio/file_message.h"
+#include "fileio/icon_format.h"
+#include "model/tab_lifecycle.h"
+#include "platform/dialog_template.h"
+#include "platform/modal.h"
+
+namespace {
+
+// Writes the bytes under the document's name and shows what went wrong.
+bool WriteDocument(const ByteBuffer& bytes) {
+  switch (WriteFileBytesSafely(tabSet.documentName, bytes)) {
+    case WriteResult::Ok: return true;
+    case WriteResult::OpenFailed: ShowReport(FileMessage(tabSet.documentName, ICON_OPEN_FAILED)); return false;
+    case WriteResult::WriteFailed: ShowReport(FileMessage(tabSet.documentName, ICON_WRITE_FAILED)); return false;
+  }
+  return false;
+}
+
+// The save dialogs edit the document's name itself: a confirmed name stays
+// the document's name whatever the writing does.
+bool ChooseDocumentName(const char* title, const FileFilterList& filters, const char* extension) {
+  const auto chosen = ChooseSaveFile(title, filters, tabSet.documentName, extension);
+  if (!chosen) return false;
+  tabSet.documentName = *chosen;
+  return true;
+}
+
+QPushButton* AddButton(QDialog& dialog, int id, const char* text, int x, int y, int width, int height,
+                       bool enabled) {
+  auto* button = new QPushButton(QString::fromUtf8(text));
+  PlaceTemplateControl(dialog, button, id, x, y, width, height);
+  button->setEnabled(enabled);
+  return button;
+}
+
+}  // namespace
+
+std::vector<const ImageTab*> TabsInStripOrder() {
+  std::vector<const ImageTab*> tabs;
+  for (int position = 0; position < tabSet.tabCount; ++position) {
+    const int slot = StripItemSlot(position);
+    if (slot >= 0 && tabSet.tabs[slot].inUse == 1) tabs.push_back(&tabSet.tabs[slot]);
+  }
+  return tabs;
+}
+
+bool CanSaveSideBySide() {
+  if (tabSet.tabCount <= 1) return false;
+  const ImageTab* first = nullptr;
+  for (const ImageTab& tab : tabSet.tabs) {
+    if (tab.inUse != 1) continue;
+    if (first == nullptr) {
+      first = &tab;
+    } else if (tab.width != first->width || tab.height != first->height || tab.colorCode != first->colorCode) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool WriteIconFile() {
+  static const FileFilterList filters = {{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}};
+  if (!ChooseDocumentName(SAVE_ICON_TITLE, filters, ".ico")) return false;
+  return WriteDocument(SerializeIcon(TabsInStripOrder()));
+}
+
+bool WriteSideBySideBitmap() {
+  static const FileFilterList filters = {{"ビットマップ(*.bmp)", "*.bmp"}, {"全て(*.*)", "*.*"}};
+  if (!ChooseDocumentName(SAVE_BITMAP_TITLE, filters, ".bmp")) return false;
+  return WriteDocument(SerializeSideBySideBitmap(TabsInStripOrder()));
+}
+
+int SaveTypeDialog() {
+  QDialog* dialog = CreateTemplateDialog(mainWindows.main, SAVE_TYPE_TITLE, 260, 103, "ＭＳ Ｐゴシック", 9);
+  dialog->setObjectName(QStringLiteral("2220"));
+  QPushButton* oneIcon = AddButton(*dialog, ID_SAVE_ONE_ICON, "１つのアイコンファイルとして保存", 7, 7, 246, 15, true);
+  AddButton(*dialog, ID_SAVE_SEPARATE_ICONS, "個別のアイコンファイルとして保存", 7, 25, 246, 15, false);
+  QPushButton* sideBySide =
+      AddButton(*dialog, ID_SAVE_SIDE_BY_SIDE, "横に並んだビットマップファイルとして保存（最初のタブのパレットで保存されます）", 7,
+                43, 246, 15, CanSaveSideBySide());
+  AddButton(*dialog, ID_SAVE_SEPARATE_BITMAPS, "個別のビットマップファイルとして保存", 7, 61, 246, 15, false);
+  QPushButton* cancel = AddButton(*dialog, IDCANCEL, "キャンセル", 95, 83, 70, 15, true);
+  PlaceDialogOverMain(*dialog);
+
+  QObject::connect(oneIcon, &QPushButton::clicked, dialog, [dialog] { dialog->done(WriteIconFile() ? 1 : 2); });
+  QObject::connect(sideBySide, &QPushButton::clicked, dialog,
+                   [dialog] { dialog->done(WriteSideBySideBitmap() ? 1 : 2); });
+  QObject::connect(cancel, &QPushButton::clicked, dialog, [dialog] { dialog->done(2); });
+  // Escape and the caption's close button cancel as well.
+  QObject::connect(dialog, &QDialog::rejected, dialog, [dialog] { dialog->setResult(2); });
+
+  const int result = RunModalDialog(*dialog);
+  delete dialog;
+  return result == 1 ? 1 : 2;
+}
+
+bool AskSaveAndDiscardAll() {
+  if (!AllTabsUnchanged(tabSet)) {
+    const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNO);
+    if (answer == IDYES && SaveTypeDialog() != 1) return false;
+  }
+  DeleteAllTabs();
+  return true;
+}
+
+void CommandSave() {
+  // The save command is only offered with tabs open; an empty set has
+  // nothing to write.
+  if (tabSet.tabCount <= 0) return;
+  SaveTypeDialog();
+  SetMainCaption(CAPTION_PREFIX + tabSet.documentName);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// Saving the open tabs: the save-type dialog, the icon and bitmap writers
+// with their file dialogs and messages, and the question asked before the
+// open tabs are discarded.
+
+#include <vector>
+
+#include "model/image_tab.h"
+
+inline constexpr const char* SAVE_TYPE_TITLE = "保存タイプ選択";
+inline constexpr const char* SAVE_ICON_TITLE = "名前をつけて保存（１つのアイコンファイルとして保存）";
+inline constexpr const char* SAVE_BITMAP_TITLE = "名前をつけて保存（横に並んだビットマップファイルとして保存）";
+inline constexpr const char* SAVE_CHANGED_QUESTION = "変更されています保存しますか？";
+
+// Control ids of the save-type dialog.
+enum : int {
+  ID_SAVE_ONE_ICON = 2020,
+  ID_SAVE_SEPARATE_ICONS = 2021,
+  ID_SAVE_SIDE_BY_SIDE = 2022,
+  ID_SAVE_SEPARATE_BITMAPS = 2023,
+};
+
+// The used tabs in tab-strip order.
+std::vector<const ImageTab*> TabsInStripOrder();
+
+// True when more than one tab is open and all share width, height and
+// colour count: the condition for the side-by-side bitmap.
+bool CanSaveSideBySide();
+
+// Asks for a name (which becomes the document's name) and writes all tabs
+// as one icon file. False when cancelled or failed (failures are shown).
+bool WriteIconFile();
+// The same for one bitmap with the images side by side.
+bool WriteSideBySideBitmap();
+
+// Runs the save-type dialog: 1 when a file was written, 2 otherwise.
+int SaveTypeDialog();
+
+// Asks whether to save changed tabs, then discards all tabs. False, with
+// every tab kept, when the user chose to save and nothing was written.
+bool AskSaveAndDiscardAll();
+
+// Command 100: the save-type dialog, then the caption names the document.
+void CommandSave();
