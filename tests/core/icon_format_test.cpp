@@ -1,0 +1,343 @@
+// The icon file format: the extension rule, the checks with their messages,
+// the row layout the reader expects, and what the writer puts into a file.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "fileio/icon_format.h"
+#include "tests/support/icon_samples.h"
+
+using samples::Get16;
+using samples::Get32;
+using samples::IconFile;
+using samples::PlainImage;
+using samples::RawImage;
+
+namespace {
+
+// The row sizes of a well-formed image, spelled out so that the tests do not
+// take them from the code under test.
+RawImage Plain16x16() { return PlainImage(16, 16, 16, 4, 8, 4); }
+
+std::unique_ptr<ImageTab> ReadOne(const ByteBuffer& bytes, int width, int height, std::uint8_t colorCode,
+                                  bool* ok = nullptr) {
+  auto tab = std::make_unique<ImageTab>();
+  tab->width = static_cast<std::uint8_t>(width);
+  tab->height = static_cast<std::uint8_t>(height);
+  tab->colorCode = colorCode;
+  const bool read = ReadIconImage(bytes, *tab, static_cast<std::uint32_t>(Get32(bytes, 18)));
+  if (ok != nullptr) *ok = read;
+  return tab;
+}
+
+}  // namespace
+
+TEST(FileExtension, FollowsTheLastDotAndIgnoresCase) {
+  EXPECT_TRUE(FileExtensionIs("a.ICO", ".ico"));
+  EXPECT_TRUE(FileExtensionIs("/home/u/icons/a.ico", ".ico"));
+  EXPECT_TRUE(FileExtensionIs("/home/u/アイコン.Ico", ".ico"));
+  EXPECT_FALSE(FileExtensionIs("a.ico.bak", ".ico"));
+  EXPECT_FALSE(FileExtensionIs("a", ".ico"));
+  EXPECT_FALSE(FileExtensionIs("x.ico\\y", ".ico"));
+  EXPECT_FALSE(FileExtensionIs("x.ico/y", ".ico"));
+  EXPECT_FALSE(FileExtensionIs("a.icon", ".ico"));
+  EXPECT_FALSE(FileExtensionIs("aico", ".ico"));
+  // A name without a dot has the empty extension.
+  EXPECT_TRUE(FileExtensionIs("README", ""));
+}
+
+TEST(IconCheck, RefusesABrokenHeaderOrDirectory) {
+  const ByteBuffer good = IconFile({Plain16x16()});
+  ASSERT_EQ(CheckIconBytes(good).error, "");
+  EXPECT_EQ(CheckIconBytes(good).imageCount, 1);
+
+  EXPECT_EQ(CheckIconBytes({}).error, ICON_READ_FAILED);
+  EXPECT_EQ(CheckIconBytes(ByteBuffer(good.begin(), good.begin() + 5)).error, ICON_READ_FAILED);
+  EXPECT_EQ(CheckIconBytes(IconFile({Plain16x16()}, -1, 1)).error, ICON_NOT_ICON_FILE);
+  EXPECT_EQ(CheckIconBytes(IconFile({Plain16x16()}, -1, 0, 2)).error, ICON_NOT_ICON_FILE);
+  // A directory that ends early, and a count that promises more entries than
+  // the file holds.
+  EXPECT_EQ(CheckIconBytes(ByteBuffer(good.begin(), good.begin() + 21)).error, ICON_READ_FAILED);
+  EXPECT_EQ(CheckIconBytes(IconFile({}, 2)).error, ICON_READ_FAILED);
+}
+
+TEST(IconCheck, CountsAboveTwentyAreNotReadPastTheHeader) {
+  // Nothing but the header: the directory is never looked at.
+  const IconCheck check = CheckIconBytes(IconFile({}, 21));
+  EXPECT_EQ(check.error, "");
+  EXPECT_EQ(check.imageCount, 21);
+  EXPECT_EQ(CheckIconBytes(IconFile({}, 20)).error, ICON_READ_FAILED);
+  const IconCheck empty = CheckIconBytes(IconFile({}));
+  EXPECT_EQ(empty.error, "");
+  EXPECT_EQ(empty.imageCount, 0);
+}
+
+TEST(IconCheck, RefusesSizesOutsideOneToSixtyFour) {
+  for (auto [width, height] : {std::pair{0, 16}, {16, 0}, {65, 16}, {16, 65}, {255, 255}}) {
+    RawImage image = Plain16x16();
+    image.width = static_cast<std::uint8_t>(width);
+    image.height = static_cast<std::uint8_t>(height);
+    EXPECT_EQ(CheckIconBytes(IconFile({image})).error, ICON_SIZE_UNSUPPORTED) << width << "x" << height;
+  }
+  EXPECT_EQ(CheckIconBytes(IconFile({PlainImage(64, 64, 0, 8, 64, 8)})).error, "");
+  EXPECT_EQ(CheckIconBytes(IconFile({PlainImage(1, 1, 2, 1, 4, 4)})).error, "");
+}
+
+TEST(IconCheck, RefusesUnknownColoursAndCompression) {
+  RawImage eight = Plain16x16();
+  eight.colorCount = 8;
+  EXPECT_EQ(CheckIconBytes(IconFile({eight})).error, ICON_COLORS_UNSUPPORTED);
+  RawImage deep = Plain16x16();
+  deep.bitCount = 24;
+  EXPECT_EQ(CheckIconBytes(IconFile({deep})).error, ICON_COLORS_UNSUPPORTED);
+  RawImage packed = Plain16x16();
+  packed.compression = 2;
+  EXPECT_EQ(CheckIconBytes(IconFile({packed})).error, ICON_COMPRESSED);
+  // The entry's count and the header's bits are each checked, not compared.
+  RawImage disagree = Plain16x16();
+  disagree.bitCount = 8;
+  EXPECT_EQ(CheckIconBytes(IconFile({disagree})).error, "");
+}
+
+TEST(IconCheck, ReportsTheFirstFailureInFileOrder) {
+  RawImage packed = Plain16x16();
+  packed.compression = 1;
+  RawImage wide = Plain16x16();
+  wide.width = 0;
+  // The size of the second entry is checked after the first entry's
+  // compression, and within one entry colours come before compression.
+  EXPECT_EQ(CheckIconBytes(IconFile({packed, wide})).error, ICON_COMPRESSED);
+  EXPECT_EQ(CheckIconBytes(IconFile({Plain16x16(), wide})).error, ICON_SIZE_UNSUPPORTED);
+  RawImage both = Plain16x16();
+  both.colorCount = 3;
+  both.compression = 1;
+  EXPECT_EQ(CheckIconBytes(IconFile({both})).error, ICON_COLORS_UNSUPPORTED);
+}
+
+TEST(IconCheck, InfoHeaderMustLieInsideTheFile) {
+  RawImage far = Plain16x16();
+  far.useFixedOffset = true;
+  far.fixedOffset = 0xFFFFFFF0u;  // offset + 40 wraps around in 32 bits
+  EXPECT_EQ(CheckIconBytes(IconFile({far})).error, ICON_READ_FAILED);
+  const ByteBuffer good = IconFile({Plain16x16()});
+  // Cut one byte before the end of the info header.
+  EXPECT_EQ(CheckIconBytes(ByteBuffer(good.begin(), good.begin() + 22 + 39)).error, ICON_READ_FAILED);
+  EXPECT_EQ(CheckIconBytes(ByteBuffer(good.begin(), good.begin() + 22 + 40)).error, "");
+}
+
+TEST(IconRows, SizesAtAwkwardWidths) {
+  struct Row { int width, one, four, eight, mask; };
+  const Row rows[] = {{1, 4, 4, 4, 4},     {7, 4, 4, 8, 4},     {8, 4, 4, 8, 4},     {9, 4, 8, 12, 4},
+                      {20, 4, 12, 20, 4},  {31, 4, 16, 32, 4},  {32, 4, 16, 32, 4},  {33, 8, 20, 36, 8},
+                      {64, 8, 32, 64, 8}};
+  for (const Row& row : rows) {
+    EXPECT_EQ(ColorRowBytes(row.width, 2), row.one) << row.width;
+    EXPECT_EQ(ColorRowBytes(row.width, 16), row.four) << row.width;
+    EXPECT_EQ(ColorRowBytes(row.width, 0), row.eight) << row.width;
+    EXPECT_EQ(MaskRowBytes(row.width), row.mask) << row.width;
+  }
+}
+
+TEST(IconRead, TwoColourRowsBottomFirstMostSignificantBitLeft) {
+  // 9 x 2 pixels, two colours: 4-byte colour rows and 4-byte mask rows.
+  RawImage image = PlainImage(9, 2, 2, 1, 4, 4);
+  const std::uint8_t palette[] = {0x10, 0x20, 0x30, 0xFF, 0x01, 0x02, 0x03, 0x00};
+  std::copy(std::begin(palette), std::end(palette), image.body.begin());
+  // File row 0 is the bottom image row (y = 1): pixels 0 and 8 set.
+  image.body[8 + 0] = 0x80;
+  image.body[8 + 1] = 0x80;
+  // Padding bits after pixel 8 are not part of the image.
+  image.body[8 + 1] |= 0x7F;
+  image.body[8 + 3] = 0xFF;
+  // File row 1 is the top row (y = 0): pixel 1 set.
+  image.body[12] = 0x40;
+  // Mask: top row pixel 2 transparent, bottom row pixel 7.
+  image.body[16 + 0] = 0x01;
+  image.body[20 + 0] = 0x20;
+  bool ok = false;
+  const auto tab = ReadOne(IconFile({image}), 9, 2, 2, &ok);
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(tab->palette[0], 0x00102030u) << "red in the lowest byte, the reserved byte dropped";
+  EXPECT_EQ(tab->palette[1], 0x00010203u);
+  const PixelCell top[9] = {0, 1, 0x100, 0, 0, 0, 0, 0, 0};
+  const PixelCell bottom[9] = {1, 0, 0, 0, 0, 0, 0, 0x100, 1};
+  for (int x = 0; x < 9; ++x) {
+    EXPECT_EQ(CellAt(*tab, x, 0), top[x]) << "top row, x = " << x;
+    EXPECT_EQ(CellAt(*tab, x, 1), bottom[x]) << "bottom row, x = " << x;
+  }
+}
+
+TEST(IconRead, SixteenColoursHighNibbleLeft) {
+  // 3 x 1: one 4-byte colour row.
+  RawImage image = PlainImage(3, 1, 16, 4, 4, 4);
+  image.body[64 + 0] = 0xA5;
+  image.body[64 + 1] = 0xF0;
+  const auto tab = ReadOne(IconFile({image}), 3, 1, 16);
+  EXPECT_EQ(CellAt(*tab, 0, 0), 0x0A);
+  EXPECT_EQ(CellAt(*tab, 1, 0), 0x05);
+  EXPECT_EQ(CellAt(*tab, 2, 0), 0x0F);
+}
+
+TEST(IconRead, TheEntryDecidesTheLayoutOverTheHeadersBitCount) {
+  // Entry: 16 colours, 9 pixels wide, so 8-byte rows of 4-bit pixels; the
+  // info header claims 8 bits, which would need 12-byte rows.
+  RawImage image = PlainImage(9, 2, 16, 8, 8, 4);
+  image.body[64 + 0] = 0x12;  // bottom row
+  image.body[64 + 4] = 0x30;  // bottom row, pixel 8
+  image.body[64 + 8] = 0x45;  // top row
+  const ByteBuffer bytes = IconFile({image});
+  std::vector<ImageTab> images;
+  ASSERT_EQ(DecodeIconFile(bytes, images), "");
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(CellAt(images[0], 0, 1), 1);
+  EXPECT_EQ(CellAt(images[0], 1, 1), 2);
+  EXPECT_EQ(CellAt(images[0], 8, 1), 3);
+  EXPECT_EQ(CellAt(images[0], 0, 0), 4);
+  EXPECT_EQ(CellAt(images[0], 1, 0), 5);
+}
+
+TEST(IconRead, TwoHundredFiftySixColoursOneBytePerPixel) {
+  // 5 pixels wide: 8-byte colour rows.
+  RawImage image = PlainImage(5, 1, 0, 8, 8, 4);
+  for (int x = 0; x < 5; ++x) image.body[1024 + x] = static_cast<std::uint8_t>(250 + x);
+  image.body[1024 + 5] = 9;  // padding
+  image.body[1024 + 8] = 0x08;
+  const auto tab = ReadOne(IconFile({image}), 5, 1, 0);
+  for (int x = 0; x < 5; ++x) EXPECT_EQ(CellAt(*tab, x, 0) & 0xFF, 250 + x);
+  EXPECT_EQ(CellAt(*tab, 4, 0), 0x100 | 254);
+  EXPECT_EQ(CellAt(*tab, 3, 0), 253);
+}
+
+TEST(IconRead, AFileThatEndsEarlyFailsWithoutReadingPastIt) {
+  const ByteBuffer whole = IconFile({PlainImage(20, 3, 0, 8, 20, 4)});
+  bool ok = false;
+  ReadOne(whole, 20, 3, 0, &ok);
+  ASSERT_TRUE(ok);
+  // Cut inside the palette, the colour rows and the last mask row.
+  for (std::size_t cut : {std::size_t{22 + 40 + 100}, std::size_t{22 + 40 + 1024 + 30}, whole.size() - 1}) {
+    const ByteBuffer part(whole.begin(), whole.begin() + static_cast<long>(cut));
+    ReadOne(part, 20, 3, 0, &ok);
+    EXPECT_FALSE(ok) << "cut at " << cut;
+    std::vector<ImageTab> images;
+    EXPECT_EQ(DecodeIconFile(part, images), ICON_READ_FAILED) << "cut at " << cut;
+    EXPECT_TRUE(images.empty());
+  }
+}
+
+TEST(IconWrite, RoundTripKeepsIndexAndMaskOfEveryPixel) {
+  const int sizes[] = {1, 7, 8, 9, 20, 31, 33, 64};
+  unsigned seed = 1;
+  for (std::uint8_t code : {std::uint8_t{2}, std::uint8_t{16}, std::uint8_t{0}}) {
+    std::vector<std::unique_ptr<ImageTab>> tabs;
+    std::vector<const ImageTab*> order;
+    for (int width : sizes) {
+      const int height = sizes[(seed * 3) % 8];
+      tabs.push_back(std::make_unique<ImageTab>(samples::PatternTab(width, height, code, seed++)));
+      order.push_back(tabs.back().get());
+    }
+    std::vector<ImageTab> images;
+    ASSERT_EQ(DecodeIconFile(SerializeIcon(order), images), "");
+    ASSERT_EQ(images.size(), order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      const ImageTab& want = *order[i];
+      const ImageTab& got = images[i];
+      ASSERT_EQ(got.width, want.width);
+      ASSERT_EQ(got.height, want.height);
+      ASSERT_EQ(got.colorCode, want.colorCode);
+      for (int c = 0; c < PaletteSize(want); ++c) ASSERT_EQ(got.palette[c], want.palette[c]) << "entry " << c;
+      for (int x = 0; x < want.width; ++x)
+        for (int y = 0; y < want.height; ++y)
+          ASSERT_EQ(CellAt(got, x, y), CellAt(want, x, y))
+              << int(want.width) << "x" << int(want.height) << " code " << int(code) << " at " << x << "," << y;
+    }
+  }
+}
+
+TEST(IconWrite, DataSizesAndOffsets) {
+  EXPECT_EQ(IconImageDataSize(32, 32, 16), 744u);
+  EXPECT_EQ(IconImageDataSize(32, 32, 2), 304u);
+  EXPECT_EQ(IconImageDataSize(32, 32, 0), 1064u + 1024 + 128);
+  EXPECT_EQ(IconImageDataSize(33, 5, 16), 104u + 20 * 5 + 8 * 5);
+
+  const ImageTab a = samples::PatternTab(32, 32, 16, 1);
+  const ImageTab b = samples::PatternTab(32, 32, 2, 2);
+  const ImageTab c = samples::PatternTab(7, 3, 0, 3);
+  const ByteBuffer bytes = SerializeIcon({&a, &b, &c});
+  EXPECT_EQ(Get16(bytes, 0), 0u);
+  EXPECT_EQ(Get16(bytes, 2), 1u);
+  EXPECT_EQ(Get16(bytes, 4), 3u);
+  const std::uint32_t sizes[] = {744, 304, 1064 + 8 * 3 + 4 * 3};
+  const unsigned bits[] = {4, 1, 8};
+  const unsigned counts[] = {16, 2, 0};
+  std::uint32_t offset = 54;
+  for (int i = 0; i < 3; ++i) {
+    const std::size_t entry = 6 + 16 * i;
+    EXPECT_EQ(bytes[entry + 2], counts[i]);
+    EXPECT_EQ(bytes[entry + 3], 0);
+    EXPECT_EQ(Get16(bytes, entry + 4), 1u) << "planes";
+    EXPECT_EQ(Get16(bytes, entry + 6), bits[i]);
+    EXPECT_EQ(Get32(bytes, entry + 8), sizes[i]);
+    EXPECT_EQ(Get32(bytes, entry + 12), offset);
+    // The info header at that offset.
+    EXPECT_EQ(Get32(bytes, offset), 40u);
+    EXPECT_EQ(Get32(bytes, offset + 4), bytes[entry]);
+    EXPECT_EQ(Get32(bytes, offset + 8), 2u * bytes[entry + 1]) << "doubled height";
+    EXPECT_EQ(Get16(bytes, offset + 12), 1u);
+    EXPECT_EQ(Get16(bytes, offset + 14), bits[i]);
+    for (std::size_t field = 16; field < 40; field += 4) EXPECT_EQ(Get32(bytes, offset + field), 0u) << field;
+    offset += sizes[i];
+  }
+  EXPECT_EQ(bytes.size(), offset);
+}
+
+TEST(IconWrite, PaletteQuadsAndTransparentPixels) {
+  ImageTab tab;
+  tab.width = 9;
+  tab.height = 2;
+  tab.colorCode = 2;
+  tab.palette[0] = 0x00302010;  // red 0x10, green 0x20, blue 0x30
+  tab.palette[1] = 0x00FFFFFF;
+  for (int x = 0; x < 9; ++x) CellAt(tab, x, 0) = CellAt(tab, x, 1) = 0;
+  // Top row: pixel 0 opaque index 1, pixel 8 transparent with index 1.
+  CellAt(tab, 0, 0) = 1;
+  CellAt(tab, 8, 0) = 0x101;
+  // Bottom row: pixel 3 transparent with index 0.
+  CellAt(tab, 3, 1) = 0x100;
+  const ByteBuffer bytes = SerializeIcon({&tab});
+  const std::size_t palette = 22 + 40;
+  EXPECT_EQ(bytes[palette + 0], 0x30);
+  EXPECT_EQ(bytes[palette + 1], 0x20);
+  EXPECT_EQ(bytes[palette + 2], 0x10);
+  EXPECT_EQ(bytes[palette + 3], 0x00);
+  const std::size_t colorRows = palette + 8;
+  // Bottom row first: nothing set.
+  EXPECT_EQ(samples::Get32(bytes, colorRows), 0u);
+  // Top row: pixel 0 and pixel 8 (its index is written although it is
+  // transparent); padding bits stay zero.
+  EXPECT_EQ(bytes[colorRows + 4], 0x80);
+  EXPECT_EQ(bytes[colorRows + 5], 0x80);
+  EXPECT_EQ(bytes[colorRows + 6], 0x00);
+  const std::size_t maskRows = colorRows + 8;
+  EXPECT_EQ(bytes[maskRows + 0], 0x10) << "bottom row, pixel 3";
+  EXPECT_EQ(bytes[maskRows + 4], 0x00);
+  EXPECT_EQ(bytes[maskRows + 5], 0x80) << "top row, pixel 8";
+  EXPECT_EQ(bytes.size(), maskRows + 8);
+}
+
+TEST(IconWrite, SixteenColoursKeepOnlyTheLowNibble) {
+  ImageTab tab;
+  tab.width = 3;
+  tab.height = 1;
+  tab.colorCode = 16;
+  CellAt(tab, 0, 0) = 0x0C;
+  CellAt(tab, 1, 0) = 0x103;
+  CellAt(tab, 2, 0) = 0x0F;
+  const ByteBuffer bytes = SerializeIcon({&tab});
+  const std::size_t row = 22 + 40 + 64;
+  EXPECT_EQ(bytes[row], 0xC3);
+  EXPECT_EQ(bytes[row + 1], 0xF0);
+  EXPECT_EQ(bytes[row + 2], 0);
+  EXPECT_EQ(bytes[row + 4], 0x40) << "mask of pixel 1";
+}
