@@ -1,0 +1,261 @@
+// The save-type dialog, the icon and bitmap writers behind it and the
+// question asked before the open tabs are discarded.
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <QAbstractButton>
+#include <QDialog>
+
+#include <csignal>
+
+#include "app/command_ids.h"
+#include "app/commands.h"
+#include "canvas/undo_commands.h"
+#include "fileio/bitmap_format.h"
+#include "fileio/file_message.h"
+#include "fileio/open_flow.h"
+#include "fileio/save_flow.h"
+#include "platform/dialog_template.h"
+#include "tests/ui/file_flow_fixture.h"
+
+namespace {
+
+using SaveFlow = FileFlowTest;
+
+// Creates a tab the way the new-tab dialog does and fills it with a pattern.
+ImageTab& AddTab(int width, int height, std::uint8_t code, unsigned seed) {
+  ImageTab* tab = CreateTab({}, width, height, code);
+  EXPECT_NE(tab, nullptr);
+  const ImageTab pattern = samples::PatternTab(width, height, code, seed);
+  std::copy(std::begin(pattern.cells), std::end(pattern.cells), std::begin(tab->cells));
+  std::copy(std::begin(pattern.palette), std::end(pattern.palette), std::begin(tab->palette));
+  tab->width = static_cast<std::uint8_t>(width);
+  tab->height = static_cast<std::uint8_t>(height);
+  tab->colorCode = code;
+  return *tab;
+}
+
+struct ButtonStates {
+  bool oneIcon, separateIcons, sideBySide, separateBitmaps, cancel;
+};
+
+// Opens the save-type dialog, reads its buttons and cancels it.
+ButtonStates SaveTypeButtons(ModalRecorder& modal) {
+  ButtonStates states{};
+  modal.QueueDialog([&states](QDialog& dialog) {
+    const auto enabled = [&dialog](int id) {
+      auto* button = FindControl<QAbstractButton>(dialog, id);
+      EXPECT_NE(button, nullptr) << id;
+      return button != nullptr && button->isEnabled();
+    };
+    states = {enabled(ID_SAVE_ONE_ICON), enabled(ID_SAVE_SEPARATE_ICONS), enabled(ID_SAVE_SIDE_BY_SIDE),
+              enabled(ID_SAVE_SEPARATE_BITMAPS), enabled(IDCANCEL)};
+    PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(SaveTypeDialog(), 2);
+  return states;
+}
+
+void PressLater(ModalRecorder& modal, int id) {
+  modal.QueueDialog([id](QDialog& dialog) { PressButton(dialog, id); });
+}
+
+}  // namespace
+
+TEST_F(SaveFlow, SideBySideIsOfferedOnlyForEqualTabs) {
+  AddTab(32, 32, 16, 1);
+  ButtonStates one = SaveTypeButtons(modal);
+  EXPECT_TRUE(one.oneIcon);
+  EXPECT_TRUE(one.cancel);
+  EXPECT_FALSE(one.separateIcons);
+  EXPECT_FALSE(one.sideBySide);
+  EXPECT_FALSE(one.separateBitmaps);
+
+  AddTab(32, 32, 16, 2);
+  EXPECT_TRUE(SaveTypeButtons(modal).sideBySide);
+  AddTab(16, 16, 16, 3);
+  EXPECT_FALSE(SaveTypeButtons(modal).sideBySide);
+  DeleteTab(SlotOf(*StripTabs()[2]));
+  // Same size, other colour count.
+  AddTab(32, 32, 2, 4);
+  EXPECT_FALSE(SaveTypeButtons(modal).sideBySide);
+  EXPECT_FALSE(SaveTypeButtons(modal).separateIcons);
+  EXPECT_FALSE(SaveTypeButtons(modal).separateBitmaps);
+}
+
+TEST_F(SaveFlow, SavesAllTabsInStripOrderAsOneIconFile) {
+  AddTab(7, 5, 2, 1);
+  AddTab(33, 2, 16, 2);
+  AddTab(20, 20, 0, 3);
+  // Slot 1 is freed and taken again by a tab shown last in the strip.
+  DeleteTab(SlotOf(*StripTabs()[1]));
+  AddTab(64, 64, 16, 4);
+  ASSERT_EQ(SlotOf(*StripTabs()[2]), 1);
+  tabSet.currentPosition = 0;
+
+  PressLater(modal, ID_SAVE_ONE_ICON);
+  modal.QueueFile(Path("saved"));
+  DispatchCommand(CMD_SAVE);
+
+  const std::string saved = Path("saved.ico");
+  EXPECT_TRUE(modal.messages().empty());
+  ASSERT_EQ(modal.fileRequests().size(), 1u);
+  const FileDialogRequest& request = modal.fileRequests()[0];
+  EXPECT_TRUE(request.save);
+  EXPECT_EQ(request.title, "名前をつけて保存（１つのアイコンファイルとして保存）");
+  EXPECT_EQ(request.filters, (FileFilterList{{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}}));
+  EXPECT_EQ(request.defaultExtension, ".ico");
+  EXPECT_EQ(request.initialName, "無名");
+  EXPECT_EQ(tabSet.documentName, saved);
+  EXPECT_EQ(Caption(), "Quillet2 - " + saved);
+
+  std::vector<ImageTab> images;
+  ASSERT_EQ(DecodeIconFile(FileBytes(saved), images), "");
+  const auto order = StripTabs();
+  ASSERT_EQ(images.size(), order.size());
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    EXPECT_EQ(images[i].width, order[i]->width) << i;
+    EXPECT_EQ(images[i].height, order[i]->height) << i;
+    for (int x = 0; x < order[i]->width; ++x)
+      for (int y = 0; y < order[i]->height; ++y) ASSERT_EQ(CellAt(images[i], x, y), CellAt(*order[i], x, y));
+  }
+  // The tabs keep their changed state: saving does not touch the history.
+  EXPECT_EQ(tabSet.tabCount, 3);
+}
+
+TEST_F(SaveFlow, SavesTheSideBySideBitmap) {
+  AddTab(16, 16, 16, 1);
+  AddTab(16, 16, 16, 2);
+  AddTab(16, 16, 16, 3);
+  PressLater(modal, ID_SAVE_SIDE_BY_SIDE);
+  modal.QueueFile(Path("strip"));
+  CommandSave();
+  ASSERT_EQ(modal.fileRequests().size(), 1u);
+  EXPECT_EQ(modal.fileRequests()[0].title, "名前をつけて保存（横に並んだビットマップファイルとして保存）");
+  EXPECT_EQ(modal.fileRequests()[0].filters,
+            (FileFilterList{{"ビットマップ(*.bmp)", "*.bmp"}, {"全て(*.*)", "*.*"}}));
+  EXPECT_EQ(modal.fileRequests()[0].defaultExtension, ".bmp");
+  const std::string saved = Path("strip.bmp");
+  EXPECT_EQ(tabSet.documentName, saved);
+  EXPECT_EQ(Caption(), "Quillet2 - " + saved);
+  const ByteBuffer bytes = FileBytes(saved);
+  EXPECT_EQ(bytes, SerializeSideBySideBitmap(StripTabs()));
+  EXPECT_EQ(bytes.size(), 502u);
+}
+
+TEST_F(SaveFlow, ACancelledFileDialogWritesNothing) {
+  AddTab(8, 8, 2, 1);
+  PressLater(modal, ID_SAVE_ONE_ICON);
+  modal.QueueFile("");
+  EXPECT_EQ(SaveTypeDialog(), 2);
+  EXPECT_TRUE(modal.messages().empty());
+  EXPECT_EQ(tabSet.documentName, "無名");
+  EXPECT_TRUE(std::filesystem::is_empty(folder_));
+}
+
+TEST_F(SaveFlow, AFailedSaveLeavesTheOldFileIntact) {
+  AddTab(64, 64, 0, 1);
+  const ByteBuffer old = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
+  const std::string target = WriteBytes("keep.ico", old);
+
+  // Files may not grow past 1000 bytes while the save runs, so the write
+  // stops part way through the 5.6 KiB file.
+  struct rlimit saved {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  PressLater(modal, ID_SAVE_ONE_ICON);
+  modal.QueueFile(target);
+  const int result = SaveTypeDialog();
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+
+  EXPECT_EQ(result, 2);
+  EXPECT_EQ(modal.texts(), (std::vector<std::string>{FileMessage(target, ICON_WRITE_FAILED)}));
+  EXPECT_EQ(FileBytes(target), old);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1) << "the temporary is removed";
+  EXPECT_EQ(tabSet.documentName, target) << "the chosen name stays the document's";
+}
+
+TEST_F(SaveFlow, AFolderThatCannotTakeTheFileFailsToOpen) {
+  AddTab(8, 8, 2, 1);
+  const std::string target = Path("no/such/folder/x.ico");
+  PressLater(modal, ID_SAVE_ONE_ICON);
+  modal.QueueFile(target);
+  EXPECT_EQ(SaveTypeDialog(), 2);
+  EXPECT_EQ(modal.texts(), (std::vector<std::string>{FileMessage(target, ICON_OPEN_FAILED)}));
+}
+
+TEST_F(SaveFlow, LongPathsAreSavedAndOpenedWhole) {
+  std::string deep = folder_;
+  for (int i = 0; i < 6; ++i) {
+    deep += "/" + std::string(60, static_cast<char>('a' + i));
+    ASSERT_EQ(::mkdir(deep.c_str(), 0755), 0);
+  }
+  const std::string target = deep + "/" + std::string(40, 'z') + ".ico";
+  ASSERT_GT(target.size(), 400u);
+  AddTab(9, 9, 16, 1);
+  PressLater(modal, ID_SAVE_ONE_ICON);
+  modal.QueueFile(target);
+  CommandSave();
+  EXPECT_TRUE(modal.messages().empty());
+  EXPECT_EQ(tabSet.documentName, target);
+  DeleteAllTabs();
+  OpenIconFile(target);
+  EXPECT_TRUE(modal.messages().empty());
+  EXPECT_EQ(tabSet.tabCount, 1);
+  EXPECT_EQ(tabSet.documentName, target);
+}
+
+TEST_F(SaveFlow, TheSaveQuestionBeforeDiscarding) {
+  // Nothing changed: no question, the tabs go.
+  AddTab(8, 8, 2, 1);
+  EXPECT_TRUE(AskSaveAndDiscardAll());
+  EXPECT_TRUE(modal.messages().empty());
+  EXPECT_EQ(tabSet.tabCount, 0);
+
+  // Changed and answered No: discarded without writing.
+  ImageTab& tab = AddTab(8, 8, 2, 1);
+  RecordUndo(tab);
+  RecordUndo(tab);
+  modal.QueueAnswer(IDNO);
+  EXPECT_TRUE(AskSaveAndDiscardAll());
+  ASSERT_EQ(modal.messages().size(), 1u);
+  EXPECT_EQ(modal.messages()[0].text, "[ 無名 ]\n\n>変更されています保存しますか？");
+  EXPECT_EQ(modal.messages()[0].caption, "問い合わせ");
+  EXPECT_EQ(modal.messages()[0].buttons, MB_YESNO);
+  EXPECT_EQ(tabSet.tabCount, 0);
+  EXPECT_TRUE(std::filesystem::is_empty(folder_));
+
+  // Yes, then the save-type dialog is cancelled: every tab stays.
+  ImageTab& kept = AddTab(8, 8, 2, 1);
+  RecordUndo(kept);
+  RecordUndo(kept);
+  modal.clear();
+  modal.QueueAnswer(IDYES);
+  PressLater(modal, IDCANCEL);
+  EXPECT_FALSE(AskSaveAndDiscardAll());
+  EXPECT_EQ(tabSet.tabCount, 1);
+  EXPECT_FALSE(AllTabsUnchanged(tabSet));
+
+  // Yes and a saved file: written, then discarded.
+  modal.clear();
+  modal.QueueAnswer(IDYES);
+  PressLater(modal, ID_SAVE_ONE_ICON);
+  modal.QueueFile(Path("kept.ico"));
+  EXPECT_TRUE(AskSaveAndDiscardAll());
+  EXPECT_EQ(tabSet.tabCount, 0);
+  std::vector<ImageTab> images;
+  EXPECT_EQ(DecodeIconFile(FileBytes(Path("kept.ico")), images), "");
+  EXPECT_EQ(images.size(), 1u);
+}
+
+TEST_F(SaveFlow, EscapeCancelsTheSaveTypeDialog) {
+  AddTab(8, 8, 2, 1);
+  modal.QueueDialog([](QDialog& dialog) { dialog.reject(); });
+  EXPECT_EQ(SaveTypeDialog(), 2);
+  EXPECT_TRUE(modal.fileRequests().empty());
+}
