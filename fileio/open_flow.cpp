@@ -1,5 +1,7 @@
 #include "fileio/open_flow.h"
 
+#include <QMainWindow>
+
 #include <optional>
 
 #include "app/main_window.h"
@@ -111,6 +113,12 @@ void CommandOpen() {
 
 void OpenDroppedFiles(const std::vector<std::string>& paths) {
   if (paths.empty()) return;
+  // The drop came from another program's window; the answer belongs in
+  // front of the user.
+  if (mainWindows.main != nullptr) {
+    mainWindows.main->raise();
+    mainWindows.main->activateWindow();
+  }
   if (paths.size() > 1) {
     ShowReport(OPEN_ONE_FILE_ONLY);
     return;
