@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/system_error.h"
 #include "canvas/undo_commands.h"
 #include "fileio/file_message.h"
 #include "fileio/open_flow.h"
@@ -200,15 +199,6 @@ TEST_F(OpenFlow, FoldersFifosAndMissingFilesAreRefused) {
   EXPECT_EQ(modal.messages()[0].icon, ICON_INFORMATION);
   EXPECT_EQ(modal.messages()[0].buttons, MB_OK);
   EXPECT_EQ(tabSet.tabCount, 0);
-}
-
-TEST_F(OpenFlow, ShowSystemErrorNamesTheLastError) {
-  errno = EACCES;
-  ShowSystemError();
-  ASSERT_EQ(modal.messages().size(), 1u);
-  EXPECT_EQ(modal.messages()[0].caption, SystemErrorCaption(EACCES));
-  EXPECT_EQ(modal.messages()[0].caption, "error code = 13");
-  EXPECT_EQ(modal.messages()[0].text, std::strerror(EACCES));
 }
 
 TEST_F(OpenFlow, BrokenIconFilesAreReportedWithTheirPath) {
