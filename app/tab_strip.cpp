@@ -14,6 +14,7 @@
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "platform/fonts.h"
+#include "platform/modal.h"
 #include "platform/program_paths.h"
 
 namespace {
@@ -47,7 +48,7 @@ void OnStripRightClick(const QPoint& barPoint, const QPoint& globalPoint) {
   popup.setObjectName(QStringLiteral("Mt_POPUP"));
   QAction* remove = popup.addAction(QStringLiteral("選択タブ削除(&D)"));
   remove->setData(CMD_DELETE_TAB);
-  QAction* chosen = popup.exec(globalPoint);
+  QAction* chosen = RunPopupMenu(popup, globalPoint);
   if (chosen != nullptr) DispatchCommand(static_cast<unsigned>(chosen->data().toInt()));
 }
 
