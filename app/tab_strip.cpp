@@ -4,7 +4,10 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSignalBlocker>
 #include <QTabBar>
 
@@ -68,13 +71,22 @@ TabStrip::TabStrip(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {
 }
 
 QRect TabStrip::displayRect() const {
-  const int top = bar_->sizeHint().height();
-  return QRect(0, top, width(), std::max(0, height() - top));
+  return QRect(0, TAB_ITEM_HEIGHT, width(), std::max(0, height() - TAB_ITEM_HEIGHT));
 }
 
 void TabStrip::resizeEvent(QResizeEvent* event) {
-  bar_->setGeometry(0, 0, event->size().width(), bar_->sizeHint().height());
+  bar_->setGeometry(0, 0, event->size().width(), TAB_ITEM_HEIGHT);
   QWidget::resizeEvent(event);
+}
+
+void TabStrip::paintEvent(QPaintEvent*) {
+  // The panels stand on a raised page below the items, as on a card index.
+  QPainter painter(this);
+  QStyleOptionTabWidgetFrame frame;
+  frame.initFrom(this);
+  frame.rect = displayRect();
+  frame.tabBarSize = QSize(0, TAB_ITEM_HEIGHT);
+  style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
 }
 
 bool TabStrip::eventFilter(QObject* watched, QEvent* event) {
