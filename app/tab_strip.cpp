@@ -14,6 +14,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/menus.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "platform/fonts.h"
@@ -48,9 +49,7 @@ void OnStripRightClick(const QPoint& barPoint, const QPoint& globalPoint) {
   }
   // "Mt_POPUP": the one entry deletes the tab under the cursor.
   QMenu popup(mainWindows.main);
-  popup.setObjectName(QStringLiteral("Mt_POPUP"));
-  QAction* remove = popup.addAction(QStringLiteral("選択タブ削除(&D)"));
-  remove->setData(CMD_DELETE_TAB);
+  FillTabPopup(popup);
   QAction* chosen = RunPopupMenu(popup, globalPoint);
   if (chosen != nullptr) DispatchCommand(static_cast<unsigned>(chosen->data().toInt()));
 }
