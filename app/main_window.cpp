@@ -227,13 +227,9 @@ QMainWindow* CreateMainWindow() {
   statusWndFlag = settings.statusWndFlag;
   grid = settings.grid;
   gripSize = 0;
+  if (statusWndFlag == 1) CreateSizeGrip();
   UpdateMinimumSize();
   ApplyWindowSettings(settings);
-  if (statusWndFlag == 1) {
-    CreateSizeGrip();
-    frame->resize(frame->width(), frame->height() + GRIP_SIZE);
-  }
-  UpdateMinimumSize();
   SetMenuChecked(CMD_SIZE_GRIP, statusWndFlag == 1);
 
   auto* strip = new TabStrip(mainWindows.client);
@@ -259,6 +255,9 @@ QMainWindow* CreateMainWindow() {
   gridLineColor = GetSystemColor(COLOR_WINDOW) ^ 0xFFFFFF;
 
   frame->show();
+  // Only a shown window knows its frame; place it again so that the outer
+  // size is the one stored.
+  ApplyWindowSettings(settings);
   LayoutMainWindow();
 
   // The paste entries follow what the clipboard holds.

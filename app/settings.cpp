@@ -35,7 +35,8 @@ void ApplyWindowSettings(const WindowSettings& settings) {
   // The frame around the client area is known only once the window manager
   // has framed the window; before that the outer size is the client size.
   const QSize frameExtra = window->frameGeometry().size() - window->geometry().size();
-  QRect outer(settings.posX, settings.posY, settings.sizeX, settings.sizeY);
+  // The strip of the size grip comes on top of the stored height.
+  QRect outer(settings.posX, settings.posY, settings.sizeX, settings.sizeY + gripSize);
 
   // A file from another screen, or a damaged one, must not put the window
   // where the user cannot reach it, or make it unusably small.

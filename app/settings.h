@@ -14,8 +14,9 @@ struct WindowSettings {
 
 // Reads the settings file; missing keys or a missing file give the defaults.
 WindowSettings ReadSettings();
-// Applies the place and size to the main window at once, kept on the
-// available screen and at least the window's minimum size.
+// Applies the place and size to the main window, the grip's strip added to
+// the height, kept on the available screen and at least the window's
+// minimum size.
 void ApplyWindowSettings(const WindowSettings& settings);
 // Writes the window's place and size (not when it is minimized) and always
 // the two flags.

@@ -1,10 +1,13 @@
 #pragma once
 // A fresh main window for each test, with every modal interaction answered
-// by the recorder, and a clean tab table afterwards.
+// by the recorder, its own settings file, and a clean tab table afterwards.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QMainWindow>
+#include <cstdio>
+#include <string>
 
 #include "app/main_window.h"
 #include "model/tab_lifecycle.h"
@@ -15,7 +18,19 @@ class MainWindowTest : public ::testing::Test {
  protected:
   ModalRecorder modal;
 
-  void SetUp() override { CreateMainWindow(); }
+  static std::string TestSettingsPath() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return "/tmp/q2-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name() + ".ini";
+  }
+
+  // Tests that prepare a settings file first override this.
+  virtual bool CreateWindowInSetUp() const { return true; }
+
+  void SetUp() override {
+    iniPath = TestSettingsPath();
+    std::remove(iniPath.c_str());
+    if (CreateWindowInSetUp()) CreateMainWindow();
+  }
   void TearDown() override {
     DestroyMainWindow();
     for (ImageTab& tab : tabSet.tabs) tab = ImageTab{};
@@ -23,6 +38,7 @@ class MainWindowTest : public ::testing::Test {
     tabSet.currentPosition = 0;
     tabSet.documentName.clear();
     OverrideProgramFolder({});
+    std::remove(iniPath.c_str());
   }
 
   static std::string Caption() { return mainWindows.main->windowTitle().toStdString(); }
