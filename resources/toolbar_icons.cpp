@@ -139,43 +139,43 @@ constexpr std::string_view SVPAL[] = {
     ".........kkkkkkk",
 };
 
-// Add tab: a page with a tab on top and a green plus.
+// Add tab: a tab strip over a page; the front tab carries a green plus.
 constexpr std::string_view ADDTAB[] = {
     "................",
-    "................",
-    "........kkkkkk..",
-    ".kkkkk.kwwwwwwk.",
-    "kssssskkwwggwwk.",
-    "kssssskkwwggwwk.",
-    "kssssskkggggggk.",
-    "kssssskkggggggk.",
-    "kssssskkwwggwwk.",
-    "kssssskkwwggwwk.",
-    "kkkkkkkkwwwwwwkk",
+    "........kkkkkkk.",
+    ".......kwwwwwwwk",
+    ".......kwwgggwwk",
+    ".kkkkk.kwwgggwwk",
+    "kssssskkgggggggk",
+    "kssssskkgggggggk",
+    "kssssskkgggggggk",
+    "kssssskkwwgggwwk",
+    "kssssskkwwgggwwk",
+    "kssssskkwwwwwwwk",
+    "kkkkkkkkwwwwwwwk",
     "kwwwwwwwwwwwwwwk",
     "kwwwwwwwwwwwwwwk",
     "kkkkkkkkkkkkkkkk",
-    "................",
     "................",
 };
 
-// Delete tab: a page with a tab on top and a red cross.
+// Delete tab: a tab strip over a page; the front tab carries a red cross.
 constexpr std::string_view DELTAB[] = {
     "................",
-    "................",
-    "........kkkkkk..",
-    ".kkkkk.kwwwwwwk.",
-    "kssssskkrrwwrrk.",
-    "kssssskkrrrrrrk.",
-    "kssssskkwrrrrwk.",
-    "kssssskkwrrrrwk.",
-    "kssssskkrrrrrrk.",
-    "kssssskkrrwwrrk.",
-    "kkkkkkkkwwwwwwkk",
+    "........kkkkkkk.",
+    ".......kwwwwwwwk",
+    ".......krrwwwrrk",
+    ".kkkkk.krrrwrrrk",
+    "kssssskkwrrrrrwk",
+    "kssssskkwwrrrwwk",
+    "kssssskkwrrrrrwk",
+    "kssssskkrrrwrrrk",
+    "kssssskkrrwwwrrk",
+    "kssssskkwwwwwwwk",
+    "kkkkkkkkwwwwwwwk",
     "kwwwwwwwwwwwwwwk",
     "kwwwwwwwwwwwwwwk",
     "kkkkkkkkkkkkkkkk",
-    "................",
     "................",
 };
 
@@ -637,38 +637,38 @@ constexpr std::string_view tab[] = {
 
 // The program's own icon: a quill over a grid of pixels.
 constexpr std::string_view quillet2[] = {
-    ".............................kdk",
-    "...........................kkddk",
-    ".........................kksddk.",
-    "........................kssddwk.",
-    ".......................kssddwwk.",
-    "......................kssddwwwk.",
-    ".ddddddddddddddddddddkssddwwwk..",
-    ".dwwwdrrrdrrrdwwwdrrksswdwwwwk..",
-    ".dwwwdrrrdrrrdwwwdrksswdwwwwwk..",
-    ".dwwwdrrrdrrrdwwwdrkswdwwwwwk...",
-    ".dddddddddddddddddkswdwwwwwk....",
-    ".drrrdrrrdrrrdrrrdkwdwwwwwk.....",
-    ".drrrdrrrdrrrdrrrkkdwwwwkk......",
-    ".drrrdrrrdrrrdrrkookwkkkrd......",
-    ".ddddddddddddddkookdkddddd......",
-    ".drrrdrrrdrrrdkookrrrdrrrd......",
-    ".drrrdrrrdrrrdkkkdrrrdrrrd......",
-    ".drrrdrrrdrrrdkkrdrrrdrrrd......",
-    ".ddddddddddddddddddddddddd......",
-    ".dwwwdrrrdrrrdrrrdrrrdwwwd......",
-    ".dwwwdrrrdrrrdrrrdrrrdwwwd......",
-    ".dwwwdrrrdrrrdrrrdrrrdwwwd......",
-    ".ddddddddddddddddddddddddd......",
-    ".dwwwdwwwdrrrdrrrdwwwdwwwd......",
-    ".dwwwdwwwdrrrdrrrdwwwdwwwd......",
-    ".dwwwdwwwdrrrdrrrdwwwdwwwd......",
-    ".ddddddddddddddddddddddddd......",
-    ".dwwwdwwwdwwwdwwwdwwwdwwwd......",
-    ".dwwwdwwwdwwwdwwwdwwwdwwwd......",
-    ".dwwwdwwwdwwwdwwwdwwwdwwwd......",
-    ".ddddddddddddddddddddddddd......",
     "................................",
+    ".............................k..",
+    "..........................kkkwk.",
+    ".......................kkkwwwk..",
+    "....................kkkwwwwdwk..",
+    "...................kwwwwwwdwk...",
+    "..................kwwwwwwdwsk...",
+    "..................kwwwwwdwsk....",
+    "................kwwwwwwdwssk....",
+    "...............kwwwwwwdwssk.....",
+    "...............kwwwwwdwssk......",
+    "................kwwwdwsssk......",
+    "...............kwwwdwsssk.......",
+    "................kwdwsssk........",
+    "................kowsssk.........",
+    "...............kokkkkk..........",
+    ".dddddddddddddkok...............",
+    ".drrdrrdwwdrrkkkd...............",
+    ".drrdrrdwwdrrkkrd...............",
+    ".dddddddddddkdddd...............",
+    ".drrdrrdrrdrrdrrd...............",
+    ".drrdrrdrrdrrdrrd...............",
+    ".dddddddddddddddd...............",
+    ".drrdrrdrrdrrdrrd...............",
+    ".drrdrrdrrdrrdrrd...............",
+    ".dddddddddddddddd...............",
+    ".dwwdrrdrrdrrdwwd...............",
+    ".dwwdrrdrrdrrdwwd...............",
+    ".dddddddddddddddd...............",
+    ".dwwdwwdrrdwwdwwd...............",
+    ".dwwdwwdrrdwwdwwd...............",
+    ".dddddddddddddddd...............",
 };
 
 struct NamedArt {
@@ -690,9 +690,9 @@ constexpr bool IsWellFormed(Art rows) {
   return true;
 }
 
-// Not usable while compiling: reaching it while the table below is built
-// stops the build at the entry of the broken picture, with this name in the
-// message.
+// Deliberately not constexpr: Picture() calls it only for a broken picture,
+// and a call while the table below is compiled stops the build at that
+// picture's entry with this name in the message.
 void PictureHasBadRowOrLetter() {}
 
 consteval NamedArt Picture(std::string_view fileName, Art rows) {
@@ -716,12 +716,11 @@ constexpr NamedArt PICTURES[] = {
 };
 
 void DecodeArt(Art rows, ImageTab& image) {
-  image.inUse = 1;
   image.width = static_cast<std::uint8_t>(rows[0].size());
   image.height = static_cast<std::uint8_t>(rows.size());
   image.colorCode = 16;
   const std::vector<ColorRef> colors = DefaultPaletteColors(16);
-  for (std::size_t i = 0; i < colors.size() && i < 256; ++i) image.palette[i] = colors[i];
+  for (std::size_t i = 0; i < colors.size(); ++i) image.palette[i] = colors[i];
   ClearTabPixels(image);
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x) {
