@@ -630,8 +630,8 @@ constexpr std::string_view tab[] = {
     "kccgggggcgck",
     "kcgggggggggk",
     "kggggggggggk",
+    "kggggggggggk",
     "kkkkkkkkkkkk",
-    "............",
     "............",
 };
 
