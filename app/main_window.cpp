@@ -7,6 +7,7 @@
 #include "app/tab_strip.h"
 #include "canvas/undo_history.h"
 #include "model/tab_set.h"
+#include "palette/palette_window.h"
 #include "platform/fonts.h"
 #include "platform/program_paths.h"
 #include "platform/system_colors.h"
@@ -61,7 +62,7 @@ QMainWindow* CreateMainWindow() {
   background->setEnabled(false);
   mainWindows.backgroundBox = background;
 
-  mainWindows.paletteWindow = MakePanel(strip, "palWndClass", 4, 144, 188, 227);
+  mainWindows.paletteWindow = CreatePaletteWindow(strip);
   mainWindows.paletteWindow->setEnabled(false);
   mainWindows.preview = MakePanel(strip, "PreviewWndClass", 4, 44, 188, 96);
 
