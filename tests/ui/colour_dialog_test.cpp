@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
-#include <cstdlib>
 #include <vector>
 
 #include "palette/colour_dialog.h"
@@ -15,305 +14,239 @@
 namespace {
 
 enum { R, G, B, H, S, V };
+using Action = QAbstractSlider::SliderAction;
 
 QScrollBar* Bar(QDialog& dialog, int channel) { return FindControl<QScrollBar>(dialog, ID_FIRST_SCROLLBAR + channel); }
 QLabel* Label(QDialog& dialog, int channel) { return FindControl<QLabel>(dialog, ID_FIRST_VALUE + channel); }
 
-// The six value labels as numbers, R G B H S V.
-std::vector<int> Labels(QDialog& dialog) {
+// The six value labels, R G B H S V, after checking that every scroll bar
+// agrees with its label.
+std::vector<int> Values(QDialog& dialog) {
   std::vector<int> values;
-  for (int channel = R; channel <= V; ++channel) values.push_back(Label(dialog, channel)->text().toInt());
+  for (int channel = R; channel <= V; ++channel) {
+    values.push_back(Label(dialog, channel)->text().toInt());
+    EXPECT_EQ(Bar(dialog, channel)->value(), values.back()) << channel;
+  }
   return values;
 }
 
-std::vector<int> Positions(QDialog& dialog) {
-  std::vector<int> values;
-  for (int channel = R; channel <= V; ++channel) values.push_back(Bar(dialog, channel)->value());
-  return values;
-}
-
-// The mouse lets go of a scroll bar: the scroll ends.
+// The mouse lets go of a scroll bar, which ends the scroll.
 void Release(QScrollBar* bar) { SendMouse(bar, QEvent::MouseButtonRelease, QPoint(2, 2), Qt::LeftButton, Qt::NoButton); }
 
-// One click on an arrow or beside the thumb, with the release that ends it.
-void Click(QScrollBar* bar, QAbstractSlider::SliderAction action) {
-  bar->triggerAction(action);
-  Release(bar);
+// A click on an arrow or beside the thumb; then the value.
+int Click(QDialog& dialog, int channel, Action action) {
+  Bar(dialog, channel)->triggerAction(action);
+  Release(Bar(dialog, channel));
+  return Bar(dialog, channel)->value();
 }
 
-// Drags the thumb to the position and lets go.
-void DragTo(QScrollBar* bar, int position) {
+// Drags the thumb to the position, letting go unless asked to hold on.
+void Drag(QDialog& dialog, int channel, int position, bool letGo = true) {
+  QScrollBar* bar = Bar(dialog, channel);
   bar->setSliderDown(true);
   bar->setSliderPosition(position);
+  if (!letGo) return;
   Release(bar);
   bar->setSliderDown(false);
 }
 
-void ClickLabel(QDialog& dialog, int channel) {
+QLineEdit* ClickLabel(QDialog& dialog, int channel) {
   SendMouse(Label(dialog, channel), QEvent::MouseButtonPress, QPoint(2, 2), Qt::LeftButton, Qt::LeftButton);
-  SendMouse(Label(dialog, channel), QEvent::MouseButtonRelease, QPoint(2, 2), Qt::LeftButton, Qt::NoButton);
+  return FindControl<QLineEdit>(dialog, ID_VALUE_EDIT);
 }
 
-void TypeDigit(QWidget* edit, char digit) {
-  TypeKey(edit, static_cast<Qt::Key>(Qt::Key_0 + (digit - '0')), QString(QChar(digit)));
+void Type(QWidget* edit, const char* digits) {
+  for (const char* d = digits; *d != 0; ++d) {
+    QKeyEvent key(QEvent::KeyPress, static_cast<Qt::Key>(Qt::Key_0 + (*d - '0')), Qt::NoModifier, QString(QChar(*d)));
+    QCoreApplication::sendEvent(edit, &key);
+  }
 }
 
-QColor PreviewColour(QDialog& dialog) {
-  const QImage shown = dialog.grab().toImage();
-  return shown.pixelColor(FindControl<QWidget>(dialog, ID_PREVIEW_FRAME)->geometry().center());
+QColor Preview(QDialog& dialog) {
+  return dialog.grab().toImage().pixelColor(FindControl<QWidget>(dialog, ID_PREVIEW_FRAME)->geometry().center());
 }
 
-// The colour shown at a fraction of the strip band above a scroll bar.
-QColor StripColour(QDialog& dialog, int channel, double fraction) {
-  const QImage shown = dialog.grab().toImage();
+// The colour shown at a fraction of the strip above a scroll bar.
+QColor Strip(QDialog& dialog, int channel, double fraction) {
   const QRect band = ColorStripBand(*Bar(dialog, channel));
-  return shown.pixelColor(band.left() + static_cast<int>(fraction * (band.width() - 1)), band.center().y());
+  return dialog.grab().toImage().pixelColor(band.left() + static_cast<int>(fraction * (band.width() - 1)),
+                                            band.center().y());
 }
 
-// Double clicks the cell of the entry, as the user opens the dialog.
-void OpenOnEntry(const ImageTab& tab, int index) {
-  const CellRect cell = PaletteCellRect(index, tab.colorCode);
-  const int x = (cell.left + cell.right) / 2, y = (cell.top + cell.bottom) / 2;
-  ClickPalette(x, y);
-  DoubleClickPalette(x, y);
+// Opens the dialog on the entry with a double click on its cell.
+void DoubleClickEntry(int index) {
+  const CellRect cell = PaletteCellRect(index, 16);
+  ClickPalette(cell.left + 10, cell.top + 10);
+  ClickPalette(cell.left + 10, cell.top + 10, Qt::LeftButton, true);
 }
+
+const ColorRef RED = MakeColor(255, 0, 0), BLACK = MakeColor(0, 0, 0), GREY = MakeColor(128, 128, 128);
 
 using ColorDialogTest = PaletteFixture;
 
 }  // namespace
 
-TEST_F(ColorDialogTest, RedOpensWithItsChannelsAndAFullHueStrip) {
-  ImageTab& tab = OpenTab(8, 8, 16);
+TEST_F(ColorDialogTest, RedOpensBelowThePaletteWithItsChannelsAndAFullHueStrip) {
+  OpenTab(16, {RED});
   ModalRecorder recorder;
   recorder.QueueDialog([](QDialog& dialog) {
-    EXPECT_EQ(Labels(dialog), (std::vector<int>{255, 0, 0, 0, 255, 255}));
-    EXPECT_EQ(Positions(dialog), (std::vector<int>{255, 0, 0, 0, 255, 255}));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("色"));
+    EXPECT_EQ(dialog.pos(), mainWindows.paletteWindow->mapToGlobal(QPoint(0, 227)));
+    EXPECT_EQ(Values(dialog), (std::vector<int>{255, 0, 0, 0, 255, 255}));
     EXPECT_EQ(Bar(dialog, H)->maximum(), 359);
-    EXPECT_EQ(Bar(dialog, V)->maximum(), 255);
-    EXPECT_EQ(Bar(dialog, R)->focusPolicy(), Qt::NoFocus);
-    EXPECT_TRUE(Label(dialog, R)->font().bold());
-    EXPECT_EQ(PreviewColour(dialog), QColor(255, 0, 0));
-    // The hue strip runs through the hues at full saturation and value.
-    EXPECT_EQ(StripColour(dialog, H, 0.0), QColor(255, 0, 0));
-    const QColor third = StripColour(dialog, H, 1.0 / 3), twoThirds = StripColour(dialog, H, 2.0 / 3);
-    EXPECT_EQ(third.green(), 255);
-    EXPECT_LT(third.red(), 20);
-    EXPECT_EQ(twoThirds.blue(), 255);
-    EXPECT_LT(twoThirds.green(), 20);
-    // The red strip goes from black to red.
-    EXPECT_EQ(StripColour(dialog, R, 0.0), QColor(0, 0, 0));
-    EXPECT_EQ(StripColour(dialog, R, 1.0), QColor(255, 0, 0));
+    EXPECT_EQ(Preview(dialog), QColor(255, 0, 0));
+    EXPECT_EQ(Strip(dialog, R, 0.0), QColor(0, 0, 0));
+    EXPECT_EQ(Strip(dialog, H, 0.0), QColor(255, 0, 0));
+    const QColor third = Strip(dialog, H, 1.0 / 3), twoThirds = Strip(dialog, H, 2.0 / 3);
+    EXPECT_TRUE(third.green() == 255 && third.red() < 20) << third.name().toStdString();
+    EXPECT_TRUE(twoThirds.blue() == 255 && twoThirds.green() < 20) << twoThirds.name().toStdString();
     PressButton(dialog, IDCANCEL);
   });
-  OpenOnEntry(tab, 9);
+  DoubleClickEntry(0);
   EXPECT_EQ(recorder.dialogsRun(), 1);
 }
 
 TEST_F(ColorDialogTest, GreyOpensWithTheHueTheDialogLastHad) {
-  ImageTab& tab = OpenTab(8, 8, 16);
+  ImageTab& tab = OpenTab(16, {RED, GREY});
   ModalRecorder recorder;
   recorder.QueueDialog([](QDialog& dialog) {
-    DragTo(Bar(dialog, H), 200);
+    Drag(dialog, H, 200);
     PressButton(dialog, IDCANCEL);
   });
   recorder.QueueDialog([&tab](QDialog& dialog) {
-    EXPECT_EQ(Labels(dialog), (std::vector<int>{128, 128, 128, 200, 0, 128}));
-    for (int i = 0; i < 4; ++i) Click(Bar(dialog, S), QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(Label(dialog, S)->text(), QStringLiteral("32"));
-    EXPECT_EQ(Label(dialog, H)->text(), QStringLiteral("200"));
+    EXPECT_EQ(Values(dialog), (std::vector<int>{128, 128, 128, 200, 0, 128}));
+    for (int i = 0; i < 4; ++i) Click(dialog, S, Action::SliderPageStepAdd);
     // Saturation added to the grey gives a colour of the dialog's hue.
-    const ColorRef shown = tab.palette[8];
-    EXPECT_EQ(shown, HsvToRgb({200, 32, 128}));
+    EXPECT_EQ(tab.palette[1], HsvToRgb({200, 32, 128}));
     HsvColor hsv;
-    RgbToHsv(shown, hsv, 1);
+    RgbToHsv(tab.palette[1], hsv, 1);
     EXPECT_NEAR(hsv.hue, 200, 3);
     PressButton(dialog, IDCANCEL);
   });
-  OpenOnEntry(tab, 12);
-  OpenOnEntry(tab, 8);
+  DoubleClickEntry(0);
+  DoubleClickEntry(1);
   EXPECT_EQ(recorder.dialogsRun(), 2);
-  EXPECT_EQ(tab.palette[8], MakeColor(128, 128, 128));
 }
 
-TEST_F(ColorDialogTest, ArrowClicksWriteTheEntryWhenEachScrollEnds) {
-  ImageTab& tab = OpenTab(8, 8, 16);
+TEST_F(ColorDialogTest, ArrowAndPageStepsWriteTheEntryWhenEachScrollEnds) {
+  ImageTab& tab = OpenTab(16, {BLACK});
   ModalRecorder recorder;
   recorder.QueueDialog([&tab](QDialog& dialog) {
-    QScrollBar* green = Bar(dialog, G);
-    green->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(Label(dialog, G)->text(), QStringLiteral("1"));
-    EXPECT_EQ(PreviewColour(dialog), QColor(0, 1, 0));
-    // The entry follows only when the mouse lets go.
-    EXPECT_EQ(tab.palette[0], MakeColor(0, 0, 0));
-    Release(green);
+    Bar(dialog, G)->triggerAction(Action::SliderSingleStepAdd);
+    EXPECT_EQ(Preview(dialog), QColor(0, 1, 0));
+    EXPECT_EQ(tab.palette[0], BLACK);
+    Release(Bar(dialog, G));
     EXPECT_EQ(tab.palette[0], MakeColor(0, 1, 0));
-    Click(green, QAbstractSlider::SliderSingleStepAdd);
+    Click(dialog, G, Action::SliderSingleStepAdd);
     EXPECT_EQ(tab.palette[0], MakeColor(0, 2, 0));
-    EXPECT_EQ(Labels(dialog), (std::vector<int>{0, 2, 0, 120, 255, 2}));
-    PressButton(dialog, IDCANCEL);
-  });
-  OpenOnEntry(tab, 0);
-  EXPECT_EQ(recorder.dialogsRun(), 1);
-}
+    EXPECT_EQ(Values(dialog), (std::vector<int>{0, 2, 0, 120, 255, 2}));
 
-TEST_F(ColorDialogTest, PageStepsAreEightAndStopAtTheRangeEnds) {
-  ImageTab& tab = OpenTab(8, 8, 16);
-  ModalRecorder recorder;
-  recorder.QueueDialog([](QDialog& dialog) {
-    QScrollBar* red = Bar(dialog, R);
-    DragTo(red, 250);
-    Click(red, QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(red->value(), 255);
-    EXPECT_EQ(Label(dialog, R)->text(), QStringLiteral("255"));
-    DragTo(red, 5);
-    Click(red, QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(red->value(), 0);
-    Click(red, QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(red->value(), 8);
-    Click(red, QAbstractSlider::SliderSingleStepSub);
-    EXPECT_EQ(red->value(), 7);
-    // The end requests keep the value.
-    Click(red, QAbstractSlider::SliderToMaximum);
-    EXPECT_EQ(red->value(), 7);
-    QScrollBar* hue = Bar(dialog, H);
-    DragTo(hue, 355);
-    Click(hue, QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(hue->value(), 359);
-    Click(hue, QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(Label(dialog, H)->text(), QStringLiteral("359"));
+    Drag(dialog, R, 250);
+    EXPECT_EQ(Click(dialog, R, Action::SliderPageStepAdd), 255);
+    Drag(dialog, R, 5);
+    EXPECT_EQ(Click(dialog, R, Action::SliderPageStepSub), 0);
+    EXPECT_EQ(Click(dialog, R, Action::SliderPageStepAdd), 8);
+    EXPECT_EQ(Click(dialog, R, Action::SliderToMaximum), 8);
+    Drag(dialog, H, 355);
+    EXPECT_EQ(Click(dialog, H, Action::SliderPageStepAdd), 359);
+    EXPECT_EQ(Click(dialog, H, Action::SliderSingleStepAdd), 359);
     PressButton(dialog, IDCANCEL);
   });
-  OpenOnEntry(tab, 1);
+  DoubleClickEntry(0);
   EXPECT_EQ(recorder.dialogsRun(), 1);
 }
 
 TEST_F(ColorDialogTest, DraggingHueChangesRgbAtOnceAndTheEntryOnRelease) {
-  ImageTab& tab = OpenTab(8, 8, 16);
+  ImageTab& tab = OpenTab(16, {RED});
   ModalRecorder recorder;
   recorder.QueueDialog([&tab](QDialog& dialog) {
-    QScrollBar* hue = Bar(dialog, H);
-    hue->setSliderDown(true);
-    hue->setSliderPosition(120);
-    EXPECT_EQ(Labels(dialog), (std::vector<int>{0, 255, 0, 120, 255, 255}));
-    hue->setSliderPosition(240);
-    EXPECT_EQ(Labels(dialog), (std::vector<int>{0, 0, 255, 240, 255, 255}));
-    EXPECT_EQ(PreviewColour(dialog), QColor(0, 0, 255));
-    EXPECT_EQ(tab.palette[9], MakeColor(255, 0, 0));
-    Release(hue);
-    hue->setSliderDown(false);
-    EXPECT_EQ(tab.palette[9], MakeColor(0, 0, 255));
+    Drag(dialog, H, 120, false);
+    EXPECT_EQ(Values(dialog), (std::vector<int>{0, 255, 0, 120, 255, 255}));
+    Bar(dialog, H)->setSliderPosition(240);
+    EXPECT_EQ(Values(dialog), (std::vector<int>{0, 0, 255, 240, 255, 255}));
+    EXPECT_EQ(tab.palette[0], RED);
+    Release(Bar(dialog, H));
+    EXPECT_EQ(tab.palette[0], MakeColor(0, 0, 255));
     PressButton(dialog, IDCANCEL);
   });
-  OpenOnEntry(tab, 9);
+  DoubleClickEntry(0);
   EXPECT_EQ(recorder.dialogsRun(), 1);
 }
 
 TEST_F(ColorDialogTest, TypedDigitsSetTheChannelAsTheyArriveWithinItsRange) {
-  ImageTab& tab = OpenTab(8, 8, 16);
+  OpenTab(16, {BLACK});
   ModalRecorder recorder;
   recorder.QueueDialog([](QDialog& dialog) {
-    const QPoint redPlace = Label(dialog, R)->pos();
-    ClickLabel(dialog, R);
-    auto* edit = FindControl<QLineEdit>(dialog, ID_VALUE_EDIT);
+    const QRect redPlace = Label(dialog, R)->geometry(), huePlace = Label(dialog, H)->geometry();
+    QLineEdit* edit = ClickLabel(dialog, R);
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->geometry(), QRect(redPlace, Label(dialog, R)->size()));
-    EXPECT_EQ(edit->text(), QStringLiteral("0"));
+    EXPECT_EQ(edit->geometry(), redPlace);
     EXPECT_EQ(edit->selectedText(), QStringLiteral("0"));
     EXPECT_GE(Label(dialog, R)->y(), dialog.height());
-    TypeDigit(edit, '1');
-    EXPECT_EQ(Bar(dialog, R)->value(), 1);
-    EXPECT_EQ(Label(dialog, R)->text(), QStringLiteral("1"));
-    TypeDigit(edit, '2');
-    EXPECT_EQ(Bar(dialog, R)->value(), 12);
-    EXPECT_EQ(Labels(dialog), (std::vector<int>{12, 0, 0, 0, 255, 12}));
-    EXPECT_EQ(PreviewColour(dialog), QColor(12, 0, 0));
-
-    // Another label closes the first box and puts its label back.
-    ClickLabel(dialog, G);
-    EXPECT_EQ(Label(dialog, R)->pos(), redPlace);
-    edit = FindControl<QLineEdit>(dialog, ID_VALUE_EDIT);
-    ASSERT_NE(edit, nullptr);
+    Type(edit, "1");
+    EXPECT_EQ(Values(dialog)[R], 1);
+    Type(edit, "2");
+    EXPECT_EQ(Values(dialog), (std::vector<int>{12, 0, 0, 0, 255, 12}));
+    EXPECT_EQ(Preview(dialog), QColor(12, 0, 0));
+    // Another label closes the box; a typed number beyond the range stops
+    // at its end, so no channel byte wraps, and a fourth digit is refused.
+    edit = ClickLabel(dialog, G);
+    EXPECT_EQ(Label(dialog, R)->geometry(), redPlace);
     EXPECT_EQ(dialog.findChildren<QLineEdit*>().size(), 1);
-    // A typed number beyond the range is held at its end, so no channel
-    // byte wraps; a fourth digit does not fit.
-    for (char digit : {'9', '9', '9', '9'}) TypeDigit(edit, digit);
+    Type(edit, "9999");
     EXPECT_EQ(edit->text(), QStringLiteral("999"));
-    EXPECT_EQ(Label(dialog, G)->text(), QStringLiteral("255"));
-    EXPECT_EQ(PreviewColour(dialog), QColor(12, 255, 0));
-
-    const QPoint huePlace = Label(dialog, H)->pos();
-    ClickLabel(dialog, H);
-    edit = FindControl<QLineEdit>(dialog, ID_VALUE_EDIT);
-    ASSERT_NE(edit, nullptr);
-    for (char digit : {'4', '0', '0'}) TypeDigit(edit, digit);
-    EXPECT_EQ(Label(dialog, H)->text(), QStringLiteral("359"));
-    HsvColor hsv;
-    RgbToHsv(MakeColor(12, 255, 0), hsv, 1);
-    hsv.hue = 359;
-    EXPECT_EQ(PreviewColour(dialog), QColorOf(HsvToRgb(hsv)));
-
-    // Moving a scroll bar closes the box.
-    Click(Bar(dialog, V), QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(Values(dialog)[G], 255);
+    edit = ClickLabel(dialog, H);
+    Type(edit, "400");
+    EXPECT_EQ(Values(dialog)[H], 359);
+    EXPECT_EQ(Preview(dialog), QColor(255, 0, 4));
+    // Moving a scroll bar closes the box too.
+    Click(dialog, V, Action::SliderSingleStepSub);
     EXPECT_EQ(FindControl<QLineEdit>(dialog, ID_VALUE_EDIT), nullptr);
-    EXPECT_EQ(Label(dialog, H)->pos(), huePlace);
-    PressButton(dialog, IDOK);
+    EXPECT_EQ(Label(dialog, H)->geometry(), huePlace);
+    PressButton(dialog, IDCANCEL);
   });
-  OpenOnEntry(tab, 0);
+  DoubleClickEntry(0);
   EXPECT_EQ(recorder.dialogsRun(), 1);
 }
 
 TEST_F(ColorDialogTest, CancelRestoresTheEntryAndRecordsNoStep) {
-  ImageTab& tab = OpenTab(8, 8, 16);
-  const int undoSteps = UndoNodeCount(tab);
+  ImageTab& tab = OpenTab(16, {GREY});
   ModalRecorder recorder;
   recorder.QueueDialog([&tab](QDialog& dialog) {
-    for (int i = 0; i < 3; ++i) Click(Bar(dialog, B), QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(tab.palette[5], MakeColor(128, 0, 152));
+    for (int i = 0; i < 3; ++i) Click(dialog, B, Action::SliderPageStepAdd);
+    EXPECT_EQ(tab.palette[0], MakeColor(128, 128, 152));
     PressButton(dialog, IDCANCEL);
   });
-  // The first click of the double click moves the marker; what the
-  // window shows after it must survive the dialog unchanged.
-  ClickPalette(70, 70);
   const QImage shown = PaletteBackBuffer()->copy();
-  DoubleClickPalette(70, 70);
-  ASSERT_EQ(recorder.dialogsRun(), 1);
-  EXPECT_EQ(tab.palette[5], MakeColor(128, 0, 128));
-  EXPECT_EQ(UndoNodeCount(tab), undoSteps);
-  EXPECT_EQ(PaletteBackBuffer()->pixelColor(70, 70), QColorOf(MakeColor(128, 0, 128)));
+  DoubleClickEntry(0);
+  EXPECT_EQ(tab.palette[0], GREY);
+  EXPECT_EQ(UndoNodeCount(tab), 1);
   EXPECT_EQ(*PaletteBackBuffer(), shown);
-}
-
-TEST_F(ColorDialogTest, ClosingWithoutAButtonCountsAsCancel) {
-  ImageTab& tab = OpenTab(8, 8, 16);
-  ModalRecorder recorder;
+  // The close box or Escape end the dialog without a button: a cancel too.
   recorder.QueueDialog([&tab](QDialog& dialog) {
-    Click(Bar(dialog, R), QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(tab.palette[2], MakeColor(1, 128, 0));
-    // The close box or Escape: the dialog ends without a button.
+    Click(dialog, R, Action::SliderSingleStepAdd);
+    EXPECT_EQ(tab.palette[0], MakeColor(129, 128, 128));
     dialog.reject();
   });
-  EXPECT_EQ(RunColorDialog(2), -1);
-  EXPECT_EQ(tab.palette[2], MakeColor(0, 128, 0));
-  // Nothing to edit: no dialog at all.
+  EXPECT_EQ(RunColorDialog(0), -1);
+  EXPECT_EQ(tab.palette[0], GREY);
   EXPECT_EQ(RunColorDialog(16), -1);
-  EXPECT_EQ(RunColorDialog(-1), -1);
-  EXPECT_EQ(recorder.dialogsRun(), 1);
+  EXPECT_EQ(recorder.dialogsRun(), 2);
 }
 
 TEST_F(ColorDialogTest, OkStoresTheColourAndRecordsOneStep) {
-  ImageTab& tab = OpenTab(8, 8, 16);
-  const int undoSteps = UndoNodeCount(tab);
+  ImageTab& tab = OpenTab(16, {GREY});
   ModalRecorder recorder;
   recorder.QueueDialog([&tab](QDialog& dialog) {
-    // A drag without letting go has not reached the entry yet.
-    Bar(dialog, R)->setSliderPosition(77);
-    EXPECT_EQ(tab.palette[3], MakeColor(128, 128, 0));
+    // A drag still held has not reached the entry; OK stores it all the same.
+    Drag(dialog, R, 77, false);
+    EXPECT_EQ(tab.palette[0], GREY);
     PressButton(dialog, IDOK);
   });
-  OpenOnEntry(tab, 3);
-  ASSERT_EQ(recorder.dialogsRun(), 1);
-  EXPECT_EQ(tab.palette[3], MakeColor(77, 128, 0));
-  EXPECT_EQ(UndoNodeCount(tab), undoSteps + 1);
-  EXPECT_EQ(tab.undoCurrent->palette[3], MakeColor(77, 128, 0));
-  EXPECT_EQ(PaletteBackBuffer()->pixelColor(160, 20), QColorOf(MakeColor(77, 128, 0)));
+  DoubleClickEntry(0);
+  EXPECT_EQ(tab.palette[0], MakeColor(77, 128, 128));
+  EXPECT_EQ(UndoNodeCount(tab), 2);
+  EXPECT_EQ(tab.undoCurrent->palette[0], MakeColor(77, 128, 128));
+  EXPECT_EQ(Shown(20, 20), QColorOf(MakeColor(77, 128, 128)));
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A main window with one open tab for the palette window and colour dialog
+// A main window with open tabs for the palette window and colour dialog
 // tests, and mouse and key helpers that deliver events as Qt would.
 
 #include <gtest/gtest.h>
@@ -16,77 +16,52 @@
 #include "palette/colour_math.h"
 #include "palette/palette_window.h"
 
-inline const ColorRef STANDARD_COLOURS[16] = {
-    MakeColor(0, 0, 0),       MakeColor(128, 0, 0),   MakeColor(0, 128, 0),   MakeColor(128, 128, 0),
-    MakeColor(0, 0, 128),     MakeColor(128, 0, 128), MakeColor(0, 128, 128), MakeColor(192, 192, 192),
-    MakeColor(128, 128, 128), MakeColor(255, 0, 0),   MakeColor(0, 255, 0),   MakeColor(255, 255, 0),
-    MakeColor(0, 0, 255),     MakeColor(255, 0, 255), MakeColor(0, 255, 255), MakeColor(255, 255, 255),
-};
-
 inline int UndoNodeCount(const ImageTab& tab) {
   int count = 0;
   for (const UndoNode* node = tab.undoFirst; node != nullptr; node = node->next) ++count;
   return count;
 }
 
-// Sends a mouse event to the widget at a point of its own coordinates.
 inline void SendMouse(QWidget* widget, QEvent::Type type, QPoint point, Qt::MouseButton button,
                       Qt::MouseButtons buttons) {
   QMouseEvent event(type, QPointF(point), widget->mapToGlobal(QPointF(point)), button, buttons, Qt::NoModifier);
   QCoreApplication::sendEvent(widget, &event);
 }
 
-// A press of the button at a client point of the palette window.
-inline void ClickPalette(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
+// A click, or with twice set the second click of a double click, at a
+// client point of the palette window.
+inline void ClickPalette(int x, int y, Qt::MouseButton button = Qt::LeftButton, bool twice = false) {
   const QPoint point = QPoint(x, y) + PaletteClientOrigin();
-  SendMouse(mainWindows.paletteWindow, QEvent::MouseButtonPress, point, button, button);
+  SendMouse(mainWindows.paletteWindow, twice ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, point, button,
+            button);
   SendMouse(mainWindows.paletteWindow, QEvent::MouseButtonRelease, point, button, Qt::NoButton);
 }
 
-// The second click of a left double click at a client point.
-inline void DoubleClickPalette(int x, int y) {
-  const QPoint point = QPoint(x, y) + PaletteClientOrigin();
-  SendMouse(mainWindows.paletteWindow, QEvent::MouseButtonDblClick, point, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(mainWindows.paletteWindow, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
-}
-
-inline void TypeKey(QWidget* widget, Qt::Key key, const QString& text) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(widget, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-  QCoreApplication::sendEvent(widget, &release);
-}
-
 inline QColor QColorOf(ColorRef colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
+inline QColor Shown(int x, int y) { return PaletteBackBuffer()->pixelColor(x, y); }
 
 class PaletteFixture : public ::testing::Test {
  protected:
   void SetUp() override { CreateMainWindow(); }
-
   void TearDown() override {
     DeleteAllTabs();
     DestroyMainWindow();
     tabSet.currentPosition = 0;
-    tabSet.documentName.clear();
   }
 
-  // Opens a tab of the size and colour code with the standard colours (or
-  // black beyond them) and a pattern of every entry in its pixels, and
-  // makes it current.
-  ImageTab& OpenTab(int width, int height, std::uint8_t colorCode) {
-    ImageTab* tab = CreateTab({}, width, height, colorCode);
+  // A current tab whose entry i is (i, 128, 255 - i) apart from the colours
+  // given, and whose pixels use every entry in turn.
+  ImageTab& OpenTab(std::uint8_t colorCode, std::initializer_list<ColorRef> first = {}) {
+    ImageTab* tab = CreateTab({}, 8, 8, colorCode);
     EXPECT_NE(tab, nullptr);
-    tab->width = static_cast<std::uint8_t>(width);
-    tab->height = static_cast<std::uint8_t>(height);
+    tab->width = tab->height = 8;
     tab->colorCode = colorCode;
     const int count = PaletteSize(*tab);
-    for (int i = 0; i < count; ++i) tab->palette[i] = i < 16 ? STANDARD_COLOURS[i] : MakeColor(i, 255 - i, i / 2);
-    for (int x = 0; x < width; ++x)
-      for (int y = 0; y < height; ++y) CellAt(*tab, x, y) = static_cast<PixelCell>((x * height + y) % count);
+    for (int i = 0; i < count; ++i) tab->palette[i] = MakeColor(i, 128, 255 - i);
+    std::copy(first.begin(), first.end(), tab->palette);
+    for (int i = 0; i < 64; ++i) tab->cells[CellIndex(i / 8, i % 8)] = static_cast<PixelCell>(i % count);
     tabSet.currentPosition = tabSet.tabCount - 1;
     ShowCurrentPosition();
     return *tab;
   }
-
-  static QImage BackBuffer() { return PaletteBackBuffer()->copy(); }
 };
