@@ -90,12 +90,8 @@ TEST(PaletteSort, SixteenStandardColoursAndAllEqualColours) {
   const int expected[16] = {0, 8, 7, 15, 1, 9, 3, 11, 2, 10, 6, 14, 4, 12, 5, 13};
   for (int i = 0; i < 16; ++i) EXPECT_EQ(entries[i].index, expected[i]) << i;
 
-  const ColorRef same[16] = {MakeColor(10, 200, 30), MakeColor(10, 200, 30), MakeColor(10, 200, 30),
-                             MakeColor(10, 200, 30), MakeColor(10, 200, 30), MakeColor(10, 200, 30),
-                             MakeColor(10, 200, 30), MakeColor(10, 200, 30), MakeColor(10, 200, 30),
-                             MakeColor(10, 200, 30), MakeColor(10, 200, 30), MakeColor(10, 200, 30),
-                             MakeColor(10, 200, 30), MakeColor(10, 200, 30), MakeColor(10, 200, 30),
-                             MakeColor(10, 200, 30)};
+  ColorRef same[16];
+  std::fill(same, same + 16, MakeColor(10, 200, 30));
   SortPaletteByHsv(16, entries, same);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(entries[i].index, i);
   // Merging then keeps one entry and moves every pixel to it.
