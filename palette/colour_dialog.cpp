@@ -239,9 +239,9 @@ class ColorDialogEvents : public QObject {
         // The wheel would move a bar without ever finishing the scroll,
         // so the entry would not follow; the dialog takes no wheel input.
         if (event->type() == QEvent::Wheel) return true;
-        if (event->type() == QEvent::MouseButtonRelease &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-          OnScrollBarReleased(run_, channel);
+        // Any button that moved the thumb (the middle one jumps it) ends
+        // the scroll when it lets go.
+        if (event->type() == QEvent::MouseButtonRelease) OnScrollBarReleased(run_, channel);
         return false;
       }
     }
