@@ -18,6 +18,7 @@
 #include "clipboard/clipboard_commands.h"
 #include "model/new_tab_dialog.h"
 #include "model/tab_lifecycle.h"
+#include "palette/palette_commands.h"
 #include "palette/palette_window.h"
 #include "platform/modal.h"
 
@@ -97,6 +98,9 @@ const CommandRow commandTable[] = {
     {CMD_GRID, CMD_GRID, Grid, false},
     {CMD_TEXT, CMD_TEXT, [](const CommandContext& c) { TextDialog(*c.tab); }, true},
     {CMD_SIZE_GRIP, CMD_SIZE_GRIP, [](const CommandContext&) { ToggleSizeGrip(); }, false},
+    {CMD_ORGANIZE_PALETTE, CMD_ORGANIZE_PALETTE, [](const CommandContext&) { CommandOrganizePalette(); }, false},
+    {CMD_REDUCE_COLORS, CMD_REDUCE_COLORS, [](const CommandContext&) { CommandReduceColors(); }, false},
+    {CMD_BATCH_COLORS, CMD_BATCH_COLORS, [](const CommandContext&) { CommandBatchColorChange(); }, false},
 };
 
 }  // namespace

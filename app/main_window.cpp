@@ -27,6 +27,7 @@
 #include "canvas/undo_history.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
+#include "palette/palette_window.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
@@ -249,7 +250,7 @@ QMainWindow* CreateMainWindow() {
   mainWindows.backgroundBox = background;
 
   mainWindows.toolWindow = CreateToolWindow(strip);
-  mainWindows.paletteWindow = MakePanel(strip, "palWndClass", 4, 144, 188, 227);
+  mainWindows.paletteWindow = CreatePaletteWindow(strip);
   mainWindows.paletteWindow->setEnabled(false);
   mainWindows.preview = MakePanel(strip, "PreviewWndClass", 4, 44, 188, 96);
   gridLineColor = GetSystemColor(COLOR_WINDOW) ^ 0xFFFFFF;
