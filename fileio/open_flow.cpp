@@ -1,7 +1,5 @@
 #include "fileio/open_flow.h"
 
-#include <QMainWindow>
-
 #include <optional>
 
 #include "app/main_window.h"
@@ -15,10 +13,6 @@
 #include "platform/modal.h"
 
 namespace {
-
-// The open dialog and drops remember the last file asked for, apart from
-// the document's own name.
-std::string openFileName;
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -101,28 +95,4 @@ void OpenIconFile(const std::string& path) {
   }
   ShowCurrentPosition();
   if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
-}
-
-void CommandOpen() {
-  static const FileFilterList filters = {{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}};
-  const auto chosen = ChooseOpenFile(OPEN_ICON_TITLE, filters, openFileName);
-  if (!chosen) return;
-  openFileName = *chosen;
-  OpenIconFile(openFileName);
-}
-
-void OpenDroppedFiles(const std::vector<std::string>& paths) {
-  if (paths.empty()) return;
-  // The drop came from another program's window; the answer belongs in
-  // front of the user.
-  if (mainWindows.main != nullptr) {
-    mainWindows.main->raise();
-    mainWindows.main->activateWindow();
-  }
-  if (paths.size() > 1) {
-    ShowReport(OPEN_ONE_FILE_ONLY);
-    return;
-  }
-  openFileName = paths.front();
-  OpenIconFile(openFileName);
 }

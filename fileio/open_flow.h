@@ -1,9 +1,8 @@
 #pragma once
-// Opening an icon file from the open dialog or a drop: the checks, the
-// replace-or-add question and the tab limit.
+// Opening an icon file chosen in the open dialog or dropped on the main
+// window: the checks, the replace-or-add question and the tab limit.
 
 #include <string>
-#include <vector>
 
 inline constexpr const char* OPEN_ICON_TITLE = "開く（アイコン）";
 inline constexpr const char* OPEN_TOO_MANY_TABS = "最大タブ数をこえるので読み込めません";
@@ -13,7 +12,6 @@ inline constexpr const char* OPEN_REPLACE_QUESTION =
     "   「はい」    → 新たに開く\n"
     "  「いいえ」   → 編修中のファイルの後ろに足す\n"
     "「キャンセル」 → やめる";
-inline constexpr const char* OPEN_ONE_FILE_ONLY = "１つのアイコンファイルしか受け付けません";
 inline constexpr const char* ATTRIBUTE_DIRECTORY = "フォルダです\n";
 inline constexpr const char* ATTRIBUTE_OFFLINE = "ファイルのデータは、すぐには利用できません\n";
 inline constexpr const char* ATTRIBUTE_SYSTEM =
@@ -31,9 +29,3 @@ bool CheckNotAlreadyOpen(const std::string& path);
 
 // Opens the icon file into tabs; every outcome is shown to the user.
 void OpenIconFile(const std::string& path);
-
-// Command 102: asks for a file and opens it.
-void CommandOpen();
-
-// Files dropped on the main window: exactly one is opened.
-void OpenDroppedFiles(const std::vector<std::string>& paths);

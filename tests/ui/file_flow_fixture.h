@@ -1,6 +1,6 @@
 #pragma once
-// A main window, a scratch folder and a recorder that answers every box and
-// dialog, for the tests of the open and save flows.
+// The main window fixture with a scratch folder and helpers that write icon
+// files, for the tests of the open and save flows.
 
 #include <gtest/gtest.h>
 
@@ -18,22 +18,20 @@
 #include "fileio/icon_format.h"
 #include "model/tab_lifecycle.h"
 #include "tests/support/icon_samples.h"
+#include "tests/support/main_window_fixture.h"
 #include "tests/support/modal_recorder.h"
 
-class FileFlowTest : public ::testing::Test {
+class FileFlowTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    CreateMainWindow();
+    MainWindowTest::SetUp();
     char pattern[] = "/tmp/quillet2_flow_XXXXXX";
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     folder_ = pattern;
   }
 
   void TearDown() override {
-    DeleteAllTabs();
-    tabSet.currentPosition = 0;
-    tabSet.documentName.clear();
-    DestroyMainWindow();
+    MainWindowTest::TearDown();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }
@@ -64,8 +62,6 @@ class FileFlowTest : public ::testing::Test {
     return ByteBuffer(std::istreambuf_iterator<char>(in), {});
   }
 
-  static std::string Caption() { return mainWindows.main->windowTitle().toStdString(); }
-
   // The slots of the strip items, left to right.
   static std::vector<const ImageTab*> StripTabs() {
     std::vector<const ImageTab*> tabs;
@@ -76,6 +72,5 @@ class FileFlowTest : public ::testing::Test {
     return tabs;
   }
 
-  ModalRecorder modal;
   std::string folder_;
 };

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "app/command_ids.h"
+#include "app/commands.h"
 #include "canvas/undo_commands.h"
 #include "fileio/file_message.h"
 #include "fileio/open_flow.h"
@@ -256,7 +258,7 @@ TEST_F(OpenFlow, AFileWithoutImages) {
 TEST_F(OpenFlow, OpenCommandAndDrops) {
   const std::string path = WriteIcon("chosen.ico", 1);
   modal.QueueFile(path);
-  CommandOpen();
+  DispatchCommand(CMD_OPEN);
   ASSERT_EQ(modal.fileRequests().size(), 1u);
   const FileDialogRequest& request = modal.fileRequests()[0];
   EXPECT_FALSE(request.save);
@@ -265,18 +267,10 @@ TEST_F(OpenFlow, OpenCommandAndDrops) {
   EXPECT_EQ(request.defaultExtension, "");
   EXPECT_EQ(tabSet.tabCount, 1);
 
-  // The dialog starts at the file asked for last; cancelling does nothing.
-  modal.QueueFile("");
-  CommandOpen();
-  ASSERT_EQ(modal.fileRequests().size(), 2u);
-  EXPECT_EQ(modal.fileRequests()[1].initialName, path);
-  EXPECT_TRUE(modal.messages().empty());
-  EXPECT_EQ(tabSet.tabCount, 1);
-
   DeleteAllTabs();
-  OpenDroppedFiles({path, WriteIcon("more.ico", 1)});
-  EXPECT_EQ(modal.texts(), Only(OPEN_ONE_FILE_ONLY));
+  DropFiles({QString::fromStdString(path), QString::fromStdString(WriteIcon("more.ico", 1))});
+  EXPECT_EQ(modal.texts(), Only(ONE_FILE_ONLY));
   EXPECT_EQ(tabSet.tabCount, 0);
-  OpenDroppedFiles({path});
+  DropFiles({QString::fromStdString(path)});
   EXPECT_EQ(tabSet.tabCount, 1);
 }

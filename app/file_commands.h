@@ -1,0 +1,18 @@
+#pragma once
+// The file commands of the menu and toolbar, and the file flows they use.
+
+#include <string>
+
+// SaveTypeDialog, AskSaveAndDiscardAll and OpenIconFile, which the file
+// commands and the main window use.
+#include "fileio/open_flow.h"
+#include "fileio/save_flow.h"
+
+// Command 101: discard every tab (asking to save changes), then a new tab.
+void CommandNewFile();
+// Command 102: choose an icon file and open it.
+void CommandOpenFile();
+// Commands 111 and 112: load the current tab's palette from a palette file,
+// or save it to one.
+void CommandOpenPalette();
+void CommandSavePalette();
