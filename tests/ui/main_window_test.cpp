@@ -18,6 +18,8 @@
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
 #include "canvas/undo_history.h"
+#include "fileio/file_bytes.h"
+#include "fileio/icon_format.h"
 #include "platform/profile.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -256,6 +258,22 @@ TEST_F(Shell, DroppingSeveralFilesIsRefused) {
   DropFiles({"/tmp/a.ico", "/tmp/b.ico"});
   EXPECT_EQ(modal.texts(), (std::vector<std::string>{"１つのアイコンファイルしか受け付けません"}));
   EXPECT_EQ(tabSet.tabCount, 0);
+}
+
+TEST_F(Shell, DroppingOneIconFileOpensIt) {
+  static ImageTab image;
+  image.width = 5;
+  image.height = 3;
+  image.colorCode = 16;
+  ClearTabPixels(image);
+  const std::string path = iniPath + ".ico";
+  ASSERT_EQ(WriteFileBytesSafely(path, SerializeIcon({&image})), WriteResult::Ok);
+  DropFiles({QString::fromStdString(path)});
+  std::remove(path.c_str());
+  EXPECT_TRUE(modal.messages().empty());
+  ASSERT_EQ(tabSet.tabCount, 1);
+  EXPECT_EQ(CurrentTab()->width, 5);
+  EXPECT_EQ(Caption(), "Quillet2 - " + path);
 }
 
 TEST_F(Shell, BackgroundChoiceSetsTheTabAndTheGridColour) {
