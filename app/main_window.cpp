@@ -5,6 +5,8 @@
 
 #include "app/command_state.h"
 #include "app/tab_strip.h"
+#include "canvas/edit_view.h"
+#include "canvas/preview.h"
 #include "canvas/undo_history.h"
 #include "model/tab_set.h"
 #include "platform/fonts.h"
@@ -50,7 +52,7 @@ QMainWindow* CreateMainWindow() {
   auto* strip = new TabStrip(client);
   mainWindows.tabStrip = strip;
 
-  mainWindows.editView = MakePanel(strip, "editWndClass", 195, 89, 440, 280);
+  mainWindows.editView = CreateEditView(strip);
 
   auto* background = new QComboBox(strip);
   background->setObjectName(QStringLiteral("8004"));
@@ -59,15 +61,20 @@ QMainWindow* CreateMainWindow() {
   background->setCurrentIndex(DEFAULT_BACKGROUND);
   background->setGeometry(4, 24, 188, background->sizeHint().height());
   background->setEnabled(false);
+  // A confirmed choice (not the browsing of the open list) sets the current
+  // tab's background.
+  QObject::connect(background, &QComboBox::activated, [](int index) { ChooseBackground(index); });
   mainWindows.backgroundBox = background;
 
   mainWindows.paletteWindow = MakePanel(strip, "palWndClass", 4, 144, 188, 227);
   mainWindows.paletteWindow->setEnabled(false);
-  mainWindows.preview = MakePanel(strip, "PreviewWndClass", 4, 44, 188, 96);
-
   gridLineColor = GetSystemColor(COLOR_WINDOW) ^ 0xFFFFFF;
+  mainWindows.preview = CreatePreview(strip);
+
   frame->resize(640, 640);
   frame->show();
+  mainWindows.editView->setGeometry(195, 89, 440, 280);
+  RebuildEditBackBuffer();
   RefreshCommandState(GROUP_ALL, 1);
   return frame;
 }
