@@ -1,21 +1,50 @@
 #pragma once
-// Command ids sent by menu entries, toolbar buttons and popup menus.
+// Command ids sent by menu entries, toolbar buttons, palette buttons and
+// popup menus. The low 16 bits of a command word are the id, the high 16
+// bits the notification code.
 
 enum CommandId : int {
+  CMD_SEPARATOR = 99,
   CMD_SAVE = 100,
   CMD_NEW = 101,
   CMD_OPEN = 102,
   CMD_EXIT = 104,
+  CMD_NEW_PALETTE = 110,
+  CMD_OPEN_PALETTE = 111,
+  CMD_SAVE_PALETTE = 112,
   CMD_NEW_TAB = 120,
   CMD_DELETE_TAB = 121,
+  CMD_CUT = 202,
+  CMD_COPY = 203,
+  CMD_PASTE = 204,
+  CMD_PASTE_TRANSPARENT = 205,
+  CMD_PASTE_NEAREST = 206,
+  CMD_PASTE_MENU = 207,
   CMD_DELETE = 208,
   CMD_UNDO = 210,
   CMD_REDO = 211,
   CMD_GRID = 220,
+  CMD_SHIFT_LEFT = 230,
+  CMD_SHIFT_RIGHT = 231,
+  CMD_SHIFT_UP = 232,
+  CMD_SHIFT_DOWN = 233,
+  CMD_FLIP_HORIZONTAL = 234,
+  CMD_FLIP_VERTICAL = 235,
+  CMD_ROTATE = 236,
   CMD_LEAVE_BACKGROUND = 240,
-  CMD_PEN_SELECT = 250,
-  CMD_PEN_NORMAL = 251,
-  CMD_PEN_FILL = 252,
-  CMD_PEN_LINE = 253,
-  CMD_PEN_CIRCLE = 254,
+  CMD_RANGE_SELECT = 250,
+  CMD_PEN = 251,
+  CMD_FILL = 252,
+  CMD_LINE = 253,
+  CMD_CIRCLE = 254,
+  CMD_TEXT = 260,
+  CMD_SIZE_GRIP = 270,
+  CMD_HELP_TOPICS = 280,
+  CMD_VERSION = 281,
+  CMD_ORGANIZE_PALETTE = 290,
+  CMD_REDUCE_COLORS = 291,
+  CMD_BATCH_COLORS = 292,
 };
+
+inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }
+inline constexpr int NotificationOf(unsigned commandWord) { return static_cast<int>(commandWord >> 16); }

@@ -1,5 +1,71 @@
 #include "app/command_state.h"
 
-// The menu and toolbar come with the application shell; until then there is
-// no state to refresh.
-void RefreshCommandState(int, int) {}
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include "app/command_ids.h"
+#include "app/menus.h"
+#include "app/toolbar.h"
+#include "canvas/edit_view.h"
+#include "model/tab_lifecycle.h"
+
+namespace {
+
+void SetBoth(int id, bool enabled) {
+  SetMenuEnabled(id, enabled);
+  SetButtonEnabled(id, enabled);
+}
+
+void RefreshFileGroup(const ImageTab* tab) {
+  const bool hasTab = tab != nullptr;
+  SetBoth(CMD_SAVE, hasTab);
+  SetButtonEnabled(CMD_OPEN_PALETTE, hasTab);
+  SetButtonEnabled(CMD_SAVE_PALETTE, hasTab);
+  SetBoth(CMD_DELETE_TAB, hasTab);
+}
+
+void RefreshEditGroup(const ImageTab* tab) {
+  SetBoth(CMD_UNDO, tab != nullptr && tab->undoFirst != nullptr && tab->undoCurrent != tab->undoFirst);
+  SetBoth(CMD_REDO, tab != nullptr && tab->undoCurrent != tab->undoLast);
+  for (int id : {CMD_CUT, CMD_COPY, CMD_DELETE}) SetMenuEnabled(id, tab != nullptr);
+  const bool picture = ClipboardHasPicture();
+  for (int id : {CMD_PASTE, CMD_PASTE_TRANSPARENT, CMD_PASTE_NEAREST}) SetMenuEnabled(id, picture);
+  SetButtonEnabled(CMD_PASTE_NEAREST, picture);
+  SetButtonEnabled(CMD_PASTE_MENU, picture);
+}
+
+void RefreshPenGroup(const ImageTab* tab, int keepChecks) {
+  const bool hasTab = tab != nullptr;
+  if (hasTab) {
+    SetMenuChecked(CMD_LEAVE_BACKGROUND, tab->penMask == 1);
+    if (keepChecks == 0) SetButtonChecked(CMD_LEAVE_BACKGROUND, tab->penMask == 1);
+    for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id)
+      SetMenuChecked(id, id == CMD_RANGE_SELECT + static_cast<int>(tab->penMode));
+    if (keepChecks == 0) SetButtonChecked(CMD_RANGE_SELECT + static_cast<int>(tab->penMode), true);
+  }
+  SetMenuEnabled(CMD_LEAVE_BACKGROUND, hasTab);
+  for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) SetBoth(id, hasTab);
+  for (int id : {CMD_GRID, CMD_LEAVE_BACKGROUND, CMD_TEXT}) SetButtonEnabled(id, hasTab);
+  // While a range selection is being drawn, the buttons that act on the
+  // selection wait for it.
+  const bool selectionReady = hasTab && (tab->penMode != 0 || tab->dragState == -1);
+  for (int id : {CMD_CUT, CMD_COPY, CMD_DELETE}) SetButtonEnabled(id, selectionReady);
+  for (int id = CMD_SHIFT_LEFT; id <= CMD_ROTATE; ++id) SetButtonEnabled(id, selectionReady);
+}
+
+}  // namespace
+
+bool ClipboardHasPicture() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data != nullptr && data->hasImage();
+}
+
+void RefreshCommandState(int groups, int keepChecks) {
+  const ImageTab* tab = CurrentTab();
+  SetButtonChecked(CMD_GRID, grid == 1);
+  if (groups & GROUP_FILE) RefreshFileGroup(tab);
+  if (groups & GROUP_EDIT) RefreshEditGroup(tab);
+  if (groups & GROUP_PEN) RefreshPenGroup(tab, keepChecks & 0xFFFF);
+  SetButtonEnabled(CMD_NEW_PALETTE, false);
+}

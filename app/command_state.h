@@ -3,11 +3,16 @@
 
 enum CommandGroup : int {
   GROUP_FILE = 1,
+  // Either bit refreshes the edit group.
   GROUP_EDIT = 2 | 4,
   GROUP_PEN = 8,
   GROUP_ALL = 15,
 };
 
 // Sets the states of the given groups. With keepChecks 0 the push-like pen
-// buttons take their check states from the current tab.
+// buttons take their check states from the current tab; otherwise they are
+// left as they are.
 void RefreshCommandState(int groups, int keepChecks);
+
+// True when the clipboard holds a picture that can be pasted.
+bool ClipboardHasPicture();

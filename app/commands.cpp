@@ -1,42 +1,138 @@
 #include "app/commands.h"
 
 #include <QAbstractButton>
+#include <QMainWindow>
+#include <QMenu>
 
 #include "app/command_ids.h"
 #include "app/command_state.h"
+#include "app/file_commands.h"
+#include "app/main_window.h"
+#include "app/menus.h"
+#include "app/toolbar.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
+#include "canvas/preview.h"
 #include "canvas/selection.h"
+#include "canvas/text_tool.h"
+#include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
+#include "clipboard/clipboard_commands.h"
 #include "model/new_tab_dialog.h"
+#include "model/tab_lifecycle.h"
+#include "palette/palette_commands.h"
+#include "palette/palette_window.h"
+#include "platform/modal.h"
 
-void DispatchCommand(unsigned commandWord, QObject* sender) {
-  const int id = static_cast<int>(commandWord & 0xFFFF);
-  const int code = static_cast<int>(commandWord >> 16);
-  switch (id) {
-    case CMD_NEW_TAB: CommandNewTab(); break;
-    case CMD_DELETE_TAB: CommandDeleteTab(); break;
-    case CMD_DELETE: CommandDeleteSelection(); break;
-    case CMD_UNDO: CommandUndo(); break;
-    case CMD_REDO: CommandRedo(); break;
-    case CMD_GRID: {
-      // The grid follows its button; without one the command just flips it.
-      const auto* button = qobject_cast<const QAbstractButton*>(sender);
-      CommandGridSwitch(button != nullptr ? button->isChecked() : grid == 0);
-      break;
-    }
-    case CMD_LEAVE_BACKGROUND:
-      CommandLeaveBackground(code, sender);
-      RefreshCommandState(GROUP_PEN, code);
-      break;
-    case CMD_PEN_SELECT:
-    case CMD_PEN_NORMAL:
-    case CMD_PEN_FILL:
-    case CMD_PEN_LINE:
-    case CMD_PEN_CIRCLE:
-      CommandPenMode(id);
-      RefreshCommandState(GROUP_PEN, code);
-      break;
-    default: break;
+namespace {
+
+// What a command acts on: the current tab (nullptr without tabs), the full
+// command word and the sending control.
+struct CommandContext {
+  ImageTab* tab;
+  unsigned word;
+  QWidget* sender;
+};
+
+using CommandHandler = void (*)(const CommandContext&);
+
+struct CommandRow {
+  int firstId;
+  int lastId;
+  CommandHandler handler;
+  // Commands that act on a tab do nothing without one.
+  bool needsTab;
+};
+
+void Paste(const CommandContext& c) {
+  ImageTab* tab = c.tab;
+  if (tab == nullptr) {
+    CommandNewTab();
+    tab = CurrentTab();
+    if (tab == nullptr) return;
   }
+  if (PasteFromClipboard(*tab, c.word) != 1) return;
+  RedrawPalette(tab);
+  RepaintPreview(tab);
+  RepaintEditView(tab);
+  RecordUndo(*tab);
+}
+
+void Transform(const CommandContext& c) {
+  if (!TransformSelection(*c.tab, CommandIdOf(c.word))) return;
+  RecordUndo(*c.tab);
+  RepaintEditView(c.tab);
+  RepaintPreview(c.tab);
+}
+
+void Rotate(const CommandContext& c) {
+  const CellRect& s = c.tab->selection;
+  if (s.right - s.left >= 2 && s.bottom - s.top >= 2) RotateDialog(*c.tab);
+}
+
+void Grid(const CommandContext& c) {
+  auto* button = qobject_cast<QAbstractButton*>(c.sender);
+  grid = button != nullptr && button->isChecked() ? 1 : 0;
+  RepaintEditView(c.tab);
+}
+
+const CommandRow commandTable[] = {
+    {CMD_SAVE, CMD_SAVE, [](const CommandContext&) {
+       SaveTypeDialog();
+       SetMainCaption(CAPTION_PREFIX + tabSet.documentName);
+     }, false},
+    {CMD_NEW, CMD_NEW, [](const CommandContext&) { CommandNewFile(); }, false},
+    {CMD_OPEN, CMD_OPEN, [](const CommandContext&) { CommandOpenFile(); }, false},
+    {CMD_EXIT, CMD_EXIT, [](const CommandContext&) { RequestMainWindowClose(); }, false},
+    {CMD_OPEN_PALETTE, CMD_OPEN_PALETTE, [](const CommandContext&) { CommandOpenPalette(); }, true},
+    {CMD_SAVE_PALETTE, CMD_SAVE_PALETTE, [](const CommandContext&) { CommandSavePalette(); }, true},
+    {CMD_NEW_TAB, CMD_NEW_TAB, [](const CommandContext&) { CommandNewTab(); }, false},
+    {CMD_DELETE_TAB, CMD_DELETE_TAB, [](const CommandContext&) { CommandDeleteTab(); }, false},
+    {CMD_CUT, CMD_CUT, [](const CommandContext& c) {
+       CopySelectionToClipboard(*c.tab);
+       DispatchCommand(CMD_DELETE, c.sender);
+     }, true},
+    {CMD_COPY, CMD_COPY, [](const CommandContext& c) { CopySelectionToClipboard(*c.tab); }, true},
+    {CMD_PASTE, CMD_PASTE_NEAREST, Paste, false},
+    {CMD_PASTE_MENU, CMD_PASTE_MENU, [](const CommandContext&) { ShowPastePopup(); }, false},
+    {CMD_SHIFT_LEFT, CMD_FLIP_VERTICAL, Transform, true},
+    {CMD_ROTATE, CMD_ROTATE, Rotate, true},
+    {CMD_DELETE, CMD_DELETE, [](const CommandContext& c) { DeleteSelection(*c.tab); }, true},
+    {CMD_UNDO, CMD_UNDO, [](const CommandContext&) { CommandUndo(); }, true},
+    {CMD_REDO, CMD_REDO, [](const CommandContext&) { CommandRedo(); }, true},
+    {CMD_GRID, CMD_GRID, Grid, false},
+    {CMD_LEAVE_BACKGROUND, CMD_LEAVE_BACKGROUND, [](const CommandContext& c) {
+       CommandLeaveBackground(NotificationOf(c.word), c.sender);
+       RefreshCommandState(GROUP_PEN, NotificationOf(c.word));
+     }, true},
+    {CMD_RANGE_SELECT, CMD_CIRCLE, [](const CommandContext& c) {
+       SetPenMode(*c.tab, CommandIdOf(c.word));
+       RefreshCommandState(GROUP_PEN, NotificationOf(c.word));
+     }, true},
+    {CMD_TEXT, CMD_TEXT, [](const CommandContext& c) { TextDialog(*c.tab); }, true},
+    {CMD_SIZE_GRIP, CMD_SIZE_GRIP, [](const CommandContext&) { ToggleSizeGrip(); }, false},
+    {CMD_ORGANIZE_PALETTE, CMD_ORGANIZE_PALETTE, [](const CommandContext&) { CommandOrganizePalette(); }, false},
+    {CMD_REDUCE_COLORS, CMD_REDUCE_COLORS, [](const CommandContext&) { CommandReduceColors(); }, false},
+    {CMD_BATCH_COLORS, CMD_BATCH_COLORS, [](const CommandContext&) { CommandBatchColorChange(); }, false},
+};
+
+}  // namespace
+
+void DispatchCommand(unsigned commandWord, QWidget* sender) {
+  const int id = CommandIdOf(commandWord);
+  const CommandContext context{CurrentTab(), commandWord, sender};
+  for (const CommandRow& row : commandTable) {
+    if (id < row.firstId || id > row.lastId) continue;
+    if (row.needsTab && context.tab == nullptr) return;
+    row.handler(context);
+    return;
+  }
+}
+
+void ShowPastePopup() {
+  QMenu popup(mainWindows.main);
+  FillPastePopup(popup);
+  QPoint corner;
+  if (QAbstractButton* paste = ToolButton(CMD_PASTE_NEAREST)) corner = paste->mapToGlobal(QPoint(0, paste->height()));
+  if (QAction* chosen = RunPopupMenu(popup, corner)) DispatchCommand(static_cast<unsigned>(chosen->data().toInt()));
 }

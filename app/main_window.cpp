@@ -1,29 +1,129 @@
 #include "app/main_window.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QSessionManager>
+#include <QUrl>
+#include <QWindowStateChangeEvent>
 
+#include "app/command_ids.h"
 #include "app/command_state.h"
+#include "app/commands.h"
+#include "app/file_commands.h"
+#include "app/menus.h"
+#include "app/settings.h"
 #include "app/tab_strip.h"
+#include "app/toolbar.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "canvas/undo_history.h"
+#include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
+#include "palette/palette_window.h"
 #include "platform/fonts.h"
+#include "platform/modal.h"
 #include "platform/program_paths.h"
 #include "platform/system_colors.h"
 
 MainWindows mainWindows;
+std::string iniPath;
+int gripSize = 0;
+int statusWndFlag = 1;
 std::uint32_t gridLineColor = 0;
 
 namespace {
 
-QWidget* MakePanel(QWidget* parent, const char* className, int x, int y, int width, int height) {
-  auto* panel = new QWidget(parent);
-  panel->setObjectName(QString::fromLatin1(className));
-  panel->setGeometry(x, y, width, height);
-  panel->setAutoFillBackground(true);
-  return panel;
+// Set while the window is maximized, so that restoring it lays it out again.
+bool maximizedFlag = false;
+
+QColor ColorOf(std::uint32_t colorRef) { return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF); }
+
+// The main window's client area: button face, and the ridges of the size
+// grip in the bottom-right corner.
+class ClientArea : public QWidget {
+ public:
+  explicit ClientArea(QWidget* parent) : QWidget(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), ColorOf(GetSystemColor(COLOR_BTNFACE)));
+    if (mainWindows.sizeGrip == nullptr) return;
+    // Diagonal ridges, light ones first, then the shadows between them.
+    const int x = width() - 2;
+    const int y = height();
+    const auto ridge = [&](int d) { painter.drawLine(x, y - d, x - d, y); };
+    painter.setPen(ColorOf(GetSystemColor(COLOR_BTNHIGHLIGHT)));
+    for (int d : {11, 8, 5, 2}) ridge(d);
+    painter.setPen(ColorOf(GetSystemColor(COLOR_BTNSHADOW)));
+    for (int d : {10, 9, 7, 6, 4, 3, 1}) ridge(d);
+  }
+};
+
+// The size grip: dragging it resizes the main window from its corner.
+class SizeGrip : public QWidget {
+ public:
+  explicit SizeGrip(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("asWndClass"));
+    setCursor(Qt::SizeFDiagCursor);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_NoSystemBackground);
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton) return;
+    QMainWindow* window = mainWindows.main;
+    if (window->isMaximized()) {
+      window->showNormal();
+      return;
+    }
+    if (dragging_) return;
+    dragging_ = true;
+    startCursor_ = event->globalPosition().toPoint();
+    startSize_ = window->size();
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
+    const QPoint moved = event->globalPosition().toPoint() - startCursor_;
+    mainWindows.main->resize(startSize_.width() + moved.x(), startSize_.height() + moved.y());
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton || !dragging_) return;
+    dragging_ = false;
+    LayoutMainWindow();
+  }
+
+ private:
+  bool dragging_ = false;
+  QPoint startCursor_;
+  QSize startSize_;
+};
+
+void CreateSizeGrip() {
+  mainWindows.sizeGrip = new SizeGrip(mainWindows.client);
+  mainWindows.sizeGrip->show();
+  gripSize = GRIP_SIZE;
+}
+
+void DestroySizeGrip() {
+  delete mainWindows.sizeGrip;
+  mainWindows.sizeGrip = nullptr;
+  gripSize = 0;
+}
+
+void UpdateMinimumSize() {
+  QMainWindow* window = mainWindows.main;
+  const int menuHeight = window->menuBar() != nullptr ? window->menuBar()->sizeHint().height() : 0;
+  window->setMinimumSize(643, 372 + menuHeight + gripSize);
 }
 
 class MainFrame : public QMainWindow {
@@ -32,49 +132,135 @@ class MainFrame : public QMainWindow {
     setObjectName(QStringLiteral("qlt2WndClass"));
     setWindowTitle(QString::fromLatin1(MAIN_CAPTION));
     setWindowIcon(ProgramIcon());
+    setAcceptDrops(true);
+    setAttribute(Qt::WA_DeleteOnClose, false);
   }
 
+  // Closing through the back-buffer failure skips the save question.
+  bool closeWithoutQuestion = false;
+
  protected:
+  void closeEvent(QCloseEvent* event) override {
+    if (!closeWithoutQuestion && !AskSaveBeforeClose()) {
+      event->ignore();
+      return;
+    }
+    WriteSettings();
+    event->accept();
+  }
+
   void resizeEvent(QResizeEvent* event) override {
     QMainWindow::resizeEvent(event);
-    if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->setGeometry(centralWidget()->rect());
+    // X11 tells no end of an interactive resize, so the panels follow every
+    // size step instead of jumping into place when the button is released.
+    if (!isMinimized()) LayoutMainWindow();
+  }
+
+  void changeEvent(QEvent* event) override {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+      if (isMaximized()) {
+        maximizedFlag = true;
+        LayoutMainWindow();
+      } else if (!isMinimized() && maximizedFlag) {
+        maximizedFlag = false;
+        LayoutMainWindow();
+      }
+    } else if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+      // System colours changed: the views draw with them.
+      ImageTab* tab = CurrentTab();
+      if (mainWindows.editView != nullptr) RepaintEditView(tab);
+      if (mainWindows.preview != nullptr) RepaintPreview(tab);
+    }
+  }
+
+  void dragEnterEvent(QDragEnterEvent* event) override {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  }
+
+  void dropEvent(QDropEvent* event) override {
+    activateWindow();
+    raise();
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+      if (url.isLocalFile()) paths << url.toLocalFile();
+    event->acceptProposedAction();
+    DropFiles(paths);
   }
 };
 
 }  // namespace
 
+std::string SettingsPathFor(const std::string& programPath) {
+  const std::size_t slash = programPath.find_last_of('/');
+  const std::size_t dot = programPath.find_last_of('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return programPath + ".ini";
+  return programPath.substr(0, dot) + ".ini";
+}
+
+QFont MainFont() { return MakePixelFont("ＭＳ Ｐゴシック", 12, true); }
+
+void DropFiles(const QStringList& paths) {
+  if (paths.size() != 1) {
+    ShowReport(ONE_FILE_ONLY);
+    return;
+  }
+  OpenIconFile(paths.front().toStdString());
+}
+
 QMainWindow* CreateMainWindow() {
+  if (iniPath.empty()) iniPath = SettingsPathFor(QApplication::applicationFilePath().toStdString());
   auto* frame = new MainFrame;
   mainWindows.main = frame;
-  auto* client = new QWidget(frame);
-  frame->setCentralWidget(client);
+  frame->setMenuBar(CreateMainMenu(frame));
+  mainWindows.client = new ClientArea(frame);
+  frame->setCentralWidget(mainWindows.client);
 
-  auto* strip = new TabStrip(client);
+  const WindowSettings settings = ReadSettings();
+  statusWndFlag = settings.statusWndFlag;
+  grid = settings.grid;
+  gripSize = 0;
+  if (statusWndFlag == 1) CreateSizeGrip();
+  UpdateMinimumSize();
+  ApplyWindowSettings(settings);
+  SetMenuChecked(CMD_SIZE_GRIP, statusWndFlag == 1);
+
+  auto* strip = new TabStrip(mainWindows.client);
   mainWindows.tabStrip = strip;
 
   mainWindows.editView = CreateEditView(strip);
 
   auto* background = new QComboBox(strip);
   background->setObjectName(QStringLiteral("8004"));
-  background->setFont(MakePixelFont("ＭＳ Ｐゴシック", 12, true));
+  background->setFont(MainFont());
+  background->setMaxVisibleItems(8);
   for (const BackgroundEntry& entry : backgroundTable) background->addItem(QString::fromLatin1(entry.name));
   background->setCurrentIndex(DEFAULT_BACKGROUND);
-  background->setGeometry(4, 24, 188, background->sizeHint().height());
+  background->setGeometry(4, 24, 188, 20);
   background->setEnabled(false);
-  // A confirmed choice (not the browsing of the open list) sets the current
-  // tab's background.
-  QObject::connect(background, &QComboBox::activated, [](int index) { ChooseBackground(index); });
+  QObject::connect(background, &QComboBox::activated, background, [](int index) { OnBackgroundChosen(index); });
   mainWindows.backgroundBox = background;
 
-  mainWindows.paletteWindow = MakePanel(strip, "palWndClass", 4, 144, 188, 227);
+  mainWindows.toolWindow = CreateToolWindow(strip);
+  mainWindows.paletteWindow = CreatePaletteWindow(strip);
   mainWindows.paletteWindow->setEnabled(false);
+  // The preview's canvas starts in the background colour, so the grid-line
+  // colour is set first.
   gridLineColor = GetSystemColor(COLOR_WINDOW) ^ 0xFFFFFF;
   mainWindows.preview = CreatePreview(strip);
 
-  frame->resize(640, 640);
   frame->show();
-  mainWindows.editView->setGeometry(195, 89, 440, 280);
-  RebuildEditBackBuffer();
+  // Only a shown window knows its frame; place it again so that the outer
+  // size is the one stored.
+  ApplyWindowSettings(settings);
+  LayoutMainWindow();
+
+  // The paste entries follow what the clipboard holds.
+  QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, frame,
+                   [] { RefreshCommandState(2, 1); });
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame, [](QSessionManager& manager) {
+    if (!AllowSessionEnd()) manager.cancel();
+  });
   RefreshCommandState(GROUP_ALL, 1);
   return frame;
 }
@@ -83,6 +269,71 @@ void DestroyMainWindow() {
   FreeAllUndoHistories(tabSet);
   delete mainWindows.main;
   mainWindows = MainWindows{};
+  gripSize = 0;
+}
+
+void LayoutMainWindow() {
+  if (mainWindows.client == nullptr || mainWindows.tabStrip == nullptr) return;
+  const QRect client = mainWindows.client->rect();
+  if (mainWindows.sizeGrip != nullptr)
+    mainWindows.sizeGrip->setGeometry(client.right() + 1 - gripSize, client.bottom() + 1 - gripSize, gripSize, gripSize);
+  mainWindows.tabStrip->setGeometry(0, 0, client.width(), client.height() - gripSize);
+  const QRect strip = mainWindows.tabStrip->rect();
+  if (mainWindows.editView != nullptr)
+    mainWindows.editView->setGeometry(195, 89, std::max(1, strip.width() - 200), std::max(1, strip.height() - 94));
+  while (!RebuildEditBackBuffer()) {
+    if (AskQuestion(BACK_BUFFER_QUESTION, MB_YESNO) != IDYES) {
+      static_cast<MainFrame*>(mainWindows.main)->closeWithoutQuestion = true;
+      mainWindows.main->close();
+      return;
+    }
+  }
+}
+
+void ToggleSizeGrip() {
+  QMainWindow* window = mainWindows.main;
+  if (mainWindows.sizeGrip != nullptr) {
+    DestroySizeGrip();
+    statusWndFlag = 0;
+    UpdateMinimumSize();
+    window->resize(window->width(), window->height() - GRIP_SIZE);
+  } else {
+    CreateSizeGrip();
+    statusWndFlag = 1;
+    UpdateMinimumSize();
+    window->resize(window->width(), window->height() + GRIP_SIZE);
+  }
+  SetMenuChecked(CMD_SIZE_GRIP, statusWndFlag == 1);
+  LayoutMainWindow();
+  mainWindows.client->update();
+}
+
+void RequestMainWindowClose() {
+  if (mainWindows.main != nullptr) mainWindows.main->close();
+}
+
+bool AskSaveBeforeClose() {
+  if (AllTabsUnchanged(tabSet)) return true;
+  const int answer = AskQuestion("[ " + tabSet.documentName + " ]\n\n" + SAVE_CHANGES_QUESTION, MB_YESNOCANCEL);
+  if (answer == IDCANCEL) return false;
+  if (answer == IDYES && SaveTypeDialog() == 2) return false;
+  return true;
+}
+
+bool AllowSessionEnd() {
+  if (AllTabsUnchanged(tabSet)) return true;
+  const int answer = AskQuestion("[ " + tabSet.documentName + " ]\n\n" + SAVE_CHANGES_QUESTION, MB_YESNO);
+  if (answer != IDYES) return true;
+  return SaveTypeDialog() != 2;
+}
+
+void OnBackgroundChosen(int index) {
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr || index < 0) return;
+  tab->backgroundIndex = index;
+  gridLineColor = BackgroundColor(index) ^ 0xFFFFFF;
+  RepaintPreview(tab);
+  RepaintEditView(tab);
 }
 
 void SetMainCaption(const std::string& text) {

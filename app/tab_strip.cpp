@@ -4,16 +4,21 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
+#include <QPainter>
 #include <QResizeEvent>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSignalBlocker>
 #include <QTabBar>
 
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/menus.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "platform/fonts.h"
+#include "platform/modal.h"
 #include "platform/program_paths.h"
 
 namespace {
@@ -44,10 +49,8 @@ void OnStripRightClick(const QPoint& barPoint, const QPoint& globalPoint) {
   }
   // "Mt_POPUP": the one entry deletes the tab under the cursor.
   QMenu popup(mainWindows.main);
-  popup.setObjectName(QStringLiteral("Mt_POPUP"));
-  QAction* remove = popup.addAction(QStringLiteral("選択タブ削除(&D)"));
-  remove->setData(CMD_DELETE_TAB);
-  QAction* chosen = popup.exec(globalPoint);
+  FillTabPopup(popup);
+  QAction* chosen = RunPopupMenu(popup, globalPoint);
   if (chosen != nullptr) DispatchCommand(static_cast<unsigned>(chosen->data().toInt()));
 }
 
@@ -67,13 +70,22 @@ TabStrip::TabStrip(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {
 }
 
 QRect TabStrip::displayRect() const {
-  const int top = bar_->sizeHint().height();
-  return QRect(0, top, width(), std::max(0, height() - top));
+  return QRect(0, TAB_ITEM_HEIGHT, width(), std::max(0, height() - TAB_ITEM_HEIGHT));
 }
 
 void TabStrip::resizeEvent(QResizeEvent* event) {
-  bar_->setGeometry(0, 0, event->size().width(), bar_->sizeHint().height());
+  bar_->setGeometry(0, 0, event->size().width(), TAB_ITEM_HEIGHT);
   QWidget::resizeEvent(event);
+}
+
+void TabStrip::paintEvent(QPaintEvent*) {
+  // The panels stand on a raised page below the items, as on a card index.
+  QPainter painter(this);
+  QStyleOptionTabWidgetFrame frame;
+  frame.initFrom(this);
+  frame.rect = displayRect();
+  frame.tabBarSize = QSize(0, TAB_ITEM_HEIGHT);
+  style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, this);
 }
 
 bool TabStrip::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,9 @@
 
 class QTabBar;
 
+// Height of the row of items; the panels start just below it.
+constexpr int TAB_ITEM_HEIGHT = 21;
+
 class TabStrip : public QWidget {
   Q_OBJECT
  public:
@@ -18,6 +21,7 @@ class TabStrip : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

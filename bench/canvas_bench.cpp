@@ -23,7 +23,11 @@ namespace {
 // A fresh current tab of the given size and colour code, shown in an edit
 // view whose client area is clientWidth x clientHeight.
 ImageTab& OpenBenchTab(int width, int height, std::uint8_t colorCode, int clientWidth, int clientHeight) {
-  if (mainWindows.main == nullptr) CreateMainWindow();
+  if (mainWindows.main == nullptr) {
+    // Settings of its own, so that the program's own file is never touched.
+    iniPath = "/tmp/quillet2-bench-canvas.ini";
+    CreateMainWindow();
+  }
   DeleteAllTabs();
   auto* frame = static_cast<QFrame*>(editView.window);
   frame->resize(clientWidth + 2 * frame->frameWidth(), clientHeight + 2 * frame->frameWidth());
@@ -103,7 +107,7 @@ void BM_PenStroke1000Events(benchmark::State& state) {
     }
   }
   state.counters["events"] = 1000;
-  state.counters["per_event_us"] =
+  state.counters["time_per_event"] =
       benchmark::Counter(static_cast<double>(state.iterations()) * 1000, benchmark::Counter::kIsRate |
                                                                              benchmark::Counter::kInvert);
 }

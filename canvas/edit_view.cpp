@@ -1,7 +1,6 @@
 #include "canvas/edit_view.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFrame>
 #include <QMainWindow>
 #include <QMouseEvent>
@@ -15,7 +14,6 @@
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
-#include "platform/modal.h"
 #include "platform/system_colors.h"
 
 int grid = 1;
@@ -105,29 +103,19 @@ RasterSurface SurfaceOf(QImage& image) {
 
 QWidget* CreateEditView(QWidget* tabStrip) { return new EditViewWidget(tabStrip); }
 
-void RebuildEditBackBuffer() {
+bool RebuildEditBackBuffer() {
   auto* frame = static_cast<QFrame*>(editView.window);
-  if (frame == nullptr) return;
+  if (frame == nullptr) return true;
   // A view squeezed to nothing still gets a one-pixel buffer, so that an
   // empty client area is not mistaken for a lack of memory.
   const QSize size = frame->contentsRect().size().expandedTo(QSize(1, 1));
-  for (;;) {
-    QImage image(size, QImage::Format_RGB32);
-    if (!image.isNull()) {
-      editView.backBuffer = std::move(image);
-      break;
-    }
-    if (AskQuestion(BACK_BUFFER_FAILED, MB_YESNO) != IDYES) {
-      // No: the program ends without asking about saving.
-      editView.backBuffer = QImage();
-      QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
-      return;
-    }
-  }
+  editView.backBuffer = QImage(size, QImage::Format_RGB32);
+  if (editView.backBuffer.isNull()) return false;
   editView.windowOverlay = QImage(size, QImage::Format_ARGB32);
   if (!editView.windowOverlay.isNull()) editView.windowOverlay.fill(0u);
   editView.overlayUsed = false;
   RepaintEditView(CurrentTab());
+  return true;
 }
 
 void RepaintEditView(ImageTab* tab) {
@@ -222,18 +210,4 @@ QImage EditWindowPicture() {
     painter.drawImage(0, 0, editView.windowOverlay);
   }
   return picture;
-}
-
-void CommandGridSwitch(bool checked) {
-  grid = checked ? 1 : 0;
-  RepaintEditView(CurrentTab());
-}
-
-void ChooseBackground(int backgroundIndex) {
-  ImageTab* tab = CurrentTab();
-  if (tab == nullptr || backgroundIndex < 0 || backgroundIndex >= BACKGROUND_COUNT) return;
-  tab->backgroundIndex = backgroundIndex;
-  gridLineColor = BackgroundColor(backgroundIndex) ^ 0xFFFFFFu;
-  RepaintPreview(tab);
-  RepaintEditView(tab);
 }

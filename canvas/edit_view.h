@@ -34,19 +34,17 @@ struct EditViewState {
 
 extern EditViewState editView;
 
-inline constexpr const char* BACK_BUFFER_FAILED =
-    ">バックバッファの作成に失敗しました、再度試みますか？\n「はい」→ "
-    "メモリを開放しそうなアプリケーションを終了して、「はい」を選択\n「いいえ」→ "
-    "Quillet2のtempフォルダに全て保存して終了します";
-
 // Creates the edit view ("editWndClass") on the tab strip; the main window's
 // layout places it and then calls RebuildEditBackBuffer.
 QWidget* CreateEditView(QWidget* tabStrip);
 
 // Makes the back buffer the size of the view's client area and repaints the
-// current tab into it. When memory for it cannot be had the user may try
-// again or quit.
-void RebuildEditBackBuffer();
+// current tab into it. Gives back false, keeping no buffer, when memory for
+// it could not be had.
+bool RebuildEditBackBuffer();
+
+// 1 = the edit view draws grid lines between the cells.
+extern int grid;
 
 // Full repaint of the tab, or a blank view for nullptr.
 void RepaintEditView(ImageTab* tab);
@@ -74,9 +72,3 @@ QImage EditWindowPicture();
 
 // A drawing surface on the pixels of a 32-bit image.
 RasterSurface SurfaceOf(QImage& image);
-
-// Command 220: grid lines on or off.
-void CommandGridSwitch(bool checked);
-
-// The background-colour box confirmed an entry for the current tab.
-void ChooseBackground(int backgroundIndex);

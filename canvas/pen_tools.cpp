@@ -8,6 +8,7 @@
 #include "app/command_state.h"
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/toolbar.h"
 #include "canvas/cell_geometry.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_algorithms.h"
@@ -48,11 +49,6 @@ void RasterizeCircle(const ImageTab& tab) {
 bool OnCircle(int x, int y) {
   RasterSurface surface = SurfaceOf(editView.circleScratch);
   return SurfacePixel(surface, x, y) != SCRATCH_BLACK;
-}
-
-QAbstractButton* LeaveBackgroundButton() {
-  if (mainWindows.main == nullptr) return nullptr;
-  return mainWindows.main->findChild<QAbstractButton*>(QString::number(CMD_LEAVE_BACKGROUND));
 }
 
 void LeftPressOrDrag(ImageTab& tab) {
@@ -224,7 +220,7 @@ void EndToolAction(ImageTab& tab, int resetIdleSelection) {
 }
 
 void SetPenMode(ImageTab& tab, int command) {
-  const int mode = command - CMD_PEN_SELECT;
+  const int mode = command - CMD_RANGE_SELECT;
   if (mode < PEN_SELECT || mode > PEN_CIRCLE || tab.penMode == static_cast<std::uint32_t>(mode)) return;
   // Leaving range select for any other tool always leaves the whole image
   // selected.
@@ -289,17 +285,13 @@ bool PickCellColor(ImageTab& tab, int x, int y) {
   if (value == NO_CELL) return false;
   tab.penIndex = static_cast<std::uint8_t>(value & CELL_INDEX_BITS);
   tab.penMask = (value & CELL_MASK_BIT) != 0 ? 1u : 0u;
-  QAbstractButton* button = LeaveBackgroundButton();
+  QAbstractButton* button = ToolButton(CMD_LEAVE_BACKGROUND);
   if (button != nullptr) button->setChecked(tab.penMask == 1);
   DispatchCommand(CMD_LEAVE_BACKGROUND | 1u << 16, button);
   return true;
 }
 
-void CommandPenMode(int command) {
-  if (ImageTab* tab = CurrentTab()) SetPenMode(*tab, command);
-}
-
-void CommandLeaveBackground(int notificationCode, QObject* sender) {
+void CommandLeaveBackground(int notificationCode, QWidget* sender) {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr) return;
   if (notificationCode == 0) {

@@ -6,7 +6,7 @@
 
 #include "model/image_tab.h"
 
-class QObject;
+class QWidget;
 
 enum PenMode : int { PEN_SELECT = 0, PEN_NORMAL = 1, PEN_FILL = 2, PEN_LINE = 3, PEN_CIRCLE = 4 };
 
@@ -50,8 +50,6 @@ void CommitCircle(ImageTab& tab);
 // Gives back false when the point lies on no cell.
 bool PickCellColor(ImageTab& tab, int x, int y);
 
-// Command 250..254 from the menu or the toolbar, for the current tab.
-void CommandPenMode(int command);
 // Command 240: with notification code 0 the switch flips; with any other
 // code the pen mask follows the check state of the sending button.
-void CommandLeaveBackground(int notificationCode, QObject* sender);
+void CommandLeaveBackground(int notificationCode, QWidget* sender);

@@ -19,14 +19,14 @@ constexpr int SCROLL_BAR_SIZE = 16;
 
 int ScrollCodeOfAction(int action) {
   switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return SB_LINEUP;
-    case QAbstractSlider::SliderSingleStepAdd: return SB_LINEDOWN;
-    case QAbstractSlider::SliderPageStepSub: return SB_PAGEUP;
-    case QAbstractSlider::SliderPageStepAdd: return SB_PAGEDOWN;
-    case QAbstractSlider::SliderToMinimum: return SB_TOP;
-    case QAbstractSlider::SliderToMaximum: return SB_BOTTOM;
-    case QAbstractSlider::SliderMove: return SB_THUMBTRACK;
-    default: return SB_ENDSCROLL;
+    case QAbstractSlider::SliderSingleStepSub: return SCROLL_LINE_UP;
+    case QAbstractSlider::SliderSingleStepAdd: return SCROLL_LINE_DOWN;
+    case QAbstractSlider::SliderPageStepSub: return SCROLL_PAGE_UP;
+    case QAbstractSlider::SliderPageStepAdd: return SCROLL_PAGE_DOWN;
+    case QAbstractSlider::SliderToMinimum: return SCROLL_TOP;
+    case QAbstractSlider::SliderToMaximum: return SCROLL_BOTTOM;
+    case QAbstractSlider::SliderMove: return SCROLL_THUMB_TRACK;
+    default: return SCROLL_END;
   }
 }
 
@@ -53,7 +53,7 @@ PreviewControl::PreviewControl(QWidget* parent, bool scrollBars) : QFrame(parent
       ForwardScroll(message, ScrollCodeOfAction(action), bar->sliderPosition());
     });
     connect(bar, &QAbstractSlider::sliderReleased, this,
-            [this, bar, message] { ForwardScroll(message, SB_THUMBPOSITION, bar->sliderPosition()); });
+            [this, bar, message] { ForwardScroll(message, SCROLL_THUMB_POSITION, bar->sliderPosition()); });
   }
 }
 

@@ -23,16 +23,16 @@ enum PreviewMessage : int {
 };
 
 // Scroll codes of PVN_VSCROLL and PVN_HSCROLL.
-enum ScrollCode : int {
-  SB_LINEUP = 0,
-  SB_LINEDOWN = 1,
-  SB_PAGEUP = 2,
-  SB_PAGEDOWN = 3,
-  SB_THUMBPOSITION = 4,
-  SB_THUMBTRACK = 5,
-  SB_TOP = 6,
-  SB_BOTTOM = 7,
-  SB_ENDSCROLL = 8,
+enum PreviewScrollCode : int {
+  SCROLL_LINE_UP = 0,
+  SCROLL_LINE_DOWN = 1,
+  SCROLL_PAGE_UP = 2,
+  SCROLL_PAGE_DOWN = 3,
+  SCROLL_THUMB_POSITION = 4,
+  SCROLL_THUMB_TRACK = 5,
+  SCROLL_TOP = 6,
+  SCROLL_BOTTOM = 7,
+  SCROLL_END = 8,
 };
 
 struct PreviewInput {

@@ -4,7 +4,6 @@
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
-#include "model/tab_lifecycle.h"
 
 void UpdateSelectionBand(ImageTab& tab) {
   tab.endX = tab.cursorX;
@@ -19,8 +18,4 @@ void DeleteSelection(ImageTab& tab) {
   RepaintEditView(&tab);
   RepaintPreview(&tab);
   RecordUndo(tab);
-}
-
-void CommandDeleteSelection() {
-  if (ImageTab* tab = CurrentTab()) DeleteSelection(*tab);
 }

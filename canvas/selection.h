@@ -11,6 +11,3 @@ void UpdateSelectionBand(ImageTab& tab);
 // Sets every cell of the selection to FRESH_CELL, repaints and records one
 // undo snapshot. The selection itself stays.
 void DeleteSelection(ImageTab& tab);
-
-// Command 208 for the current tab.
-void CommandDeleteSelection();

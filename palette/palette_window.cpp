@@ -1,5 +1,218 @@
 #include "palette/palette_window.h"
 
-// The palette window draws the palette; until it exists there is nothing to
-// redraw.
-void RedrawPalette(ImageTab*) {}
+#include <QComboBox>
+#include <QFrame>
+#include <QImage>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "app/command_ids.h"
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "canvas/edit_view.h"
+#include "canvas/preview.h"
+#include "canvas/undo_commands.h"
+#include "model/tab_lifecycle.h"
+#include "palette/colour_dialog.h"
+#include "palette/palette_layout.h"
+#include "platform/fonts.h"
+#include "platform/system_colors.h"
+
+namespace {
+
+constexpr int WINDOW_X = 4;
+constexpr int WINDOW_Y = 144;
+constexpr int WINDOW_WIDTH = 188;
+constexpr int WINDOW_HEIGHT = 227;
+// The sunken client edge is two pixels wide on every side.
+constexpr int EDGE_WIDTH = 2;
+constexpr int BUTTON_TOP = 196;
+constexpr int BUTTON_WIDTH = 46;
+constexpr int BUTTON_HEIGHT = 23;
+
+QColor ToQColor(ColorRef colour) {
+  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                static_cast<int>((colour >> 16) & 0xFF));
+}
+
+QRect ToQRect(const CellRect& rect) {
+  return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+}
+
+class PaletteWindow : public QFrame {
+ public:
+  explicit PaletteWindow(QWidget* parent);
+  ~PaletteWindow() override;
+
+  QImage backBuffer;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  QPoint ClientPoint(const QMouseEvent& event) const {
+    return event.position().toPoint() - contentsRect().topLeft();
+  }
+};
+
+PaletteWindow* paletteWindow = nullptr;
+
+PaletteWindow::PaletteWindow(QWidget* parent) : QFrame(parent) {
+  setObjectName(QStringLiteral("palWndClass"));
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(EDGE_WIDTH);
+  setGeometry(WINDOW_X, WINDOW_Y, WINDOW_WIDTH, WINDOW_HEIGHT);
+  // The back buffer covers the whole client area, so Qt need not clear it
+  // before each paint.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  backBuffer = QImage(contentsRect().size(), QImage::Format_RGB32);
+  backBuffer.fill(ToQColor(GetSystemColor(COLOR_BTNFACE)));
+  paletteWindow = this;
+}
+
+PaletteWindow::~PaletteWindow() {
+  if (paletteWindow == this) paletteWindow = nullptr;
+}
+
+void PaletteWindow::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect client = contentsRect();
+  const QRect dirty = event->rect() & client;
+  if (!dirty.isEmpty()) painter.drawImage(dirty.topLeft(), backBuffer, dirty.translated(-client.topLeft()));
+  drawFrame(&painter);
+}
+
+void PaletteWindow::mousePressEvent(QMouseEvent* event) {
+  if ((event->buttons() & (Qt::LeftButton | Qt::RightButton)) == 0) return;
+  const QPoint point = ClientPoint(*event);
+  PaletteButtonDown(point.x(), point.y());
+}
+
+void PaletteWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Only the left button edits an entry; a right double click is ignored
+  // like any other message the window does not handle.
+  if (event->button() != Qt::LeftButton) return;
+  const QPoint point = ClientPoint(*event);
+  PaletteDoubleClick(point.x(), point.y());
+}
+
+void InvalidateClient(const QRect& clientRect) {
+  if (paletteWindow != nullptr) paletteWindow->update(clientRect.translated(paletteWindow->contentsRect().topLeft()));
+}
+
+// Draws a cell's shape into the back buffer with a 2-pixel outline. The
+// outline is centred on the shape's edge, so it covers one pixel on either
+// side of the left and top edges and the last two pixels inside the right
+// and bottom ones; neighbouring cells overlap by one pixel and their
+// outlines merge.
+void DrawCellShape(const CellRect& rect, bool asEllipse, const QColor& outline, const QBrush& fill) {
+  QPainter painter(&paletteWindow->backBuffer);
+  painter.setPen(QPen(outline, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+  painter.setBrush(fill);
+  const QRectF shape(rect.left, rect.top, rect.right - 1 - rect.left, rect.bottom - 1 - rect.top);
+  if (asEllipse)
+    painter.drawEllipse(shape);
+  else
+    painter.drawRect(shape);
+}
+
+bool AnyTabOpen(const ImageTab* tab) { return tab != nullptr && tabSet.tabCount > 0; }
+
+QPushButton* MakeButton(QWidget* window, int id, const char* text, int left) {
+  auto* button = new QPushButton(QString::fromUtf8(text), window);
+  button->setObjectName(QString::number(id));
+  button->setFont(MakePixelFont("ＭＳ Ｐゴシック", 12, true));
+  button->setGeometry(EDGE_WIDTH + left, EDGE_WIDTH + BUTTON_TOP, BUTTON_WIDTH, BUTTON_HEIGHT);
+  // A button click reaches the main window's dispatcher as its command.
+  QObject::connect(button, &QPushButton::clicked, window, [id] { DispatchCommand(static_cast<unsigned>(id)); });
+  return button;
+}
+
+}  // namespace
+
+QWidget* CreatePaletteWindow(QWidget* tabStrip) {
+  auto* window = new PaletteWindow(tabStrip);
+  MakeButton(window, CMD_ORGANIZE_PALETTE, "整理", 4);
+  MakeButton(window, CMD_REDUCE_COLORS, "減色...", 50);
+  MakeButton(window, CMD_BATCH_COLORS, "一括...", 96);
+  window->setEnabled(false);
+  return window;
+}
+
+void DrawPaletteCell(const CellRect& rect, ColorRef colour, bool asEllipse) {
+  if (paletteWindow == nullptr) return;
+  DrawCellShape(rect, asEllipse, Qt::black, ToQColor(colour));
+}
+
+void RedrawPalette(ImageTab* tab) {
+  if (paletteWindow == nullptr) return;
+  paletteWindow->backBuffer.fill(ToQColor(GetSystemColor(COLOR_BTNFACE)));
+  if (AnyTabOpen(tab)) {
+    const bool asEllipse = tab->penMask != 0;
+    const int count = PaletteSize(*tab);
+    for (int i = 0; i < count; ++i) DrawPaletteCell(PaletteCellRect(i, tab->colorCode), tab->palette[i], asEllipse);
+    DrawPaletteMarker(tab);
+  }
+  paletteWindow->update();
+}
+
+void DrawPaletteMarker(ImageTab* tab) {
+  if (paletteWindow == nullptr || !AnyTabOpen(tab)) return;
+  const bool asEllipse = tab->penMask != 0;
+  const CellRect cell = PaletteCellRect(tab->penIndex, tab->colorCode);
+  CellRect& marker = tab->paletteMarker;
+  if (marker.left != 0) {
+    // The black outline is the cell's ordinary one; the 2-pixel pen reaches
+    // one pixel left of and above the rectangle, so that pixel is repainted
+    // too.
+    DrawCellShape(marker, asEllipse, Qt::black, Qt::NoBrush);
+    --marker.left;
+    --marker.top;
+    InvalidateClient(ToQRect(marker));
+  }
+  DrawCellShape(cell, asEllipse, Qt::white, Qt::NoBrush);
+  marker = cell;
+  InvalidateClient(ToQRect({cell.left - 1, cell.top - 1, cell.right, cell.bottom}));
+}
+
+void SetPaletteColor(ImageTab& tab, int index, ColorRef colour) {
+  if (index < 0 || index >= PaletteSize(tab)) return;
+  tab.palette[index] = colour;
+  RedrawPalette(&tab);
+  RepaintPreview(&tab);
+  RepaintEditView(&tab);
+  RecordUndo(tab);
+}
+
+void PaletteButtonDown(int x, int y) {
+  // The background box would keep turning the wheel and the arrow keys
+  // into background changes; a click on the palette ends that.
+  if (mainWindows.backgroundBox != nullptr && mainWindows.backgroundBox->hasFocus() && mainWindows.main != nullptr)
+    mainWindows.main->setFocus();
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr || static_cast<std::uint16_t>(y) > PALETTE_CELL_AREA_BOTTOM) return;
+  const int index = PaletteIndexAt(x, y, tab->colorCode);
+  if (index == tab->penIndex) return;
+  tab->penIndex = static_cast<std::uint8_t>(index);
+  DrawPaletteMarker(tab);
+}
+
+void PaletteDoubleClick(int x, int y) {
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr || static_cast<std::uint16_t>(y) > PALETTE_CELL_AREA_BOTTOM) return;
+  const int index = PaletteIndexAt(x, y, tab->colorCode);
+  const int colour = RunColorDialog(index);
+  if (colour != -1) SetPaletteColor(*tab, index, static_cast<ColorRef>(colour));
+  // The dialog showed its colours live and put the old one back on cancel;
+  // either way the views must show the palette as it now is.
+  RepaintEditView(tab);
+  RepaintPreview(tab);
+}
+
+const QImage* PaletteBackBuffer() { return paletteWindow != nullptr ? &paletteWindow->backBuffer : nullptr; }
+
+QPoint PaletteClientOrigin() { return paletteWindow != nullptr ? paletteWindow->contentsRect().topLeft() : QPoint(); }

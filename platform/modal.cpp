@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -90,6 +91,11 @@ int RunModalDialog(QDialog& dialog) {
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.exec();
   return dialog.result();
+}
+
+QAction* RunPopupMenu(QMenu& menu, const QPoint& screenPoint) {
+  if (installedScript != nullptr) return installedScript->onPopupMenu ? installedScript->onPopupMenu(menu) : nullptr;
+  return menu.exec(screenPoint);
 }
 
 std::string AddDefaultExtension(const std::string& name, const std::string& defaultExtension) {

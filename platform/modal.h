@@ -9,7 +9,10 @@
 #include <utility>
 #include <vector>
 
+class QAction;
 class QDialog;
+class QMenu;
+class QPoint;
 
 enum MessageButtons { MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL };
 enum MessageIcon { ICON_WARNING, ICON_INFORMATION, ICON_ERROR };
@@ -32,6 +35,10 @@ int AskQuestion(const std::string& text, MessageButtons buttons);
 // Runs the dialog modally and gives back the code it was closed with (0 when
 // it was not closed by its own code).
 int RunModalDialog(QDialog& dialog);
+
+// Shows the popup menu at a screen point and gives back the entry chosen,
+// or nullptr when the menu was dismissed.
+QAction* RunPopupMenu(QMenu& menu, const QPoint& screenPoint);
 
 using FileFilterList = std::vector<std::pair<std::string, std::string>>;
 
@@ -70,6 +77,8 @@ struct ModalScript {
   // Sees the dialog after it was set up: it may fill and press its controls.
   std::function<void(QDialog&)> onDialog;
   std::function<std::optional<std::string>(const FileDialogRequest&)> onFileDialog;
+  // Sees the popup menu and gives back the entry to choose (nullptr dismisses).
+  std::function<QAction*(QMenu&)> onPopupMenu;
 };
 
 // Installs the script (nullptr removes it and brings back the real dialogs).

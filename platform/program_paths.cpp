@@ -3,7 +3,14 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+namespace {
+std::string folderOverride;
+}
+
+void OverrideProgramFolder(const std::string& folder) { folderOverride = folder; }
+
 std::string ProgramFolder() {
+  if (!folderOverride.empty()) return folderOverride.back() == '/' ? folderOverride : folderOverride + '/';
   QString folder = QCoreApplication::applicationDirPath();
   if (!folder.endsWith('/')) folder += '/';
   return folder.toStdString();

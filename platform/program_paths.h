@@ -6,6 +6,9 @@
 
 // The program's folder, ending in a path separator.
 std::string ProgramFolder();
+// Makes ProgramFolder give another folder (empty restores the real one), so
+// tests can run the program against folders of their own.
+void OverrideProgramFolder(const std::string& folder);
 
 // A data file such as "ICON/tab.ico": looked up in the working directory
 // first, then beside the program. Gives back the path found, or the

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,19 @@ ModalRecorder::ModalRecorder() : previous_(InstalledModalScript()) {
     if (path.empty()) return std::nullopt;
     return path;
   };
+  script_.onPopupMenu = [this](QMenu& menu) -> QAction* {
+    std::vector<std::string> entries;
+    for (QAction* action : menu.actions())
+      if (!action->isSeparator()) entries.push_back(action->text().toStdString());
+    popupMenus_.push_back(entries);
+    if (popupChoices_.empty()) return nullptr;
+    const std::string choice = std::move(popupChoices_.front());
+    popupChoices_.pop_front();
+    for (QAction* action : menu.actions())
+      if (action->text().toStdString() == choice) return action;
+    ADD_FAILURE() << "no popup entry " << choice;
+    return nullptr;
+  };
   InstallModalScript(&script_);
 }
 
@@ -46,6 +60,7 @@ std::vector<std::string> ModalRecorder::texts() const {
 void ModalRecorder::clear() {
   messages_.clear();
   fileRequests_.clear();
+  popupMenus_.clear();
   dialogsRun_ = 0;
 }
 

@@ -24,6 +24,11 @@ class ModalRecorder {
   void QueueDialog(std::function<void(QDialog&)> action) { dialogs_.push_back(std::move(action)); }
   // Paths for the next file dialogs; an empty string cancels.
   void QueueFile(std::string path) { files_.push_back(std::move(path)); }
+  // Texts of the entries to choose in the next popup menus; an empty text
+  // dismisses the menu.
+  void QueuePopupChoice(std::string text) { popupChoices_.push_back(std::move(text)); }
+  // The entry texts of every popup menu shown, one list per menu.
+  const std::vector<std::vector<std::string>>& popupMenus() const { return popupMenus_; }
 
   const std::vector<MessageBoxRequest>& messages() const { return messages_; }
   std::vector<std::string> texts() const;
@@ -37,6 +42,8 @@ class ModalRecorder {
   std::deque<int> answers_;
   std::deque<std::function<void(QDialog&)>> dialogs_;
   std::deque<std::string> files_;
+  std::deque<std::string> popupChoices_;
+  std::vector<std::vector<std::string>> popupMenus_;
   std::vector<MessageBoxRequest> messages_;
   std::vector<FileDialogRequest> fileRequests_;
   int dialogsRun_ = 0;

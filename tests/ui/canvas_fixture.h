@@ -5,18 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QFrame>
 #include <QMainWindow>
 #include <QMouseEvent>
 
+#include "app/command_ids.h"
+#include "app/commands.h"
 #include "app/main_window.h"
+#include "app/toolbar.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "platform/system_colors.h"
+#include "tests/support/main_window_fixture.h"
 
 // Sixteen distinct palette colours; entry 0 is black and entry 15 white.
 inline ColorRef TestPaletteColor(int index) {
@@ -25,19 +30,26 @@ inline ColorRef TestPaletteColor(int index) {
   return colors[index & 15];
 }
 
-class CanvasTest : public ::testing::Test {
+class CanvasTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    if (mainWindows.main == nullptr) CreateMainWindow();
-    DeleteAllTabs();
-    grid = 1;
+    MainWindowTest::SetUp();
     editMouse = EditMouseState{};
+    SwitchGrid(true);
   }
 
   void TearDown() override {
-    DeleteAllTabs();
-    grid = 1;
+    MainWindowTest::TearDown();
     editMouse = EditMouseState{};
+    grid = 1;
+  }
+
+  // Command 220 from the grid button, checked or not.
+  static void SwitchGrid(bool on) {
+    QAbstractButton* button = ToolButton(CMD_GRID);
+    ASSERT_NE(button, nullptr);
+    button->setChecked(on);
+    DispatchCommand(CMD_GRID, button);
   }
 
   // Opens a 16-colour tab with every cell transparent index 0 and makes it

@@ -1,5 +1,4 @@
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QPaintEvent>
 
 #include "app/command_ids.h"
@@ -102,7 +101,7 @@ TEST_F(EditViewTest, WithoutGridCellsMergeIntoOneSurface) {
   ImageTab& tab = OpenTab(32, 32, 600, 400);
   CellAt(tab, 0, 0) = RED_INDEX;
   CellAt(tab, 1, 0) = GREEN_INDEX;
-  CommandGridSwitch(false);
+  SwitchGrid(false);
   EXPECT_EQ(grid, 0);
   // Each cell covers exactly 11 pixels; no line separates them.
   EXPECT_EQ(BackPixel(16, 16), RED);
@@ -112,10 +111,7 @@ TEST_F(EditViewTest, WithoutGridCellsMergeIntoOneSurface) {
   EXPECT_EQ(BackPixel(20, 27), WHITE);
 
   // The grid button's check state switches the lines back on.
-  QCheckBox button;
-  button.setCheckable(true);
-  button.setChecked(true);
-  DispatchCommand(CMD_GRID, &button);
+  SwitchGrid(true);
   EXPECT_EQ(grid, 1);
   EXPECT_EQ(BackPixel(27, 16), BLACK);
 }
@@ -148,15 +144,15 @@ TEST_F(EditViewTest, TransparentCellShowsBackgroundAndDot) {
   EXPECT_EQ(BackPixel(39, 44), RED);
   EXPECT_EQ(BackPixel(48, 44), RED);
 
-  CommandGridSwitch(false);
+  SwitchGrid(false);
   EXPECT_EQ(BackPixel(38, 44), WHITE);
   EXPECT_EQ(BackPixel(38, 38), WHITE);
   EXPECT_EQ(BackPixel(44, 44), RED);
 
   // Another background: the cell shows it, and the grid lines turn to its
   // inverse so they stay visible.
-  CommandGridSwitch(true);
-  ChooseBackground(2);
+  SwitchGrid(true);
+  OnBackgroundChosen(2);
   const ColorRef desktop = GetSystemColor(COLOR_DESKTOP);
   EXPECT_EQ(tab.backgroundIndex, 2);
   EXPECT_EQ(gridLineColor, desktop ^ 0xFFFFFF);
@@ -220,7 +216,7 @@ TEST_F(EditViewTest, ToolCellIsOnePixelSmallerWithoutGrid) {
   EXPECT_EQ(BackPixel(40, 36), outline);
   EXPECT_NE(BackPixel(47, 30), outline);
 
-  CommandGridSwitch(false);
+  SwitchGrid(false);
   PaintToolCell(TOOL_ON_BACK_BUFFER, 2, 1, tab);
   EXPECT_EQ(BackPixel(37, 30), outline);
   EXPECT_EQ(BackPixel(45, 30), outline);

@@ -63,7 +63,7 @@ TEST_F(PreviewTest, TransparentBlackShowsTheBackgroundAndWhiteItsInverse) {
   EXPECT_EQ(CanvasPixel(77, 30), window ^ 0xFFFFFF);
   EXPECT_EQ(CanvasPixel(78, 30), window ^ RED);
 
-  ChooseBackground(2);
+  OnBackgroundChosen(2);
   const ColorRef desktop = GetSystemColor(COLOR_DESKTOP);
   EXPECT_EQ(CanvasPixel(0, 0), desktop);
   EXPECT_EQ(CanvasPixel(76, 30), desktop);
@@ -91,7 +91,7 @@ TEST_F(PreviewTest, WithoutTabsThePreviewIsBlank) {
   CellAt(tab, 3, 3) = RED_INDEX;
   RepaintPreview(&tab);
   DeleteAllTabs();
-  ChooseBackground(2);  // no tab: nothing to change
+  OnBackgroundChosen(2);  // no tab: nothing to change
   RepaintPreview(nullptr);
   for (int y = 0; y < 92; y += 7)
     for (int x = 0; x < 184; x += 7) ASSERT_EQ(CanvasPixel(x, y), GetSystemColor(COLOR_WINDOW));
@@ -180,7 +180,7 @@ TEST_F(PreviewTest, ScrollBarsAreForwardedAndLieOutsideTheClient) {
   ASSERT_EQ(received.size(), 2u);
   EXPECT_EQ(received[0].source, control);
   EXPECT_EQ(received[0].input.message, PVN_VSCROLL);
-  EXPECT_EQ(received[0].input.scrollCode, SB_LINEDOWN);
+  EXPECT_EQ(received[0].input.scrollCode, SCROLL_LINE_DOWN);
   EXPECT_EQ(received[1].input.message, PVN_HSCROLL);
-  EXPECT_EQ(received[1].input.scrollCode, SB_PAGEUP);
+  EXPECT_EQ(received[1].input.scrollCode, SCROLL_PAGE_UP);
 }

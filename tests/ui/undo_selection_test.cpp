@@ -124,7 +124,7 @@ TEST_F(UndoTest, UndoEndsATwoClickActionFirst) {
   ImageTab& tab = OpenTab(8, 8, 184, 184);
   tab.penIndex = 9;
   ClickCell(tab, 1, 1);
-  DispatchCommand(CMD_PEN_LINE);
+  DispatchCommand(CMD_LINE);
   ClickCell(tab, 4, 4);
   Hover(CellPoint(tab, 6, 4));
   ASSERT_EQ(tab.dragState, 1);
@@ -141,7 +141,7 @@ TEST_F(UndoTest, UndoKeepsAFixedRangeSelectionOnly) {
   ImageTab& tab = OpenTab(8, 8, 184, 184);
   tab.penIndex = 9;
   ClickCell(tab, 1, 1);
-  DispatchCommand(CMD_PEN_SELECT);
+  DispatchCommand(CMD_RANGE_SELECT);
   ClickCell(tab, 2, 2);
   Hover(CellPoint(tab, 4, 5));
   ClickCell(tab, 4, 5);

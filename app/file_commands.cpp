@@ -1,0 +1,60 @@
+#include "app/file_commands.h"
+
+#include "app/main_window.h"
+#include "canvas/edit_view.h"
+#include "canvas/preview.h"
+#include "canvas/undo_commands.h"
+#include "fileio/palette_flow.h"
+#include "model/new_tab_dialog.h"
+#include "model/tab_lifecycle.h"
+#include "palette/palette_window.h"
+#include "platform/modal.h"
+
+namespace {
+
+const FileFilterList iconFilters = {{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}};
+const FileFilterList paletteFilters = {{"パレット(*.qpl)", "*.qpl"}, {"全て(*.*)", "*.*"}};
+
+// The palette dialogs share one name that keeps the last palette path.
+std::string lastPalettePath;
+// The open dialog keeps its own last name.
+std::string lastOpenPath;
+
+}  // namespace
+
+void CommandNewFile() {
+  if (tabSet.tabCount > 0 &&
+      ShowMessageBox("全てのタブを破棄し、新しいタブを作成します\n", CAPTION_REPORT, MB_OKCANCEL) != IDOK)
+    return;
+  if (!AskSaveAndDiscardAll()) return;
+  CommandNewTab();
+}
+
+void CommandOpenFile() {
+  const auto path = ChooseOpenFile("開く（アイコン）", iconFilters, lastOpenPath);
+  if (!path) return;
+  lastOpenPath = *path;
+  OpenIconFile(*path);
+}
+
+void CommandOpenPalette() {
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr) return;
+  const auto path = ChooseOpenFile("開く（パレット）", paletteFilters, lastPalettePath);
+  if (!path) return;
+  lastPalettePath = *path;
+  if (!ReadPaletteFile(*tab, *path)) return;
+  RedrawPalette(tab);
+  RepaintPreview(tab);
+  RepaintEditView(tab);
+  RecordUndo(*tab);
+}
+
+void CommandSavePalette() {
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr) return;
+  const auto path = ChooseSaveFile("名前をつけて保存（パレット）", paletteFilters, lastPalettePath, ".qpl");
+  if (!path) return;
+  lastPalettePath = *path;
+  WritePaletteFile(*tab, *path);
+}

@@ -1,0 +1,145 @@
+#include "app/menus.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <map>
+
+#include "app/command_ids.h"
+#include "app/commands.h"
+
+namespace {
+
+// One row of a menu: a command entry, a separator (id 0, no text), the start
+// of a submenu (id -1) or its end (id -2).
+struct MenuRow {
+  int id;
+  const char* text;
+};
+constexpr int SEPARATOR = 0;
+constexpr int SUBMENU = -1;
+constexpr int END_SUBMENU = -2;
+
+struct TopMenu {
+  const char* title;
+  std::initializer_list<MenuRow> rows;
+};
+
+const TopMenu mainMenu[] = {
+    {"ファイル(&F)",
+     {{CMD_NEW, "新規作成...(&N)"},
+      {CMD_OPEN, "開く(&O)..."},
+      {CMD_SAVE, "保存(&S)..."},
+      {SEPARATOR, nullptr},
+      {CMD_NEW_TAB, "新規タブ作成...(&A) "},
+      {CMD_DELETE_TAB, "選択タブ削除(&D)"},
+      {SEPARATOR, nullptr},
+      {CMD_EXIT, "終了(&x)"}}},
+    {"編集(&E)",
+     {{CMD_UNDO, "戻す(&U)"},
+      {CMD_REDO, "進む(&R)"},
+      {SEPARATOR, nullptr},
+      {CMD_CUT, "切り取り(&T)"},
+      {CMD_COPY, "コピー(&C)"},
+      {SUBMENU, "貼り付け(&P)"},
+      {CMD_PASTE, "そのまま貼り付け(&P)"},
+      {CMD_PASTE_NEAREST, "近似色貼り付け(&N)"},
+      {CMD_PASTE_TRANSPARENT, "透過色指定貼り付け(&E)..."},
+      {END_SUBMENU, nullptr},
+      {SEPARATOR, nullptr},
+      {CMD_DELETE, "削除(&D)"}}},
+    {"ペンモード(&P)",
+     {{CMD_LEAVE_BACKGROUND, "背景を残す(&T)"},
+      {SEPARATOR, nullptr},
+      {CMD_RANGE_SELECT, "範囲選択(&0)"},
+      {CMD_PEN, "普通のペン(&1)"},
+      {CMD_FILL, "塗りつぶし(&2)"},
+      {CMD_LINE, "直線(&3)"},
+      {CMD_CIRCLE, "円(&4)"}}},
+    {"設定(&C)", {{CMD_OPEN, "プログラム(&P)..."}}},
+    {"表示(&V)", {{CMD_SIZE_GRIP, "サイズグリップ(&S)"}}},
+    {"ヘルプ(&H)", {{CMD_HELP_TOPICS, "トピックの検索(&H)..."}, {CMD_VERSION, "バージョン(&A)..."}}},
+};
+
+// Entries by command id; the first entry of an id is the one the state
+// rules address.
+std::map<int, QAction*> menuActions;
+
+QAction* AddCommand(QMenu& menu, int id, const char* text) {
+  QAction* action = menu.addAction(QString::fromUtf8(text));
+  action->setData(id);
+  action->setObjectName(QString::number(id));
+  return action;
+}
+
+}  // namespace
+
+QMenuBar* CreateMainMenu(QWidget* owner) {
+  menuActions.clear();
+  auto* bar = new QMenuBar(owner);
+  bar->setObjectName(QStringLiteral("MAINMENU"));
+  for (const TopMenu& top : mainMenu) {
+    QMenu* menu = bar->addMenu(QString::fromUtf8(top.title));
+    QMenu* target = menu;
+    for (const MenuRow& row : top.rows) {
+      if (row.id == SEPARATOR) {
+        target->addSeparator();
+      } else if (row.id == SUBMENU) {
+        target = menu->addMenu(QString::fromUtf8(row.text));
+      } else if (row.id == END_SUBMENU) {
+        target = menu;
+      } else {
+        QAction* action = AddCommand(*target, row.id, row.text);
+        if (!menuActions.count(row.id)) {
+          menuActions[row.id] = action;
+        } else {
+          // The settings entry shares the open command's id and is never
+          // enabled.
+          action->setEnabled(false);
+        }
+      }
+    }
+  }
+  // Help topics exist as an entry only.
+  menuActions[CMD_HELP_TOPICS]->setEnabled(false);
+  menuActions[CMD_LEAVE_BACKGROUND]->setCheckable(true);
+  for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) menuActions[id]->setCheckable(true);
+  menuActions[CMD_SIZE_GRIP]->setCheckable(true);
+  QObject::connect(bar, &QMenuBar::triggered, bar, [](QAction* action) {
+    bool ok = false;
+    const int id = action->data().toInt(&ok);
+    // A checkable entry flips its own check when chosen; the command decides
+    // the check state itself.
+    if (action->isCheckable()) action->setChecked(!action->isChecked());
+    if (ok) DispatchCommand(static_cast<unsigned>(id));
+  });
+  return bar;
+}
+
+QAction* MenuAction(int id) {
+  const auto found = menuActions.find(id);
+  return found != menuActions.end() ? found->second : nullptr;
+}
+
+void SetMenuEnabled(int id, bool enabled) {
+  if (QAction* action = MenuAction(id)) action->setEnabled(enabled);
+}
+
+void SetMenuChecked(int id, bool checked) {
+  if (QAction* action = MenuAction(id)) action->setChecked(checked);
+}
+
+void FillPastePopup(QMenu& menu) {
+  menu.setObjectName(QStringLiteral("DD_POPUP"));
+  for (const auto& [id, text] : {std::pair{CMD_PASTE, "そのまま貼り付け(&P)"},
+                                 std::pair{CMD_PASTE_NEAREST, "近似色貼り付け(&N)"},
+                                 std::pair{CMD_PASTE_TRANSPARENT, "透過色指定貼り付け(&E)..."}}) {
+    QAction* action = AddCommand(menu, id, text);
+    if (QAction* entry = MenuAction(id)) action->setEnabled(entry->isEnabled());
+  }
+}
+
+void FillTabPopup(QMenu& menu) {
+  menu.setObjectName(QStringLiteral("Mt_POPUP"));
+  AddCommand(menu, CMD_DELETE_TAB, "選択タブ削除(&D)");
+}

@@ -1,0 +1,70 @@
+#include "app/settings.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QScreen>
+#include <algorithm>
+#include <string>
+
+#include "app/main_window.h"
+#include "canvas/edit_view.h"
+#include "platform/profile.h"
+
+namespace {
+constexpr const char* WINDOW_SECTION = "WINDOW";
+constexpr const char* FLAG_SECTION = "FLAG";
+
+void WriteInt(const char* section, const char* key, int value) {
+  WriteProfileString(section, key, std::to_string(value), iniPath);
+}
+}  // namespace
+
+WindowSettings ReadSettings() {
+  WindowSettings s;
+  s.posX = GetProfileInt(WINDOW_SECTION, "pos_x", 100, iniPath);
+  s.posY = GetProfileInt(WINDOW_SECTION, "pos_y", 100, iniPath);
+  s.sizeX = GetProfileInt(WINDOW_SECTION, "siz_x", 640, iniPath);
+  s.sizeY = GetProfileInt(WINDOW_SECTION, "siz_y", 640, iniPath);
+  s.statusWndFlag = GetProfileInt(FLAG_SECTION, "statusWndFlag", 1, iniPath);
+  s.grid = GetProfileInt(FLAG_SECTION, "grid", 1, iniPath);
+  return s;
+}
+
+void ApplyWindowSettings(const WindowSettings& settings) {
+  QMainWindow* window = mainWindows.main;
+  // The frame around the client area is known only once the window manager
+  // has framed the window; before that the outer size is the client size.
+  const QSize frameExtra = window->frameGeometry().size() - window->geometry().size();
+  // The strip of the size grip comes on top of the stored height.
+  QRect outer(settings.posX, settings.posY, settings.sizeX, settings.sizeY + gripSize);
+
+  // A file from another screen, or a damaged one, must not put the window
+  // where the user cannot reach it, or make it unusably small.
+  const QSize minimum = window->minimumSize() + frameExtra;
+  outer.setWidth(std::max(outer.width(), minimum.width()));
+  outer.setHeight(std::max(outer.height(), minimum.height()));
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect available = screen->availableGeometry();
+    outer.setWidth(std::min(outer.width(), std::max(available.width(), minimum.width())));
+    outer.setHeight(std::min(outer.height(), std::max(available.height(), minimum.height())));
+    if (!available.intersects(outer.adjusted(0, 0, -outer.width() / 2, -outer.height() / 2)))
+      outer.moveTo(available.topLeft());
+    outer.moveLeft(std::clamp(outer.left(), available.left(), std::max(available.left(), available.right() - 50)));
+    outer.moveTop(std::clamp(outer.top(), available.top(), std::max(available.top(), available.bottom() - 50)));
+  }
+  window->move(outer.topLeft());
+  window->resize(outer.size() - frameExtra);
+}
+
+void WriteSettings() {
+  QMainWindow* window = mainWindows.main;
+  if (window != nullptr && !window->isMinimized()) {
+    const QRect outer = window->frameGeometry();
+    WriteInt(WINDOW_SECTION, "pos_x", outer.left());
+    WriteInt(WINDOW_SECTION, "pos_y", outer.top());
+    WriteInt(WINDOW_SECTION, "siz_x", outer.width());
+    WriteInt(WINDOW_SECTION, "siz_y", statusWndFlag == 1 ? outer.height() - GRIP_SIZE : outer.height());
+  }
+  WriteInt(FLAG_SECTION, "statusWndFlag", statusWndFlag);
+  WriteInt(FLAG_SECTION, "grid", grid);
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Window place and size and the two display flags, kept between runs in the
+// settings file.
+
+struct WindowSettings {
+  int posX = 100;
+  int posY = 100;
+  int sizeX = 640;
+  // Outer height without the strip of the size grip.
+  int sizeY = 640;
+  int statusWndFlag = 1;
+  int grid = 1;
+};
+
+// Reads the settings file; missing keys or a missing file give the defaults.
+WindowSettings ReadSettings();
+// Applies the place and size to the main window, the grip's strip added to
+// the height, kept on the available screen and at least the window's
+// minimum size.
+void ApplyWindowSettings(const WindowSettings& settings);
+// Writes the window's place and size (not when it is minimized) and always
+// the two flags.
+void WriteSettings();

@@ -1,0 +1,120 @@
+#include "platform/profile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+#include <vector>
+
+#include "fileio/file_bytes.h"
+
+namespace {
+
+// Settings files are tiny; anything larger is not one of ours.
+constexpr std::size_t MAX_PROFILE_BYTES = 1 << 20;
+
+std::string Trim(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t\r");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+std::vector<std::string> ReadLines(const std::string& file) {
+  std::vector<std::string> lines;
+  const auto bytes = ReadFileBytes(file, MAX_PROFILE_BYTES);
+  if (!bytes || bytes->size() > MAX_PROFILE_BYTES) return lines;
+  std::string line;
+  for (std::uint8_t byte : *bytes) {
+    if (byte == '\n') {
+      lines.push_back(line);
+      line.clear();
+    } else if (byte != '\r') {
+      line.push_back(static_cast<char>(byte));
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+// The section name of a "[name]" line.
+std::optional<std::string> SectionOf(const std::string& line) {
+  const std::string trimmed = Trim(line);
+  if (trimmed.size() < 2 || trimmed.front() != '[') return std::nullopt;
+  const auto close = trimmed.find(']');
+  if (close == std::string::npos) return std::nullopt;
+  return Trim(trimmed.substr(1, close - 1));
+}
+
+bool KeyOf(const std::string& line, std::string& key, std::string& value) {
+  const auto equals = line.find('=');
+  if (equals == std::string::npos) return false;
+  key = Trim(line.substr(0, equals));
+  value = Trim(line.substr(equals + 1));
+  return true;
+}
+
+}  // namespace
+
+int GetProfileInt(const std::string& section, const std::string& key, int defaultValue, const std::string& file) {
+  bool inSection = false;
+  for (const std::string& line : ReadLines(file)) {
+    if (const auto name = SectionOf(line)) {
+      inSection = SameName(*name, section);
+      continue;
+    }
+    std::string lineKey, value;
+    if (!inSection || !KeyOf(line, lineKey, value) || !SameName(lineKey, key)) continue;
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < value.size() && (value[i] == '-' || value[i] == '+')) negative = value[i++] == '-';
+    long long number = 0;
+    // Digits beyond what an int holds saturate instead of overflowing.
+    while (i < value.size() && std::isdigit(static_cast<unsigned char>(value[i])))
+      number = std::min<long long>(number * 10 + (value[i++] - '0'), 1LL << 32);
+    number = negative ? -number : number;
+    return static_cast<int>(std::clamp<long long>(number, INT32_MIN, INT32_MAX));
+  }
+  return defaultValue;
+}
+
+bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& file) {
+  std::vector<std::string> lines = ReadLines(file);
+  const std::string entry = key + "=" + value;
+  int sectionLine = -1;
+  int lastInSection = -1;
+  bool inSection = false;
+  for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+    if (const auto name = SectionOf(lines[i])) {
+      inSection = SameName(*name, section);
+      if (inSection && sectionLine < 0) sectionLine = lastInSection = i;
+      continue;
+    }
+    if (!inSection) continue;
+    std::string lineKey, old;
+    if (KeyOf(lines[i], lineKey, old) && SameName(lineKey, key)) {
+      lines[i] = entry;
+      sectionLine = -2;
+      break;
+    }
+    if (!Trim(lines[i]).empty()) lastInSection = i;
+  }
+  if (sectionLine == -1) {
+    if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+    lines.push_back("[" + section + "]");
+    lines.push_back(entry);
+  } else if (sectionLine >= 0) {
+    lines.insert(lines.begin() + lastInSection + 1, entry);
+  }
+  ByteBuffer bytes;
+  for (const std::string& line : lines) {
+    bytes.insert(bytes.end(), line.begin(), line.end());
+    bytes.push_back('\n');
+  }
+  return WriteFileBytesSafely(file, bytes) == WriteResult::Ok;
+}

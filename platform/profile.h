@@ -1,0 +1,16 @@
+#pragma once
+// Settings files in the profile format: "[SECTION]" lines, then key=value
+// lines. Section and key names compare without regard to letter case.
+
+#include <string>
+
+// The value of the key as a decimal integer (leading blanks, an optional
+// sign, the digits up to the first other character; no digits give 0), or
+// the default when the file, the section or the key is missing.
+int GetProfileInt(const std::string& section, const std::string& key, int defaultValue, const std::string& file);
+
+// Sets the key to the text, creating the file and the section when missing
+// and replacing an existing value. Gives back false when the file could not
+// be written; the old file is then left as it was.
+bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& file);

@@ -1,0 +1,339 @@
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QImage>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <fstream>
+
+#include "app/command_ids.h"
+#include "app/command_state.h"
+#include "app/commands.h"
+#include "app/menus.h"
+#include "app/settings.h"
+#include "app/tab_strip.h"
+#include "app/toolbar.h"
+#include "canvas/edit_view.h"
+#include "canvas/undo_history.h"
+#include "platform/profile.h"
+#include "tests/support/main_window_fixture.h"
+
+namespace {
+
+ImageTab& AddTab(int width = 8, int height = 8) {
+  ImageTab* tab = CreateTab({}, width, height, 16);
+  EXPECT_NE(tab, nullptr);
+  tab->width = static_cast<std::uint8_t>(width);
+  tab->height = static_cast<std::uint8_t>(height);
+  tab->colorCode = 16;
+  ClearTabPixels(*tab);
+  tabSet.currentPosition = tabSet.tabCount - 1;
+  ShowCurrentPosition();
+  return *tab;
+}
+
+bool MenuEnabled(int id) { return MenuAction(id)->isEnabled(); }
+bool ButtonEnabled(int id) { return ToolButton(id)->isEnabled(); }
+bool ButtonChecked(int id) { return ToolButton(id)->isChecked(); }
+
+using Shell = MainWindowTest;
+
+TEST_F(Shell, PanelsStandInTheirPlacesAndTheEditViewFollowsTheWindow) {
+  EXPECT_EQ(mainWindows.main->objectName(), "qlt2WndClass");
+  EXPECT_EQ(mainWindows.toolWindow->geometry(), QRect(195, 24, 447, 62));
+  EXPECT_EQ(mainWindows.paletteWindow->geometry(), QRect(4, 144, 188, 227));
+  EXPECT_EQ(mainWindows.preview->geometry(), QRect(4, 44, 188, 96));
+  EXPECT_EQ(mainWindows.backgroundBox->geometry().topLeft(), QPoint(4, 24));
+  EXPECT_EQ(mainWindows.backgroundBox->count(), 12);
+  EXPECT_EQ(mainWindows.backgroundBox->itemText(0).toStdString(), "COLOR_3DFACE                 ");
+  EXPECT_EQ(mainWindows.backgroundBox->currentIndex(), 11);
+
+  // The grip is on by default: the strip below the tab strip is 12 high.
+  ASSERT_NE(mainWindows.sizeGrip, nullptr);
+  const QRect client = mainWindows.client->rect();
+  EXPECT_EQ(mainWindows.tabStrip->geometry(), QRect(0, 0, client.width(), client.height() - 12));
+  EXPECT_EQ(mainWindows.sizeGrip->geometry(), QRect(client.width() - 12, client.height() - 12, 12, 12));
+  EXPECT_EQ(mainWindows.editView->geometry(),
+            QRect(195, 89, mainWindows.tabStrip->width() - 200, mainWindows.tabStrip->height() - 94));
+
+  mainWindows.main->resize(900, 700);
+  QApplication::processEvents();
+  EXPECT_EQ(mainWindows.editView->geometry(),
+            QRect(195, 89, mainWindows.tabStrip->width() - 200, mainWindows.tabStrip->height() - 94));
+  // The window never gets smaller than its panels.
+  mainWindows.main->resize(100, 100);
+  EXPECT_GE(mainWindows.main->width(), 643);
+}
+
+TEST_F(Shell, HidingTheGripShrinksTheWindowByItsStrip) {
+  const int height = mainWindows.main->height();
+  EXPECT_TRUE(MenuAction(CMD_SIZE_GRIP)->isChecked());
+  DispatchCommand(CMD_SIZE_GRIP);
+  EXPECT_EQ(mainWindows.sizeGrip, nullptr);
+  EXPECT_EQ(gripSize, 0);
+  EXPECT_EQ(statusWndFlag, 0);
+  EXPECT_EQ(mainWindows.main->height(), height - 12);
+  EXPECT_FALSE(MenuAction(CMD_SIZE_GRIP)->isChecked());
+  EXPECT_EQ(mainWindows.tabStrip->height(), mainWindows.client->height());
+  DispatchCommand(CMD_SIZE_GRIP);
+  EXPECT_EQ(mainWindows.main->height(), height);
+  EXPECT_TRUE(MenuAction(CMD_SIZE_GRIP)->isChecked());
+}
+
+TEST_F(Shell, MenuBarHasEveryEntryInOrder) {
+  const QList<QAction*> tops = mainWindows.main->menuBar()->actions();
+  std::vector<std::string> titles;
+  for (QAction* top : tops) titles.push_back(top->text().toStdString());
+  EXPECT_EQ(titles, (std::vector<std::string>{"ファイル(&F)", "編集(&E)", "ペンモード(&P)", "設定(&C)", "表示(&V)",
+                                              "ヘルプ(&H)"}));
+  std::vector<std::string> file;
+  for (QAction* entry : tops[0]->menu()->actions()) file.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
+  EXPECT_EQ(file, (std::vector<std::string>{"新規作成...(&N)", "開く(&O)...", "保存(&S)...", "-", "新規タブ作成...(&A) ",
+                                            "選択タブ削除(&D)", "-", "終了(&x)"}));
+  // The settings entry and help topics are never enabled, whatever happens.
+  AddTab();
+  RefreshCommandState(GROUP_ALL, 0);
+  EXPECT_FALSE(tops[3]->menu()->actions()[0]->isEnabled());
+  EXPECT_FALSE(MenuEnabled(CMD_HELP_TOPICS));
+  EXPECT_TRUE(MenuEnabled(CMD_OPEN));
+}
+
+TEST_F(Shell, ToolbarFollowsThePlacementRule) {
+  EXPECT_EQ(ToolButton(CMD_NEW)->geometry(), QRect(10, 4, 23, 23));
+  EXPECT_EQ(ToolButton(CMD_NEW_PALETTE)->geometry().topLeft(), QPoint(93, 4));
+  EXPECT_EQ(ToolButton(CMD_PASTE_NEAREST)->geometry().topLeft(), QPoint(342, 4));
+  // The drop-down arrow adjoins the paste button.
+  EXPECT_EQ(ToolButton(CMD_PASTE_MENU)->geometry(), QRect(365, 4, 11, 23));
+  EXPECT_EQ(ToolButton(CMD_GRID)->geometry().topLeft(), QPoint(411, 4));
+  EXPECT_EQ(ToolButton(CMD_SHIFT_LEFT)->geometry().topLeft(), QPoint(10, 31));
+  EXPECT_EQ(ToolButton(CMD_LEAVE_BACKGROUND)->geometry().topLeft(), QPoint(193, 31));
+  EXPECT_EQ(ToolButton(CMD_TEXT)->geometry().topLeft(), QPoint(359, 31));
+  EXPECT_EQ(ToolButton(CMD_DELETE)->toolTip().toStdString(), " 削除");
+  EXPECT_EQ(ToolButton(CMD_LEAVE_BACKGROUND)->toolTip().toStdString(),
+            " 背景を残す\n(ＡＮＤマスクのビットが０のペンにする) ");
+  EXPECT_EQ(ToolButton(CMD_NEW)->focusPolicy(), Qt::NoFocus);
+  int buttons = 0;
+  for (const ToolbarRow& row : toolbarTable) buttons += row.id != CMD_SEPARATOR;
+  EXPECT_EQ(buttons, 30);
+}
+
+TEST_F(Shell, StatesWithoutATab) {
+  RefreshCommandState(GROUP_ALL, 0);
+  for (int id : {CMD_SAVE, CMD_DELETE_TAB, CMD_UNDO, CMD_REDO, CMD_CUT, CMD_COPY, CMD_DELETE, CMD_LEAVE_BACKGROUND,
+                 CMD_RANGE_SELECT, CMD_CIRCLE})
+    EXPECT_FALSE(MenuEnabled(id)) << id;
+  for (int id : {CMD_SAVE, CMD_OPEN_PALETTE, CMD_SAVE_PALETTE, CMD_DELETE_TAB, CMD_GRID, CMD_LEAVE_BACKGROUND,
+                 CMD_TEXT, CMD_SHIFT_LEFT, CMD_ROTATE, CMD_CUT, CMD_PEN})
+    EXPECT_FALSE(ButtonEnabled(id)) << id;
+  for (int id : {CMD_NEW, CMD_OPEN, CMD_NEW_TAB}) {
+    EXPECT_TRUE(MenuEnabled(id)) << id;
+    EXPECT_TRUE(ButtonEnabled(id)) << id;
+  }
+  EXPECT_FALSE(ButtonEnabled(CMD_NEW_PALETTE));
+  EXPECT_TRUE(ButtonChecked(CMD_GRID));
+}
+
+TEST_F(Shell, StatesFollowTheCurrentTabAndItsTool) {
+  ImageTab& tab = AddTab();
+  for (int id : {CMD_SAVE, CMD_DELETE_TAB, CMD_CUT, CMD_COPY, CMD_DELETE, CMD_LEAVE_BACKGROUND, CMD_PEN})
+    EXPECT_TRUE(MenuEnabled(id)) << id;
+  for (int id : {CMD_SAVE, CMD_OPEN_PALETTE, CMD_SAVE_PALETTE, CMD_GRID, CMD_TEXT, CMD_SHIFT_LEFT, CMD_ROTATE,
+                 CMD_CUT, CMD_CIRCLE})
+    EXPECT_TRUE(ButtonEnabled(id)) << id;
+  EXPECT_FALSE(ButtonEnabled(CMD_NEW_PALETTE));
+  // Only the first snapshot: neither undo nor redo.
+  EXPECT_FALSE(MenuEnabled(CMD_UNDO));
+  EXPECT_FALSE(MenuEnabled(CMD_REDO));
+  // The pen tool is checked in the menu and on the buttons.
+  EXPECT_TRUE(MenuAction(CMD_PEN)->isChecked());
+  EXPECT_TRUE(ButtonChecked(CMD_PEN));
+  EXPECT_FALSE(ButtonChecked(CMD_CIRCLE));
+
+  // Each tool in turn.
+  for (std::uint32_t mode = 0; mode <= 4; ++mode) {
+    tab.penMode = mode;
+    RefreshCommandState(GROUP_PEN, 0);
+    for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) {
+      EXPECT_EQ(MenuAction(id)->isChecked(), id == CMD_RANGE_SELECT + static_cast<int>(mode)) << mode << " " << id;
+      EXPECT_EQ(ButtonChecked(id), id == CMD_RANGE_SELECT + static_cast<int>(mode)) << mode << " " << id;
+    }
+  }
+  // With keep-checks the buttons stay as they are but the menu follows.
+  tab.penMode = 2;
+  tab.penMask = 1;
+  RefreshCommandState(GROUP_PEN, 1);
+  EXPECT_TRUE(MenuAction(CMD_FILL)->isChecked());
+  EXPECT_TRUE(MenuAction(CMD_LEAVE_BACKGROUND)->isChecked());
+  EXPECT_TRUE(ButtonChecked(CMD_CIRCLE));
+  EXPECT_FALSE(ButtonChecked(CMD_LEAVE_BACKGROUND));
+
+  // While a range selection is drawn the selection buttons wait; the menu's
+  // cut, copy and delete stay enabled.
+  tab.penMode = 0;
+  tab.dragState = 1;
+  RefreshCommandState(GROUP_ALL, 0);
+  for (int id : {CMD_CUT, CMD_COPY, CMD_DELETE, CMD_SHIFT_LEFT, CMD_FLIP_VERTICAL, CMD_ROTATE})
+    EXPECT_FALSE(ButtonEnabled(id)) << id;
+  for (int id : {CMD_CUT, CMD_COPY, CMD_DELETE}) EXPECT_TRUE(MenuEnabled(id)) << id;
+  tab.dragState = -1;
+  RefreshCommandState(GROUP_PEN, 0);
+  EXPECT_TRUE(ButtonEnabled(CMD_ROTATE));
+}
+
+TEST_F(Shell, UndoAndRedoFollowTheHistory) {
+  ImageTab& tab = AddTab();
+  ASSERT_TRUE(PushUndoSnapshot(tab));
+  RefreshCommandState(GROUP_EDIT, 1);
+  EXPECT_TRUE(MenuEnabled(CMD_UNDO));
+  EXPECT_TRUE(ButtonEnabled(CMD_UNDO));
+  EXPECT_FALSE(MenuEnabled(CMD_REDO));
+  ASSERT_TRUE(StepUndoSnapshot(tab));
+  RefreshCommandState(GROUP_EDIT, 1);
+  EXPECT_FALSE(MenuEnabled(CMD_UNDO));
+  EXPECT_TRUE(MenuEnabled(CMD_REDO));
+  EXPECT_TRUE(ButtonEnabled(CMD_REDO));
+}
+
+TEST_F(Shell, PasteEntriesFollowTheClipboard) {
+  QApplication::clipboard()->setText(QStringLiteral("no picture"));
+  QApplication::processEvents();
+  EXPECT_FALSE(MenuEnabled(CMD_PASTE));
+  EXPECT_FALSE(ButtonEnabled(CMD_PASTE_NEAREST));
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  QApplication::clipboard()->setImage(picture);
+  QApplication::processEvents();
+  // With or without a tab.
+  for (int id : {CMD_PASTE, CMD_PASTE_NEAREST, CMD_PASTE_TRANSPARENT}) EXPECT_TRUE(MenuEnabled(id)) << id;
+  EXPECT_TRUE(ButtonEnabled(CMD_PASTE_NEAREST));
+  EXPECT_TRUE(ButtonEnabled(CMD_PASTE_MENU));
+  QApplication::clipboard()->clear();
+}
+
+TEST_F(Shell, GridButtonSetsTheFlag) {
+  AddTab();
+  ToolButton(CMD_GRID)->click();
+  EXPECT_EQ(grid, 0);
+  EXPECT_FALSE(ButtonChecked(CMD_GRID));
+  ToolButton(CMD_GRID)->click();
+  EXPECT_EQ(grid, 1);
+}
+
+TEST_F(Shell, TheDisabledPaletteButtonStaysDisabled) {
+  AddTab();
+  for (int groups : {1, 2, 4, 8, 15}) {
+    RefreshCommandState(groups, 0);
+    EXPECT_FALSE(ButtonEnabled(CMD_NEW_PALETTE)) << groups;
+  }
+}
+
+TEST_F(Shell, ClosingUnchangedTabsAsksNothing) {
+  AddTab();
+  EXPECT_TRUE(mainWindows.main->close());
+  EXPECT_TRUE(modal.messages().empty());
+}
+
+TEST_F(Shell, ClosingAChangedTabAsksAndCancelKeepsTheWindow) {
+  ImageTab& tab = AddTab();
+  ASSERT_TRUE(PushUndoSnapshot(tab));
+  modal.QueueAnswer(IDCANCEL);
+  EXPECT_FALSE(mainWindows.main->close());
+  ASSERT_EQ(modal.messages().size(), 1u);
+  EXPECT_EQ(modal.messages()[0].text, "[ 無名 ]\n\n>変更されています保存しますか？");
+  EXPECT_EQ(modal.messages()[0].caption, "問い合わせ");
+  EXPECT_EQ(modal.messages()[0].buttons, MB_YESNOCANCEL);
+  EXPECT_TRUE(mainWindows.main->isVisible());
+  // No: close without saving, writing the settings.
+  modal.QueueAnswer(IDNO);
+  EXPECT_TRUE(mainWindows.main->close());
+  EXPECT_EQ(GetProfileInt("FLAG", "grid", -1, iniPath), 1);
+}
+
+TEST_F(Shell, DroppingSeveralFilesIsRefused) {
+  DropFiles({"/tmp/a.ico", "/tmp/b.ico"});
+  EXPECT_EQ(modal.texts(), (std::vector<std::string>{"１つのアイコンファイルしか受け付けません"}));
+  EXPECT_EQ(tabSet.tabCount, 0);
+}
+
+TEST_F(Shell, BackgroundChoiceSetsTheTabAndTheGridColour) {
+  ImageTab& tab = AddTab();
+  emit mainWindows.backgroundBox->activated(2);
+  EXPECT_EQ(tab.backgroundIndex, 2);
+  EXPECT_EQ(gridLineColor, (58u | 110u << 8 | 165u << 16) ^ 0xFFFFFFu);
+  // Each tab keeps its own; activation shows it in the box.
+  ImageTab& second = AddTab();
+  EXPECT_EQ(mainWindows.backgroundBox->currentIndex(), 11);
+  tabSet.currentPosition = 0;
+  ShowCurrentPosition();
+  EXPECT_EQ(mainWindows.backgroundBox->currentIndex(), 2);
+  EXPECT_EQ(second.backgroundIndex, 11);
+}
+
+class Settings : public MainWindowTest {
+ protected:
+  bool CreateWindowInSetUp() const override { return false; }
+};
+
+TEST_F(Settings, MissingFileGivesTheDefaults) {
+  CreateMainWindow();
+  const QRect outer = mainWindows.main->frameGeometry();
+  const QSize frameExtra = outer.size() - mainWindows.main->size();
+  // 640 is narrower than the panels need; the window keeps its minimum.
+  EXPECT_EQ(outer, QRect(100, 100, std::max(640, mainWindows.main->minimumWidth() + frameExtra.width()), 652));
+  EXPECT_EQ(grid, 1);
+  EXPECT_EQ(statusWndFlag, 1);
+  ASSERT_TRUE(mainWindows.main->close());
+  for (const char* key : {"pos_x", "pos_y", "siz_x", "siz_y"})
+    EXPECT_NE(GetProfileInt("WINDOW", key, -12345, iniPath), -12345) << key;
+  EXPECT_EQ(GetProfileInt("WINDOW", "siz_y", 0, iniPath), 640);
+  EXPECT_EQ(GetProfileInt("FLAG", "statusWndFlag", 0, iniPath), 1);
+}
+
+TEST_F(Settings, RoundTripKeepsPlaceSizeAndFlags) {
+  std::ofstream(iniPath) << "[WINDOW]\npos_x=120\npos_y=80\nsiz_x=700\nsiz_y=500\n[FLAG]\nstatusWndFlag=0\ngrid=0\n";
+  CreateMainWindow();
+  EXPECT_EQ(mainWindows.main->frameGeometry(), QRect(120, 80, 700, 500));
+  EXPECT_EQ(mainWindows.sizeGrip, nullptr);
+  EXPECT_EQ(grid, 0);
+  EXPECT_FALSE(ButtonChecked(CMD_GRID));
+  mainWindows.main->move(130, 90);
+  ASSERT_TRUE(mainWindows.main->close());
+  // Without the grip the full height is written.
+  EXPECT_EQ(GetProfileInt("WINDOW", "pos_x", 0, iniPath), 130);
+  EXPECT_EQ(GetProfileInt("WINDOW", "siz_y", 0, iniPath), 500);
+  EXPECT_EQ(GetProfileInt("FLAG", "grid", 1, iniPath), 0);
+  DestroyMainWindow();
+  grid = 1;
+}
+
+TEST_F(Settings, MinimizedWindowWritesOnlyTheFlags) {
+  std::ofstream(iniPath) << "[WINDOW]\npos_x=111\n";
+  CreateMainWindow();
+  mainWindows.main->showMinimized();
+  DispatchCommand(CMD_SIZE_GRIP);
+  ASSERT_TRUE(mainWindows.main->close());
+  EXPECT_EQ(GetProfileInt("WINDOW", "pos_x", 0, iniPath), 111);
+  EXPECT_EQ(GetProfileInt("WINDOW", "siz_x", -1, iniPath), -1);
+  EXPECT_EQ(GetProfileInt("FLAG", "statusWndFlag", -1, iniPath), 0);
+}
+
+TEST_F(Settings, AbsurdValuesKeepTheWindowUsableAndOnScreen) {
+  std::ofstream(iniPath) << "[WINDOW]\npos_x=-90000\npos_y=70000\nsiz_x=5\nsiz_y=-40\n";
+  CreateMainWindow();
+  const QRect outer = mainWindows.main->frameGeometry();
+  EXPECT_GE(outer.width(), 643);
+  EXPECT_GE(mainWindows.main->height(), mainWindows.main->minimumHeight());
+  const QRect screen = QApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.intersects(outer)) << outer.x() << "," << outer.y();
+}
+
+TEST(SettingsPath, ReplacesOrAppendsTheExtension) {
+  EXPECT_EQ(SettingsPathFor("/opt/q/quillet2"), "/opt/q/quillet2.ini");
+  EXPECT_EQ(SettingsPathFor("/opt/q/Quillet2.exe"), "/opt/q/Quillet2.ini");
+  EXPECT_EQ(SettingsPathFor("/opt/q.d/quillet2"), "/opt/q.d/quillet2.ini");
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// Development tool: drives the real main window through scripted dialogs and
+// saves pictures of it, for looking at the program without clicking.
+// Usage: window_shots OUTPUT_FOLDER
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <string>
+
+#include "app/main_window.h"
+#include "model/new_tab_dialog.h"
+#include "platform/dialog_template.h"
+#include "platform/modal.h"
+
+namespace {
+
+void Save(QWidget& widget, const std::string& path) {
+  const QPixmap picture = widget.grab();
+  std::printf("%s: %dx%d %s\n", path.c_str(), picture.width(), picture.height(),
+              picture.save(QString::fromStdString(path)) ? "saved" : "NOT SAVED");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  const std::string folder = argc > 1 ? argv[1] : ".";
+  CreateMainWindow();
+
+  struct Size {
+    const char* width;
+    const char* height;
+    const char* colors;
+  };
+  const Size sizes[] = {{"32", "32", "16"}, {"16", "16", "2"}, {"48", "64", "256"}};
+  int next = 0;
+  ModalScript script;
+  script.onDialog = [&](QDialog& dialog) {
+    if (next == 0) Save(dialog, folder + "/new-tab-dialog.png");
+    const Size& size = sizes[next++ % 3];
+    FindControl<QComboBox>(dialog, 2011)->setEditText(size.width);
+    FindControl<QComboBox>(dialog, 2012)->setEditText(size.height);
+    FindControl<QComboBox>(dialog, 2013)->setCurrentText(size.colors);
+    FindControl<QWidget>(dialog, IDOK)->metaObject()->invokeMethod(FindControl<QWidget>(dialog, IDOK), "click");
+  };
+  script.onMessageBox = [](const MessageBoxRequest& request) {
+    std::printf("message: %s\n", request.text.c_str());
+    return int(IDOK);
+  };
+  Save(*mainWindows.main, folder + "/empty-window.png");
+  InstallModalScript(&script);
+  for (int i = 0; i < 3; ++i) CommandNewTab();
+  InstallModalScript(nullptr);
+  QTimer::singleShot(300, [&] {
+    Save(*mainWindows.main, folder + "/three-tabs.png");
+    QApplication::quit();
+  });
+  QApplication::exec();
+  DestroyMainWindow();
+  return 0;
+}
