@@ -12,7 +12,9 @@
 #include "app/toolbar.h"
 #include "app/version_dialog.h"
 #include "canvas/edit_view.h"
+#include "canvas/pen_tools.h"
 #include "canvas/preview.h"
+#include "canvas/selection.h"
 #include "canvas/text_tool.h"
 #include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
@@ -94,7 +96,18 @@ const CommandRow commandTable[] = {
     {CMD_PASTE_MENU, CMD_PASTE_MENU, [](const CommandContext&) { ShowPastePopup(); }, false},
     {CMD_SHIFT_LEFT, CMD_FLIP_VERTICAL, Transform, true},
     {CMD_ROTATE, CMD_ROTATE, Rotate, true},
+    {CMD_DELETE, CMD_DELETE, [](const CommandContext& c) { DeleteSelection(*c.tab); }, true},
+    {CMD_UNDO, CMD_UNDO, [](const CommandContext&) { CommandUndo(); }, true},
+    {CMD_REDO, CMD_REDO, [](const CommandContext&) { CommandRedo(); }, true},
     {CMD_GRID, CMD_GRID, Grid, false},
+    {CMD_LEAVE_BACKGROUND, CMD_LEAVE_BACKGROUND, [](const CommandContext& c) {
+       CommandLeaveBackground(NotificationOf(c.word), c.sender);
+       RefreshCommandState(GROUP_PEN, NotificationOf(c.word));
+     }, true},
+    {CMD_RANGE_SELECT, CMD_CIRCLE, [](const CommandContext& c) {
+       SetPenMode(*c.tab, CommandIdOf(c.word));
+       RefreshCommandState(GROUP_PEN, NotificationOf(c.word));
+     }, true},
     {CMD_TEXT, CMD_TEXT, [](const CommandContext& c) { TextDialog(*c.tab); }, true},
     {CMD_SIZE_GRIP, CMD_SIZE_GRIP, [](const CommandContext&) { ToggleSizeGrip(); }, false},
     {CMD_VERSION, CMD_VERSION, [](const CommandContext&) { ShowVersionDialog(); }, false},

@@ -46,14 +46,6 @@ bool maximizedFlag = false;
 
 QColor ColorOf(std::uint32_t colorRef) { return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF); }
 
-QWidget* MakePanel(QWidget* parent, const char* className, int x, int y, int width, int height) {
-  auto* panel = new QWidget(parent);
-  panel->setObjectName(QString::fromLatin1(className));
-  panel->setGeometry(x, y, width, height);
-  panel->setAutoFillBackground(true);
-  return panel;
-}
-
 // The main window's client area: button face, and the ridges of the size
 // grip in the bottom-right corner.
 class ClientArea : public QWidget {
@@ -236,7 +228,7 @@ QMainWindow* CreateMainWindow() {
   auto* strip = new TabStrip(mainWindows.client);
   mainWindows.tabStrip = strip;
 
-  mainWindows.editView = MakePanel(strip, "editWndClass", 0, 0, 10, 10);
+  mainWindows.editView = CreateEditView(strip);
 
   auto* background = new QComboBox(strip);
   background->setObjectName(QStringLiteral("8004"));
@@ -252,8 +244,10 @@ QMainWindow* CreateMainWindow() {
   mainWindows.toolWindow = CreateToolWindow(strip);
   mainWindows.paletteWindow = CreatePaletteWindow(strip);
   mainWindows.paletteWindow->setEnabled(false);
-  mainWindows.preview = MakePanel(strip, "PreviewWndClass", 4, 44, 188, 96);
+  // The preview's canvas starts in the background colour, so the grid-line
+  // colour is set first.
   gridLineColor = GetSystemColor(COLOR_WINDOW) ^ 0xFFFFFF;
+  mainWindows.preview = CreatePreview(strip);
 
   frame->show();
   // Only a shown window knows its frame; place it again so that the outer

@@ -1,9 +1,213 @@
 #include "canvas/edit_view.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+
+#include "app/main_window.h"
+#include "canvas/cell_geometry.h"
+#include "canvas/pen_algorithms.h"
+#include "canvas/pen_tools.h"
+#include "canvas/preview.h"
+#include "model/tab_lifecycle.h"
+#include "model/tab_set.h"
+#include "platform/system_colors.h"
+
 int grid = 1;
+EditViewState editView;
 
-// The zoomed canvas is drawn by the edit view; until it exists there is
-// nothing to repaint.
-void RepaintEditView(ImageTab*) {}
+namespace {
 
-bool RebuildEditBackBuffer() { return true; }
+constexpr int SCRATCH_SIZE = 64;
+// The sunken client edge around the view.
+constexpr int CLIENT_EDGE = 2;
+
+class EditViewWidget : public QFrame {
+ public:
+  explicit EditViewWidget(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("editWndClass"));
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(CLIENT_EDGE);
+    // The rubber bands follow the mouse with no button held.
+    setMouseTracking(true);
+    // Every visible pixel comes from the back buffer, so the window is never
+    // erased first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    editView.window = this;
+    editView.circleScratch = QImage(SCRATCH_SIZE, SCRATCH_SIZE, QImage::Format_RGB32);
+  }
+
+  ~EditViewWidget() override {
+    if (editView.window == this) editView = EditViewState{};
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QPoint origin = contentsRect().topLeft();
+    const QRect damaged = event->rect().translated(-origin) & QRect(QPoint(0, 0), editView.backBuffer.size());
+    if (damaged.isEmpty()) return;
+    painter.drawImage(damaged.topLeft() + origin, editView.backBuffer, damaged);
+    if (editView.overlayUsed) painter.drawImage(damaged.topLeft() + origin, editView.windowOverlay, damaged);
+  }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    const QPoint point = ClientPoint(event);
+    if (event->button() == Qt::LeftButton) {
+      HandleEditMouse(point.x(), point.y(), true, (event->buttons() & Qt::RightButton) != 0);
+    } else if (event->button() == Qt::RightButton) {
+      HandleEditRightPress(point.x(), point.y());
+    }
+  }
+
+  void mouseMoveEvent(QMouseEvent* event) override {
+    const QPoint point = ClientPoint(event);
+    HandleEditMouse(point.x(), point.y(), (event->buttons() & Qt::LeftButton) != 0,
+                    (event->buttons() & Qt::RightButton) != 0);
+  }
+
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::LeftButton) {
+      const QPoint point = ClientPoint(event);
+      HandleEditLeftRelease(point.x(), point.y());
+    }
+  }
+
+ private:
+  QPoint ClientPoint(const QMouseEvent* event) const {
+    return event->position().toPoint() - contentsRect().topLeft();
+  }
+};
+
+QRect ToClientQRect(const PixelRect& rect) {
+  return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+void UpdateWindowRect(const QRect& clientRect) {
+  if (editView.window == nullptr || clientRect.isEmpty()) return;
+  auto* frame = static_cast<QFrame*>(editView.window);
+  editView.window->update(clientRect.translated(frame->contentsRect().topLeft()));
+}
+
+}  // namespace
+
+RasterSurface SurfaceOf(QImage& image) {
+  if (image.isNull()) return {};
+  return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+          static_cast<int>(image.bytesPerLine() / 4)};
+}
+
+QWidget* CreateEditView(QWidget* tabStrip) { return new EditViewWidget(tabStrip); }
+
+bool RebuildEditBackBuffer() {
+  auto* frame = static_cast<QFrame*>(editView.window);
+  if (frame == nullptr) return true;
+  // A view squeezed to nothing still gets a one-pixel buffer, so that an
+  // empty client area is not mistaken for a lack of memory.
+  const QSize size = frame->contentsRect().size().expandedTo(QSize(1, 1));
+  editView.backBuffer = QImage(size, QImage::Format_RGB32);
+  if (editView.backBuffer.isNull()) return false;
+  editView.windowOverlay = QImage(size, QImage::Format_ARGB32);
+  if (!editView.windowOverlay.isNull()) editView.windowOverlay.fill(0u);
+  editView.overlayUsed = false;
+  RepaintEditView(CurrentTab());
+  return true;
+}
+
+void RepaintEditView(ImageTab* tab) {
+  if (editView.window == nullptr || editView.backBuffer.isNull()) return;
+  RasterSurface surface = SurfaceOf(editView.backBuffer);
+  const PixelRect client{0, 0, surface.width, surface.height};
+  if (tabSet.tabCount <= 0 || tab == nullptr) {
+    FillPixelRect(surface, client, GetSystemColor(COLOR_WINDOW));
+  } else {
+    FillPixelRect(surface, client, BackgroundColor(tab->backgroundIndex));
+    tab->cellSize = static_cast<std::uint8_t>(ComputeCellSize(surface.width, surface.height, tab->width, tab->height));
+    for (int y = 0; y < tab->height; ++y)
+      for (int x = 0; x < tab->width; ++x) PaintCell(x, y, CellAt(*tab, x, y), *tab);
+    DrawSelectionFrame(*tab, true);
+  }
+  InvalidateEditView();
+}
+
+void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* square) {
+  const PixelRect cell = CellSquare(x, y, tab.cellSize);
+  if (square != nullptr) *square = cell;
+  if (editView.backBuffer.isNull()) return;
+  RasterSurface surface = SurfaceOf(editView.backBuffer);
+  const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
+  const int penWidth = grid == 1 ? 1 : 0;
+  if ((value & CELL_MASK_BIT) == 0) {
+    DrawFramedRect(surface, cell, color, gridLineColor, penWidth);
+    return;
+  }
+  DrawFramedRect(surface, cell, BackgroundColor(tab.backgroundIndex), gridLineColor, penWidth);
+  FillEllipse(surface, {cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1}, color);
+}
+
+void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
+  QImage& image = target == TOOL_ON_WINDOW ? editView.windowOverlay : editView.backBuffer;
+  if (image.isNull()) return;
+  RasterSurface surface = SurfaceOf(image);
+  const PixelCell value = PenCell(tab);
+  const PixelRect square = ToolCellSquare(x, y, tab.cellSize, grid);
+  const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
+  const ColorRef outline = color ^ 0xFFFFFFu;
+  if ((value & CELL_MASK_BIT) != 0) {
+    DrawFramedRect(surface, square, BackgroundColor(tab.backgroundIndex), outline, 2);
+    FillEllipse(surface, {square.left + 2, square.top + 2, square.right - 2, square.bottom - 2}, color);
+  } else {
+    DrawFramedRect(surface, square, color, outline, 2);
+  }
+  if (target == TOOL_ON_WINDOW) {
+    // Drawn straight onto the window: it shows at once, and only a later copy
+    // of the back buffer takes it away.
+    editView.overlayUsed = true;
+    UpdateWindowRect(ToClientQRect(square));
+  }
+}
+
+void DrawSelectionFrame(const ImageTab& tab, bool fresh) {
+  if (editView.backBuffer.isNull()) return;
+  RasterSurface surface = SurfaceOf(editView.backBuffer);
+  const auto drawFrame = [&surface](const PixelRect& inner) {
+    InvertRectOutline(surface, inner);
+    InvertRectOutline(surface, {inner.left - 1, inner.top - 1, inner.right + 1, inner.bottom + 1});
+  };
+  if (!fresh) drawFrame(editView.lastSelectionFrame);
+  editView.lastSelectionFrame = SelectionFrameRect(tab.selection, tab.cellSize);
+  drawFrame(editView.lastSelectionFrame);
+}
+
+void InvalidateEditRect(const PixelRect& rect) {
+  const QRect area = ToClientQRect(rect);
+  // The window shows the back buffer again there, so whatever a tool drew on
+  // the window in that place is gone.
+  if (editView.overlayUsed) {
+    QPainter painter(&editView.windowOverlay);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(area, Qt::transparent);
+  }
+  UpdateWindowRect(area);
+}
+
+void InvalidateEditView() {
+  if (editView.overlayUsed) {
+    editView.windowOverlay.fill(0u);
+    editView.overlayUsed = false;
+  }
+  if (editView.window != nullptr) editView.window->update();
+}
+
+QImage EditWindowPicture() {
+  QImage picture = editView.backBuffer.copy();
+  if (editView.overlayUsed && !picture.isNull()) {
+    QPainter painter(&picture);
+    painter.drawImage(0, 0, editView.windowOverlay);
+  }
+  return picture;
+}

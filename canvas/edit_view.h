@@ -1,7 +1,47 @@
 #pragma once
-// The zoomed canvas of the current tab.
+// The zoomed canvas of the current tab. Everything is drawn into an
+// off-screen back buffer of the view's client size; painting the window only
+// copies the damaged part of it.
 
-struct ImageTab;
+#include <QImage>
+
+#include "canvas/raster.h"
+#include "model/image_tab.h"
+
+class QWidget;
+
+// 1 = the edit view draws grid lines between the cells. Kept in the settings
+// file and switched with the grid button.
+extern int grid;
+
+// Where a tool-feedback cell is drawn: into the back buffer, or only onto
+// the window, from where the next copy of the back buffer removes it.
+enum ToolSurface { TOOL_ON_BACK_BUFFER, TOOL_ON_WINDOW };
+
+struct EditViewState {
+  QWidget* window = nullptr;
+  QImage backBuffer;
+  // 64 x 64; the circle tool rasterises its ellipse here, one pixel per cell.
+  QImage circleScratch;
+  // What tools drew onto the window itself, transparent elsewhere. The window
+  // shows it above the back buffer until that part is copied again.
+  QImage windowOverlay;
+  bool overlayUsed = false;
+  // Where the selection frame was last drawn, so that it can be erased by
+  // drawing it again.
+  PixelRect lastSelectionFrame;
+};
+
+extern EditViewState editView;
+
+// Creates the edit view ("editWndClass") on the tab strip; the main window's
+// layout places it and then calls RebuildEditBackBuffer.
+QWidget* CreateEditView(QWidget* tabStrip);
+
+// Makes the back buffer the size of the view's client area and repaints the
+// current tab into it. Gives back false, keeping no buffer, when memory for
+// it could not be had.
+bool RebuildEditBackBuffer();
 
 // 1 = the edit view draws grid lines between the cells.
 extern int grid;
@@ -9,6 +49,26 @@ extern int grid;
 // Full repaint of the tab, or a blank view for nullptr.
 void RepaintEditView(ImageTab* tab);
 
-// Remakes the back buffer at the edit view's client size and repaints it.
-// Gives back false when the picture could not be made.
-bool RebuildEditBackBuffer();
+// Paints one cell with the given value into the back buffer as the full
+// repaint would, and gives its square when asked. It invalidates nothing.
+void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* square = nullptr);
+
+// Paints the look of a cell that a tool is about to set: the tab's pen cell,
+// one pixel inside the cell, with an outline in the inverted pen colour.
+void PaintToolCell(ToolSurface surface, int x, int y, const ImageTab& tab);
+
+// Draws the selection frame of the tab by inverting pixels; unless fresh, the
+// frame drawn last is erased first.
+void DrawSelectionFrame(const ImageTab& tab, bool fresh);
+
+// Schedules the window to show the back buffer again: the rectangle is given
+// in client pixels.
+void InvalidateEditRect(const PixelRect& rect);
+void InvalidateEditView();
+
+// The window's picture as it is now: the back buffer with whatever tools drew
+// onto the window above it.
+QImage EditWindowPicture();
+
+// A drawing surface on the pixels of a 32-bit image.
+RasterSurface SurfaceOf(QImage& image);

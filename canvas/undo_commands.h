@@ -8,3 +8,13 @@ inline constexpr const char* UNDO_MEMORY_FAILED = "メモリ確保に失敗、�
 
 // Records a snapshot of pixels and palette after undoCurrent.
 void RecordUndo(ImageTab& tab);
+
+// Copy the previous or next snapshot back into the tab and show it; nothing
+// happens at either end of the history.
+void UndoStep(ImageTab& tab);
+void RedoStep(ImageTab& tab);
+
+// Commands 210 and 211 for the current tab: an action under way is ended
+// first, then the step is taken.
+void CommandUndo();
+void CommandRedo();

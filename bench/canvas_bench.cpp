@@ -1,0 +1,151 @@
+// Speed of the edit view and the pen tools, and the memory of one undo
+// snapshot. Runs on Qt's offscreen platform, so it needs no display.
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFrame>
+#include <QMouseEvent>
+#include <cstdlib>
+#include <vector>
+
+#include "app/main_window.h"
+#include "canvas/edit_view.h"
+#include "canvas/pen_tools.h"
+#include "canvas/undo_history.h"
+#include "model/tab_lifecycle.h"
+#include "model/tab_set.h"
+
+namespace {
+
+// A fresh current tab of the given size and colour code, shown in an edit
+// view whose client area is clientWidth x clientHeight.
+ImageTab& OpenBenchTab(int width, int height, std::uint8_t colorCode, int clientWidth, int clientHeight) {
+  if (mainWindows.main == nullptr) {
+    // Settings of its own, so that the program's own file is never touched.
+    iniPath = "/tmp/quillet2-bench-canvas.ini";
+    CreateMainWindow();
+  }
+  DeleteAllTabs();
+  auto* frame = static_cast<QFrame*>(editView.window);
+  frame->resize(clientWidth + 2 * frame->frameWidth(), clientHeight + 2 * frame->frameWidth());
+  RebuildEditBackBuffer();
+  ImageTab* tab = CreateTab("", width, height, colorCode);
+  tab->width = static_cast<std::uint8_t>(width);
+  tab->height = static_cast<std::uint8_t>(height);
+  tab->colorCode = colorCode;
+  const int colors = PaletteSize(*tab);
+  for (int i = 0; i < colors; ++i) tab->palette[i] = static_cast<ColorRef>(i * 0x010305);
+  // A mix of opaque and transparent cells, as a real icon has.
+  for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y)
+      CellAt(*tab, x, y) = static_cast<PixelCell>((x * 7 + y * 3) % colors | ((x + y) % 5 == 0 ? 0x100 : 0));
+  tab->penMask = 0;
+  tabSet.currentPosition = tabSet.tabCount - 1;
+  ShowCurrentPosition();
+  return *tab;
+}
+
+void SendMouse(QEvent::Type type, QPoint client, Qt::MouseButton button, Qt::MouseButtons buttons) {
+  auto* frame = static_cast<QFrame*>(editView.window);
+  const QPointF local = QPointF(client + frame->contentsRect().topLeft());
+  QMouseEvent event(type, local, local, button, buttons, Qt::NoModifier);
+  QCoreApplication::sendEvent(frame, &event);
+}
+
+void BM_RepaintEditView64In1920x1080(benchmark::State& state) {
+  ImageTab& tab = OpenBenchTab(64, 64, 0, 1920, 1080);
+  for (auto _ : state) {
+    RepaintEditView(&tab);
+    benchmark::DoNotOptimize(editView.backBuffer.constBits());
+  }
+  state.counters["cellSize"] = tab.cellSize;
+}
+BENCHMARK(BM_RepaintEditView64In1920x1080)->Unit(benchmark::kMillisecond);
+
+void BM_PaintCell(benchmark::State& state) {
+  ImageTab& tab = OpenBenchTab(64, 64, 0, 1920, 1080);
+  int i = 0;
+  for (auto _ : state) {
+    const int x = i & 63;
+    const int y = (i >> 6) & 63;
+    PaintCell(x, y, CellAt(tab, x, y), tab);
+    ++i;
+  }
+  state.counters["cellSize"] = tab.cellSize;
+}
+BENCHMARK(BM_PaintCell);
+
+// One stroke of the normal pen: a press, 998 drags onto new cells and the
+// release, all through the edit view's mouse handling; the release records
+// the stroke's undo snapshot.
+void BM_PenStroke1000Events(benchmark::State& state) {
+  ImageTab& tab = OpenBenchTab(64, 64, 0, 1920, 1080);
+  tab.penMode = PEN_NORMAL;
+  const int s = tab.cellSize;
+  std::vector<QPoint> path;
+  for (int i = 0; i < 999; ++i) {
+    // A zigzag across the image: every event lands on a new cell.
+    const int row = i / 64;
+    const int column = row % 2 == 0 ? i % 64 : 63 - i % 64;
+    path.emplace_back(16 + column * s + s / 2, 16 + row * s + s / 2);
+  }
+  for (auto _ : state) {
+    SendMouse(QEvent::MouseButtonPress, path[0], Qt::LeftButton, Qt::LeftButton);
+    for (size_t i = 1; i < path.size(); ++i) SendMouse(QEvent::MouseMove, path[i], Qt::NoButton, Qt::LeftButton);
+    SendMouse(QEvent::MouseButtonRelease, path.back(), Qt::LeftButton, Qt::NoButton);
+    tab.penIndex = static_cast<std::uint8_t>(tab.penIndex + 1);
+    // Free the snapshots now and then so that the history does not grow
+    // without end during a long run; the first snapshot stays.
+    if (state.iterations() % 256 == 0) {
+      state.PauseTiming();
+      FreeUndoHistory(tab);
+      PushUndoSnapshot(tab);
+      state.ResumeTiming();
+    }
+  }
+  state.counters["events"] = 1000;
+  state.counters["time_per_event"] =
+      benchmark::Counter(static_cast<double>(state.iterations()) * 1000, benchmark::Counter::kIsRate |
+                                                                             benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_PenStroke1000Events)->Unit(benchmark::kMillisecond);
+
+// The heap memory one snapshot of a 64 x 64, 256-colour tab takes, counted by
+// the allocator over 1,000 snapshots, beside the bytes of data it holds.
+void BM_UndoSnapshotMemory(benchmark::State& state) {
+  ImageTab& tab = OpenBenchTab(64, 64, 0, 600, 400);
+  constexpr int SNAPSHOTS = 1000;
+  double heapPerSnapshot = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    FreeUndoHistory(tab);
+    const std::size_t before = mallinfo2().uordblks;
+    state.ResumeTiming();
+    for (int i = 0; i < SNAPSHOTS; ++i) PushUndoSnapshot(tab);
+    state.PauseTiming();
+    const std::size_t after = mallinfo2().uordblks;
+    heapPerSnapshot = static_cast<double>(after - before) / SNAPSHOTS;
+    state.ResumeTiming();
+  }
+  FreeUndoHistory(tab);
+  state.counters["heap_bytes_per_snapshot"] = heapPerSnapshot;
+  state.counters["data_bytes_per_snapshot"] = static_cast<double>(UndoSnapshotBytes(tab));
+  state.SetItemsProcessed(state.iterations() * SNAPSHOTS);
+}
+BENCHMARK(BM_UndoSnapshotMemory)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  DestroyMainWindow();
+  return 0;
+}

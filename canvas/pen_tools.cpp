@@ -1,0 +1,305 @@
+#include "canvas/pen_tools.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QMainWindow>
+
+#include "app/command_ids.h"
+#include "app/command_state.h"
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/toolbar.h"
+#include "canvas/cell_geometry.h"
+#include "canvas/edit_view.h"
+#include "canvas/pen_algorithms.h"
+#include "canvas/preview.h"
+#include "canvas/selection.h"
+#include "canvas/undo_commands.h"
+#include "model/tab_lifecycle.h"
+#include "palette/palette_window.h"
+
+EditMouseState editMouse;
+
+namespace {
+
+constexpr ColorRef SCRATCH_BLACK = 0x000000;
+constexpr ColorRef SCRATCH_WHITE = 0xFFFFFF;
+
+bool InsideImage(const ImageTab& tab, int x, int y) { return x >= 0 && y >= 0 && x < tab.width && y < tab.height; }
+
+// Sets a cell and shows it in the edit view's back buffer and in the preview
+// canvas, without invalidating either window.
+void SetAndPaintCell(ImageTab& tab, int x, int y, PixelCell value) {
+  CellAt(tab, x, y) = value;
+  PaintCell(x, y, value, tab);
+  PaintPreviewPixel(x, y, value, tab);
+}
+
+// Draws the outline of the circle tool's ellipse, anchor to end, into the
+// scratch picture: white on black, one pixel per cell.
+void RasterizeCircle(const ImageTab& tab) {
+  QImage& scratch = editView.circleScratch;
+  if (scratch.isNull()) return;
+  RasterSurface surface = SurfaceOf(scratch);
+  FillPixelRect(surface, {0, 0, surface.width, surface.height}, SCRATCH_BLACK);
+  const CellRect box = NormalisedRect(tab.anchorX, tab.anchorY, tab.endX, tab.endY);
+  DrawEllipseOutline(surface, {box.left, box.top, box.right + 1, box.bottom + 1}, SCRATCH_WHITE);
+}
+
+bool OnCircle(int x, int y) {
+  RasterSurface surface = SurfaceOf(editView.circleScratch);
+  return SurfacePixel(surface, x, y) != SCRATCH_BLACK;
+}
+
+void LeftPressOrDrag(ImageTab& tab) {
+  // Qt keeps sending the mouse to the view that the press went to until the
+  // release, which is the capture; the flag tells the release that it held it.
+  editMouse.captured = true;
+  if (mainWindows.backgroundBox != nullptr && mainWindows.backgroundBox->hasFocus() && mainWindows.main != nullptr)
+    mainWindows.main->setFocus();
+  editMouse.leftDrag = true;
+  // A drag handles each cell once.
+  if (tab.cursorX == tab.lastX && tab.cursorY == tab.lastY) return;
+  const int x = tab.cursorX;
+  const int y = tab.cursorY;
+  const PixelCell pen = PenCell(tab);
+  switch (tab.penMode) {
+    case PEN_NORMAL: {
+      // Only the cell under the pointer: a fast stroke leaves gaps, and only
+      // that cell and its preview pixel are shown again.
+      CellAt(tab, x, y) = pen;
+      PixelRect square;
+      PaintCell(x, y, pen, tab, &square);
+      InvalidateEditRect(square);
+      PixelRect pixel;
+      PaintPreviewPixel(x, y, pen, tab, &pixel);
+      InvalidatePreviewRect(pixel);
+      break;
+    }
+    case PEN_FILL: {
+      const PixelCell target = CellAt(tab, x, y);
+      if (target != pen) {
+        FloodFill(tab, x, y, target, pen);
+        InvalidateEditView();
+        RepaintPreview(&tab);
+      }
+      break;
+    }
+    case PEN_SELECT:
+    case PEN_LINE:
+    case PEN_CIRCLE:
+      // The anchor follows the pointer until the first release.
+      if (tab.dragState != 1) {
+        tab.anchorX = tab.endX = x;
+        tab.anchorY = tab.endY = y;
+        tab.dragState = 0;
+      }
+      break;
+    default: break;
+  }
+  tab.lastX = static_cast<std::int16_t>(x);
+  tab.lastY = static_cast<std::int16_t>(y);
+}
+
+void HoverMove(ImageTab& tab) {
+  if (tab.dragState != 1 || (tab.cursorX == tab.lastX && tab.cursorY == tab.lastY)) return;
+  switch (tab.penMode) {
+    case PEN_SELECT: UpdateSelectionBand(tab); break;
+    case PEN_LINE: UpdateLineBand(tab); break;
+    case PEN_CIRCLE: PreviewCircle(tab); break;
+    default: return;
+  }
+  tab.lastX = static_cast<std::int16_t>(tab.cursorX);
+  tab.lastY = static_cast<std::int16_t>(tab.cursorY);
+}
+
+void FinishLeftAction(ImageTab& tab) {
+  switch (tab.penMode) {
+    case PEN_SELECT:
+      // The second release fixes the selection; selecting records nothing.
+      if (tab.dragState == 0) tab.dragState = 1;
+      else if (tab.dragState == 1) tab.dragState = -1;
+      break;
+    case PEN_LINE:
+      if (tab.dragState == 0) {
+        tab.dragState = 1;
+      } else if (tab.dragState == 1) {
+        // The next segment starts at this end, so lines chain until the
+        // right button or another tool ends them.
+        CommitLine(tab);
+        tab.anchorX = tab.endX;
+        tab.anchorY = tab.endY;
+        RecordUndo(tab);
+      } else {
+        RecordUndo(tab);
+      }
+      break;
+    case PEN_CIRCLE:
+      if (tab.dragState == 0) {
+        tab.dragState = 1;
+      } else if (tab.dragState == 1) {
+        CommitCircle(tab);
+        tab.dragState = -1;
+        RecordUndo(tab);
+      } else {
+        RecordUndo(tab);
+      }
+      break;
+    default:
+      // One snapshot per pen stroke or fill.
+      RecordUndo(tab);
+      break;
+  }
+}
+
+}  // namespace
+
+void HandleEditMouse(int x, int y, bool leftHeld, bool rightHeld) {
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr) return;
+  const unsigned ux = static_cast<std::uint16_t>(x);
+  const unsigned uy = static_cast<std::uint16_t>(y);
+  if (ux < EDIT_ORIGIN || uy < EDIT_ORIGIN || tab->cellSize == 0) return;
+  tab->cursorX = static_cast<std::uint16_t>((ux - EDIT_ORIGIN) / tab->cellSize);
+  tab->cursorY = static_cast<std::uint16_t>((uy - EDIT_ORIGIN) / tab->cellSize);
+  if (tab->cursorX >= tab->width || tab->cursorY >= tab->height) return;
+  if (leftHeld) {
+    LeftPressOrDrag(*tab);
+  } else if (rightHeld) {
+    EndToolAction(*tab, 0);
+  } else {
+    HoverMove(*tab);
+  }
+}
+
+void HandleEditLeftRelease(int x, int y) {
+  ImageTab* tab = CurrentTab();
+  bool releasedCapture = false;
+  if (tab != nullptr) {
+    if (editMouse.captured) {
+      editMouse.captured = false;
+      releasedCapture = true;
+    }
+    if (editMouse.leftDrag) {
+      FinishLeftAction(*tab);
+      editMouse.leftDrag = false;
+      tab->lastX = tab->lastY = -1;
+    }
+  }
+  RefreshCommandState(GROUP_PEN, 1);
+  // Giving up the mouse reports the pointer's place as a move with no button
+  // held. So the band of a two-click tool starts at once at the release
+  // point, and a second click on the same cell as the first finds the band
+  // there even when the mouse never moved in between.
+  if (releasedCapture) HandleEditMouse(x, y, false, false);
+}
+
+void HandleEditRightPress(int x, int y) {
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr) return;
+  if (tab->dragState == -1) {
+    PickCellColor(*tab, x, y);
+  } else if (tab->penMode == PEN_SELECT || tab->penMode == PEN_LINE || tab->penMode == PEN_CIRCLE) {
+    EndToolAction(*tab, 0);
+  }
+}
+
+void EndToolAction(ImageTab& tab, int resetIdleSelection) {
+  if (tab.dragState == -1) {
+    if (resetIdleSelection == 1) {
+      tab.selection = WholeImage(tab);
+      RepaintEditView(&tab);
+    }
+    return;
+  }
+  if (tab.penMode == PEN_SELECT) tab.selection = WholeImage(tab);
+  tab.dragState = -1;
+  RefreshCommandState(GROUP_PEN, 1);
+  // The full repaint also removes any band or preview.
+  RepaintEditView(&tab);
+}
+
+void SetPenMode(ImageTab& tab, int command) {
+  const int mode = command - CMD_RANGE_SELECT;
+  if (mode < PEN_SELECT || mode > PEN_CIRCLE || tab.penMode == static_cast<std::uint32_t>(mode)) return;
+  // Leaving range select for any other tool always leaves the whole image
+  // selected.
+  EndToolAction(tab, mode == PEN_SELECT ? 0 : 1);
+  tab.penMode = static_cast<std::uint32_t>(mode);
+  if (mode == PEN_LINE || mode == PEN_CIRCLE) tab.dragState = -1;
+}
+
+void FloodFill(ImageTab& tab, int x, int y, PixelCell target, PixelCell replacement) {
+  FloodFillCells(tab, x, y, target, replacement,
+                 [&tab, replacement](int cx, int cy) { PaintCell(cx, cy, replacement, tab); });
+}
+
+void CommitLine(ImageTab& tab) {
+  const PixelCell pen = PenCell(tab);
+  TraceLine(tab.anchorX, tab.anchorY, tab.endX, tab.endY, [&tab, pen](int x, int y) {
+    if (InsideImage(tab, x, y)) SetAndPaintCell(tab, x, y, pen);
+  });
+  InvalidateEditView();
+  InvalidatePreview();
+}
+
+void UpdateLineBand(ImageTab& tab) {
+  // The band lives in the back buffer only: the old one is painted over with
+  // the stored cells, which stay untouched until the commit.
+  TraceLine(tab.anchorX, tab.anchorY, tab.endX, tab.endY, [&tab](int x, int y) {
+    if (InsideImage(tab, x, y)) PaintCell(x, y, CellAt(tab, x, y), tab);
+  });
+  tab.endX = tab.cursorX;
+  tab.endY = tab.cursorY;
+  TraceLine(tab.anchorX, tab.anchorY, tab.endX, tab.endY, [&tab](int x, int y) {
+    if (InsideImage(tab, x, y)) PaintToolCell(TOOL_ON_BACK_BUFFER, x, y, tab);
+  });
+  InvalidateEditView();
+}
+
+void PreviewCircle(ImageTab& tab) {
+  // The previous preview was drawn on the window only; showing the back
+  // buffer again removes it.
+  InvalidateEditView();
+  tab.endX = tab.cursorX;
+  tab.endY = tab.cursorY;
+  RasterizeCircle(tab);
+  const CellRect box = NormalisedRect(tab.anchorX, tab.anchorY, tab.endX, tab.endY);
+  for (int y = box.top; y <= box.bottom; ++y)
+    for (int x = box.left; x <= box.right; ++x)
+      if (OnCircle(x, y)) PaintToolCell(TOOL_ON_WINDOW, x, y, tab);
+}
+
+void CommitCircle(ImageTab& tab) {
+  RasterizeCircle(tab);
+  const PixelCell pen = PenCell(tab);
+  for (int y = 0; y < tab.height; ++y)
+    for (int x = 0; x < tab.width; ++x)
+      if (OnCircle(x, y)) SetAndPaintCell(tab, x, y, pen);
+  InvalidateEditView();
+  InvalidatePreview();
+}
+
+bool PickCellColor(ImageTab& tab, int x, int y) {
+  const PixelCell value = CellValueAtPoint(x, y, &tab);
+  if (value == NO_CELL) return false;
+  tab.penIndex = static_cast<std::uint8_t>(value & CELL_INDEX_BITS);
+  tab.penMask = (value & CELL_MASK_BIT) != 0 ? 1u : 0u;
+  QAbstractButton* button = ToolButton(CMD_LEAVE_BACKGROUND);
+  if (button != nullptr) button->setChecked(tab.penMask == 1);
+  DispatchCommand(CMD_LEAVE_BACKGROUND | 1u << 16, button);
+  return true;
+}
+
+void CommandLeaveBackground(int notificationCode, QWidget* sender) {
+  ImageTab* tab = CurrentTab();
+  if (tab == nullptr) return;
+  if (notificationCode == 0) {
+    tab->penMask = 1 - (tab->penMask & 1u);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(sender)) {
+    tab->penMask = button->isChecked() ? 1u : 0u;
+  }
+  // Without the button (no tool window) the edit view has already set the
+  // mask itself.
+  RedrawPalette(tab);
+}
