@@ -13,6 +13,9 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "fileio/open_flow.h"
+#include "model/tab_lifecycle.h"
+#include "platform/program_paths.h"
 #include "model/new_tab_dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
@@ -58,7 +61,20 @@ int main(int argc, char* argv[]) {
   InstallModalScript(nullptr);
   QTimer::singleShot(300, [&] {
     Save(*mainWindows.main, folder + "/three-tabs.png");
-    QApplication::quit();
+    // The program's own icon, opened as a file and shown large.
+    ModalScript discard;
+    discard.onMessageBox = [](const MessageBoxRequest& request) {
+      std::printf("message: %s\n", request.text.c_str());
+      return int(IDNO);
+    };
+    InstallModalScript(&discard);
+    OpenIconFile(ProgramFolder() + "ICON/quillet2.ico");
+    InstallModalScript(nullptr);
+    mainWindows.main->resize(900, 700);
+    QTimer::singleShot(300, [&] {
+      Save(*mainWindows.main, folder + "/icon-open.png");
+      QApplication::quit();
+    });
   });
   QApplication::exec();
   DestroyMainWindow();
