@@ -87,9 +87,10 @@ const CommandRow commandTable[] = {
     {CMD_SAVE_PALETTE, CMD_SAVE_PALETTE, [](const CommandContext&) { CommandSavePalette(); }, true},
     {CMD_NEW_TAB, CMD_NEW_TAB, [](const CommandContext&) { CommandNewTab(); }, false},
     {CMD_DELETE_TAB, CMD_DELETE_TAB, [](const CommandContext&) { CommandDeleteTab(); }, false},
+    // Cut deletes only what reached the clipboard: a failed copy must not
+    // cost the user the selected pixels.
     {CMD_CUT, CMD_CUT, [](const CommandContext& c) {
-       CopySelectionToClipboard(*c.tab);
-       DispatchCommand(CMD_DELETE, c.sender);
+       if (CopySelectionToClipboard(*c.tab)) DispatchCommand(CMD_DELETE, c.sender);
      }, true},
     {CMD_COPY, CMD_COPY, [](const CommandContext& c) { CopySelectionToClipboard(*c.tab); }, true},
     {CMD_PASTE, CMD_PASTE_NEAREST, Paste, false},
