@@ -31,6 +31,7 @@
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
+#include "platform/qt_colors.h"
 #include "platform/system_colors.h"
 
 MainWindows mainWindows;
@@ -44,8 +45,6 @@ namespace {
 // Set while the window is maximized, so that restoring it lays it out again.
 bool maximizedFlag = false;
 
-QColor ColorOf(std::uint32_t colorRef) { return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF); }
-
 // The main window's client area: button face, and the ridges of the size
 // grip in the bottom-right corner.
 class ClientArea : public QWidget {
@@ -55,15 +54,15 @@ class ClientArea : public QWidget {
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.fillRect(rect(), ColorOf(GetSystemColor(COLOR_BTNFACE)));
+    painter.fillRect(rect(), ToQColor(GetSystemColor(COLOR_BTNFACE)));
     if (mainWindows.sizeGrip == nullptr) return;
     // Diagonal ridges, light ones first, then the shadows between them.
     const int x = width() - 2;
     const int y = height();
     const auto ridge = [&](int d) { painter.drawLine(x, y - d, x - d, y); };
-    painter.setPen(ColorOf(GetSystemColor(COLOR_BTNHIGHLIGHT)));
+    painter.setPen(ToQColor(GetSystemColor(COLOR_BTNHIGHLIGHT)));
     for (int d : {11, 8, 5, 2}) ridge(d);
-    painter.setPen(ColorOf(GetSystemColor(COLOR_BTNSHADOW)));
+    painter.setPen(ToQColor(GetSystemColor(COLOR_BTNSHADOW)));
     for (int d : {10, 9, 7, 6, 4, 3, 1}) ridge(d);
   }
 };

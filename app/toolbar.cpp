@@ -12,6 +12,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "platform/program_paths.h"
+#include "platform/qt_colors.h"
 #include "platform/system_colors.h"
 
 const ToolbarRow toolbarTable[TOOLBAR_ROWS] = {
@@ -71,8 +72,7 @@ class ToolWindow : public QWidget {
     setObjectName(QStringLiteral("toolWndClass"));
     setAutoFillBackground(true);
     QPalette colours = palette();
-    const std::uint32_t face = GetSystemColor(COLOR_3DFACE);
-    colours.setColor(QPalette::Window, QColor(face & 0xFF, (face >> 8) & 0xFF, (face >> 16) & 0xFF));
+    colours.setColor(QPalette::Window, ToQColor(GetSystemColor(COLOR_3DFACE)));
     setPalette(colours);
   }
 

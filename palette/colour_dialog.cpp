@@ -23,6 +23,7 @@
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
+#include "platform/qt_colors.h"
 
 HsvColor colorDialogHsv;
 
@@ -38,7 +39,6 @@ constexpr int HUE_STRIP_WIDTH = 180;
 
 int RangeEnd(int channel) { return channel == CH_H ? 359 : 255; }
 
-QColor ToQColor(ColorRef colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 
 // Everything one opening of the dialog works on.
 struct ColorDialogRun {

@@ -19,6 +19,7 @@
 #include "palette/palette_layout.h"
 #include "platform/fonts.h"
 #include "platform/system_colors.h"
+#include "platform/qt_colors.h"
 
 namespace {
 
@@ -31,11 +32,6 @@ constexpr int EDGE_WIDTH = 2;
 constexpr int BUTTON_TOP = 196;
 constexpr int BUTTON_WIDTH = 46;
 constexpr int BUTTON_HEIGHT = 23;
-
-QColor ToQColor(ColorRef colour) {
-  return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                static_cast<int>((colour >> 16) & 0xFF));
-}
 
 QRect ToQRect(const CellRect& rect) {
   return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
