@@ -1,9 +1,11 @@
 #include <QApplication>
 
 #include "app/main_window.h"
+#include "platform/program_paths.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  InstallJapaneseTexts();
   CreateMainWindow();
   const int code = QApplication::exec();
   DestroyMainWindow();

@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace {
 std::string folderOverride;
@@ -27,4 +30,11 @@ std::string FindDataFile(const std::string& relativePath) {
 QIcon ProgramIcon() {
   static const QIcon icon(QString::fromStdString(FindDataFile("ICON/quillet2.ico")));
   return icon;
+}
+
+void InstallJapaneseTexts() {
+  static QTranslator translator;
+  if (translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&translator);
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 }
