@@ -1,6 +1,5 @@
 #include "canvas/text_tool.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFontDatabase>
@@ -16,7 +15,6 @@
 #include <QStyleOptionSlider>
 #include <QToolTip>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
