@@ -299,8 +299,8 @@ TEST(TextFaceRow, TheNameItselfComesBeforeNamesThatStartWithIt) {
   // A part of a name is searched from the second entry on, wrapping round.
   EXPECT_EQ(FindFaceRow(list, "ab"), 1);
   EXPECT_EQ(FindFaceRow(list, "Zz"), -1);
-  list.takeItem(2);
-  list.takeItem(1);
+  delete list.takeItem(2);
+  delete list.takeItem(1);
   EXPECT_EQ(FindFaceRow(list, "a"), 0);
 }
 
