@@ -1,4 +1,367 @@
 #include "canvas/text_tool.h"
 
-// The text tool is not written yet.
-void TextDialog(ImageTab&) {}
+#include <QCheckBox>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include "app/main_window.h"
+#include "canvas/edit_view.h"
+#include "canvas/pen_algorithms.h"
+#include "canvas/preview.h"
+#include "canvas/undo_commands.h"
+#include "model/tab_lifecycle.h"
+#include "platform/dialog_template.h"
+#include "platform/fonts.h"
+#include "platform/modal.h"
+#include "platform/qt_colors.h"
+
+namespace {
+
+// The size control's range, that of a track bar left at its defaults.
+constexpr int SIZE_MAXIMUM = 100;
+constexpr int SIZE_PAGE_STEP = 20;
+
+// Everything one opening of the dialog works on.
+struct TextDialogRun {
+  QDialog* dialog = nullptr;
+  ImageTab* tab = nullptr;
+  PreviewControl* preview = nullptr;
+  QImage* canvas = nullptr;
+  int hpos = 0;
+  int vpos = 0;
+  int hmax = 0;
+  int vmax = 0;
+  QLineEdit* faceEdit = nullptr;
+  QListWidget* faceList = nullptr;
+  QLineEdit* textBox = nullptr;
+  QCheckBox* boldBox = nullptr;
+  QCheckBox* italicBox = nullptr;
+  QSlider* sizeControl = nullptr;
+  // Set while typing in the font list's edit field moves the selection, so
+  // that the selected name does not overwrite what is being typed.
+  bool followingTyping = false;
+};
+
+void Render(TextDialogRun& run, int commit) {
+  const TextOffset offset = TextOffsetOf(run.hpos, run.vpos, run.vmax);
+  textSettings.text = FirstCharacters(run.textBox->text().toStdString(), TEXT_MAX_CHARACTERS);
+  textSettings.weight = textSettings.boldChecked == 1 ? TEXT_BOLD_WEIGHT : TEXT_REGULAR_WEIGHT;
+  textSettings.italic = textSettings.italicChecked == 1 ? 1 : 0;
+  if (run.canvas != nullptr) {
+    RenderTextCells(*run.tab, *run.canvas, {0, 0, run.canvas->width(), run.canvas->height()}, textSettings,
+                    TEXT_ORIGIN, TEXT_ORIGIN, offset.x, offset.y, commit);
+    run.preview->update();
+  }
+  textSettings.previousHeight = textSettings.height;
+}
+
+// Both ends of the dialog put the edit view and the preview back to the
+// tab's cells and the user's grid setting.
+void CloseTextDialog(TextDialogRun& run, int buttonId) {
+  RepaintEditView(run.tab);
+  RepaintPreview(run.tab);
+  run.dialog->done(buttonId);
+}
+
+void OnOk(TextDialogRun& run) {
+  Render(run, 1);
+  RecordUndo(*run.tab);
+  CloseTextDialog(run, IDOK);
+}
+
+void OnPreviewScroll(TextDialogRun& run, const PreviewInput& input) {
+  if (input.message == PVN_VSCROLL) {
+    run.vpos = NextTextScrollPosition(run.vpos, run.vmax, input.scrollCode, input.scrollPosition);
+    run.preview->verticalBar()->setValue(run.vpos);
+  } else if (input.message == PVN_HSCROLL) {
+    run.hpos = NextTextScrollPosition(run.hpos, run.hmax, input.scrollCode, input.scrollPosition);
+    run.preview->horizontalBar()->setValue(run.hpos);
+  } else {
+    return;
+  }
+  Render(run, 0);
+}
+
+void OnFaceSelected(TextDialogRun& run, int row) {
+  const QListWidgetItem* item = row >= 0 ? run.faceList->item(row) : nullptr;
+  if (item == nullptr) return;
+  if (!run.followingTyping) run.faceEdit->setText(item->text());
+  textSettings.face = item->text().toStdString();
+  Render(run, 0);
+}
+
+// Typing in the list's edit field selects the first name that starts with
+// the typed text, so the list always shows the face that is drawn.
+void OnFaceTyped(TextDialogRun& run, const QString& typed) {
+  if (typed.isEmpty()) return;
+  for (int row = 0; row < run.faceList->count(); ++row) {
+    if (!run.faceList->item(row)->text().startsWith(typed, Qt::CaseInsensitive)) continue;
+    if (row != run.faceList->currentRow()) {
+      run.followingTyping = true;
+      run.faceList->setCurrentRow(row);
+      run.followingTyping = false;
+    }
+    run.faceList->scrollToItem(run.faceList->item(row), QAbstractItemView::PositionAtTop);
+    return;
+  }
+}
+
+// The track bar's tooltip: the size beside the thumb while it is dragged.
+void ShowSizeTip(QSlider& control, int position) {
+  QStyleOptionSlider option;
+  option.initFrom(&control);
+  option.orientation = Qt::Horizontal;
+  option.minimum = control.minimum();
+  option.maximum = control.maximum();
+  option.sliderPosition = position;
+  option.sliderValue = position;
+  const QRect handle = control.style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, &control);
+  QToolTip::showText(control.mapToGlobal(handle.topLeft()), QString::number(position), &control);
+}
+
+// Every move of the size control, and the release of its thumb, reports
+// its position; a position that was already drawn is not drawn again.
+void OnSizeMoved(TextDialogRun& run, int position) {
+  textSettings.height = position;
+  if (textSettings.height == textSettings.previousHeight) return;
+  Render(run, 0);
+}
+
+// The font list is a combo box whose list is always shown: an edit field
+// above a sorted list.
+QWidget* CreateFaceList(TextDialogRun& run) {
+  auto* box = new QWidget;
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  run.faceEdit = new QLineEdit(box);
+  run.faceList = new QListWidget(box);
+  run.faceList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  run.faceList->setSelectionMode(QAbstractItemView::SingleSelection);
+  layout->addWidget(run.faceEdit);
+  layout->addWidget(run.faceList);
+  return box;
+}
+
+void BuildControls(TextDialogRun& run) {
+  QDialog& dialog = *run.dialog;
+  PlaceTemplateControl(dialog, CreateFaceList(run), ID_FONT_LIST, 5, 5, 100, 146);
+
+  run.textBox = new QLineEdit;
+  PlaceTemplateControl(dialog, run.textBox, ID_TEXT_BOX, 110, 5, 147, 12);
+  run.textBox->setMaxLength(TEXT_MAX_CHARACTERS);
+
+  run.boldBox = new QCheckBox(QStringLiteral("太字"));
+  PlaceTemplateControl(dialog, run.boldBox, ID_BOLD_BOX, 7, 155, 36, 10);
+  run.italicBox = new QCheckBox(QStringLiteral("斜体"));
+  PlaceTemplateControl(dialog, run.italicBox, ID_ITALIC_BOX, 50, 155, 36, 10);
+
+  run.sizeControl = new QSlider(Qt::Horizontal);
+  PlaceTemplateControl(dialog, run.sizeControl, ID_SIZE_CONTROL, 110, 137, 147, 13);
+  run.sizeControl->setRange(0, SIZE_MAXIMUM);
+  run.sizeControl->setPageStep(SIZE_PAGE_STEP);
+
+  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  PlaceTemplateControl(dialog, ok, IDOK, 150, 153, 52, 14);
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  PlaceTemplateControl(dialog, cancel, IDCANCEL, 205, 153, 52, 14);
+  QObject::connect(ok, &QPushButton::clicked, &dialog, [&run] { OnOk(run); });
+  QObject::connect(cancel, &QPushButton::clicked, &dialog, [&run] { CloseTextDialog(run, IDCANCEL); });
+  // The close box and Escape cancel as the button does.
+  QObject::connect(&dialog, &QDialog::rejected, &dialog, [&run] {
+    if (run.dialog->result() != IDOK && run.dialog->result() != IDCANCEL) CloseTextDialog(run, IDCANCEL);
+  });
+
+  // The preview takes the placeholder's rectangle.
+  run.preview = new PreviewControl(&dialog, true);
+  run.preview->setGeometry(DialogUnitsToPixels(DialogBaseUnits(dialog.font()), 110, 21, 147, 112));
+}
+
+// The preview's canvas and scroll bars, and the colours the dialog draws in.
+void SetUpPreview(TextDialogRun& run) {
+  run.canvas = run.preview->canvas();
+  if (run.canvas != nullptr) {
+    run.hmax = run.canvas->width();
+    run.vmax = run.canvas->height();
+    // The background as the canvas holds it, so that comparing canvas
+    // pixels with it is exact.
+    RasterSurface surface = SurfaceOf(*run.canvas);
+    SetSurfacePixel(surface, 0, 0, gridLineColor ^ 0xFFFFFFu);
+    textSettings.backColor = SurfacePixel(surface, 0, 0);
+  } else {
+    textSettings.backColor = (gridLineColor ^ 0xFFFFFFu) & 0xFFFFFFu;
+  }
+  run.hpos = 0;
+  run.vpos = run.vmax / 2;
+  run.preview->horizontalBar()->setRange(0, run.hmax);
+  run.preview->horizontalBar()->setValue(run.hpos);
+  run.preview->verticalBar()->setRange(0, run.vmax);
+  run.preview->verticalBar()->setValue(run.vpos);
+  textSettings.textColor = run.tab->palette[run.tab->penIndex] & 0xFFFFFFu;
+}
+
+void FillFaceList(TextDialogRun& run) {
+  for (const std::string& name : TextFaceNames()) run.faceList->addItem(QString::fromStdString(name));
+  run.faceList->sortItems();
+}
+
+}  // namespace
+
+int FindFaceRow(const QListWidget& list, const QString& face) {
+  const int count = list.count();
+  for (int row = 0; row < count; ++row)
+    if (list.item(row)->text().compare(face, Qt::CaseInsensitive) == 0) return row;
+  for (int step = 1; step <= count; ++step) {
+    const int row = step % count;
+    if (list.item(row)->text().startsWith(face, Qt::CaseInsensitive)) return row;
+  }
+  return -1;
+}
+
+namespace {
+
+void ConnectControls(TextDialogRun& run) {
+  QDialog& dialog = *run.dialog;
+  QObject::connect(run.preview, &PreviewControl::forwarded, &dialog,
+                   [&run](PreviewControl*, const PreviewInput& input) { OnPreviewScroll(run, input); });
+  QObject::connect(run.faceList, &QListWidget::currentRowChanged, &dialog,
+                   [&run](int row) { OnFaceSelected(run, row); });
+  QObject::connect(run.faceEdit, &QLineEdit::textEdited, &dialog,
+                   [&run](const QString& typed) { OnFaceTyped(run, typed); });
+  QObject::connect(run.textBox, &QLineEdit::textChanged, &dialog, [&run] { Render(run, 0); });
+  QObject::connect(run.boldBox, &QCheckBox::clicked, &dialog, [&run] {
+    textSettings.boldChecked = run.boldBox->isChecked() ? 1 : 0;
+    Render(run, 0);
+  });
+  QObject::connect(run.italicBox, &QCheckBox::clicked, &dialog, [&run] {
+    textSettings.italicChecked = run.italicBox->isChecked() ? 1 : 0;
+    Render(run, 0);
+  });
+  QObject::connect(run.sizeControl, &QSlider::valueChanged, &dialog, [&run](int position) {
+    if (run.sizeControl->isSliderDown()) ShowSizeTip(*run.sizeControl, position);
+    OnSizeMoved(run, position);
+  });
+  QObject::connect(run.sizeControl, &QSlider::sliderReleased, &dialog,
+                   [&run] { OnSizeMoved(run, run.sizeControl->value()); });
+}
+
+// The height of the font's character cell at a pixel size.
+int CellHeightAt(QFont font, int pixelSize) {
+  font.setPixelSize(pixelSize);
+  const QFontMetrics metrics(font);
+  return metrics.ascent() + metrics.descent();
+}
+
+}  // namespace
+
+QFont MakeTextFont(const TextSettings& settings) {
+  QFont font;
+  if (!settings.face.empty()) font.setFamily(MapFaceName(settings.face));
+  font.setWeight(settings.weight >= TEXT_BOLD_WEIGHT ? QFont::Bold : QFont::Normal);
+  font.setItalic(settings.italic != 0);
+  font.setUnderline(false);
+  font.setStrikeOut(false);
+  font.setStyleStrategy(QFont::PreferQuality);
+  if (settings.height > 0) {
+    // The height counts the whole character cell, as the font system's
+    // sizes count only the em square: scale, then make sure the cell does
+    // not come out taller than asked.
+    int size = PixelSizeForCellHeight(settings.height, settings.height, CellHeightAt(font, settings.height));
+    while (size > 1 && CellHeightAt(font, size) > settings.height) --size;
+    font.setPixelSize(size);
+  }
+  return font;
+}
+
+std::vector<std::string> TextFaceNames() {
+  std::vector<std::string> names;
+  const QStringList families = QFontDatabase::families();
+  for (const QString& family : families) AppendFaceName(names, FaceNameOfFamily(family.toStdString()));
+  for (const std::string& name : MappedFaceNames())
+    if (QFontDatabase::hasFamily(MapFaceName(name))) AppendFaceName(names, name);
+  return names;
+}
+
+int RenderTextCells(ImageTab& tab, QImage& canvas, const PixelRect& canvasRect, const TextSettings& settings,
+                    int originX, int originY, int tx, int ty, int commit) {
+  if (canvas.isNull()) return 0;
+  FillCanvasRect(canvas, canvasRect, settings.backColor);
+  {
+    QPainter painter(&canvas);
+    painter.setClipRect(QRect(canvasRect.left, canvasRect.top, canvasRect.right - canvasRect.left,
+                              canvasRect.bottom - canvasRect.top));
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setFont(MakeTextFont(settings));
+    painter.setPen(ToQColor(settings.textColor));
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(ToQColor(settings.backColor));
+    // The point names the top-left corner of the text's character cell.
+    painter.drawText(QPoint(originX + tx, originY + ty + painter.fontMetrics().ascent()),
+                     QString::fromStdString(settings.text));
+  }
+
+  RasterSurface surface = SurfaceOf(canvas);
+  // The frame lies just outside the image area, so it never marks a cell.
+  InvertDottedFrame(surface, {originX - 1, originY - 1, originX + tab.width + 1, originY + tab.height + 1});
+  const TextCellMask mask = MarkTextCells(surface, settings.backColor, originX, originY, tab.width, tab.height);
+
+  // The edit view shows the covered cells as one surface without grid
+  // lines and all others with them, whatever the grid setting; the next
+  // full repaint returns to the setting.
+  const int rememberedGrid = grid;
+  const PixelCell pen = PenCell(tab);
+  for (int y = 0; y < tab.height; ++y)
+    for (int x = 0; x < tab.width; ++x) {
+      const bool covered = mask.test(CellIndex(x, y));
+      grid = covered ? 0 : 1;
+      PaintCell(x, y, covered ? pen : CellAt(tab, x, y), tab);
+    }
+  InvalidateEditView();
+  grid = rememberedGrid;
+  if (commit == 1) CommitTextCells(tab, mask);
+  return static_cast<int>(mask.count());
+}
+
+void TextDialog(ImageTab& tab) {
+  TextDialogRun run;
+  run.tab = &tab;
+  run.dialog = CreateTemplateDialog(mainWindows.main, "文字", 262, 172, "ＭＳ Ｐゴシック", 9);
+  run.dialog->setObjectName(QString::number(ID_TEXT_DIALOG));
+  BuildControls(run);
+  PlaceDialogOverMain(*run.dialog);
+  SetUpPreview(run);
+
+  run.textBox->setText(QString::fromStdString(textSettings.text));
+  run.boldBox->setChecked(textSettings.boldChecked == 1);
+  run.italicBox->setChecked(textSettings.italicChecked == 1);
+  run.sizeControl->setValue(textSettings.height);
+  FillFaceList(run);
+  // Until a face is chosen the preview shows only the background colour.
+  if (!textSettings.face.empty()) {
+    const int row = FindFaceRow(*run.faceList, QString::fromStdString(textSettings.face));
+    if (row >= 0) {
+      run.faceList->setCurrentRow(row);
+      run.faceEdit->setText(run.faceList->item(row)->text());
+      run.faceList->scrollToItem(run.faceList->item(row), QAbstractItemView::PositionAtTop);
+      Render(run, 0);
+    }
+  }
+  // Connected only now: setting up the controls is no change of the user's.
+  ConnectControls(run);
+
+  RunModalDialog(*run.dialog);
+  delete run.dialog;
+}

@@ -2,15 +2,29 @@
 
 #include <map>
 
-QString MapFaceName(const std::string& faceName) {
+namespace {
+
+const std::map<std::string, const char*>& FaceMap() {
   static const std::map<std::string, const char*> faces = {
       {"ＭＳ Ｐゴシック", "IPAPGothic"},
       {"ＭＳ ゴシック", "IPAGothic"},
       {"ＭＳ 明朝", "IPAMincho"},
       {"ＭＳ Ｐ明朝", "IPAPMincho"},
   };
-  const auto found = faces.find(faceName);
-  return found != faces.end() ? QString::fromLatin1(found->second) : QString::fromStdString(faceName);
+  return faces;
+}
+
+}  // namespace
+
+QString MapFaceName(const std::string& faceName) {
+  const auto found = FaceMap().find(faceName);
+  return found != FaceMap().end() ? QString::fromLatin1(found->second) : QString::fromStdString(faceName);
+}
+
+std::vector<std::string> MappedFaceNames() {
+  std::vector<std::string> names;
+  for (const auto& [name, font] : FaceMap()) names.push_back(name);
+  return names;
 }
 
 QFont MakePixelFont(const std::string& faceName, int pixelHeight, bool bold, bool italic) {

@@ -1,0 +1,108 @@
+#include "canvas/text_cells.h"
+
+#include <algorithm>
+
+#include "canvas/pen_algorithms.h"
+#include "palette/scroll_request.h"
+
+TextSettings textSettings;
+
+TextCellMask MarkTextCells(const RasterSurface& canvas, ColorRef backColor, int originX, int originY, int width,
+                           int height) {
+  TextCellMask mask;
+  width = std::clamp(width, 0, MAX_IMAGE_SIZE);
+  height = std::clamp(height, 0, MAX_IMAGE_SIZE);
+  for (int y = 0; y < height; ++y) {
+    const int py = originY + y;
+    if (py < 0 || py >= canvas.height) continue;
+    for (int x = 0; x < width; ++x) {
+      const int px = originX + x;
+      if (px < 0 || px >= canvas.width) continue;
+      if (SurfacePixel(canvas, px, py) != (backColor & 0xFFFFFFu)) mask.set(CellIndex(x, y));
+    }
+  }
+  return mask;
+}
+
+int CommitTextCells(ImageTab& tab, const TextCellMask& mask) {
+  const PixelCell pen = PenCell(tab);
+  int stored = 0;
+  for (int x = 0; x < tab.width; ++x)
+    for (int y = 0; y < tab.height; ++y)
+      if (mask.test(CellIndex(x, y))) {
+        CellAt(tab, x, y) = pen;
+        ++stored;
+      }
+  return stored;
+}
+
+void InvertDottedFrame(RasterSurface& surface, const PixelRect& rect) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  const auto invert = [&surface](int x, int y) {
+    if (x < 0 || y < 0 || x >= surface.width || y >= surface.height) return;
+    // The pattern is fixed to the surface, as a brush of alternating
+    // pixels would lie, so neighbouring frames line up.
+    if ((x + y) % 2 != 0) return;
+    surface.pixels[y * surface.stride + x] ^= 0x00FFFFFFu;
+  };
+  const int lastX = rect.right - 1;
+  const int lastY = rect.bottom - 1;
+  for (int x = rect.left; x <= lastX; ++x) {
+    invert(x, rect.top);
+    if (lastY > rect.top) invert(x, lastY);
+  }
+  for (int y = rect.top + 1; y < lastY; ++y) {
+    invert(rect.left, y);
+    if (lastX > rect.left) invert(lastX, y);
+  }
+}
+
+int NextTextScrollPosition(int position, int maximum, int code, int trackPosition) {
+  switch (code) {
+    case SB_LINELEFT:
+    case SB_PAGELEFT:
+      return position > 0 ? position - 1 : position;
+    case SB_LINERIGHT:
+    case SB_PAGERIGHT:
+      return position < maximum - 1 ? position + 1 : position;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+      return std::clamp(trackPosition, 0, std::max(maximum, 0));
+    default:
+      return position;
+  }
+}
+
+TextOffset TextOffsetOf(int hpos, int vpos, int vmax) { return {-hpos, vmax / 2 - vpos}; }
+
+int PixelSizeForCellHeight(int cellHeight, int probeSize, int probeCellHeight) {
+  if (cellHeight <= 0) return 1;
+  if (probeSize <= 0 || probeCellHeight <= 0) return cellHeight;
+  // Rounded to the nearest size; sizes and heights stay small (the size
+  // control reaches 100), so the product cannot overflow.
+  const long long size = (static_cast<long long>(cellHeight) * probeSize + probeCellHeight / 2) / probeCellHeight;
+  return static_cast<int>(std::max(size, 1LL));
+}
+
+std::string FaceNameOfFamily(const std::string& family) {
+  if (family.empty() || family.back() != ']') return family;
+  const std::size_t open = family.rfind(" [");
+  if (open == std::string::npos || open == 0) return family;
+  return family.substr(0, open);
+}
+
+void AppendFaceName(std::vector<std::string>& names, const std::string& name) {
+  if (!names.empty() && names.back() == name) return;
+  names.push_back(name);
+}
+
+std::string FirstCharacters(const std::string& utf8, int count) {
+  int characters = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    // Continuation bytes belong to the character before them.
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0u) == 0x80u) continue;
+    if (characters == count) return utf8.substr(0, i);
+    ++characters;
+  }
+  return utf8;
+}

@@ -1,0 +1,326 @@
+#include <QCheckBox>
+#include <QDialog>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
+#include <QSlider>
+#include <set>
+
+#include "canvas/text_tool.h"
+#include "platform/dialog_template.h"
+#include "tests/ui/canvas_fixture.h"
+
+namespace {
+
+constexpr ColorRef WHITE = 0xFFFFFF, BLACK = 0x000000, RED = 0x0000FF, BLUE = 0xFF0000;
+constexpr int RED_INDEX = 9;
+constexpr int BLUE_INDEX = 12;
+
+struct TextControls {
+  QListWidget* faces;
+  QLineEdit* faceEdit;
+  QLineEdit* text;
+  QCheckBox* bold;
+  QCheckBox* italic;
+  QSlider* size;
+  PreviewControl* preview;
+
+  explicit TextControls(QDialog& dialog)
+      : faces(FindControl<QWidget>(dialog, ID_FONT_LIST)->findChild<QListWidget*>()),
+        faceEdit(FindControl<QWidget>(dialog, ID_FONT_LIST)->findChild<QLineEdit*>()),
+        text(FindControl<QLineEdit>(dialog, ID_TEXT_BOX)),
+        bold(FindControl<QCheckBox>(dialog, ID_BOLD_BOX)),
+        italic(FindControl<QCheckBox>(dialog, ID_ITALIC_BOX)),
+        size(FindControl<QSlider>(dialog, ID_SIZE_CONTROL)),
+        preview(dialog.findChild<PreviewControl*>()) {}
+
+  // Selects the face as a click on its entry would.
+  void Choose(const char* face) const { faces->setCurrentItem(faces->findItems(face, Qt::MatchExactly).value(0)); }
+  QImage Canvas() const { return *preview->canvas(); }
+  // The cells the preview's text covers, read from the canvas.
+  TextCellMask Covered(const ImageTab& tab) const {
+    QImage canvas = Canvas();
+    return MarkTextCells(SurfaceOf(canvas), textSettings.backColor, TEXT_ORIGIN, TEXT_ORIGIN, tab.width, tab.height);
+  }
+};
+
+int CountColor(const QImage& image, ColorRef color) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) count += ColorOfPixel(image.pixel(x, y)) == color;
+  return count;
+}
+
+// The first column (or row) that holds a pixel of the colour, or -1.
+int FirstLineWith(const QImage& image, ColorRef color, bool columns) {
+  const int lines = columns ? image.width() : image.height();
+  const int along = columns ? image.height() : image.width();
+  for (int line = 0; line < lines; ++line)
+    for (int i = 0; i < along; ++i)
+      if (ColorOfPixel(columns ? image.pixel(line, i) : image.pixel(i, line)) == color) return line;
+  return -1;
+}
+
+class TextToolTest : public CanvasTest {
+ protected:
+  void SetUp() override {
+    CanvasTest::SetUp();
+    textSettings = TextSettings{};
+  }
+  void TearDown() override {
+    textSettings = TextSettings{};
+    CanvasTest::TearDown();
+  }
+
+  // A 32 x 32 tab of transparent cells, drawing in red.
+  ImageTab& RedPenTab() {
+    ImageTab& tab = OpenTab(32, 32);
+    tab.penIndex = RED_INDEX;
+    return tab;
+  }
+
+  // Command 260, with the dialog answered by the action.
+  void RunTextCommand(std::function<void(QDialog&)> action) {
+    const int before = modal.dialogsRun();
+    modal.QueueDialog(std::move(action));
+    DispatchCommand(CMD_TEXT);
+    ASSERT_EQ(modal.dialogsRun(), before + 1);
+  }
+
+  // A pixel inside the cell, off its outline and its transparency dot; and
+  // one on its left outline.
+  static ColorRef CellInside(const ImageTab& tab, int x, int y) {
+    return BackPixel(EDIT_ORIGIN + x * tab.cellSize + 1, EDIT_ORIGIN + y * tab.cellSize + 1);
+  }
+  static ColorRef CellOutline(const ImageTab& tab, int x, int y) {
+    return BackPixel(EDIT_ORIGIN + x * tab.cellSize, EDIT_ORIGIN + y * tab.cellSize + tab.cellSize / 2);
+  }
+
+  // Every cell holds the pen cell where the mask is set and is fresh elsewhere.
+  static void ExpectCells(const ImageTab& tab, const TextCellMask& mask, PixelCell pen) {
+    for (int x = 0; x < tab.width; ++x)
+      for (int y = 0; y < tab.height; ++y)
+        ASSERT_EQ(CellAt(tab, x, y), mask.test(CellIndex(x, y)) ? pen : FRESH_CELL) << x << "," << y;
+  }
+};
+
+}  // namespace
+
+TEST_F(TextToolTest, FirstOpeningShowsTheDefaultsAndOnlyTheBackground) {
+  ImageTab& tab = RedPenTab();
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("文字"));
+    EXPECT_EQ(c.size->value(), 26);
+    EXPECT_EQ(c.size->maximum(), 100);
+    EXPECT_FALSE(c.bold->isChecked() || c.italic->isChecked());
+    EXPECT_TRUE(c.text->text().isEmpty());
+    EXPECT_EQ(c.text->maxLength(), 19);
+    EXPECT_EQ(c.faces->currentRow(), -1);
+
+    // Every family once, without its maker, and the system names whose
+    // stand-in fonts are installed.
+    std::set<QString> names;
+    for (int row = 0; row < c.faces->count(); ++row) {
+      names.insert(c.faces->item(row)->text());
+      EXPECT_FALSE(c.faces->item(row)->text().endsWith(']'));
+    }
+    EXPECT_EQ(names.size(), static_cast<size_t>(c.faces->count()));
+    for (const char* face : {"IPAGothic", "ＭＳ Ｐゴシック", "ＭＳ 明朝"}) EXPECT_EQ(names.count(face), 1u) << face;
+
+    // Only the background, and room for the largest image beside the origin.
+    EXPECT_EQ(textSettings.backColor, WHITE);
+    EXPECT_EQ(textSettings.textColor, RED);
+    const QImage canvas = c.Canvas();
+    EXPECT_EQ(CountColor(canvas, WHITE), canvas.width() * canvas.height());
+    EXPECT_GE(std::min(canvas.width(), canvas.height()), TEXT_ORIGIN + MAX_IMAGE_SIZE + 1);
+    EXPECT_EQ(c.preview->horizontalBar()->maximum(), canvas.width());
+    EXPECT_EQ(c.preview->verticalBar()->value(), canvas.height() / 2);
+    PressButton(dialog, IDCANCEL);
+    EXPECT_EQ(dialog.result(), IDCANCEL);
+  });
+  ExpectCells(tab, {}, 0);
+  EXPECT_FALSE(IsTabChanged(tab));
+}
+
+TEST_F(TextToolTest, TheLetterMarksItsCellsLiveBoldWidensThemAndOkStoresThemAsOneStep) {
+  ImageTab& tab = RedPenTab();
+  TextCellMask stored;
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    c.Choose("IPAGothic");
+    EXPECT_EQ(textSettings.face, "IPAGothic");
+    EXPECT_EQ(c.faceEdit->text(), QStringLiteral("IPAGothic"));
+    c.text->setText("A");
+    const TextCellMask regular = c.Covered(tab);
+    EXPECT_GT(CountColor(c.Canvas(), RED), 20);
+    EXPECT_GT(regular.count(), 20u);
+    EXPECT_LT(regular.count(), 32u * 32u);
+    // The edit view shows the covered cells in the pen colour; the cells
+    // themselves stay as they are while the dialog is open.
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x)
+        ASSERT_EQ(CellInside(tab, x, y), regular.test(CellIndex(x, y)) ? RED : WHITE) << x << "," << y;
+    ExpectCells(tab, {}, 0);
+
+    c.bold->click();
+    EXPECT_EQ(textSettings.weight, 700);
+    stored = c.Covered(tab);
+    EXPECT_GT(stored.count(), regular.count());
+    PressButton(dialog, IDOK);
+    EXPECT_EQ(dialog.result(), IDOK);
+  });
+  ExpectCells(tab, stored, RED_INDEX);
+  EXPECT_TRUE(IsTabChanged(tab));
+  DispatchCommand(CMD_UNDO);
+  ExpectCells(tab, {}, 0);
+  DispatchCommand(CMD_REDO);
+  ExpectCells(tab, stored, RED_INDEX);
+}
+
+TEST_F(TextToolTest, CancelKeepsTheCellsAndGridLinesShowOnFreeCellsOnlyWhileOpen) {
+  ImageTab& tab = RedPenTab();
+  SwitchGrid(false);
+  int freeX = -1, freeY = -1;
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    c.Choose("IPAMincho");
+    c.text->setText("I");
+    // A free cell right of a covered one: the covered cells form one
+    // surface without lines, the free ones are outlined with the grid off.
+    const TextCellMask covered = c.Covered(tab);
+    for (int i = 0; i < 32 * 31 && freeX < 0; ++i)
+      if (covered.test(CellIndex(i % 31, i / 31)) && !covered.test(CellIndex(i % 31 + 1, i / 31))) {
+        freeX = i % 31 + 1;
+        freeY = i / 31;
+      }
+    ASSERT_GE(freeX, 1);
+    EXPECT_EQ(CellOutline(tab, freeX, freeY), BLACK);
+    EXPECT_EQ(CellOutline(tab, freeX - 1, freeY), RED);
+    dialog.reject();
+  });
+  ExpectCells(tab, {}, 0);
+  EXPECT_FALSE(IsTabChanged(tab));
+  EXPECT_EQ(grid, 0);
+  EXPECT_EQ(CellOutline(tab, freeX, freeY), WHITE);
+  EXPECT_EQ(CellInside(tab, freeX - 1, freeY), WHITE);
+}
+
+TEST_F(TextToolTest, ScrollBarsMoveTheTextOnePixelPerStep) {
+  RedPenTab();
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    c.Choose("IPAGothic");
+    c.text->setText("HH");
+    QScrollBar* horizontal = c.preview->horizontalBar();
+    QScrollBar* vertical = c.preview->verticalBar();
+    const int left = FirstLineWith(c.Canvas(), RED, true);
+    const int top = FirstLineWith(c.Canvas(), RED, false);
+    ASSERT_GT(left, 5);
+    for (int i = 0; i < 5; ++i) horizontal->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(horizontal->value(), 5);
+    EXPECT_EQ(FirstLineWith(c.Canvas(), RED, true), left - 5);
+    // Going to an end of the bar is no step.
+    horizontal->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(horizontal->value(), 5);
+
+    // A page moves one pixel like a line; down moves the text up.
+    const int middle = vertical->value();
+    vertical->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(vertical->value(), middle + 1);
+    EXPECT_EQ(FirstLineWith(c.Canvas(), RED, false), top - 1);
+    // The thumb puts the text where it is dragged.
+    vertical->setSliderDown(true);
+    vertical->setSliderPosition(middle - 10);
+    vertical->setSliderDown(false);
+    EXPECT_EQ(vertical->value(), middle - 10);
+    EXPECT_EQ(FirstLineWith(c.Canvas(), RED, false), top + 10);
+    PressButton(dialog, IDCANCEL);
+  });
+}
+
+TEST_F(TextToolTest, TheSizeControlAtTheSamePositionDrawsNothing) {
+  RedPenTab();
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    // Letting go of the thumb where it was, at the size last drawn.
+    c.size->setSliderDown(true);
+    c.size->setSliderDown(false);
+    EXPECT_EQ(CountColor(c.Canvas(), BLACK), 0);
+    // A new size draws: without a face only the dotted frame, every other
+    // pixel of the 34 x 34 square around the image.
+    c.size->setValue(30);
+    EXPECT_EQ(textSettings.previousHeight, 30);
+    EXPECT_EQ(CountColor(c.Canvas(), BLACK), 66);
+    PressButton(dialog, IDCANCEL);
+  });
+}
+
+TEST_F(TextToolTest, ReopeningShowsTheLastSettingsWithTheNewPenColour) {
+  ImageTab& tab = RedPenTab();
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    c.Choose("IPAMincho");
+    // The box keeps 19 characters of a longer text.
+    c.text->setText(QStringLiteral("Qtあいうえおかきくけこさしすせそたちつてと"));
+    c.bold->click();
+    c.italic->click();
+    c.size->setValue(40);
+    PressButton(dialog, IDCANCEL);
+  });
+  tab.penIndex = BLUE_INDEX;
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    EXPECT_EQ(c.faces->currentItem()->text(), QStringLiteral("IPAMincho"));
+    EXPECT_EQ(c.text->text(), QStringLiteral("Qtあいうえおかきくけこさしすせそたち"));
+    EXPECT_TRUE(c.bold->isChecked() && c.italic->isChecked());
+    EXPECT_EQ(c.size->value(), 40);
+    // The remembered face is drawn at once, in the pen colour of now.
+    EXPECT_GT(CountColor(c.Canvas(), BLUE), 20);
+    EXPECT_EQ(CountColor(c.Canvas(), RED), 0);
+
+    // Typing in the list's edit field selects the first face it fits.
+    c.faceEdit->setText("ipag");
+    emit c.faceEdit->textEdited(QStringLiteral("ipag"));
+    EXPECT_EQ(textSettings.face, "IPAGothic");
+    EXPECT_EQ(c.faceEdit->text(), QStringLiteral("ipag"));
+    emit c.faceEdit->textEdited(QStringLiteral("no such font"));
+    EXPECT_EQ(textSettings.face, "IPAGothic");
+    PressButton(dialog, IDCANCEL);
+  });
+}
+
+TEST(TextFaceRow, TheNameItselfComesBeforeNamesThatStartWithIt) {
+  QListWidget list;
+  list.addItems({"Abc", "Abc Wide", "Mono"});
+  EXPECT_EQ(FindFaceRow(list, "abc"), 0);
+  // A part of a name is searched from the second entry on, wrapping round.
+  EXPECT_EQ(FindFaceRow(list, "ab"), 1);
+  EXPECT_EQ(FindFaceRow(list, "Zz"), -1);
+  delete list.takeItem(2);
+  delete list.takeItem(1);
+  EXPECT_EQ(FindFaceRow(list, "a"), 0);
+}
+
+TEST(TextFont, TheWholeCharacterCellHasTheAskedHeight) {
+  TextSettings settings;
+  for (const char* face : {"IPAGothic", "ＭＳ 明朝", "DejaVu Serif", ""})
+    for (int height : {8, 26, 100}) {
+      settings.face = face;
+      settings.height = height;
+      const QFontMetrics metrics(MakeTextFont(settings));
+      EXPECT_LE(metrics.ascent() + metrics.descent(), height) << face << " " << height;
+      EXPECT_GE(metrics.ascent() + metrics.descent(), height - 2) << face << " " << height;
+    }
+  settings.face = "ＭＳ 明朝";
+  settings.weight = 700;
+  settings.italic = 1;
+  const QFont font = MakeTextFont(settings);
+  EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("IPAMincho"));
+  EXPECT_TRUE(font.bold() && font.italic());
+  // Height 0 leaves the size to the font system.
+  settings.height = 0;
+  EXPECT_GT(QFontMetrics(MakeTextFont(settings)).height(), 0);
+}
