@@ -6,6 +6,7 @@
 #include "canvas/preview.h"
 #include "clipboard/color_picture.h"
 #include "clipboard/paste_mapping.h"
+#include "palette/colour_reduction.h"
 #include "platform/clipboard.h"
 #include "platform/system_colors.h"
 
@@ -30,15 +31,23 @@ int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {
   ColorPicture picture;
   if (!TakePictureFromClipboard(picture)) return 0;
   const RasterSurface surface = picture.Surface();
+  const int command = CommandIdOf(commandWord);
   // The index picture is as large as the tab's cells; it lives on the heap
   // beside the picture for the length of the paste.
   auto indexPicture = std::make_unique<PixelCell[]>(CELL_COUNT);
-  switch (CommandIdOf(commandWord)) {
-    case CMD_PASTE_NEAREST:
-      MapPictureToPalette(tab, surface, tab.palette, indexPicture.get());
-      StorePastedPicture(tab, indexPicture.get());
-      return 1;
-    default:
-      return 0;
+  if (command == CMD_PASTE_NEAREST) {
+    MapPictureToPalette(tab, surface, tab.palette, indexPicture.get());
+  } else if (command == CMD_PASTE) {
+    // The picture's own colours, black first, numbered in the order they
+    // turn up; the pixels take those numbers and show in the tab's colours.
+    ColorRef colours[256] = {};
+    const CellRect target = SelectionOnImage(tab);
+    FindReducedPalette(PaletteSize(tab), surface, 0, 0, surface.width, surface.height, target.right - target.left + 1,
+                       target.bottom - target.top + 1, colours);
+    MapPictureToPalette(tab, surface, colours, indexPicture.get());
+  } else {
+    return 0;
   }
+  StorePastedPicture(tab, indexPicture.get());
+  return 1;
 }

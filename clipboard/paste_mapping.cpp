@@ -5,6 +5,7 @@
 
 #include "clipboard/color_picture.h"
 #include "palette/colour_math.h"
+#include "palette/colour_reduction.h"
 
 CellRect SelectionOnImage(const ImageTab& tab) {
   const int lastX = std::max(static_cast<int>(tab.width), 1) - 1;
@@ -16,27 +17,6 @@ CellRect SelectionOnImage(const ImageTab& tab) {
   return rect;
 }
 
-void StretchPicture(const RasterSurface& source, int x0, int y0, int srcW, int srcH, RasterSurface& target, int w,
-                    int h) {
-  if (srcW <= 0 || srcH <= 0) return;
-  w = std::min(w, target.width);
-  h = std::min(h, target.height);
-  for (int ty = 0; ty < h; ++ty) {
-    // 64-bit products: a large clipboard picture times a target size must
-    // not overflow.
-    const int firstY = static_cast<int>(static_cast<long long>(ty) * srcH / h);
-    const int endY = std::max(static_cast<int>(static_cast<long long>(ty + 1) * srcH / h), firstY + 1);
-    for (int tx = 0; tx < w; ++tx) {
-      const int firstX = static_cast<int>(static_cast<long long>(tx) * srcW / w);
-      const int endX = std::max(static_cast<int>(static_cast<long long>(tx + 1) * srcW / w), firstX + 1);
-      ColorRef combined = 0xFFFFFFu;
-      for (int sy = firstY; sy < endY; ++sy)
-        for (int sx = firstX; sx < endX; ++sx) combined &= SurfacePixel(source, x0 + sx, y0 + sy);
-      SetSurfacePixel(target, tx, ty, combined);
-    }
-  }
-}
-
 void MapPictureToPalette(const ImageTab& tab, const RasterSurface& picture, const ColorRef* colours,
                          PixelCell* indexPicture) {
   const CellRect target = SelectionOnImage(tab);
@@ -44,7 +24,7 @@ void MapPictureToPalette(const ImageTab& tab, const RasterSurface& picture, cons
   const int height = target.bottom - target.top + 1;
   ColorPicture scaled = MakeColorPicture(width, height);
   RasterSurface surface = scaled.Surface();
-  StretchPicture(picture, 0, 0, picture.width, picture.height, surface, width, height);
+  ShrinkCopy(picture, 0, 0, picture.width, picture.height, surface, width, height);
   const int n = PaletteSize(tab);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x)

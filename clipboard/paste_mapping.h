@@ -11,18 +11,12 @@
 // that somehow reaches past the image can never address cells outside it.
 CellRect SelectionOnImage(const ImageTab& tab);
 
-// Stretches the source rectangle (x0, y0, srcW by srcH) onto the top-left
-// w by h pixels of the target, width and height independently. Where the
-// picture grows, pixels repeat; where it shrinks, the source pixels that
-// fall onto one target pixel are combined by a bitwise AND of their colours,
-// so dark lines on a light ground survive the shrinking.
-void StretchPicture(const RasterSurface& source, int x0, int y0, int srcW, int srcH, RasterSurface& target, int w,
-                    int h);
-
 // Fills the selection-sized corner of the index picture (laid out like the
 // tab's cells, column-major 64 x 64): the whole picture is stretched to the
-// size of the tab's selection and every pixel gets the index of the nearest
-// of the first PaletteSize(tab) colours of the list, mask bit clear.
+// size of the tab's selection as ShrinkCopy stretches (pixels that fall
+// together are ANDed, so dark lines on a light ground survive) and every
+// pixel gets the index of the nearest of the first PaletteSize(tab) colours
+// of the list, mask bit clear.
 void MapPictureToPalette(const ImageTab& tab, const RasterSurface& picture, const ColorRef* colours,
                          PixelCell* indexPicture);
 

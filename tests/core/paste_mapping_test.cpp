@@ -4,6 +4,7 @@
 
 #include "clipboard/color_picture.h"
 #include "clipboard/paste_mapping.h"
+#include "palette/colour_reduction.h"
 
 namespace {
 
@@ -38,32 +39,32 @@ ImageTab Tab(int width, int height, std::uint8_t colorCode, CellRect selection) 
 
 }  // namespace
 
-TEST(StretchPicture, RepeatsPixelsWhereThePictureGrows) {
+TEST(PasteStretch, RepeatsPixelsWhereThePictureGrows) {
   ColorPicture source = Picture(2, 1, {RED, BLUE});
   ColorPicture target = MakeColorPicture(4, 2);
   RasterSurface surface = target.Surface();
-  StretchPicture(source.Surface(), 0, 0, 2, 1, surface, 4, 2);
+  ShrinkCopy(source.Surface(), 0, 0, 2, 1, surface, 4, 2);
   EXPECT_EQ(Pixels(target), (std::vector<ColorRef>{RED, RED, BLUE, BLUE, RED, RED, BLUE, BLUE}));
 }
 
-TEST(StretchPicture, CombinesShrunkPixelsByAndAndScalesEachAxisOnItsOwn) {
+TEST(PasteStretch, CombinesShrunkPixelsByAndAndScalesEachAxisOnItsOwn) {
   // Three columns onto two: the first target column takes column 0, the
   // second combines columns 1 and 2. The two rows fall onto one.
   ColorPicture source = Picture(3, 2, {0x0F0F0F, 0xF0FF00, 0x3C3CFF,  //
                                        0xFFFFFF, 0xFFFFF0, 0xFF0FFF});
   ColorPicture target = MakeColorPicture(2, 1, WHITE);
   RasterSurface surface = target.Surface();
-  StretchPicture(source.Surface(), 0, 0, 3, 2, surface, 2, 1);
+  ShrinkCopy(source.Surface(), 0, 0, 3, 2, surface, 2, 1);
   EXPECT_EQ(Pixels(target), (std::vector<ColorRef>{0x0F0F0F, 0xF0FF00 & 0x3C3CFF & 0xFFFFF0 & 0xFF0FFF}));
 }
 
-TEST(StretchPicture, ReadsOnlyTheSourceRectangleAndWritesOnlyTheTargetCorner) {
+TEST(PasteStretch, ReadsOnlyTheSourceRectangleAndWritesOnlyTheTargetCorner) {
   ColorPicture source = Picture(4, 3, {BLACK, BLACK, BLACK, BLACK,  //
                                        BLACK, RED, GREEN, BLACK,    //
                                        BLACK, BLACK, BLACK, BLACK});
   ColorPicture target = MakeColorPicture(3, 2, BLUE);
   RasterSurface surface = target.Surface();
-  StretchPicture(source.Surface(), 1, 1, 2, 1, surface, 2, 1);
+  ShrinkCopy(source.Surface(), 1, 1, 2, 1, surface, 2, 1);
   EXPECT_EQ(Pixels(target), (std::vector<ColorRef>{RED, GREEN, BLUE, BLUE, BLUE, BLUE}));
 }
 

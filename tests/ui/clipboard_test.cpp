@@ -214,3 +214,49 @@ TEST_F(PasteTest, WithoutATabTheNewTabDialogComesFirst) {
     for (int y = 0; y < 8; ++y) ASSERT_EQ(CellAt(*tab, x, y), white) << x << "," << y;
   EXPECT_EQ(HistoryLength(*tab), 2);
 }
+
+TEST_F(PasteTest, AsItIsNumbersBlackZeroAndTheOtherColoursInTheOrderMet) {
+  ImageTab& tab = OpenTab(6, 2);
+  tab.colorCode = 2;
+  tab.palette[0] = TestPaletteColor(12);
+  tab.palette[1] = TestPaletteColor(10);
+  // White first in reading order, black later: black still takes 0.
+  PutOnClipboard(6, 2, [](int x, int y) { return (x + y) % 3 == 0 ? TestPaletteColor(15) : TestPaletteColor(0); });
+  DispatchCommand(CMD_PASTE);
+  for (int x = 0; x < 6; ++x)
+    for (int y = 0; y < 2; ++y) ASSERT_EQ(CellAt(tab, x, y), (x + y) % 3 == 0 ? 1 : 0) << x << "," << y;
+  // The palette keeps its colours: the numbers show in them.
+  EXPECT_EQ(tab.palette[0], TestPaletteColor(12));
+  EXPECT_EQ(tab.palette[1], TestPaletteColor(10));
+
+  // A 16-colour tab numbers red, green and blue after black as met.
+  ImageTab& sixteen = OpenTab(3, 3);
+  const ColorRef order[3] = {TestPaletteColor(12), TestPaletteColor(10), TestPaletteColor(9)};
+  PutOnClipboard(3, 3, [&](int x, int y) { return y == 2 ? TestPaletteColor(0) : order[(x + y) % 3]; });
+  DispatchCommand(CMD_PASTE);
+  for (int x = 0; x < 3; ++x)
+    for (int y = 0; y < 3; ++y) ASSERT_EQ(CellAt(sixteen, x, y), y == 2 ? 0 : 1 + (x + y) % 3) << x << "," << y;
+}
+
+TEST_F(PasteTest, AsItIsWithMoreColoursThanTheTabFillsTheWholeSelection) {
+  ImageTab& tab = OpenTab(8, 8);
+  tab.colorCode = 2;
+  tab.selection = {1, 1, 6, 6};
+  // 64 different light colours: none is black, so every pixel must get the
+  // one other colour the shrunk picture kept, or black.
+  PutOnClipboard(8, 8, [](int x, int y) { return MakeColor(128 + x * 16, 128 + y * 16, 200); });
+  DispatchCommand(CMD_PASTE);
+  int ones = 0;
+  for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 8; ++y) {
+      const bool inside = x >= 1 && x <= 6 && y >= 1 && y <= 6;
+      if (!inside) {
+        ASSERT_EQ(CellAt(tab, x, y), FRESH_CELL) << x << "," << y;
+        continue;
+      }
+      ASSERT_LE(CellAt(tab, x, y), 1) << x << "," << y;
+      ones += CellAt(tab, x, y);
+    }
+  // Every colour of the picture is far from black.
+  EXPECT_EQ(ones, 36);
+}
