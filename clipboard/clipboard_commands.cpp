@@ -6,8 +6,11 @@
 #include "canvas/preview.h"
 #include "clipboard/color_picture.h"
 #include "clipboard/paste_mapping.h"
+#include "clipboard/transparent_paste.h"
+#include "clipboard/transparent_paste_dialog.h"
 #include "palette/colour_reduction.h"
 #include "platform/clipboard.h"
+#include "platform/modal.h"
 #include "platform/system_colors.h"
 
 ColorPicture RenderImageArea(const ImageTab& tab, const CellRect& area) {
@@ -32,6 +35,11 @@ int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {
   if (!TakePictureFromClipboard(picture)) return 0;
   const RasterSurface surface = picture.Surface();
   const int command = CommandIdOf(commandWord);
+  if (command == CMD_PASTE_TRANSPARENT) {
+    auto paste = std::make_unique<PastePicture>();
+    PreparePastePicture(tab, surface, *paste);
+    return TransparentPasteDialog(tab, *paste) == IDOK ? 1 : 0;
+  }
   // The index picture is as large as the tab's cells; it lives on the heap
   // beside the picture for the length of the paste.
   auto indexPicture = std::make_unique<PixelCell[]>(CELL_COUNT);
