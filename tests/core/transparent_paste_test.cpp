@@ -227,3 +227,34 @@ TEST(FindPictureColor, GivesTheFirstEqualEntry) {
   EXPECT_EQ(FindPictureColor(paste, BLACK), 1);
   EXPECT_EQ(FindPictureColor(paste, GREEN), -1);
 }
+
+TEST(PreparePastePicture, NumbersThePicturesOwnColoursInPaletteOrder) {
+  auto tab = Tab(8, 8, 16);
+  tab->selection = {2, 3, 5, 4};
+  // 4 x 2 pixels of red, blue and white at the selection's own size.
+  const ColorRef colours[2][4] = {{RED, BLUE, WHITE, RED}, {WHITE, WHITE, BLUE, RED}};
+  ColorPicture picture = MakeColorPicture(4, 2);
+  RasterSurface surface = picture.Surface();
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x) SetSurfacePixel(surface, x, y, colours[y][x]);
+  auto paste = std::make_unique<PastePicture>();
+  paste->flags[5] = TRANSPARENT_FLAG;
+  PreparePastePicture(*tab, surface, *paste);
+
+  EXPECT_EQ(paste->left, 2);
+  EXPECT_EQ(paste->top, 3);
+  EXPECT_EQ(paste->width, 4);
+  EXPECT_EQ(paste->height, 2);
+  EXPECT_EQ(paste->flags[5], 0);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(paste->palette[paste->indexPicture[CellIndex(x, y)]], colours[y][x]) << x << "," << y;
+  // Black and the three colours once each, in the order organizing gives;
+  // the rest is black.
+  auto ordered = Tab(1, 1, 16);
+  const ColorRef found[4] = {BLACK, RED, BLUE, WHITE};
+  std::copy(found, found + 4, ordered->palette);
+  OrganizePalette(*ordered);
+  for (int i = 0; i < 256; ++i) EXPECT_EQ(paste->palette[i], ordered->palette[i]) << i;
+  EXPECT_EQ(std::set<ColorRef>(paste->palette, paste->palette + 16), (std::set<ColorRef>{BLACK, RED, BLUE, WHITE}));
+}
