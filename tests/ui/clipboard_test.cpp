@@ -1,55 +1,16 @@
-#include <QApplication>
-#include <QClipboard>
-#include <QImage>
-
-#include <vector>
-
 #include "app/command_state.h"
-#include "canvas/undo_commands.h"
-#include "canvas/undo_history.h"
 #include "clipboard/clipboard_commands.h"
 #include "palette/colour_math.h"
-#include "tests/ui/canvas_fixture.h"
+#include "tests/ui/clipboard_fixture.h"
 
 namespace {
-
-int HistoryLength(const ImageTab& tab) {
-  int length = 0;
-  for (const UndoNode* node = tab.undoFirst; node != nullptr; node = node->next) ++length;
-  return length;
-}
-
-std::vector<PixelCell> Cells(const ImageTab& tab) {
-  std::vector<PixelCell> cells;
-  for (int x = 0; x < tab.width; ++x)
-    for (int y = 0; y < tab.height; ++y) cells.push_back(CellAt(tab, x, y));
-  return cells;
-}
 
 QImage ClipboardImage() { return QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32); }
 
 ColorRef ColorAt(const QImage& image, int x, int y) { return ColorOfPixel(image.pixel(x, y)); }
 
-// Puts a picture on the clipboard whose pixel (x, y) has the colour given.
-template <typename ColourOf>
-void PutOnClipboard(int width, int height, ColourOf colourOf) {
-  QImage image(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) image.setPixel(x, y, PixelOfColor(colourOf(x, y)));
-  QApplication::clipboard()->setImage(image);
-}
-
-class ClipboardTest : public CanvasTest {
+class CopyPasteTest : public ClipboardTest {
  protected:
-  void SetUp() override {
-    CanvasTest::SetUp();
-    QApplication::clipboard()->clear();
-  }
-  void TearDown() override {
-    QApplication::clipboard()->clear();
-    CanvasTest::TearDown();
-  }
-
   // A tab whose every cell shows its own mix of the test palette, with
   // every third cell transparent.
   ImageTab& PatternedTab(int width, int height) {
@@ -62,8 +23,8 @@ class ClipboardTest : public CanvasTest {
   }
 };
 
-using CopyTest = ClipboardTest;
-using PasteTest = ClipboardTest;
+using CopyTest = CopyPasteTest;
+using PasteTest = CopyPasteTest;
 
 }  // namespace
 

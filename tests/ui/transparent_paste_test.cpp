@@ -1,41 +1,12 @@
-#include <QApplication>
 #include <QCheckBox>
-#include <QClipboard>
 #include <QDialog>
-#include <QImage>
 #include <QRadioButton>
 
-#include <cstdlib>
-#include <functional>
-#include <vector>
-
-#include "canvas/undo_commands.h"
-#include "canvas/undo_history.h"
 #include "clipboard/transparent_paste_dialog.h"
 #include "platform/dialog_template.h"
-#include "tests/ui/canvas_fixture.h"
+#include "tests/ui/clipboard_fixture.h"
 
 namespace {
-
-int HistoryLength(const ImageTab& tab) {
-  int length = 0;
-  for (const UndoNode* node = tab.undoFirst; node != nullptr; node = node->next) ++length;
-  return length;
-}
-
-std::vector<PixelCell> Cells(const ImageTab& tab) {
-  std::vector<PixelCell> cells;
-  for (int x = 0; x < tab.width; ++x)
-    for (int y = 0; y < tab.height; ++y) cells.push_back(CellAt(tab, x, y));
-  return cells;
-}
-
-void PutOnClipboard(int width, int height, const std::function<ColorRef(int, int)>& colourOf) {
-  QImage image(width, height, QImage::Format_RGB32);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) image.setPixel(x, y, PixelOfColor(colourOf(x, y)));
-  QApplication::clipboard()->setImage(image);
-}
 
 // The two preview windows of the dialog: the picture view is the one of
 // the two that is narrower than the colour grid.
@@ -108,17 +79,15 @@ ColorRef ViewColour(QDialog& dialog, QPoint point) { return ColorOfPixel(Picture
 const ColorRef RED = TestPaletteColor(12), GREEN = TestPaletteColor(10), BLUE = TestPaletteColor(9),
                WHITE = TestPaletteColor(15);
 
-class TransparentPasteTest : public CanvasTest {
+class TransparentPasteTest : public ClipboardTest {
  protected:
   void SetUp() override {
-    CanvasTest::SetUp();
-    QApplication::clipboard()->clear();
+    ClipboardTest::SetUp();
     transparentPasteMode = MODE_TAKE_COLORS;
   }
   void TearDown() override {
-    QApplication::clipboard()->clear();
     transparentPasteMode = MODE_TAKE_COLORS;
-    CanvasTest::TearDown();
+    ClipboardTest::TearDown();
   }
 };
 
