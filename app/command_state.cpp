@@ -1,14 +1,11 @@
 #include "app/command_state.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QMimeData>
-
 #include "app/command_ids.h"
 #include "app/menus.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
 #include "model/tab_lifecycle.h"
+#include "platform/clipboard.h"
 
 namespace {
 
@@ -56,10 +53,7 @@ void RefreshPenGroup(const ImageTab* tab, int keepChecks) {
 
 }  // namespace
 
-bool ClipboardHasPicture() {
-  const QMimeData* data = QApplication::clipboard()->mimeData();
-  return data != nullptr && data->hasImage();
-}
+bool ClipboardHasPicture() { return ClipboardHoldsPicture(); }
 
 void RefreshCommandState(int groups, int keepChecks) {
   const ImageTab* tab = CurrentTab();

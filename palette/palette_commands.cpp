@@ -1,9 +1,14 @@
 #include "palette/palette_commands.h"
 
+#include <QPoint>
+#include <QWidget>
+
+#include "app/main_window.h"
 #include "canvas/undo_commands.h"
 #include "model/tab_lifecycle.h"
 #include "palette/colour_math.h"
 #include "palette/palette_window.h"
+#include "palette/reduce_colors_dialog.h"
 
 namespace {
 
@@ -26,9 +31,13 @@ void CommandOrganizePalette() {
   RecordUndo(*tab);
 }
 
-// The colour reduction dialog is not built yet; until it is, the button
-// does nothing.
-void CommandReduceColors() {}
+void CommandReduceColors() {
+  if (PaletteCommandTab() == nullptr) return;
+  // The dialog puts its top-left corner on the palette window's.
+  const QPoint corner =
+      mainWindows.paletteWindow != nullptr ? mainWindows.paletteWindow->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+  ReduceColorsDialog(corner);
+}
 
 // The batch colour change dialogs are not built yet; until they are, the
 // button does nothing.

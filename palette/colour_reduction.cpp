@@ -1,0 +1,189 @@
+#include "palette/colour_reduction.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "palette/colour_math.h"
+
+namespace {
+
+// The colour bits of a 32-bit pixel; the top byte is always set and would
+// only get in the way of comparing colours.
+constexpr std::uint32_t PIXEL_COLOR_BITS = 0x00FFFFFFu;
+
+struct Span {
+  int start = 0;
+  int end = 0;
+};
+
+// The source lines that fall on destination line d when size lines are made
+// from srcSize: all of them where the copy shrinks, the nearest single one
+// where it enlarges.
+Span SourceSpan(int d, int srcSize, int size) {
+  const auto start = static_cast<int>(static_cast<std::int64_t>(d) * srcSize / size);
+  const auto end = static_cast<int>(static_cast<std::int64_t>(d + 1) * srcSize / size);
+  return {start, std::max(start + 1, end)};
+}
+
+std::uint32_t SourceBits(const RasterSurface& source, int x, int y) {
+  if (source.pixels == nullptr || x < 0 || y < 0 || x >= source.width || y >= source.height) return 0;
+  return source.pixels[static_cast<std::size_t>(y) * source.stride + x] & PIXEL_COLOR_BITS;
+}
+
+// The first half of a shrinking copy: for each of the h destination rows,
+// the AND of the source rows that fall on it, srcW pixels each. Losing a
+// column leaves these rows as they are, so the search keeps them while the
+// height stays.
+std::vector<std::uint32_t> CombineRows(const RasterSurface& source, int x0, int y0, int srcW, int srcH, int h) {
+  std::vector<std::uint32_t> rows(static_cast<std::size_t>(srcW) * h, PIXEL_COLOR_BITS);
+  for (int dy = 0; dy < h; ++dy) {
+    std::uint32_t* row = rows.data() + static_cast<std::size_t>(dy) * srcW;
+    const Span span = SourceSpan(dy, srcH, h);
+    for (int sy = span.start; sy < span.end; ++sy)
+      for (int sx = 0; sx < srcW; ++sx) row[sx] &= SourceBits(source, x0 + sx, y0 + sy);
+  }
+  return rows;
+}
+
+// The second half: the AND of the combined columns that fall on each of the
+// w destination columns.
+void CombineColumns(const std::vector<std::uint32_t>& rows, int srcW, int h, RasterSurface& dest, int w) {
+  for (int dy = 0; dy < h && dy < dest.height; ++dy) {
+    const std::uint32_t* row = rows.data() + static_cast<std::size_t>(dy) * srcW;
+    std::uint32_t* out = dest.pixels + static_cast<std::size_t>(dy) * dest.stride;
+    for (int dx = 0; dx < w && dx < dest.width; ++dx) {
+      const Span span = SourceSpan(dx, srcW, w);
+      std::uint32_t bits = PIXEL_COLOR_BITS;
+      for (int sx = span.start; sx < span.end; ++sx) bits &= row[sx];
+      out[dx] = 0xFF000000u | bits;
+    }
+  }
+}
+
+// The colours already listed, for a quick "seen before?" while the table
+// keeps the order of first occurrence. Open addressing over twice the
+// largest table.
+class SeenColors {
+ public:
+  bool Contains(ColorRef colour) const { return slots_[Find(colour)] == Key(colour); }
+  void Add(ColorRef colour) { slots_[Find(colour)] = Key(colour); }
+
+ private:
+  static constexpr int SLOT_COUNT = 2 * COLOR_TABLE_SIZE;
+  // Colours have 24 bits, so 0 is free to mean an empty slot.
+  static std::uint32_t Key(ColorRef colour) { return (colour & PIXEL_COLOR_BITS) + 1; }
+  int Find(ColorRef colour) const {
+    int slot = static_cast<int>((Key(colour) * 2654435761u) >> 23) % SLOT_COUNT;
+    while (slots_[slot] != 0 && slots_[slot] != Key(colour)) slot = (slot + 1) % SLOT_COUNT;
+    return slot;
+  }
+  std::uint32_t slots_[SLOT_COUNT] = {};
+};
+
+}  // namespace
+
+void ShrinkCopy(const RasterSurface& source, int x0, int y0, int srcW, int srcH, RasterSurface& dest, int w, int h) {
+  if (srcW <= 0 || srcH <= 0 || w <= 0 || h <= 0 || dest.pixels == nullptr) return;
+  CombineColumns(CombineRows(source, x0, y0, srcW, srcH, h), srcW, h, dest, w);
+}
+
+bool CollectDistinctColors(const RasterSurface& picture, int w, int h, int count, ColorRef* table) {
+  count = std::clamp(count, 1, COLOR_TABLE_SIZE);
+  SeenColors seen;
+  table[0] = 0;
+  seen.Add(0);
+  int n = 1;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const ColorRef colour = ColorOfPixel(SourceBits(picture, x, y));
+      if (seen.Contains(colour)) continue;
+      if (n == count) return false;
+      table[n++] = colour;
+      seen.Add(colour);
+    }
+  }
+  return true;
+}
+
+void FindReducedPalette(int count, const RasterSurface& source, int x0, int y0, int srcW, int srcH, int w, int h,
+                        ColorRef* table) {
+  if (count < 1 || srcW <= 0 || srcH <= 0) return;
+  w = std::max(w, 1);
+  h = std::max(h, 1);
+  std::vector<std::uint32_t> work(static_cast<std::size_t>(w) * h);
+  RasterSurface picture{work.data(), w, h, w};
+  std::vector<std::uint32_t> rows;
+  int rowsHeight = 0;
+  const auto fits = [&]() {
+    if (rowsHeight != h) {
+      rows = CombineRows(source, x0, y0, srcW, srcH, h);
+      rowsHeight = h;
+    }
+    CombineColumns(rows, srcW, h, picture, w);
+    return CollectDistinctColors(picture, w, h, count, table);
+  };
+  while (true) {
+    if (fits()) return;
+    if (w > 1) --w;
+    if (fits()) return;
+    // One pixel beside the seeded black is two colours; only a count of 1
+    // can still fail here, and black alone is then all it can have.
+    if (w == 1 && h == 1) return;
+    if (h > 1) --h;
+  }
+}
+
+RasterSurface ReductionSource::Picture() const {
+  return {const_cast<std::uint32_t*>(pixels.data()), width, height, width};
+}
+
+ReductionSource TakeReductionSource(const ImageTab& tab) {
+  ReductionSource source;
+  std::memcpy(source.palette, tab.palette, sizeof source.palette);
+  std::memcpy(source.cells, tab.cells, sizeof source.cells);
+  source.width = tab.width;
+  source.height = tab.height;
+  source.pixels.resize(static_cast<std::size_t>(source.width) * source.height);
+  for (int y = 0; y < source.height; ++y)
+    for (int x = 0; x < source.width; ++x)
+      source.pixels[static_cast<std::size_t>(y) * source.width + x] =
+          PixelOfColor(tab.palette[CellAt(tab, x, y) & CELL_INDEX_BITS]);
+  return source;
+}
+
+void RestoreReductionSource(ImageTab& tab, const ReductionSource& source) {
+  std::memcpy(tab.palette, source.palette, sizeof source.palette);
+  std::memcpy(tab.cells, source.cells, sizeof source.cells);
+}
+
+int MaxReductionCount(const ImageTab& tab) { return tab.colorCode == 0 ? 256 : 16; }
+
+int ReductionCountOfText(const std::string& text, int maxCount) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  unsigned long number = 0;
+  const std::size_t digitsStart = i;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    number = std::min(number * 10 + static_cast<unsigned long>(text[i] - '0'), 1000000ul);
+  while (i < text.size() && text[i] == ' ') ++i;
+  // Text that is not a plain number counts as no number.
+  if (i == digitsStart || i != text.size()) number = 0;
+  if (number < 2 || number > static_cast<unsigned long>(maxCount)) return maxCount;
+  return static_cast<int>(number);
+}
+
+void ReduceTabColors(ImageTab& tab, const ReductionSource& source, int count) {
+  count = std::clamp(count, 1, COLOR_TABLE_SIZE);
+  ColorRef table[COLOR_TABLE_SIZE] = {};
+  RestoreReductionSource(tab, source);
+  FindReducedPalette(count, source.Picture(), 0, 0, source.width, source.height, source.width, source.height, table);
+  for (int x = 0; x < source.width; ++x) {
+    for (int y = 0; y < source.height; ++y) {
+      PixelCell& cell = CellAt(tab, x, y);
+      const int index = NearestPaletteIndex(table, count, tab.palette[cell & CELL_INDEX_BITS]);
+      cell = static_cast<PixelCell>((cell & ~CELL_INDEX_BITS) | index);
+    }
+  }
+  std::memcpy(tab.palette, table, sizeof table);
+  OrganizePalette(tab);
+}
