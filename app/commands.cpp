@@ -14,6 +14,7 @@
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
 #include "canvas/preview.h"
+#include "canvas/rotate_dialog.h"
 #include "canvas/selection.h"
 #include "canvas/text_tool.h"
 #include "canvas/transforms.h"

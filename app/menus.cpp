@@ -78,6 +78,8 @@ QMenuBar* CreateMainMenu(QWidget* owner) {
   menuActions.clear();
   auto* bar = new QMenuBar(owner);
   bar->setObjectName(QStringLiteral("MAINMENU"));
+  // The entries die with the menu bar; nothing may reach them afterwards.
+  QObject::connect(bar, &QObject::destroyed, [] { menuActions.clear(); });
   for (const TopMenu& top : mainMenu) {
     QMenu* menu = bar->addMenu(QString::fromUtf8(top.title));
     QMenu* target = menu;

@@ -1,6 +1,8 @@
 #include "app/toolbar.h"
 
 #include <QAbstractButton>
+#include <algorithm>
+#include <iterator>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QIcon>
@@ -88,6 +90,8 @@ class ToolWindow : public QWidget {
 QWidget* CreateToolWindow(QWidget* tabStrip) {
   auto* window = new ToolWindow(tabStrip);
   window->setGeometry(195, 24, 447, 62);
+  // The buttons die with the window; nothing may reach them afterwards.
+  QObject::connect(window, &QObject::destroyed, [] { std::fill(std::begin(buttons), std::end(buttons), nullptr); });
   auto* toolGroup = new QButtonGroup(window);
   toolGroup->setExclusive(true);
 

@@ -355,3 +355,20 @@ TEST(SettingsPath, ReplacesOrAppendsTheExtension) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ShellLifetime, StatesCanBeRefreshedAfterTheWindowIsGone) {
+  iniPath = "/tmp/q2-lifetime-" + std::to_string(::getpid()) + ".ini";
+  CreateMainWindow();
+  EXPECT_NE(ToolButton(CMD_NEW), nullptr);
+  EXPECT_NE(MenuAction(CMD_NEW), nullptr);
+  DestroyMainWindow();
+  EXPECT_EQ(ToolButton(CMD_NEW), nullptr);
+  EXPECT_EQ(MenuAction(CMD_NEW), nullptr);
+  // Nothing left to refresh, and nothing to crash on.
+  RefreshCommandState(GROUP_ALL, 0);
+  std::remove(iniPath.c_str());
+}
+
+}  // namespace
