@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include <vector>
+
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "canvas/cell_geometry.h"
@@ -105,7 +107,7 @@ QColor TrackColour(QDialog& dialog, int bar) {
 }
 
 // Chooses the entries in the first dialog and presses OK.
-std::function<void(QDialog&)> ChooseAndAccept(std::initializer_list<int> indices) {
+std::function<void(QDialog&)> ChooseAndAccept(std::vector<int> indices) {
   return [indices](QDialog& dialog) {
     for (int index : indices) ClickSwatch(dialog, index);
     PressButton(dialog, IDOK);
