@@ -4,11 +4,15 @@
 #include <QWidget>
 
 #include "app/main_window.h"
+#include "canvas/edit_view.h"
+#include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "model/tab_lifecycle.h"
+#include "palette/batch_colour_dialogs.h"
 #include "palette/colour_math.h"
 #include "palette/palette_window.h"
 #include "palette/reduce_colors_dialog.h"
+#include "platform/modal.h"
 
 namespace {
 
@@ -39,6 +43,20 @@ void CommandReduceColors() {
   ReduceColorsDialog(corner);
 }
 
-// The batch colour change dialogs are not built yet; until they are, the
-// button does nothing.
-void CommandBatchColorChange() {}
+void CommandBatchColorChange() {
+  ImageTab* tab = PaletteCommandTab();
+  if (tab == nullptr) return;
+  // The rings that mark chosen pixels need the room of the grid lines.
+  const int savedGrid = grid;
+  grid = 0;
+  RepaintEditView(tab);
+  BatchSelection selection;
+  if (BatchSelectDialog(selection) == IDOK) {
+    RepaintEditView(tab);
+    if (BatchShiftDialog(selection) == IDOK) RecordUndo(*tab);
+  }
+  grid = savedGrid;
+  RedrawPalette(tab);
+  RepaintEditView(tab);
+  RepaintPreview(tab);
+}
