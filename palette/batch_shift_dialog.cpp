@@ -22,6 +22,7 @@
 #include "palette/colour_dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "palette/scroll_bar_actions.h"
 
 namespace {
 
@@ -134,21 +135,9 @@ void ScrollBar(ShiftRun& run, int bar, ScrollRequest request, int position) {
   RepaintChosenPixels(run, *run.preview);
 }
 
-ScrollRequest RequestOfAction(int action) {
-  switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return SB_LINELEFT;
-    case QAbstractSlider::SliderSingleStepAdd: return SB_LINERIGHT;
-    case QAbstractSlider::SliderPageStepSub: return SB_PAGELEFT;
-    case QAbstractSlider::SliderPageStepAdd: return SB_PAGERIGHT;
-    case QAbstractSlider::SliderToMinimum: return SB_LEFT;
-    case QAbstractSlider::SliderToMaximum: return SB_RIGHT;
-    default: return SB_THUMBTRACK;
-  }
-}
-
 void OnBarAction(ShiftRun& run, int bar, int action) {
   CloseShiftEdit(run);
-  ScrollBar(run, bar, RequestOfAction(action), run.bars[bar]->sliderPosition());
+  ScrollBar(run, bar, ScrollRequestOfAction(action), run.bars[bar]->sliderPosition());
 }
 
 void OnBarReleased(ShiftRun& run, int bar) {

@@ -24,6 +24,7 @@
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
+#include "palette/scroll_bar_actions.h"
 
 HsvColor colorDialogHsv;
 
@@ -147,23 +148,11 @@ void ScrollChannel(ColorDialogRun& run, int channel, ScrollRequest request, int 
   run.dialog->update();
 }
 
-ScrollRequest RequestOfAction(int action) {
-  switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return SB_LINELEFT;
-    case QAbstractSlider::SliderSingleStepAdd: return SB_LINERIGHT;
-    case QAbstractSlider::SliderPageStepSub: return SB_PAGELEFT;
-    case QAbstractSlider::SliderPageStepAdd: return SB_PAGERIGHT;
-    case QAbstractSlider::SliderToMinimum: return SB_LEFT;
-    case QAbstractSlider::SliderToMaximum: return SB_RIGHT;
-    default: return SB_THUMBTRACK;
-  }
-}
-
 void OnScrollBarAction(ColorDialogRun& run, int channel, int action) {
   CloseValueEdit(run);
   // The slider already moved to where Qt would put it; the handling sets
   // the position the dialog's own rule gives instead.
-  ScrollChannel(run, channel, RequestOfAction(action), run.bars[channel]->sliderPosition());
+  ScrollChannel(run, channel, ScrollRequestOfAction(action), run.bars[channel]->sliderPosition());
 }
 
 void OnScrollBarReleased(ColorDialogRun& run, int channel) {
