@@ -372,3 +372,34 @@ TEST(ShellLifetime, StatesCanBeRefreshedAfterTheWindowIsGone) {
 }
 
 }  // namespace
+
+namespace {
+
+using PastePopup = MainWindowTest;
+
+TEST_F(PastePopup, OffersTheThreePastesBelowThePasteButtonAndRunsTheChoice) {
+  ImageTab* tab = CreateTab({}, 4, 4, 16);
+  ASSERT_NE(tab, nullptr);
+  tab->width = tab->height = 4;
+  tab->colorCode = 16;
+  ClearTabPixels(*tab);
+  for (int i = 0; i < 16; ++i) tab->palette[i] = i == 9 ? 0x0000FFu : 0u;
+  ShowCurrentPosition();
+  QImage picture(4, 4, QImage::Format_RGB32);
+  picture.fill(Qt::red);
+  QApplication::clipboard()->setImage(picture);
+  QApplication::processEvents();
+
+  modal.QueuePopupChoice("近似色貼り付け(&N)");
+  DispatchCommand(CMD_PASTE_MENU);
+  ASSERT_EQ(modal.popupMenus().size(), 1u);
+  EXPECT_EQ(modal.popupMenus()[0],
+            (std::vector<std::string>{"そのまま貼り付け(&P)", "近似色貼り付け(&N)", "透過色指定貼り付け(&E)..."}));
+  // The nearest colour of red in this palette is entry 9, pasted opaque.
+  EXPECT_EQ(CellAt(*tab, 0, 0), 9);
+  EXPECT_EQ(CellAt(*tab, 3, 3), 9);
+  EXPECT_TRUE(IsTabChanged(*tab));
+  QApplication::clipboard()->clear();
+}
+
+}  // namespace
