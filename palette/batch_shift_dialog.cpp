@@ -220,30 +220,13 @@ void BuildShiftControls(ShiftRun& run) {
   QDialog& dialog = *run.dialog;
   auto* events = new ShiftDialogEvents(run);
   for (int bar = 0; bar < SHIFT_BARS; ++bar) {
-    auto* letter = new QLabel;
-    letter->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    PlaceTemplateControl(dialog, letter, ID_SHIFT_FIRST_LETTER + bar, 2, ROW_TOP[bar] + 1, 9, 10);
-    letter->setFont(PaletteDialogFont());
-    run.letters[bar] = letter;
-
+    run.letters[bar] = AddRowLetter(dialog, ID_SHIFT_FIRST_LETTER + bar, ROW_TOP[bar], QString());
     auto* scrollBar = new ShiftScrollBar;
-    PlaceTemplateControl(dialog, scrollBar, ID_SHIFT_FIRST_BAR + bar, 11, ROW_TOP[bar], 171, 9);
-    scrollBar->setSingleStep(SCROLL_LINE_STEP);
-    scrollBar->setPageStep(SCROLL_PAGE_STEP);
-    scrollBar->setFocusPolicy(Qt::NoFocus);
-    scrollBar->installEventFilter(events);
+    PlaceRowBar(dialog, scrollBar, ID_SHIFT_FIRST_BAR + bar, ROW_TOP[bar], events);
     QObject::connect(scrollBar, &QAbstractSlider::actionTriggered, &dialog,
                      [&run, bar](int action) { OnBarAction(run, bar, action); });
     run.bars[bar] = scrollBar;
-
-    auto* label = new QLabel;
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    PlaceTemplateControl(dialog, label, ID_SHIFT_FIRST_VALUE + bar, 182, ROW_TOP[bar], 21, 10);
-    label->setFont(PaletteDialogFont());
-    label->installEventFilter(events);
-    run.labels[bar] = label;
+    run.labels[bar] = AddRowValue(dialog, ID_SHIFT_FIRST_VALUE + bar, ROW_TOP[bar], 21, events);
   }
   run.hsvButton = AddModeButton(dialog, ID_SHIFT_HSV, "HSV", 4);
   run.rgbButton = AddModeButton(dialog, ID_SHIFT_RGB, "RGB", 32);

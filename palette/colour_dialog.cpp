@@ -246,30 +246,14 @@ void BuildControls(ColorDialogRun& run) {
   auto* events = new ColorDialogEvents(run);
   dialog.installEventFilter(events);
   for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
-    auto* letter = new QLabel(QString::fromLatin1(LETTERS[channel]));
-    letter->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    PlaceTemplateControl(dialog, letter, ID_FIRST_LETTER + channel, 2, ROW_TOP[channel] + 1, 9, 10);
-    letter->setFont(PaletteDialogFont());
-
+    AddRowLetter(dialog, ID_FIRST_LETTER + channel, ROW_TOP[channel], QString::fromLatin1(LETTERS[channel]));
     auto* bar = new QScrollBar(Qt::Horizontal);
-    PlaceTemplateControl(dialog, bar, ID_FIRST_SCROLLBAR + channel, 11, ROW_TOP[channel], 171, 9);
     bar->setRange(0, RangeEnd(channel));
-    bar->setSingleStep(SCROLL_LINE_STEP);
-    bar->setPageStep(SCROLL_PAGE_STEP);
-    bar->setFocusPolicy(Qt::NoFocus);
-    bar->installEventFilter(events);
+    PlaceRowBar(dialog, bar, ID_FIRST_SCROLLBAR + channel, ROW_TOP[channel], events);
     QObject::connect(bar, &QAbstractSlider::actionTriggered, &dialog,
                      [&run, channel](int action) { OnScrollBarAction(run, channel, action); });
     run.bars[channel] = bar;
-
-    auto* label = new QLabel;
-    label->setFrameStyle(QFrame::Box | QFrame::Plain);
-    label->setLineWidth(1);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    PlaceTemplateControl(dialog, label, ID_FIRST_VALUE + channel, 182, ROW_TOP[channel], 18, 10);
-    label->setFont(PaletteDialogFont());
-    label->installEventFilter(events);
-    run.labels[channel] = label;
+    run.labels[channel] = AddRowValue(dialog, ID_FIRST_VALUE + channel, ROW_TOP[channel], 18, events);
   }
 
   auto* frame = new QFrame;
