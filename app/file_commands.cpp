@@ -9,11 +9,12 @@
 #include "model/tab_lifecycle.h"
 #include "palette/palette_window.h"
 #include "platform/modal.h"
+#include "model/ui_text.h"
 
 namespace {
 
-const FileFilterList iconFilters = {{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}};
-const FileFilterList paletteFilters = {{"パレット(*.qpl)", "*.qpl"}, {"全て(*.*)", "*.*"}};
+const FileFilterList iconFilters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"}, {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
+const FileFilterList paletteFilters = {{QT_TRANSLATE_NOOP("Quillet2", "パレット(*.qpl)"), "*.qpl"}, {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 
 // The palette dialogs share one name that keeps the last palette path.
 std::string lastPalettePath;
@@ -24,14 +25,14 @@ std::string lastOpenPath;
 
 void CommandNewFile() {
   if (tabSet.tabCount > 0 &&
-      ShowMessageBox("全てのタブを破棄し、新しいタブを作成します\n", CAPTION_REPORT, MB_OKCANCEL) != IDOK)
+      ShowMessageBox(QT_TRANSLATE_NOOP("Quillet2", "全てのタブを破棄し、新しいタブを作成します\n"), CAPTION_REPORT, MB_OKCANCEL) != IDOK)
     return;
   if (!AskSaveAndDiscardAll()) return;
   CommandNewTab();
 }
 
 void CommandOpenFile() {
-  const auto path = ChooseOpenFile("開く（アイコン）", iconFilters, lastOpenPath);
+  const auto path = ChooseOpenFile(QT_TRANSLATE_NOOP("Quillet2", "開く（アイコン）"), iconFilters, lastOpenPath);
   if (!path) return;
   lastOpenPath = *path;
   OpenIconFile(*path);
@@ -40,7 +41,7 @@ void CommandOpenFile() {
 void CommandOpenPalette() {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr) return;
-  const auto path = ChooseOpenFile("開く（パレット）", paletteFilters, lastPalettePath);
+  const auto path = ChooseOpenFile(QT_TRANSLATE_NOOP("Quillet2", "開く（パレット）"), paletteFilters, lastPalettePath);
   if (!path) return;
   lastPalettePath = *path;
   if (!ReadPaletteFile(*tab, *path)) return;
@@ -53,7 +54,7 @@ void CommandOpenPalette() {
 void CommandSavePalette() {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr) return;
-  const auto path = ChooseSaveFile("名前をつけて保存（パレット）", paletteFilters, lastPalettePath, ".qpl");
+  const auto path = ChooseSaveFile(QT_TRANSLATE_NOOP("Quillet2", "名前をつけて保存（パレット）"), paletteFilters, lastPalettePath, ".qpl");
   if (!path) return;
   lastPalettePath = *path;
   WritePaletteFile(*tab, *path);

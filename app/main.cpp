@@ -1,11 +1,11 @@
 #include <QApplication>
 
+#include "app/language.h"
 #include "app/main_window.h"
-#include "platform/program_paths.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  InstallJapaneseTexts();
+  InstallChosenLanguage();
   CreateMainWindow();
   const int code = QApplication::exec();
   DestroyMainWindow();

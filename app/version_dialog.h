@@ -2,10 +2,11 @@
 // The version dialog of the help menu.
 
 #include <QPoint>
+#include "model/ui_text.h"
 
 class QPixmap;
 
-inline constexpr const char* VERSION_TEXT = "Ｑｕｉｌｌｅｔ２ Ver 0.26β";
+inline constexpr const char* VERSION_TEXT = QT_TRANSLATE_NOOP("Quillet2", "Ｑｕｉｌｌｅｔ２ Ver 0.26β");
 
 // Where the dialog goes: its left edge a third of its width left of the
 // cursor, its top where it was, neither beyond the screen's top-left corner.

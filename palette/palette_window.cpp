@@ -19,7 +19,9 @@
 #include "palette/palette_layout.h"
 #include "platform/fonts.h"
 #include "platform/system_colors.h"
+#include "platform/translation.h"
 #include "platform/qt_colors.h"
+#include "model/ui_text.h"
 
 namespace {
 
@@ -119,7 +121,7 @@ void DrawCellShape(const CellRect& rect, bool asEllipse, const QColor& outline, 
 bool AnyTabOpen(const ImageTab* tab) { return tab != nullptr && tabSet.tabCount > 0; }
 
 QPushButton* MakeButton(QWidget* window, int id, const char* text, int left) {
-  auto* button = new QPushButton(QString::fromUtf8(text), window);
+  auto* button = new QPushButton(UiText(text), window);
   button->setObjectName(QString::number(id));
   button->setFont(MakePixelFont("ＭＳ Ｐゴシック", 12, true));
   button->setGeometry(EDGE_WIDTH + left, EDGE_WIDTH + BUTTON_TOP, BUTTON_WIDTH, BUTTON_HEIGHT);
@@ -132,9 +134,9 @@ QPushButton* MakeButton(QWidget* window, int id, const char* text, int left) {
 
 QWidget* CreatePaletteWindow(QWidget* tabStrip) {
   auto* window = new PaletteWindow(tabStrip);
-  MakeButton(window, CMD_ORGANIZE_PALETTE, "整理", 4);
-  MakeButton(window, CMD_REDUCE_COLORS, "減色...", 50);
-  MakeButton(window, CMD_BATCH_COLORS, "一括...", 96);
+  MakeButton(window, CMD_ORGANIZE_PALETTE, QT_TRANSLATE_NOOP("Quillet2", "整理"), 4);
+  MakeButton(window, CMD_REDUCE_COLORS, QT_TRANSLATE_NOOP("Quillet2", "減色..."), 50);
+  MakeButton(window, CMD_BATCH_COLORS, QT_TRANSLATE_NOOP("Quillet2", "一括..."), 96);
   window->setEnabled(false);
   return window;
 }

@@ -22,6 +22,7 @@
 #include "palette/palette_window.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "model/ui_text.h"
 
 namespace {
 
@@ -117,7 +118,7 @@ void CancelReduction(ReduceRun& run) {
 }
 
 void AddLabel(QDialog& dialog) {
-  auto* label = new QLabel(QStringLiteral("色数"));
+  auto* label = new QLabel(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "色数")));
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   PlaceTemplateControl(dialog, label, ID_REDUCE_LABEL, 8, 6, 18, 9);
 }
@@ -149,16 +150,16 @@ int ReduceColorsDialog(const QPoint& screenPoint) {
   run->maxCount = MaxReductionCount(*tab);
   run->source = TakeReductionSource(*tab);
 
-  run->dialog = CreateTemplateDialog(mainWindows.main, "減色", 120, 40, "ＭＳ Ｐゴシック", 9);
+  run->dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "減色"), 120, 40, "ＭＳ Ｐゴシック", 9);
   QDialog& dialog = *run->dialog;
   dialog.setObjectName(QString::number(ID_REDUCE_DIALOG));
   dialog.move(screenPoint);
   AddLabel(dialog);
   run->countBox = AddCountBox(dialog, run->maxCount);
-  QPushButton* execute = AddButton(dialog, ID_REDUCE_RUN, "実行", 8, 21, 54);
-  QPushButton* ok = AddButton(dialog, IDOK, "ＯＫ", 72, 2, 45);
+  QPushButton* execute = AddButton(dialog, ID_REDUCE_RUN, QT_TRANSLATE_NOOP("Quillet2", "実行"), 8, 21, 54);
+  QPushButton* ok = AddButton(dialog, IDOK, QT_TRANSLATE_NOOP("Quillet2", "ＯＫ"), 72, 2, 45);
   ok->setDefault(true);
-  QPushButton* cancel = AddButton(dialog, IDCANCEL, "キャンセル", 72, 21, 45);
+  QPushButton* cancel = AddButton(dialog, IDCANCEL, QT_TRANSLATE_NOOP("Quillet2", "キャンセル"), 72, 21, 45);
   // The run button must not take Enter from the box: Enter is OK.
   execute->setAutoDefault(false);
   cancel->setAutoDefault(false);

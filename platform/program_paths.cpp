@@ -2,9 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace {
 std::string folderOverride;
@@ -32,9 +29,3 @@ QIcon ProgramIcon() {
   return icon;
 }
 
-void InstallJapaneseTexts() {
-  static QTranslator translator;
-  if (translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&translator);
-  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-}

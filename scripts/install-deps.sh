@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program and its tests need, when missing.
 set -euo pipefail
-packages=(g++ cmake make qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho
+packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho
           xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
