@@ -19,6 +19,7 @@
 #include "palette/palette_layout.h"
 #include "platform/fonts.h"
 #include "platform/system_colors.h"
+#include "platform/text_fit.h"
 #include "platform/translation.h"
 #include "platform/qt_colors.h"
 #include "model/ui_text.h"
@@ -134,9 +135,12 @@ QPushButton* MakeButton(QWidget* window, int id, const char* text, int left) {
 
 QWidget* CreatePaletteWindow(QWidget* tabStrip) {
   auto* window = new PaletteWindow(tabStrip);
-  MakeButton(window, CMD_ORGANIZE_PALETTE, QT_TRANSLATE_NOOP("Quillet2", "整理"), 4);
-  MakeButton(window, CMD_REDUCE_COLORS, QT_TRANSLATE_NOOP("Quillet2", "減色..."), 50);
-  MakeButton(window, CMD_BATCH_COLORS, QT_TRANSLATE_NOOP("Quillet2", "一括..."), 96);
+  QList<QWidget*> buttons = {MakeButton(window, CMD_ORGANIZE_PALETTE, QT_TRANSLATE_NOOP("Quillet2", "整理"), 4),
+                             MakeButton(window, CMD_REDUCE_COLORS, QT_TRANSLATE_NOOP("Quillet2", "減色..."), 50),
+                             MakeButton(window, CMD_BATCH_COLORS, QT_TRANSLATE_NOOP("Quillet2", "一括..."), 96)};
+  // A translated text may be longer than the Japanese one the buttons are
+  // sized for; the Japanese layout stays exactly as it is.
+  if (CurrentLanguage() != Language::Japanese) WidenRowToFit(buttons);
   window->setEnabled(false);
   return window;
 }

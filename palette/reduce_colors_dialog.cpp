@@ -1,5 +1,6 @@
 #include "palette/reduce_colors_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -118,7 +119,9 @@ void CancelReduction(ReduceRun& run) {
 }
 
 void AddLabel(QDialog& dialog) {
-  auto* label = new QLabel(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "色数")));
+  // The same text as the new-tab dialog's label, in a narrower place, so it
+  // has a translation of its own.
+  auto* label = new QLabel(QCoreApplication::translate("Quillet2", "色数", "colour reduction"));
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   PlaceTemplateControl(dialog, label, ID_REDUCE_LABEL, 8, 6, 18, 9);
 }

@@ -12,6 +12,7 @@
 
 #include "model/ui_text.h"
 #include "platform/program_paths.h"
+#include "platform/text_fit.h"
 
 namespace {
 
@@ -118,4 +119,6 @@ void TranslateWidgetTexts(QWidget& window) {
       group->setTitle(UiText(group->title()));
     }
   }
+  // The Japanese layout stays exactly as its template gives it.
+  if (currentLanguage != Language::Japanese) WidenIntoFreeRoom(window);
 }

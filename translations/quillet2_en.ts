@@ -475,7 +475,7 @@
     </message>
     <message>
         <source>横に並んだビットマップファイルとして保存（最初のタブのパレットで保存されます）</source>
-        <translation>Save as one bitmap with the images side by side (saved with the first tab&apos;s palette)</translation>
+        <translation>Save as one bitmap side by side (with the first tab&apos;s palette)</translation>
     </message>
     <message>
         <source>個別のビットマップファイルとして保存</source>
@@ -604,6 +604,11 @@ Do you want to replace it?</translation>
     <message>
         <source>問い合わせ</source>
         <translation>Question</translation>
+    </message>
+    <message>
+        <source>色数</source>
+        <comment>colour reduction</comment>
+        <translation>Count</translation>
     </message>
 </context>
 </TS>
