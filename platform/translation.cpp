@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <QTranslator>
 #include <QWidget>
+#include <algorithm>
 #include <cctype>
 
 #include "model/ui_text.h"
@@ -39,9 +40,11 @@ bool LoadEnglishTexts(QTranslator& translator) {
 }  // namespace
 
 std::optional<Language> LanguageFromName(const std::string& name) {
+  const auto blank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
+  const auto first = std::find_if_not(name.begin(), name.end(), blank);
+  const auto last = std::find_if_not(name.rbegin(), name.rend(), blank).base();
   std::string word;
-  for (char c : name)
-    if (!std::isspace(static_cast<unsigned char>(c))) word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (auto c = first; c < last; ++c) word += static_cast<char>(std::tolower(static_cast<unsigned char>(*c)));
   if (word == "ja") return Language::Japanese;
   if (word == "en") return Language::English;
   return std::nullopt;
