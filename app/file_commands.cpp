@@ -7,14 +7,16 @@
 #include "fileio/palette_flow.h"
 #include "model/new_tab_dialog.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/palette_window.h"
 #include "platform/modal.h"
-#include "model/ui_text.h"
 
 namespace {
 
-const FileFilterList iconFilters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"}, {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
-const FileFilterList paletteFilters = {{QT_TRANSLATE_NOOP("Quillet2", "パレット(*.qpl)"), "*.qpl"}, {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
+const FileFilterList iconFilters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
+                                    {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
+const FileFilterList paletteFilters = {{QT_TRANSLATE_NOOP("Quillet2", "パレット(*.qpl)"), "*.qpl"},
+                                       {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 
 // The palette dialogs share one name that keeps the last palette path.
 std::string lastPalettePath;
@@ -25,7 +27,8 @@ std::string lastOpenPath;
 
 void CommandNewFile() {
   if (tabSet.tabCount > 0 &&
-      ShowMessageBox(QT_TRANSLATE_NOOP("Quillet2", "全てのタブを破棄し、新しいタブを作成します\n"), CAPTION_REPORT, MB_OKCANCEL) != IDOK)
+      ShowMessageBox(QT_TRANSLATE_NOOP("Quillet2", "全てのタブを破棄し、新しいタブを作成します\n"), CAPTION_REPORT,
+                     MB_OKCANCEL) != IDOK)
     return;
   if (!AskSaveAndDiscardAll()) return;
   CommandNewTab();
@@ -54,7 +57,8 @@ void CommandOpenPalette() {
 void CommandSavePalette() {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr) return;
-  const auto path = ChooseSaveFile(QT_TRANSLATE_NOOP("Quillet2", "名前をつけて保存（パレット）"), paletteFilters, lastPalettePath, ".qpl");
+  const auto path = ChooseSaveFile(QT_TRANSLATE_NOOP("Quillet2", "名前をつけて保存（パレット）"), paletteFilters,
+                                   lastPalettePath, ".qpl");
   if (!path) return;
   lastPalettePath = *path;
   WritePaletteFile(*tab, *path);

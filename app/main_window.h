@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <string>
+
 #include "model/ui_text.h"
 
 class QComboBox;

@@ -7,8 +7,8 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
-#include "platform/translation.h"
 #include "model/ui_text.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -60,7 +60,9 @@ const TopMenu mainMenu[] = {
       {CMD_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "円(&4)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"), {{CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "プログラム(&P)...")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"), {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")}}},
-    {QT_TRANSLATE_NOOP("Quillet2", "ヘルプ(&H)"), {{CMD_HELP_TOPICS, QT_TRANSLATE_NOOP("Quillet2", "トピックの検索(&H)...")}, {CMD_VERSION, QT_TRANSLATE_NOOP("Quillet2", "バージョン(&A)...")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "ヘルプ(&H)"),
+     {{CMD_HELP_TOPICS, QT_TRANSLATE_NOOP("Quillet2", "トピックの検索(&H)...")},
+      {CMD_VERSION, QT_TRANSLATE_NOOP("Quillet2", "バージョン(&A)...")}}},
 };
 
 // Entries by command id; the first entry of an id is the one the state
@@ -135,9 +137,10 @@ void SetMenuChecked(int id, bool checked) {
 
 void FillPastePopup(QMenu& menu) {
   menu.setObjectName(QStringLiteral("DD_POPUP"));
-  for (const auto& [id, text] : {std::pair{CMD_PASTE, QT_TRANSLATE_NOOP("Quillet2", "そのまま貼り付け(&P)")},
-                                 std::pair{CMD_PASTE_NEAREST, QT_TRANSLATE_NOOP("Quillet2", "近似色貼り付け(&N)")},
-                                 std::pair{CMD_PASTE_TRANSPARENT, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け(&E)...")}}) {
+  for (const auto& [id, text] :
+       {std::pair{CMD_PASTE, QT_TRANSLATE_NOOP("Quillet2", "そのまま貼り付け(&P)")},
+        std::pair{CMD_PASTE_NEAREST, QT_TRANSLATE_NOOP("Quillet2", "近似色貼り付け(&N)")},
+        std::pair{CMD_PASTE_TRANSPARENT, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け(&E)...")}}) {
     QAction* action = AddCommand(menu, id, text);
     if (QAction* entry = MenuAction(id)) action->setEnabled(entry->isEnabled());
   }

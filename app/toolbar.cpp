@@ -13,11 +13,11 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "model/ui_text.h"
 #include "platform/program_paths.h"
 #include "platform/qt_colors.h"
 #include "platform/system_colors.h"
 #include "platform/translation.h"
-#include "model/ui_text.h"
 
 const ToolbarRow toolbarTable[TOOLBAR_ROWS] = {
     {"FILE0", CMD_NEW, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 新規作成... ")},
@@ -50,7 +50,8 @@ const ToolbarRow toolbarTable[TOOLBAR_ROWS] = {
     {"UDCNG", CMD_FLIP_VERTICAL, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 上下反転 ")},
     {"TURN360", CMD_ROTATE, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 回転... ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"KESIGOMU", CMD_LEAVE_BACKGROUND, BUTTON_CHECK, QT_TRANSLATE_NOOP("Quillet2", " 背景を残す\n(ＡＮＤマスクのビットが０のペンにする) ")},
+    {"KESIGOMU", CMD_LEAVE_BACKGROUND, BUTTON_CHECK,
+     QT_TRANSLATE_NOOP("Quillet2", " 背景を残す\n(ＡＮＤマスクのビットが０のペンにする) ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
     {"hani", CMD_RANGE_SELECT, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 範囲選択 ")},
     {"PEN0", CMD_PEN, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 普通のペン ")},

@@ -12,10 +12,10 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
-#include "model/ui_text.h"
 
 namespace {
 
@@ -49,7 +49,8 @@ QPixmap VersionPicture() {
 }
 
 int ShowVersionDialog() {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "バージョン情報"), 205, 60, "ＭＳ Ｐ明朝", 10);
+  QDialog* dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "バージョン情報"), 205, 60,
+                                         "ＭＳ Ｐ明朝", 10);
   dialog->setObjectName(QStringLiteral("2200"));
 
   auto* frame = new QFrame;

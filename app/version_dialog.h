@@ -2,6 +2,7 @@
 // The version dialog of the help menu.
 
 #include <QPoint>
+
 #include "model/ui_text.h"
 
 class QPixmap;

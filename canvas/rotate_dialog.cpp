@@ -19,9 +19,9 @@
 #include "canvas/undo_commands.h"
 #include "model/new_tab_dialog.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
-#include "model/ui_text.h"
 
 namespace {
 
@@ -165,7 +165,8 @@ int RotateDialog(ImageTab& tab) {
   if (!CanRotateSelection(tab)) return 0;
   RotateDialogRun run;
   run.tab = &tab;
-  run.dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "回転"), 189, 96, "ＭＳ Ｐゴシック", 9);
+  run.dialog =
+      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "回転"), 189, 96, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_ROTATE_DIALOG));
   BuildControls(run);
   PlaceDialogOverMain(*run.dialog);

@@ -22,11 +22,11 @@
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
-#include "model/ui_text.h"
 
 namespace {
 
@@ -339,7 +339,8 @@ int RenderTextCells(ImageTab& tab, QImage& canvas, const PixelRect& canvasRect, 
 void TextDialog(ImageTab& tab) {
   TextDialogRun run;
   run.tab = &tab;
-  run.dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "文字"), 262, 172, "ＭＳ Ｐゴシック", 9);
+  run.dialog =
+      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "文字"), 262, 172, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_TEXT_DIALOG));
   BuildControls(run);
   PlaceDialogOverMain(*run.dialog);

@@ -6,7 +6,8 @@
 
 struct ImageTab;
 
-inline constexpr const char* UNDO_MEMORY_FAILED = QT_TRANSLATE_NOOP("Quillet2", "メモリ確保に失敗、アンドゥ書き込み出来ませんでした");
+inline constexpr const char* UNDO_MEMORY_FAILED =
+    QT_TRANSLATE_NOOP("Quillet2", "メモリ確保に失敗、アンドゥ書き込み出来ませんでした");
 
 // Records a snapshot of pixels and palette after undoCurrent.
 void RecordUndo(ImageTab& tab);

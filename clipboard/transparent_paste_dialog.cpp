@@ -13,10 +13,10 @@
 #include "canvas/preview.h"
 #include "clipboard/clipboard_commands.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/system_colors.h"
-#include "model/ui_text.h"
 
 int transparentPasteMode = MODE_TAKE_COLORS;
 
@@ -207,7 +207,8 @@ int TransparentPasteDialog(ImageTab& tab, PastePicture& paste) {
   run.colorCount = PaletteSize(tab);
   std::fill(paste.flags, paste.flags + 256, 0);
 
-  run.dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け"), 260, 198, "ＭＳ Ｐゴシック", 9);
+  run.dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け"), 260, 198,
+                                    "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_TRANSPARENT_PASTE_DIALOG));
   PlaceDialogOverMain(*run.dialog);
   BuildControls(run);

@@ -3,6 +3,7 @@
 // window: the checks, the replace-or-add question and the tab limit.
 
 #include <string>
+
 #include "model/ui_text.h"
 
 inline constexpr const char* OPEN_ICON_TITLE = QT_TRANSLATE_NOOP("Quillet2", "開く（アイコン）");
@@ -15,10 +16,12 @@ inline constexpr const char* OPEN_REPLACE_QUESTION =
                       "  「いいえ」   → 編修中のファイルの後ろに足す\n"
                       "「キャンセル」 → やめる");
 inline constexpr const char* ATTRIBUTE_DIRECTORY = QT_TRANSLATE_NOOP("Quillet2", "フォルダです\n");
-inline constexpr const char* ATTRIBUTE_OFFLINE = QT_TRANSLATE_NOOP("Quillet2", "ファイルのデータは、すぐには利用できません\n");
-inline constexpr const char* ATTRIBUTE_SYSTEM =
-    QT_TRANSLATE_NOOP("Quillet2", "オペレーティングシステムのファイルの一部\n または、オペレーティングシステム専用のファイルです");
-inline constexpr const char* ATTRIBUTE_READ_ONLY = QT_TRANSLATE_NOOP("Quillet2", "読み取り専用です、オープンしますか？");
+inline constexpr const char* ATTRIBUTE_OFFLINE =
+    QT_TRANSLATE_NOOP("Quillet2", "ファイルのデータは、すぐには利用できません\n");
+inline constexpr const char* ATTRIBUTE_SYSTEM = QT_TRANSLATE_NOOP(
+    "Quillet2", "オペレーティングシステムのファイルの一部\n または、オペレーティングシステム専用のファイルです");
+inline constexpr const char* ATTRIBUTE_READ_ONLY =
+    QT_TRANSLATE_NOOP("Quillet2", "読み取り専用です、オープンしますか？");
 
 // True when the file may be opened: refuses folders and files that are not
 // plain files, asks about a read-only file, and reports a file whose

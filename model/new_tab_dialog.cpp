@@ -3,20 +3,19 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
-
 #include <climits>
 #include <cstring>
 
 #include "app/main_window.h"
 #include "app/tab_strip.h"
-#include <QMainWindow>
 #include "fileio/palette_flow.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
-#include "model/ui_text.h"
 
 namespace {
 
@@ -108,7 +107,8 @@ int ReadDialogNumber(const std::string& text) {
 }
 
 int RunNewTabDialog() {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成"), 177, 45, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成"), 177, 45,
+                                         "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2210"));
   AddLabel(*dialog, ID_WIDTH_LABEL, QT_TRANSLATE_NOOP("Quillet2", "幅"), 13, 4, 27, 13);
   AddLabel(*dialog, ID_HEIGHT_LABEL, QT_TRANSLATE_NOOP("Quillet2", "高さ"), 49, 4, 27, 13);

@@ -2,6 +2,7 @@
 // The new-tab dialog and the two tab commands of the menu and toolbar.
 
 #include <string>
+
 #include "model/ui_text.h"
 
 inline constexpr const char* TAB_LIMIT_REACHED = QT_TRANSLATE_NOOP("Quillet2", "最大タブ数２０に達しています");

@@ -11,9 +11,9 @@
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "canvas/undo_history.h"
+#include "model/ui_text.h"
 #include "palette/palette_window.h"
 #include "platform/system_colors.h"
-#include "model/ui_text.h"
 
 namespace {
 constexpr const char* UNNAMED = QT_TRANSLATE_NOOP("Quillet2", "無名");

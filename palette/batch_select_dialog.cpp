@@ -5,18 +5,17 @@
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPushButton>
-
 #include <memory>
 
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/batch_colour_dialogs.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/system_colors.h"
-#include "model/ui_text.h"
 
 namespace {
 
@@ -215,7 +214,8 @@ int BatchSelectDialog(BatchSelection& selection) {
   auto run = std::make_unique<SelectRun>();
   run->tab = tab;
   run->selection = &selection;
-  run->dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "一括色変化（色選択）"), 163, 227, "ＭＳ Ｐゴシック", 9);
+  run->dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "一括色変化（色選択）"), 163, 227,
+                                     "ＭＳ Ｐゴシック", 9);
   run->dialog->setObjectName(QString::number(ID_BATCH_SELECT_DIALOG));
   if (mainWindows.paletteWindow != nullptr) run->dialog->move(mainWindows.paletteWindow->mapToGlobal(QPoint(0, 0)));
   BuildSelectControls(*run);

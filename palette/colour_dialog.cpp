@@ -19,13 +19,13 @@
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
+#include "palette/scroll_bar_actions.h"
 #include "palette/scroll_request.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
-#include "palette/scroll_bar_actions.h"
-#include "model/ui_text.h"
 
 HsvColor colorDialogHsv;
 
@@ -308,7 +308,8 @@ int RunColorDialog(int index) {
   run.index = index;
   run.oldColor = run.current = tab->palette[index];
 
-  run.dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "色"), 263, 127, "ＭＳ Ｐゴシック", 9);
+  run.dialog =
+      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "色"), 263, 127, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_COLOR_DIALOG));
   if (mainWindows.paletteWindow != nullptr)
     run.dialog->move(mainWindows.paletteWindow->mapToGlobal(QPoint(0, mainWindows.paletteWindow->height())));

@@ -15,14 +15,14 @@
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/colour_dialog.h"
 #include "palette/palette_layout.h"
 #include "platform/fonts.h"
+#include "platform/qt_colors.h"
 #include "platform/system_colors.h"
 #include "platform/text_fit.h"
 #include "platform/translation.h"
-#include "platform/qt_colors.h"
-#include "model/ui_text.h"
 
 namespace {
 

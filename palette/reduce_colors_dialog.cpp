@@ -10,7 +10,6 @@
 #include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <memory>
 
@@ -19,11 +18,11 @@
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/colour_reduction.h"
 #include "palette/palette_window.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
-#include "model/ui_text.h"
 
 namespace {
 
@@ -153,7 +152,8 @@ int ReduceColorsDialog(const QPoint& screenPoint) {
   run->maxCount = MaxReductionCount(*tab);
   run->source = TakeReductionSource(*tab);
 
-  run->dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "減色"), 120, 40, "ＭＳ Ｐゴシック", 9);
+  run->dialog =
+      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "減色"), 120, 40, "ＭＳ Ｐゴシック", 9);
   QDialog& dialog = *run->dialog;
   dialog.setObjectName(QString::number(ID_REDUCE_DIALOG));
   dialog.move(screenPoint);

@@ -10,7 +10,6 @@
 #include <QStringList>
 
 #include "model/ui_text.h"
-
 #include "platform/fonts.h"
 #include "platform/translation.h"
 

@@ -28,4 +28,3 @@ QIcon ProgramIcon() {
   static const QIcon icon(QString::fromStdString(FindDataFile("ICON/quillet2.ico")));
   return icon;
 }
-

@@ -17,4 +17,3 @@ std::string FindDataFile(const std::string& relativePath);
 
 // The program's own icon, shown in the caption of every dialog.
 QIcon ProgramIcon();
-
