@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QTimer>
 #include <cstdio>
 #include <string>
 
@@ -20,6 +21,9 @@
 #include "app/commands.h"
 #include "app/language.h"
 #include "app/main_window.h"
+#include "fileio/file_message.h"
+#include "fileio/icon_format.h"
+#include "fileio/open_flow.h"
 #include "palette/colour_dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
@@ -96,6 +100,20 @@ int main(int argc, char* argv[]) {
   QApplication::clipboard()->setImage(picture);
   run("transparent-paste-dialog", [] { DispatchCommand(CMD_PASTE_TRANSPARENT); });
   InstallModalScript(nullptr);
+
+  // Message boxes size themselves to their texts; two real ones, taken
+  // while they are open.
+  const auto showBox = [](const char* name, auto ask) {
+    QTimer::singleShot(300, [name] {
+      if (QWidget* box = QApplication::activeModalWidget()) {
+        Save(*box, name);
+        box->close();
+      }
+    });
+    ask();
+  };
+  showBox("message-question", [] { AskQuestion(OPEN_REPLACE_QUESTION, MB_YESNOCANCEL); });
+  showBox("message-report", [] { ShowReport(FileMessage("/home/user/icons/example.ico", ICON_COMPRESSED)); });
 
   mainWindows.main->resize(900, 700);
   QApplication::processEvents();
