@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QImage>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QUrl>
 #include <fstream>
 
 #include "app/command_ids.h"
@@ -276,6 +278,46 @@ TEST_F(Shell, DroppingOneIconFileOpensIt) {
   EXPECT_EQ(Caption(), "Quillet2 - " + path);
 }
 
+TEST_F(Shell, DropsAreTakenAsCopiesOnly) {
+  static ImageTab image;
+  image.width = 4;
+  image.height = 4;
+  image.colorCode = 2;
+  ClearTabPixels(image);
+  const std::string path = iniPath + ".ico";
+  ASSERT_EQ(WriteFileBytesSafely(path, SerializeIcon({&image})), WriteResult::Ok);
+  QMimeData one;
+  one.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  QMimeData two;
+  two.setUrls({QUrl::fromLocalFile(QString::fromStdString(path)), QUrl::fromLocalFile("/tmp/other.ico")});
+
+  // With Shift held the source proposes a move; the window answers copy.
+  QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction | Qt::MoveAction, &one, Qt::LeftButton, Qt::ShiftModifier);
+  ASSERT_EQ(enter.proposedAction(), Qt::MoveAction);
+  QApplication::sendEvent(mainWindows.main, &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+  QDropEvent drop(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &one, Qt::LeftButton, Qt::ShiftModifier);
+  QApplication::sendEvent(mainWindows.main, &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+  EXPECT_TRUE(modal.messages().empty());
+  EXPECT_EQ(tabSet.tabCount, 1);
+
+  QDropEvent pair(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &two, Qt::LeftButton, Qt::ShiftModifier);
+  QApplication::sendEvent(mainWindows.main, &pair);
+  EXPECT_EQ(pair.dropAction(), Qt::CopyAction);
+  EXPECT_EQ(modal.texts(), (std::vector<std::string>{"１つのアイコンファイルしか受け付けません"}));
+  EXPECT_EQ(tabSet.tabCount, 1);
+
+  // A source that can only move is turned away before anything is read.
+  QDropEvent moveOnly(QPointF(300, 300), Qt::MoveAction, &one, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(mainWindows.main, &moveOnly);
+  EXPECT_FALSE(moveOnly.isAccepted());
+  EXPECT_EQ(modal.messages().size(), 1u);
+  std::remove(path.c_str());
+}
+
 TEST_F(Shell, BackgroundChoiceSetsTheTabAndTheGridColour) {
   ImageTab& tab = AddTab();
   emit mainWindows.backgroundBox->activated(2);
@@ -339,13 +381,20 @@ TEST_F(Settings, MinimizedWindowWritesOnlyTheFlags) {
 }
 
 TEST_F(Settings, AbsurdValuesKeepTheWindowUsableAndOnScreen) {
-  std::ofstream(iniPath) << "[WINDOW]\npos_x=-90000\npos_y=70000\nsiz_x=5\nsiz_y=-40\n";
-  CreateMainWindow();
-  const QRect outer = mainWindows.main->frameGeometry();
-  EXPECT_GE(outer.width(), 643);
-  EXPECT_GE(mainWindows.main->height(), mainWindows.main->minimumHeight());
-  const QRect screen = QApplication::primaryScreen()->availableGeometry();
-  EXPECT_TRUE(screen.intersects(outer)) << outer.x() << "," << outer.y();
+  // Values at the ends of int once overflowed the placement arithmetic.
+  for (const char* values : {"pos_x=-90000\npos_y=70000\nsiz_x=5\nsiz_y=-40\n", "siz_y=2147483647\n",
+                             "pos_x=2147483647\nsiz_x=2147483647\n", "pos_x=-2147483648\npos_y=-2147483648\n",
+                             "siz_x=-2147483648\nsiz_y=-2147483648\n", "pos_x=left\nsiz_x=wide\nsiz_y=\n"}) {
+    SCOPED_TRACE(values);
+    std::ofstream(iniPath) << "[WINDOW]\n" << values;
+    CreateMainWindow();
+    const QRect outer = mainWindows.main->frameGeometry();
+    EXPECT_GE(outer.width(), 643);
+    EXPECT_GE(mainWindows.main->height(), mainWindows.main->minimumHeight());
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(outer)) << outer.x() << "," << outer.y();
+    DestroyMainWindow();
+  }
 }
 
 TEST(SettingsPath, ReplacesOrAppendsTheExtension) {
