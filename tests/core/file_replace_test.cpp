@@ -109,7 +109,9 @@ TEST_F(FileReplaceTest, TheReplacedFileKeepsItsModeAndOwner) {
   ::chmod(path.c_str(), 0640);
   // Only the superuser can give a file away; others keep their own files.
   const bool root = ::geteuid() == 0;
-  if (root) ASSERT_EQ(::chown(path.c_str(), NOBODY, NOBODY), 0);
+  if (root) {
+    ASSERT_EQ(::chown(path.c_str(), NOBODY, NOBODY), 0);
+  }
   ASSERT_EQ(WriteFileBytesSafely(path, NewBytes()), WriteResult::Ok);
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);

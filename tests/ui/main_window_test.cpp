@@ -278,6 +278,20 @@ TEST_F(Shell, DroppingOneIconFileOpensIt) {
   EXPECT_EQ(Caption(), "Quillet2 - " + path);
 }
 
+// Drags the data onto the main window and drops it there, as a source that
+// offers the actions would; gives back the drop event as the window left it.
+struct DropAnswer {
+  bool accepted;
+  Qt::DropAction action;
+};
+DropAnswer DragAndDrop(const QMimeData& data, Qt::DropActions actions, Qt::KeyboardModifiers modifiers) {
+  QDragEnterEvent enter(QPoint(300, 300), actions, &data, Qt::LeftButton, modifiers);
+  QApplication::sendEvent(mainWindows.main, &enter);
+  QDropEvent drop(QPointF(300, 300), actions, &data, Qt::LeftButton, modifiers);
+  QApplication::sendEvent(mainWindows.main, &drop);
+  return {drop.isAccepted(), drop.dropAction()};
+}
+
 TEST_F(Shell, DropsAreTakenAsCopiesOnly) {
   static ImageTab image;
   image.width = 4;
@@ -292,28 +306,24 @@ TEST_F(Shell, DropsAreTakenAsCopiesOnly) {
   two.setUrls({QUrl::fromLocalFile(QString::fromStdString(path)), QUrl::fromLocalFile("/tmp/other.ico")});
 
   // With Shift held the source proposes a move; the window answers copy.
-  QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction | Qt::MoveAction, &one, Qt::LeftButton, Qt::ShiftModifier);
-  ASSERT_EQ(enter.proposedAction(), Qt::MoveAction);
-  QApplication::sendEvent(mainWindows.main, &enter);
-  EXPECT_TRUE(enter.isAccepted());
-  EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
-  QDropEvent drop(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &one, Qt::LeftButton, Qt::ShiftModifier);
-  QApplication::sendEvent(mainWindows.main, &drop);
-  EXPECT_TRUE(drop.isAccepted());
-  EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+  const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+  ASSERT_EQ(QDropEvent(QPointF(), both, &one, Qt::LeftButton, Qt::ShiftModifier).proposedAction(), Qt::MoveAction);
+  DropAnswer answer = DragAndDrop(one, both, Qt::ShiftModifier);
+  EXPECT_TRUE(answer.accepted);
+  EXPECT_EQ(answer.action, Qt::CopyAction);
   EXPECT_TRUE(modal.messages().empty());
   EXPECT_EQ(tabSet.tabCount, 1);
 
-  QDropEvent pair(QPointF(300, 300), Qt::CopyAction | Qt::MoveAction, &two, Qt::LeftButton, Qt::ShiftModifier);
-  QApplication::sendEvent(mainWindows.main, &pair);
-  EXPECT_EQ(pair.dropAction(), Qt::CopyAction);
+  answer = DragAndDrop(two, both, Qt::ShiftModifier);
+  EXPECT_EQ(answer.action, Qt::CopyAction);
   EXPECT_EQ(modal.texts(), (std::vector<std::string>{"１つのアイコンファイルしか受け付けません"}));
   EXPECT_EQ(tabSet.tabCount, 1);
 
   // A source that can only move is turned away before anything is read.
-  QDropEvent moveOnly(QPointF(300, 300), Qt::MoveAction, &one, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(mainWindows.main, &moveOnly);
-  EXPECT_FALSE(moveOnly.isAccepted());
+  DeleteAllTabs();
+  answer = DragAndDrop(one, Qt::MoveAction, Qt::NoModifier);
+  EXPECT_FALSE(answer.accepted);
+  EXPECT_EQ(tabSet.tabCount, 0);
   EXPECT_EQ(modal.messages().size(), 1u);
   std::remove(path.c_str());
 }

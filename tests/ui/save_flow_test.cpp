@@ -17,6 +17,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "canvas/undo_commands.h"
+#include "canvas/undo_history.h"
 #include "fileio/bitmap_format.h"
 #include "fileio/file_message.h"
 #include "fileio/open_flow.h"
@@ -246,7 +247,8 @@ TEST_F(SaveFlow, SavesReachTheFileTheUserNamedAndRefuseWhatTheyMayNotReplace) {
 TEST_F(SaveFlow, AnIconSaveMarksTheTabsSavedAndABitmapSaveDoesNot) {
   ImageTab& first = AddTab(8, 8, 16, 1);
   AddTab(8, 8, 16, 2);
-  ASSERT_NE(first.undoFirst, nullptr);
+  // The first snapshot, then an edit.
+  RecordUndo(first);
   RecordUndo(first);
   ASSERT_FALSE(AllTabsUnchanged(tabSet));
 
