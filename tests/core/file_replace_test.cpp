@@ -3,17 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "fileio/file_bytes.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -82,15 +81,7 @@ TEST_F(FileReplaceTest, AFailureWhileOverwritingAHardLinkedFileRestoresIt) {
   ASSERT_EQ(::link(one.c_str(), two.c_str()), 0);
 
   // Files may not grow past 1000 bytes, so the 5000 new bytes stop part way.
-  struct rlimit saved {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const WriteResult result = WriteFileBytesSafely(two, NewBytes());
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  const WriteResult result = WithFileSizeLimit(1000, [&two] { return WriteFileBytesSafely(two, NewBytes()); });
 
   EXPECT_EQ(result, WriteResult::WriteFailed);
   EXPECT_EQ(Read(one), "old content");

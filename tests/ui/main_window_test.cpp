@@ -262,14 +262,20 @@ TEST_F(Shell, DroppingSeveralFilesIsRefused) {
   EXPECT_EQ(tabSet.tabCount, 0);
 }
 
-TEST_F(Shell, DroppingOneIconFileOpensIt) {
+// Writes an icon file of one blank image beside the settings file.
+std::string WriteBlankIcon(int width, int height) {
   static ImageTab image;
-  image.width = 5;
-  image.height = 3;
+  image.width = static_cast<std::uint8_t>(width);
+  image.height = static_cast<std::uint8_t>(height);
   image.colorCode = 16;
   ClearTabPixels(image);
   const std::string path = iniPath + ".ico";
-  ASSERT_EQ(WriteFileBytesSafely(path, SerializeIcon({&image})), WriteResult::Ok);
+  EXPECT_EQ(WriteFileBytesSafely(path, SerializeIcon({&image})), WriteResult::Ok);
+  return path;
+}
+
+TEST_F(Shell, DroppingOneIconFileOpensIt) {
+  const std::string path = WriteBlankIcon(5, 3);
   DropFiles({QString::fromStdString(path)});
   std::remove(path.c_str());
   EXPECT_TRUE(modal.messages().empty());
@@ -293,13 +299,7 @@ DropAnswer DragAndDrop(const QMimeData& data, Qt::DropActions actions, Qt::Keybo
 }
 
 TEST_F(Shell, DropsAreTakenAsCopiesOnly) {
-  static ImageTab image;
-  image.width = 4;
-  image.height = 4;
-  image.colorCode = 2;
-  ClearTabPixels(image);
-  const std::string path = iniPath + ".ico";
-  ASSERT_EQ(WriteFileBytesSafely(path, SerializeIcon({&image})), WriteResult::Ok);
+  const std::string path = WriteBlankIcon(4, 4);
   QMimeData one;
   one.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
   QMimeData two;

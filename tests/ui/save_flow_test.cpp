@@ -1,7 +1,6 @@
 // The save-type dialog, the icon and bitmap writers behind it and the
 // question asked before the open tabs are discarded.
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QAbstractButton>
@@ -11,7 +10,6 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 
-#include <csignal>
 #include <functional>
 
 #include "app/command_ids.h"
@@ -24,6 +22,7 @@
 #include "fileio/palette_file.h"
 #include "fileio/save_flow.h"
 #include "platform/dialog_template.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {
@@ -307,17 +306,9 @@ TEST_F(SaveFlow, AFailedSaveLeavesTheOldFileIntact) {
 
   // Files may not grow past 1000 bytes while the save runs, so the write
   // stops part way through the 5.6 KiB file.
-  struct rlimit saved {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   PressLater(modal, ID_SAVE_ONE_ICON);
   modal.QueueFile(target);
-  const int result = SaveTypeDialog();
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  const int result = WithFileSizeLimit(1000, [] { return SaveTypeDialog(); });
 
   EXPECT_EQ(result, 2);
   EXPECT_EQ(modal.texts(), (std::vector<std::string>{FileMessage(target, ICON_WRITE_FAILED)}));
