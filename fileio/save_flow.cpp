@@ -31,10 +31,14 @@ bool WriteDocument(const ByteBuffer& bytes) {
   return false;
 }
 
+// Letter case does not matter: "MINE.BMP" is a bitmap's name too.
 bool HasExtension(const std::string& name, const std::string& extension) {
+  const auto sameLetter = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
   return name.size() >= extension.size() &&
          std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b)); });
+                    sameLetter);
 }
 
 // The name with the extension of its last part (if any) replaced.
