@@ -369,7 +369,7 @@
     </message>
     <message>
         <source>元画像を近似色に</source>
-        <translation>Image to nearest</translation>
+        <translation>Remap the image</translation>
     </message>
     <message>
         <source>透過色指定貼り付け</source>
@@ -423,9 +423,9 @@
 「キャンセル」 → やめる</source>
         <translation>A file is being edited. Open this one in its place?
 
-  &quot;Yes&quot;     → open it in its place
-  &quot;No&quot;      → add it behind the file being edited
-&quot;Cancel&quot;   → do nothing</translation>
+&quot;Yes&quot; → open it in its place
+&quot;No&quot; → add it behind the file being edited
+&quot;Cancel&quot; → do nothing</translation>
     </message>
     <message>
         <source>フォルダです
