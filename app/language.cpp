@@ -17,6 +17,11 @@ std::optional<Language> Named(const std::string& value, const char* source) {
   return language;
 }
 
+void Install(Language language) {
+  if (!InstallLanguage(language))
+    std::fprintf(stderr, "quillet2: the English translation file quillet2_en.qm is missing; staying in Japanese\n");
+}
+
 }  // namespace
 
 Language ChooseLanguage() {
@@ -31,13 +36,8 @@ Language ChooseLanguage() {
 bool SelectLanguage(const QString& name) {
   const auto language = LanguageFromName(name.toStdString());
   if (!language) return false;
-  if (!InstallLanguage(*language))
-    std::fprintf(stderr, "quillet2: the English translation file quillet2_en.qm is missing; staying in Japanese\n");
+  Install(*language);
   return true;
 }
 
-void InstallChosenLanguage() {
-  const Language language = ChooseLanguage();
-  if (!InstallLanguage(language))
-    std::fprintf(stderr, "quillet2: the English translation file quillet2_en.qm is missing; staying in Japanese\n");
-}
+void InstallChosenLanguage() { Install(ChooseLanguage()); }
