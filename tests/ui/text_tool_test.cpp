@@ -314,6 +314,25 @@ TEST(TextFont, TheWholeCharacterCellHasTheAskedHeight) {
       EXPECT_LE(metrics.ascent() + metrics.descent(), height) << face << " " << height;
       EXPECT_GE(metrics.ascent() + metrics.descent(), height - 2) << face << " " << height;
     }
+  // Wherever some pixel size gives a cell of exactly the height, the font
+  // has that cell (IPAMincho 26 and IPAGothic 18 once came out a pixel
+  // short).
+  for (const char* face : {"IPAMincho", "IPAGothic", "IPAPMincho", "IPAPGothic"}) {
+    QFont probe{QString::fromLatin1(face)};
+    std::set<int> reachable;
+    for (int size = 1; size <= 130; ++size) {
+      probe.setPixelSize(size);
+      const QFontMetrics metrics(probe);
+      reachable.insert(metrics.ascent() + metrics.descent());
+    }
+    settings.face = face;
+    for (int height = 1; height <= 100; ++height) {
+      if (reachable.count(height) == 0) continue;
+      settings.height = height;
+      const QFontMetrics metrics(MakeTextFont(settings));
+      EXPECT_EQ(metrics.ascent() + metrics.descent(), height) << face << " " << height;
+    }
+  }
   settings.face = "ＭＳ 明朝";
   settings.weight = 700;
   settings.italic = 1;
