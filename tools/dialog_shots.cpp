@@ -114,6 +114,7 @@ int main(int argc, char* argv[]) {
   };
   showBox("message-question", [] { AskQuestion(OPEN_REPLACE_QUESTION, MB_YESNOCANCEL); });
   showBox("message-report", [] { ShowReport(FileMessage("/home/user/icons/example.ico", ICON_COMPRESSED)); });
+  showBox("file-dialog", [] { DispatchCommand(CMD_OPEN); });
 
   mainWindows.main->resize(900, 700);
   QApplication::processEvents();
