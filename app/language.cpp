@@ -19,7 +19,9 @@ std::optional<Language> Named(const std::string& value, const char* source) {
 
 void Install(Language language) {
   if (!InstallLanguage(language))
-    std::fprintf(stderr, "quillet2: the English translation file quillet2_en.qm is missing; staying in Japanese\n");
+    std::fprintf(stderr,
+                 "quillet2: the English translation file quillet2_en.qm is missing or unreadable; "
+                 "staying in Japanese\n");
 }
 
 }  // namespace

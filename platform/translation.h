@@ -19,7 +19,7 @@ std::optional<Language> LanguageFromName(const std::string& name);
 
 // Makes the program's texts and Qt's own (file dialogs, standard buttons)
 // follow the language. Gives back false when the English translation file
-// is missing; the user interface then stays Japanese.
+// is missing or unreadable; the user interface then stays Japanese.
 bool InstallLanguage(Language language);
 Language CurrentLanguage();
 
