@@ -11,6 +11,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 
@@ -220,7 +223,16 @@ TEST(LanguageTest, QtsOwnTextsFollowAndAMissingFileKeepsJapanese) {
   EXPECT_FALSE(InstallLanguage(Language::English));
   EXPECT_EQ(CurrentLanguage(), Language::Japanese);
   EXPECT_EQ(UiText("報告"), "報告");
+  // A damaged file counts as none.
+  const std::string folder = "/tmp/q2-damaged-qm-" + std::to_string(::getpid());
+  ::mkdir(folder.c_str(), 0700);
+  std::ofstream(folder + "/quillet2_en.qm") << "not a translation file";
+  OverrideProgramFolder(folder);
+  EXPECT_FALSE(InstallLanguage(Language::English));
+  EXPECT_EQ(UiText("報告"), "報告");
   OverrideProgramFolder({});
+  std::remove((folder + "/quillet2_en.qm").c_str());
+  ::rmdir(folder.c_str());
 }
 
 }  // namespace
