@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <vector>
 
 #include "palette/colour_math.h"
 
@@ -30,17 +32,33 @@ std::uint32_t SourceBits(const RasterSurface& source, int x, int y) {
   return source.pixels[static_cast<std::size_t>(y) * source.stride + x] & PIXEL_COLOR_BITS;
 }
 
+// ANDs the colour bits of srcW pixels of source row y, from column x0 on,
+// into row. Points outside the source read as black. This runs over whole
+// pictures, so the part inside the source goes without a check per pixel.
+void AndSourceRow(const RasterSurface& source, int x0, int y, int srcW, std::uint32_t* row) {
+  const bool rowInside = source.pixels != nullptr && y >= 0 && y < source.height;
+  const int first = rowInside ? std::clamp(-x0, 0, srcW) : srcW;
+  const int last = rowInside ? std::clamp(source.width - x0, first, srcW) : srcW;
+  std::fill(row, row + first, 0u);
+  if (first < last) {
+    const std::uint32_t* in = source.pixels + static_cast<std::size_t>(y) * source.stride;
+    for (int sx = first; sx < last; ++sx) row[sx] &= in[x0 + sx] & PIXEL_COLOR_BITS;
+  }
+  std::fill(row + last, row + srcW, 0u);
+}
+
+void AndRow(const std::uint32_t* in, int width, std::uint32_t* row) {
+  for (int x = 0; x < width; ++x) row[x] &= in[x];
+}
+
 // The first half of a shrinking copy: for each of the h destination rows,
-// the AND of the source rows that fall on it, srcW pixels each. Losing a
-// column leaves these rows as they are, so the search keeps them while the
-// height stays.
+// the AND of the source rows that fall on it, srcW pixels each.
 std::vector<std::uint32_t> CombineRows(const RasterSurface& source, int x0, int y0, int srcW, int srcH, int h) {
   std::vector<std::uint32_t> rows(static_cast<std::size_t>(srcW) * h, PIXEL_COLOR_BITS);
   for (int dy = 0; dy < h; ++dy) {
     std::uint32_t* row = rows.data() + static_cast<std::size_t>(dy) * srcW;
     const Span span = SourceSpan(dy, srcH, h);
-    for (int sy = span.start; sy < span.end; ++sy)
-      for (int sx = 0; sx < srcW; ++sx) row[sx] &= SourceBits(source, x0 + sx, y0 + sy);
+    for (int sy = span.start; sy < span.end; ++sy) AndSourceRow(source, x0, y0 + sy, srcW, row);
   }
   return rows;
 }
@@ -59,6 +77,83 @@ void CombineColumns(const std::vector<std::uint32_t>& rows, int srcW, int h, Ras
     }
   }
 }
+
+// The source rectangle's rows prepared for the shrink search, which combines
+// the rows anew for every height it tries. Combining straight from the
+// source would read the whole picture for each height, dozens of times for
+// a large picture. Instead every run of `window` rows is combined once:
+// windows_ row y is the AND of source rows y .. y + window - 1 (fewer at the
+// bottom). A run of at least `window` rows is then the AND of the windows
+// that start at its first row, every `window` rows on, and the one that ends
+// at its last row; AND does not mind the overlap. The window is as long as
+// the shortest run of the largest height tried, so a run costs a few window
+// rows wherever it starts.
+class RowWindows {
+ public:
+  RowWindows(const RasterSurface& source, int x0, int y0, int srcW, int srcH, int largestHeight)
+      : source_(source), x0_(x0), y0_(y0), srcW_(srcW), srcH_(srcH),
+        window_(std::max(1, srcH / std::max(1, largestHeight))) {
+    // Without room for the windows every run is combined from the source,
+    // slower but with the same result.
+    try {
+      windows_.resize(static_cast<std::size_t>(srcW) * srcH);
+    } catch (const std::bad_alloc&) {
+      window_ = srcH + 1;
+      return;
+    }
+    // Each window is the AND of the part of it in one block of `window`
+    // rows, from the block below upwards, and the part in the next block,
+    // from that block's top downwards: every source row is read twice.
+    std::vector<std::uint32_t> below(srcW);
+    for (int top = 0; top < srcH; top += window_) {
+      const int end = std::min(top + window_, srcH);
+      for (int y = end - 1; y >= top; --y) {
+        std::uint32_t* row = Window(y);
+        if (y + 1 < end)
+          std::copy(Window(y + 1), Window(y + 1) + srcW, row);
+        else
+          std::fill(row, row + srcW, PIXEL_COLOR_BITS);
+        AndSourceRow(source, x0, y0 + y, srcW, row);
+      }
+      std::fill(below.begin(), below.end(), PIXEL_COLOR_BITS);
+      for (int y = top + 1; y < end; ++y) {
+        const int added = y + window_ - 1;
+        if (added >= srcH) break;
+        AndSourceRow(source, x0, y0 + added, srcW, below.data());
+        AndRow(below.data(), srcW, Window(y));
+      }
+    }
+  }
+
+  // row = the AND of source rows start .. end - 1, srcW pixels.
+  void Combine(int start, int end, std::uint32_t* row) const {
+    std::fill(row, row + srcW_, PIXEL_COLOR_BITS);
+    if (end - start < window_) {
+      for (int y = start; y < end; ++y) AndSourceRow(source_, x0_, y0_ + y, srcW_, row);
+      return;
+    }
+    for (int y = start; y + window_ < end; y += window_) AndRow(Window(y), srcW_, row);
+    AndRow(Window(end - window_), srcW_, row);
+  }
+
+  // CombineRows for the prepared rectangle.
+  void CombineRowsInto(int h, std::vector<std::uint32_t>& rows) const {
+    rows.resize(static_cast<std::size_t>(srcW_) * h);
+    for (int dy = 0; dy < h; ++dy) {
+      const Span span = SourceSpan(dy, srcH_, h);
+      Combine(span.start, std::min(span.end, srcH_), rows.data() + static_cast<std::size_t>(dy) * srcW_);
+    }
+  }
+
+ private:
+  std::uint32_t* Window(int y) { return windows_.data() + static_cast<std::size_t>(y) * srcW_; }
+  const std::uint32_t* Window(int y) const { return windows_.data() + static_cast<std::size_t>(y) * srcW_; }
+
+  const RasterSurface& source_;
+  int x0_, y0_, srcW_, srcH_;
+  int window_;
+  std::vector<std::uint32_t> windows_;
+};
 
 // The colours already listed, for a quick "seen before?" while the table
 // keeps the order of first occurrence. Open addressing over twice the
@@ -112,11 +207,14 @@ void FindReducedPalette(int count, const RasterSurface& source, int x0, int y0, 
   h = std::max(h, 1);
   std::vector<std::uint32_t> work(static_cast<std::size_t>(w) * h);
   RasterSurface picture{work.data(), w, h, w};
+  const RowWindows windows(source, x0, y0, srcW, srcH, h);
   std::vector<std::uint32_t> rows;
   int rowsHeight = 0;
+  // Losing a column leaves the combined rows as they are, so they are kept
+  // while the height stays.
   const auto fits = [&]() {
     if (rowsHeight != h) {
-      rows = CombineRows(source, x0, y0, srcW, srcH, h);
+      windows.CombineRowsInto(h, rows);
       rowsHeight = h;
     }
     CombineColumns(rows, srcW, h, picture, w);

@@ -3,11 +3,74 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QImageReader>
 #include <QMimeData>
+#include <QPointer>
 #include <algorithm>
+#include <memory>
 #include <new>
 
+#include "platform/clipboard_probe_x11.h"
+
+namespace {
+
+// How long a paste waits for another program to say what it offers.
+constexpr int PASTE_WAIT_MS = 3000;
+
+// What is known about a clipboard that another program owns. Only under X11
+// does asking such a program mean waiting on it; there the probe asks on
+// the side and the answer is kept here.
+struct ClipboardWatch {
+  std::unique_ptr<ClipboardProbeX11> probe;
+  QPointer<QObject> owner;
+  bool picture = false;
+  std::function<void()> changed;
+};
+
+ClipboardWatch& Watch() {
+  static ClipboardWatch watch;
+  return watch;
+}
+
+bool FormatsHoldPicture(const QStringList& formats) {
+  const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+  return std::any_of(formats.begin(), formats.end(), [&](const QString& format) {
+    return format.startsWith(QLatin1String("image/")) && readable.contains(format.toLatin1());
+  });
+}
+
+// Our own clipboard contents are at hand without asking anyone.
+bool AnotherProgramOwns() {
+  return Watch().probe != nullptr && Watch().owner != nullptr && !QApplication::clipboard()->ownsClipboard();
+}
+
+}  // namespace
+
+void WatchClipboard(QObject* owner, std::function<void()> changed) {
+  ClipboardWatch& watch = Watch();
+  watch.owner = owner;
+  watch.changed = std::move(changed);
+  watch.picture = false;
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    watch.probe = ClipboardProbeX11::Connect([](const QStringList& formats) {
+      Watch().picture = FormatsHoldPicture(formats);
+      if (Watch().changed) Watch().changed();
+    });
+    // The probe's socket belongs to the window's lifetime.
+    QObject::connect(owner, &QObject::destroyed, [] { Watch().probe.reset(); });
+  }
+  QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, owner, [] {
+    ClipboardWatch& current = Watch();
+    // Until the new owner answers, there is nothing to paste.
+    current.picture = false;
+    if (AnotherProgramOwns()) current.probe->Ask();
+    if (current.changed) current.changed();
+  });
+  if (AnotherProgramOwns()) watch.probe->Ask();
+}
+
 bool ClipboardHoldsPicture() {
+  if (AnotherProgramOwns()) return Watch().picture;
   const QMimeData* data = QApplication::clipboard()->mimeData();
   return data != nullptr && data->hasImage();
 }
@@ -28,7 +91,15 @@ bool PutPictureOnClipboard(const ColorPicture& picture) {
 
 bool TakePictureFromClipboard(ColorPicture& picture) {
   picture = ColorPicture{};
-  if (!ClipboardHoldsPicture()) return false;
+  if (AnotherProgramOwns()) {
+    // Reading waits on the owner; ask first, with a bound, whether it
+    // answers at all, so that a stopped program costs a paste nothing but
+    // the wait.
+    QStringList formats;
+    if (!Watch().probe->AskAndWait(PASTE_WAIT_MS, formats) || !FormatsHoldPicture(formats)) return false;
+  } else if (!ClipboardHoldsPicture()) {
+    return false;
+  }
   // The clipboard carries colours only: a picture with transparency is
   // read as its colours, without blending.
   const QImage image = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
