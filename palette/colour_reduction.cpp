@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -32,19 +33,30 @@ std::uint32_t SourceBits(const RasterSurface& source, int x, int y) {
   return source.pixels[static_cast<std::size_t>(y) * source.stride + x] & PIXEL_COLOR_BITS;
 }
 
-// ANDs the colour bits of srcW pixels of source row y, from column x0 on,
-// into row. Points outside the source read as black. This runs over whole
-// pictures, so the part inside the source goes without a check per pixel.
-void AndSourceRow(const RasterSurface& source, int x0, int y, int srcW, std::uint32_t* row) {
+// out = the colour bits of srcW pixels of source row y, from column x0 on,
+// ANDed with `with` when that is given (it may be out itself). Points
+// outside the source read as black. This runs over whole pictures, so the
+// part inside the source goes without a check per pixel.
+void CombineSourceRow(const RasterSurface& source, int x0, int y, int srcW, const std::uint32_t* with,
+                      std::uint32_t* out) {
   const bool rowInside = source.pixels != nullptr && y >= 0 && y < source.height;
   const int first = rowInside ? std::clamp(-x0, 0, srcW) : srcW;
   const int last = rowInside ? std::clamp(source.width - x0, first, srcW) : srcW;
-  std::fill(row, row + first, 0u);
+  std::fill(out, out + first, 0u);
   if (first < last) {
     const std::uint32_t* in = source.pixels + static_cast<std::size_t>(y) * source.stride;
-    for (int sx = first; sx < last; ++sx) row[sx] &= in[x0 + sx] & PIXEL_COLOR_BITS;
+    if (with != nullptr)
+      for (int sx = first; sx < last; ++sx) out[sx] = in[x0 + sx] & with[sx] & PIXEL_COLOR_BITS;
+    else
+      for (int sx = first; sx < last; ++sx) out[sx] = in[x0 + sx] & PIXEL_COLOR_BITS;
   }
-  std::fill(row + last, row + srcW, 0u);
+  std::fill(out + last, out + srcW, 0u);
+}
+
+// out = the AND of source rows start .. end - 1, srcW pixels.
+void CombineSourceRows(const RasterSurface& source, int x0, int y0, int start, int end, int srcW,
+                       std::uint32_t* out) {
+  for (int y = start; y < end; ++y) CombineSourceRow(source, x0, y0 + y, srcW, y == start ? nullptr : out, out);
 }
 
 void AndRow(const std::uint32_t* in, int width, std::uint32_t* row) {
@@ -54,11 +66,10 @@ void AndRow(const std::uint32_t* in, int width, std::uint32_t* row) {
 // The first half of a shrinking copy: for each of the h destination rows,
 // the AND of the source rows that fall on it, srcW pixels each.
 std::vector<std::uint32_t> CombineRows(const RasterSurface& source, int x0, int y0, int srcW, int srcH, int h) {
-  std::vector<std::uint32_t> rows(static_cast<std::size_t>(srcW) * h, PIXEL_COLOR_BITS);
+  std::vector<std::uint32_t> rows(static_cast<std::size_t>(srcW) * h);
   for (int dy = 0; dy < h; ++dy) {
-    std::uint32_t* row = rows.data() + static_cast<std::size_t>(dy) * srcW;
     const Span span = SourceSpan(dy, srcH, h);
-    for (int sy = span.start; sy < span.end; ++sy) AndSourceRow(source, x0, y0 + sy, srcW, row);
+    CombineSourceRows(source, x0, y0, span.start, span.end, srcW, rows.data() + static_cast<std::size_t>(dy) * srcW);
   }
   return rows;
 }
@@ -93,33 +104,27 @@ class RowWindows {
   RowWindows(const RasterSurface& source, int x0, int y0, int srcW, int srcH, int largestHeight)
       : source_(source), x0_(x0), y0_(y0), srcW_(srcW), srcH_(srcH),
         window_(std::max(1, srcH / std::max(1, largestHeight))) {
-    // Without room for the windows every run is combined from the source,
-    // slower but with the same result.
-    try {
-      windows_.resize(static_cast<std::size_t>(srcW) * srcH);
-    } catch (const std::bad_alloc&) {
+    // Every window is written before it is read, so the memory is taken as
+    // it is rather than cleared first. Without room for the windows every
+    // run is combined from the source, slower but with the same result.
+    windows_.reset(new (std::nothrow) std::uint32_t[static_cast<std::size_t>(srcW) * srcH]);
+    if (windows_ == nullptr) {
       window_ = srcH + 1;
       return;
     }
-    // Each window is the AND of the part of it in one block of `window`
-    // rows, from the block below upwards, and the part in the next block,
-    // from that block's top downwards: every source row is read twice.
+    // The rows fall into blocks of `window` rows. A window is the AND of
+    // its part in its own block, gathered from the block's bottom upwards,
+    // and its part in the next block, gathered from that block's top
+    // downwards: every source row is read twice.
     std::vector<std::uint32_t> below(srcW);
     for (int top = 0; top < srcH; top += window_) {
       const int end = std::min(top + window_, srcH);
-      for (int y = end - 1; y >= top; --y) {
-        std::uint32_t* row = Window(y);
-        if (y + 1 < end)
-          std::copy(Window(y + 1), Window(y + 1) + srcW, row);
-        else
-          std::fill(row, row + srcW, PIXEL_COLOR_BITS);
-        AndSourceRow(source, x0, y0 + y, srcW, row);
-      }
-      std::fill(below.begin(), below.end(), PIXEL_COLOR_BITS);
+      for (int y = end - 1; y >= top; --y)
+        CombineSourceRow(source, x0, y0 + y, srcW, y + 1 < end ? Window(y + 1) : nullptr, Window(y));
       for (int y = top + 1; y < end; ++y) {
         const int added = y + window_ - 1;
         if (added >= srcH) break;
-        AndSourceRow(source, x0, y0 + added, srcW, below.data());
+        CombineSourceRow(source, x0, y0 + added, srcW, y == top + 1 ? nullptr : below.data(), below.data());
         AndRow(below.data(), srcW, Window(y));
       }
     }
@@ -127,13 +132,14 @@ class RowWindows {
 
   // row = the AND of source rows start .. end - 1, srcW pixels.
   void Combine(int start, int end, std::uint32_t* row) const {
-    std::fill(row, row + srcW_, PIXEL_COLOR_BITS);
     if (end - start < window_) {
-      for (int y = start; y < end; ++y) AndSourceRow(source_, x0_, y0_ + y, srcW_, row);
+      CombineSourceRows(source_, x0_, y0_, start, end, srcW_, row);
       return;
     }
-    for (int y = start; y + window_ < end; y += window_) AndRow(Window(y), srcW_, row);
-    AndRow(Window(end - window_), srcW_, row);
+    const std::uint32_t* first = Window(start);
+    const std::uint32_t* last = Window(end - window_);
+    for (int x = 0; x < srcW_; ++x) row[x] = first[x] & last[x];
+    for (int y = start + window_; y + window_ < end; y += window_) AndRow(Window(y), srcW_, row);
   }
 
   // CombineRows for the prepared rectangle.
@@ -146,13 +152,13 @@ class RowWindows {
   }
 
  private:
-  std::uint32_t* Window(int y) { return windows_.data() + static_cast<std::size_t>(y) * srcW_; }
-  const std::uint32_t* Window(int y) const { return windows_.data() + static_cast<std::size_t>(y) * srcW_; }
+  std::uint32_t* Window(int y) { return windows_.get() + static_cast<std::size_t>(y) * srcW_; }
+  const std::uint32_t* Window(int y) const { return windows_.get() + static_cast<std::size_t>(y) * srcW_; }
 
   const RasterSurface& source_;
   int x0_, y0_, srcW_, srcH_;
   int window_;
-  std::vector<std::uint32_t> windows_;
+  std::unique_ptr<std::uint32_t[]> windows_;
 };
 
 // The colours already listed, for a quick "seen before?" while the table

@@ -105,7 +105,12 @@ bool TakePictureFromClipboard(ColorPicture& picture) {
   const QImage image = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) return false;
   try {
-    picture.pixels.resize(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    // Rows are appended as they are, so the memory is not cleared first.
+    picture.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+      picture.pixels.insert(picture.pixels.end(), row, row + image.width());
+    }
   } catch (const std::bad_alloc&) {
     // A picture too large to copy is treated like no picture at all.
     picture = ColorPicture{};
@@ -113,12 +118,8 @@ bool TakePictureFromClipboard(ColorPicture& picture) {
   }
   picture.width = image.width();
   picture.height = image.height();
-  for (int y = 0; y < picture.height; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-    std::uint32_t* out = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
-    // Qt keeps 0xFF in the top byte of these pixels; set it anyway so every
-    // pixel compares as a plain colour.
-    std::transform(row, row + picture.width, out, [](std::uint32_t p) { return p | 0xFF000000u; });
-  }
+  // Qt keeps 0xFF in the top byte of these pixels; set it anyway so every
+  // pixel compares as a plain colour.
+  for (std::uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
   return true;
 }
