@@ -34,6 +34,7 @@
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "platform/clipboard.h"
+#include "platform/memory.h"
 #include "tests/support/icon_samples.h"
 
 namespace {
@@ -129,6 +130,8 @@ void BenchOpenAndRefresh(int runs) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // As the program does at start-up.
+  KeepFreedMemoryForReuse();
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication application(argc, argv);
   int runs = 200;
