@@ -86,7 +86,7 @@ ImageTab& OpenFullTab() {
 }
 
 void BenchPastes(int runs) {
-  for (const auto [width, height] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
+  for (const auto& [width, height] : {std::pair{1920, 1080}, std::pair{3840, 2160}}) {
     QApplication::clipboard()->setImage(GradientPicture(width, height));
     QApplication::processEvents();
     const std::string size = std::to_string(width) + "x" + std::to_string(height);
