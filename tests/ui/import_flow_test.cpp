@@ -17,6 +17,7 @@
 #include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
 #include "palette/colour_math.h"
+#include "platform/dialog_template.h"
 #include "tests/support/import_samples.h"
 #include "tests/ui/file_flow_fixture.h"
 
