@@ -54,7 +54,7 @@ void DecodePngEntry(const ByteBuffer& bytes, ImportEntry& entry) {
                         static_cast<qsizetype>(entry.pngSize));
   QImage image;
   std::string problem;
-  if (!ReadPicture(data, IMPORT_MAX_SOURCE_SIZE, image, problem)) {
+  if (!ReadPicture(data, IMPORT_MAX_PICTURE_SIZE, image, problem)) {
     entry.problem = problem == IMPORT_PICTURE_TOO_LARGE ? IMPORT_ENTRY_BAD_SIZE : IMPORT_ENTRY_BAD_PNG;
     return;
   }
