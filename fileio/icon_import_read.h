@@ -30,9 +30,9 @@ inline constexpr const char* IMPORT_ENTRY_BAD_SIZE = "大きさが正しくあ�
 inline constexpr const char* IMPORT_ENTRY_BAD_PNG = "PNGを読み込めません";
 inline constexpr const char* IMPORT_TOO_MANY_ENTRIES = "画像が多すぎて読み込めません";
 
-// The largest bitmap or PNG image the import takes in, in each direction.
-// Icons stop at 256 pixels; a little room is left for odd files, and the
-// limit keeps a damaged header from asking for gigabytes.
+// The largest bitmap image the import takes in, in each direction. Icons
+// stop at 256 pixels; a little room is left for odd files, and the limit
+// keeps a damaged header from asking for gigabytes.
 constexpr int IMPORT_MAX_SOURCE_SIZE = 1024;
 // A directory longer than this is taken as damage rather than listed.
 constexpr int IMPORT_MAX_ENTRIES = 256;
