@@ -13,7 +13,6 @@
 #include "fileio/icon_import_decode.h"
 #include "fileio/import_dialog.h"
 #include "fileio/open_flow.h"
-#include "fileio/save_flow.h"
 #include "model/tab_lifecycle.h"
 #include "platform/modal.h"
 
@@ -25,34 +24,6 @@ const FileFilterList importFilters = {{"アイコンと画像(*.ico;*.png;*.bmp;
                                       {"全て(*.*)", "*.*"}};
 
 std::string lastImportPath;
-
-// Makes room for `count` new tabs as the open flow does: with tabs open,
-// asks whether to replace them or add behind them; refuses more than the
-// tab limit. False when the import is not to go on.
-bool MakeRoomForTabs(int count) {
-  if (tabSet.tabCount == 0) {
-    if (count > MAX_TABS) {
-      ShowReport(OPEN_TOO_MANY_TABS);
-      return false;
-    }
-    return true;
-  }
-  switch (AskQuestion(OPEN_REPLACE_QUESTION, MB_YESNOCANCEL)) {
-    case IDYES:
-      if (count > MAX_TABS) {
-        ShowReport(OPEN_TOO_MANY_TABS);
-        return false;
-      }
-      return AskSaveAndDiscardAll();
-    case IDNO:
-      if (count + tabSet.tabCount > MAX_TABS) {
-        ShowReport(OPEN_TOO_MANY_TABS);
-        return false;
-      }
-      return true;
-    default: return false;
-  }
-}
 
 // Creates one tab per converted image, behind the open ones. The tabs get
 // no name, so the document keeps its name, or is unnamed in an empty set.
@@ -107,7 +78,8 @@ void ImportFile(const std::string& path) {
 
   const auto choice = RunImportDialog(path, source.entries, plans);
   if (!choice || choice->entries.empty()) return;
-  if (!MakeRoomForTabs(static_cast<int>(choice->entries.size()))) return;
+  bool discarded = false;
+  if (!MakeRoomForImages(static_cast<int>(choice->entries.size()), discarded)) return;
 
   std::vector<std::unique_ptr<ImageTab>> images;
   for (int index : choice->entries) {
