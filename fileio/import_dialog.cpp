@@ -81,11 +81,10 @@ std::vector<bool> DefaultImportChecks(const std::vector<ImportEntry>& entries) {
   return checks;
 }
 
-std::optional<ImportChoice> RunImportDialog(const std::string& path, const std::vector<ImportEntry>& entries,
+std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entries,
                                             const std::vector<ImportPlan>& plans) {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, IMPORT_DIALOG_TITLE, 280, 178, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(mainWindows.main, IMPORT_TITLE, 280, 178, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2300"));
-  dialog->setToolTip(Text(path));
   AddLabel(*dialog, ID_IMPORT_LIST_LABEL, "取り込む画像にチェックをつけてください", 7, 5, 266, 9);
   QTreeWidget* list = AddList(*dialog, entries, plans);
   AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, "取り込みで失われるもの", 7, 110, 266, 9);

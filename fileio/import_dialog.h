@@ -10,7 +10,8 @@
 #include "fileio/icon_import_convert.h"
 #include "fileio/icon_import_read.h"
 
-inline constexpr const char* IMPORT_DIALOG_TITLE = "インポート";
+// The caption of the import dialog and of its file dialog.
+inline constexpr const char* IMPORT_TITLE = "インポート";
 inline constexpr const char* IMPORT_UNREADABLE = "読み込めません";
 
 // Control ids of the dialog (its object name is "2300").
@@ -34,5 +35,5 @@ std::vector<bool> DefaultImportChecks(const std::vector<ImportEntry>& entries);
 
 // Runs the dialog over the main window; plans hold one plan per entry (used
 // for readable entries only). Nothing when the user cancels.
-std::optional<ImportChoice> RunImportDialog(const std::string& path, const std::vector<ImportEntry>& entries,
+std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entries,
                                             const std::vector<ImportPlan>& plans);

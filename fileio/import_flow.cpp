@@ -55,7 +55,7 @@ std::optional<int> CreateImportedTabs(const std::string& path, const std::vector
 }  // namespace
 
 void CommandImportFile() {
-  const auto path = ChooseOpenFile(IMPORT_FILE_TITLE, importFilters, lastImportPath);
+  const auto path = ChooseOpenFile(IMPORT_TITLE, importFilters, lastImportPath);
   if (!path) return;
   lastImportPath = *path;
   ImportFile(*path);
@@ -76,7 +76,7 @@ void ImportFile(const std::string& path) {
   for (std::size_t i = 0; i < source.entries.size(); ++i)
     if (source.entries[i].problem.empty()) plans[i] = PlanImport(source.entries[i].picture);
 
-  const auto choice = RunImportDialog(path, source.entries, plans);
+  const auto choice = RunImportDialog(source.entries, plans);
   if (!choice || choice->entries.empty()) return;
   bool discarded = false;
   if (!MakeRoomForImages(static_cast<int>(choice->entries.size()), discarded)) return;

@@ -6,7 +6,6 @@
 
 #include <string>
 
-inline constexpr const char* IMPORT_FILE_TITLE = "インポート";
 inline constexpr const char* IMPORT_NOTHING_READABLE = "取り込める画像がありません";
 
 // The menu command: choose a file, then import it.

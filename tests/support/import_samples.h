@@ -48,6 +48,9 @@ inline ByteBuffer EntryData(const Entry& e) {
         case 1: row[x / 8] |= static_cast<std::uint8_t>((v & 1) << (7 - x % 8)); break;
         case 4: row[x / 2] |= static_cast<std::uint8_t>(x % 2 == 0 ? (v & 15) << 4 : v & 15); break;
         case 8: row[x] = static_cast<std::uint8_t>(v); break;
+        case 16:
+          for (int c = 0; c < 2; ++c) row[2 * x + c] = static_cast<std::uint8_t>(v >> (8 * c));
+          break;
         case 24:
           for (int c = 0; c < 3; ++c) row[3 * x + c] = static_cast<std::uint8_t>(v >> (8 * c));
           break;
