@@ -28,6 +28,7 @@
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "palette/palette_window.h"
+#include "platform/clipboard.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
@@ -41,6 +42,12 @@ int statusWndFlag = 1;
 std::uint32_t gridLineColor = 0;
 
 namespace {
+
+// The smallest client area below the menu bar (without the size grip's
+// strip): the panels' 643 x 372 plus the two-pixel edges on either side
+// that the window's minimum tracking size allows for.
+constexpr int MIN_CLIENT_WIDTH = 643 + 2 * 2;
+constexpr int MIN_CLIENT_HEIGHT = 372 + 2 * 2;
 
 // Set while the window is maximized, so that restoring it lays it out again.
 bool maximizedFlag = false;
@@ -122,7 +129,7 @@ void DestroySizeGrip() {
 void UpdateMinimumSize() {
   QMainWindow* window = mainWindows.main;
   const int menuHeight = window->menuBar() != nullptr ? window->menuBar()->sizeHint().height() : 0;
-  window->setMinimumSize(643, 372 + menuHeight + gripSize);
+  window->setMinimumSize(MIN_CLIENT_WIDTH, MIN_CLIENT_HEIGHT + menuHeight + gripSize);
 }
 
 class MainFrame : public QMainWindow {
@@ -266,8 +273,7 @@ QMainWindow* CreateMainWindow() {
   LayoutMainWindow();
 
   // The paste entries follow what the clipboard holds.
-  QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, frame,
-                   [] { RefreshCommandState(2, 1); });
+  WatchClipboard(frame, [] { RefreshCommandState(2, 1); });
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame, [](QSessionManager& manager) {
     if (!AllowSessionEnd()) manager.cancel();
   });
