@@ -31,6 +31,7 @@ const TopMenu mainMenu[] = {
     {QT_TRANSLATE_NOOP("Quillet2", "ファイル(&F)"),
      {{CMD_NEW, QT_TRANSLATE_NOOP("Quillet2", "新規作成...(&N)")},
       {CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "開く(&O)...")},
+      {CMD_IMPORT, QT_TRANSLATE_NOOP("Quillet2", "インポート(&I)...")},
       {CMD_SAVE, QT_TRANSLATE_NOOP("Quillet2", "保存(&S)...")},
       {SEPARATOR, nullptr},
       {CMD_NEW_TAB, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成...(&A) ")},
