@@ -23,6 +23,7 @@
 #include "app/main_window.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
+#include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
 #include "palette/colour_dialog.h"
 #include "platform/dialog_template.h"
@@ -99,6 +100,14 @@ int main(int argc, char* argv[]) {
     for (int x = 0; x < 24; ++x) picture.setPixel(x, y, qRgb(0, 0, 255));
   QApplication::clipboard()->setImage(picture);
   run("transparent-paste-dialog", [] { DispatchCommand(CMD_PASTE_TRANSPARENT); });
+  // A picture larger than an icon, with half-transparent pixels, so the
+  // import names what it loses.
+  QImage large(96, 80, QImage::Format_ARGB32);
+  large.fill(qRgba(0, 128, 255, 255));
+  for (int x = 0; x < 96; ++x) large.setPixel(x, 0, qRgba(x * 2, 0, 0, 100));
+  const std::string largePath = folder + "/import-sample.png";
+  large.save(QString::fromStdString(largePath));
+  run("import-dialog", [&] { ImportFile(largePath); });
   InstallModalScript(nullptr);
 
   // Message boxes size themselves to their texts; two real ones, taken

@@ -610,5 +610,117 @@ Do you want to replace it?</translation>
         <comment>colour reduction</comment>
         <translation>Count</translation>
     </message>
+    <message>
+        <source>インポート(&amp;I)...</source>
+        <translation>&amp;Import…</translation>
+    </message>
+    <message>
+        <source>画像を読み込めません</source>
+        <translation>Cannot read the picture</translation>
+    </message>
+    <message>
+        <source>画像が大きすぎて読み込めません</source>
+        <translation>The picture is too large to read</translation>
+    </message>
+    <message>
+        <source>データが途中で切れています</source>
+        <translation>The data is cut short</translation>
+    </message>
+    <message>
+        <source>対応していない形式です</source>
+        <translation>Unsupported format</translation>
+    </message>
+    <message>
+        <source>大きさが正しくありません</source>
+        <translation>Invalid size</translation>
+    </message>
+    <message>
+        <source>PNGを読み込めません</source>
+        <translation>Cannot read the PNG</translation>
+    </message>
+    <message>
+        <source>画像が多すぎて読み込めません</source>
+        <translation>Too many images to read</translation>
+    </message>
+    <message>
+        <source>大きさ</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>ビット</source>
+        <translation>Bits</translation>
+    </message>
+    <message>
+        <source>使用色数</source>
+        <translation>Colours</translation>
+    </message>
+    <message>
+        <source>取り込み後</source>
+        <translation>After import</translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>取り込む画像にチェックをつけてください</source>
+        <translation>Tick the images to import</translation>
+    </message>
+    <message>
+        <source>取り込みで失われるもの</source>
+        <translation>What the import loses</translation>
+    </message>
+    <message>
+        <source>256色に減らすときディザをかける</source>
+        <translation>Dither when reducing to 256 colours</translation>
+    </message>
+    <message>
+        <source>インポート</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>読み込めません</source>
+        <translation>Unreadable</translation>
+    </message>
+    <message>
+        <source>アイコンと画像(*.ico;*.png;*.bmp;*.gif)</source>
+        <translation>Icons and pictures (*.ico;*.png;*.bmp;*.gif)</translation>
+    </message>
+    <message>
+        <source>画像(*.png;*.bmp;*.gif)</source>
+        <translation>Pictures (*.png;*.bmp;*.gif)</translation>
+    </message>
+    <message>
+        <source>取り込める画像がありません</source>
+        <translation>There is no image that can be imported</translation>
+    </message>
+    <message>
+        <source>%1 → %2、%3色</source>
+        <translation>%1 → %2, %3 colours</translation>
+    </message>
+    <message>
+        <source>%1に縮小</source>
+        <translation>shrunk to %1</translation>
+    </message>
+    <message>
+        <source>%1色を256色にまとめる</source>
+        <translation>%1 colours merged into 256</translation>
+    </message>
+    <message>
+        <source>半透明の%1画素を透明か不透明にする</source>
+        <translation>%1 translucent pixel(s) made clear or solid</translation>
+    </message>
+    <message>
+        <source>そのまま取り込めます</source>
+        <translation>nothing is lost</translation>
+    </message>
+    <message>
+        <source>%1、%2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1：%2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 </TS>

@@ -10,7 +10,9 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTreeWidget>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,11 +25,14 @@
 #include "app/menus.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
+#include "fileio/import_dialog.h"
+#include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
 #include "palette/colour_dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/text_fit.h"
 #include "platform/translation.h"
+#include "tests/support/import_samples.h"
 #include "tests/support/main_window_fixture.h"
 
 namespace {
@@ -158,6 +163,28 @@ TEST_F(EnglishTextsTest, MessagesKeepTheirFileFrameAndButtonsAndFileDialogsAreTr
   EXPECT_FALSE(CheckFileAttributes("/tmp"));
   ASSERT_EQ(modal.messages().size(), 2u);
   EXPECT_EQ(modal.messages()[1].text, "[ /tmp ]\n\n>This is a folder\n");
+}
+
+TEST_F(EnglishTextsTest, TheImportDialogDescribesItsImagesInEnglish) {
+  using namespace import_samples;
+  ByteBuffer bytes = BuildIcon({Solid(128, 100, 0xFF0000FF), Solid(16, 16, 0xFF445566)});
+  bytes.resize(bytes.size() - 40);
+  const std::string path = "/tmp/q2-english-import-" + std::to_string(::getpid()) + ".ico";
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                               static_cast<std::streamsize>(bytes.size()));
+  modal.QueueDialog([](QDialog& dialog) {
+    EXPECT_EQ(JapaneseTexts(dialog), QStringList());
+    EXPECT_EQ(TextsCutOff(dialog), QStringList());
+    const auto* list = FindControl<QTreeWidget>(dialog, ID_IMPORT_LIST);
+    EXPECT_EQ(list->headerItem()->text(0), "Size");
+    EXPECT_EQ(list->topLevelItem(0)->text(3), "128×100 → 64×50, 2 colours");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "Unreadable (The data is cut short)");
+    EXPECT_EQ(FindControl<QPlainTextEdit>(dialog, ID_IMPORT_LOSSES)->toPlainText(), "1. 128×100: shrunk to 64×50");
+    PressButton(dialog, IDCANCEL);
+  });
+  ImportFile(path);
+  EXPECT_EQ(modal.dialogsRun(), 1);
+  std::remove(path.c_str());
 }
 
 TEST_F(EnglishTextsTest, EveryTextOfTheTranslationFileHasItsEnglish) {
