@@ -11,8 +11,10 @@ fail() { echo "check-install: $*" >&2; exit 1; }
 
 deb=$(ls build-package/quillet2_*.deb)
 # dpkg-shlibdeps worked when the Qt libraries appear among the dependencies.
-dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no library dependencies in $deb"
-dpkg-deb -c "$deb" | grep -q '\./usr/bin/quillet2$' || fail "$deb holds no /usr/bin/quillet2"
+depends=$(dpkg-deb -f "$deb" Depends)
+[[ "$depends" == *libqt6widgets6* ]] || fail "no library dependencies in $deb: $depends"
+contents=$(dpkg-deb -c "$deb")
+[[ "$contents" == *" ./usr/bin/quillet2"* ]] || fail "$deb holds no /usr/bin/quillet2"
 
 work=$(mktemp -d /tmp/quillet2-install-XXXXXX)
 trap 'rm -rf "$work"' EXIT
