@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <string>
 
 #include "app/file_commands.h"
 #include "app/main_window.h"
@@ -36,6 +37,17 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.files = parser.positionalArguments();
   }
   return line;
+}
+
+bool AsksOnlyForText(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--") return false;
+    if (argument == "-h" || argument == "--help" || argument == "-?" || argument == "--help-all" ||
+        argument == "-v" || argument == "--version")
+      return true;
+  }
+  return false;
 }
 
 namespace {

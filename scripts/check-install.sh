@@ -40,7 +40,8 @@ done
 desktop-file-validate "$prefix/share/applications/org.quillet2.quillet2.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.quillet2.quillet2.metainfo.xml"
 
-version=$("$prefix/bin/quillet2" --version)
+# Help and version need no display.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quillet2" --version)
 [ "$version" = "Quillet2 Ver 0.26β" ] || fail "unexpected --version: $version"
 
 # The installed program, run from the staging prefix with a configuration
