@@ -174,17 +174,28 @@ class MainFrame : public QMainWindow {
     }
   }
 
-  void dragEnterEvent(QDragEnterEvent* event) override {
-    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+  // Dropped files are only ever read, so a drop is taken as a copy whatever
+  // the source proposes: a source told that its file was moved may delete it.
+  static bool AcceptAsCopy(QDropEvent* event) {
+    if (!event->mimeData()->hasUrls() || !(event->possibleActions() & Qt::CopyAction)) {
+      event->ignore();
+      return false;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
   }
 
+  void dragEnterEvent(QDragEnterEvent* event) override { AcceptAsCopy(event); }
+  void dragMoveEvent(QDragMoveEvent* event) override { AcceptAsCopy(event); }
+
   void dropEvent(QDropEvent* event) override {
+    if (!AcceptAsCopy(event)) return;
     activateWindow();
     raise();
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
       if (url.isLocalFile()) paths << url.toLocalFile();
-    event->acceptProposedAction();
     DropFiles(paths);
   }
 };

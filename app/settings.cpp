@@ -16,6 +16,11 @@ namespace {
 constexpr const char* WINDOW_SECTION = "WINDOW";
 constexpr const char* FLAG_SECTION = "FLAG";
 
+// The file may hold any int. No screen comes near this many pixels, and
+// within it the sums below (place plus size, height plus the grip's strip)
+// cannot overflow.
+constexpr int PLACEMENT_LIMIT = 1 << 20;
+
 void WriteInt(const char* section, const char* key, int value) {
   WriteProfileString(section, key, std::to_string(value), iniPath);
 }
@@ -37,8 +42,12 @@ void ApplyWindowSettings(const WindowSettings& settings) {
   // The frame around the client area is known only once the window manager
   // has framed the window; before that the outer size is the client size.
   const QSize frameExtra = window->frameGeometry().size() - window->geometry().size();
+  const int posX = std::clamp(settings.posX, -PLACEMENT_LIMIT, PLACEMENT_LIMIT);
+  const int posY = std::clamp(settings.posY, -PLACEMENT_LIMIT, PLACEMENT_LIMIT);
+  const int sizeX = std::clamp(settings.sizeX, 0, PLACEMENT_LIMIT);
+  const int sizeY = std::clamp(settings.sizeY, 0, PLACEMENT_LIMIT);
   // The strip of the size grip comes on top of the stored height.
-  QRect outer(settings.posX, settings.posY, settings.sizeX, settings.sizeY + gripSize);
+  QRect outer(posX, posY, sizeX, sizeY + gripSize);
 
   // A file from another screen, or a damaged one, must not put the window
   // where the user cannot reach it, or make it unusably small.

@@ -130,9 +130,9 @@ void FinishLeftAction(ImageTab& tab) {
         tab.anchorX = tab.endX;
         tab.anchorY = tab.endY;
         RecordUndo(tab);
-      } else {
-        RecordUndo(tab);
       }
+      // Any other state means the action was ended while the button was
+      // down: nothing was drawn, so there is nothing to record.
       break;
     case PEN_CIRCLE:
       if (tab.dragState == 0) {
@@ -140,8 +140,6 @@ void FinishLeftAction(ImageTab& tab) {
       } else if (tab.dragState == 1) {
         CommitCircle(tab);
         tab.dragState = -1;
-        RecordUndo(tab);
-      } else {
         RecordUndo(tab);
       }
       break;
@@ -214,6 +212,10 @@ void EndToolAction(ImageTab& tab, int resetIdleSelection) {
   }
   if (tab.penMode == PEN_SELECT) tab.selection = WholeImage(tab);
   tab.dragState = -1;
+  // The band followed the pointer to its last cell; forgetting that cell
+  // lets a left click there start the next shape instead of being taken
+  // for a drag that stays on one cell.
+  tab.lastX = tab.lastY = -1;
   RefreshCommandState(GROUP_PEN, 1);
   // The full repaint also removes any band or preview.
   RepaintEditView(&tab);

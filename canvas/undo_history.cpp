@@ -69,6 +69,8 @@ bool StepRedoSnapshot(ImageTab& tab) {
   return true;
 }
 
+void MarkTabSaved(ImageTab& tab) { tab.savedSnapshot = tab.undoCurrent; }
+
 bool CanUndo(const ImageTab& tab) { return tab.undoFirst != nullptr && tab.undoFirst != tab.undoCurrent; }
 
 bool CanRedo(const ImageTab& tab) { return tab.undoLast != tab.undoCurrent; }
@@ -81,7 +83,7 @@ void FreeUndoHistory(ImageTab& tab) {
     FreeNode(node);
     node = next;
   }
-  tab.undoFirst = tab.undoCurrent = tab.undoLast = nullptr;
+  tab.undoFirst = tab.undoCurrent = tab.undoLast = tab.savedSnapshot = nullptr;
 }
 
 void FreeAllUndoHistories(TabSet& set) {

@@ -29,7 +29,12 @@ bool StepRedoSnapshot(ImageTab& tab);
 bool CanUndo(const ImageTab& tab);
 bool CanRedo(const ImageTab& tab);
 
-// Frees all nodes of a used tab and nulls its three anchors; a free slot is
+// Remembers the tab's current snapshot as the state written to its file, so
+// that the tab counts as unchanged until it moves away from it.
+void MarkTabSaved(ImageTab& tab);
+
+// Frees all nodes of a used tab and nulls its three anchors and the saved
+// mark; a free slot is
 // left alone.
 void FreeUndoHistory(ImageTab& tab);
 void FreeAllUndoHistories(TabSet& set);

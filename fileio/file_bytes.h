@@ -15,7 +15,17 @@ std::optional<ByteBuffer> ReadFileBytes(const std::string& path, std::size_t max
 
 enum class WriteResult { Ok, OpenFailed, WriteFailed };
 
-// Writes the bytes to a temporary file in the target's folder and moves it
-// over the target only when every byte reached the disk. On failure the old
-// file is untouched and the temporary is removed.
+// True when the user may not write the file at the path: it has no write
+// permission bit at all (which holds even for the superuser, who could
+// otherwise write everything), or the system refuses this user write access.
+bool IsWriteProtected(const std::string& path);
+
+// Replaces the content of the file the path names, as the user sees it:
+// a symbolic link is followed and stays a link, every hard link of the file
+// sees the new content, and the file keeps its permission bits (and owner and
+// group where the process may set them). A file the user may not write, and
+// anything that is not a regular file (a FIFO, device, socket or folder),
+// is refused with OpenFailed and left alone. The bytes go to a temporary
+// file in the target's folder first; on any failure the old content is
+// kept and no temporary is left behind.
 WriteResult WriteFileBytesSafely(const std::string& path, const ByteBuffer& bytes);

@@ -4,11 +4,14 @@
 #include <QMainWindow>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 
 #include "app/main_window.h"
 #include "app/tab_strip.h"
+#include "canvas/undo_history.h"
 #include "fileio/bitmap_format.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
@@ -28,10 +31,39 @@ bool WriteDocument(const ByteBuffer& bytes) {
   return false;
 }
 
+// Letter case does not matter: "MINE.BMP" is a bitmap's name too.
+bool HasExtension(const std::string& name, const std::string& extension) {
+  const auto sameLetter = [](char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+  };
+  return name.size() >= extension.size() &&
+         std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()),
+                    sameLetter);
+}
+
+// The name with the extension of its last part (if any) replaced.
+std::string WithExtension(const std::string& name, const std::string& extension) {
+  const std::size_t slash = name.find_last_of('/');
+  const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+  const std::size_t dot = name.find_last_of('.');
+  // A leading dot starts a hidden name, not an extension.
+  const bool hasDot = dot != std::string::npos && dot > start;
+  return (hasDot ? name.substr(0, dot) : name) + extension;
+}
+
+// The save dialogs start from the document's name, but never suggest writing
+// one format over a file of the other: pressing Enter would make an icon that
+// no longer opens, or a bitmap with icon bytes.
+std::string SuggestedName(const char* extension) {
+  const std::string& name = tabSet.documentName;
+  if (std::string(extension) == ".bmp") return WithExtension(name, ".bmp");
+  return HasExtension(name, ".bmp") ? WithExtension(name, extension) : name;
+}
+
 // The save dialogs edit the document's name itself: a confirmed name stays
 // the document's name whatever the writing does.
 bool ChooseDocumentName(const char* title, const FileFilterList& filters, const char* extension) {
-  const auto chosen = ChooseSaveFile(title, filters, tabSet.documentName, extension);
+  const auto chosen = ChooseSaveFile(title, filters, SuggestedName(extension), extension);
   if (!chosen) return false;
   tabSet.documentName = *chosen;
   return true;
@@ -73,7 +105,12 @@ bool CanSaveSideBySide() {
 bool WriteIconFile() {
   static const FileFilterList filters = {{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}};
   if (!ChooseDocumentName(SAVE_ICON_TITLE, filters, ".ico")) return false;
-  return WriteDocument(SerializeIcon(TabsInStripOrder()));
+  if (!WriteDocument(SerializeIcon(TabsInStripOrder()))) return false;
+  // The file now holds every tab as it is. A bitmap save does not count: it
+  // loses the masks, and its file does not open as the document again.
+  for (ImageTab& tab : tabSet.tabs)
+    if (tab.inUse == 1) MarkTabSaved(tab);
+  return true;
 }
 
 bool WriteSideBySideBitmap() {

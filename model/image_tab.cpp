@@ -18,7 +18,10 @@ PixelCell CellValueAtPoint(int x, int y, const ImageTab* tab) {
   return CellAt(*tab, static_cast<int>(column), static_cast<int>(row));
 }
 
-bool IsTabChanged(const ImageTab& tab) { return tab.undoFirst != tab.undoLast; }
+bool IsTabChanged(const ImageTab& tab) {
+  const UndoNode* saved = tab.savedSnapshot != nullptr ? tab.savedSnapshot : tab.undoFirst;
+  return tab.undoCurrent != saved;
+}
 
 void FormatTabTitle(ImageTab& tab, int width, int height, std::uint8_t colorCode) {
   std::snprintf(tab.title, sizeof tab.title, " %dx%dx%d ", width, height, ColorCountOfCode(colorCode));

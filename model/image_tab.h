@@ -35,6 +35,9 @@ struct ImageTab {
   UndoNode* undoFirst = nullptr;
   UndoNode* undoCurrent = nullptr;
   UndoNode* undoLast = nullptr;
+  // The snapshot the tab matched when it was last saved as an icon; null
+  // stands for the first snapshot, the state the tab was opened or made in.
+  UndoNode* savedSnapshot = nullptr;
   std::uint8_t width = 0;
   std::uint8_t height = 0;
   // 2, 16, or 0 for 256 colours.
@@ -75,7 +78,9 @@ int ColorCountOfCode(std::uint8_t colorCode);
 // as 16-bit unsigned values, so negative points fall far outside the image.
 PixelCell CellValueAtPoint(int x, int y, const ImageTab* tab);
 
-// True once the history holds more than the first snapshot.
+// True when the tab's place in its history differs from the one it had when
+// it was last saved (or, before any save, from its first snapshot). Undoing
+// back to that state makes the tab unchanged again.
 bool IsTabChanged(const ImageTab& tab);
 
 // Writes the tab label " WxHxC ".

@@ -40,7 +40,7 @@ ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t
   tab.penIndex = 0;
   tab.penMode = 1;
   tab.dragState = -1;
-  tab.undoFirst = tab.undoCurrent = tab.undoLast = nullptr;
+  tab.undoFirst = tab.undoCurrent = tab.undoLast = tab.savedSnapshot = nullptr;
   tab.cellSize = 1;
   tab.paletteMarker.left = 0;
   if (!StripInsertItem(tabSet.tabCount, tab.title, slot)) return nullptr;

@@ -1,10 +1,11 @@
 #include "platform/file_status.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+
+#include "fileio/file_bytes.h"
 
 bool ReadFileAttributes(const std::string& path, FileAttributes& attributes) {
   struct stat info {};
@@ -13,10 +14,9 @@ bool ReadFileAttributes(const std::string& path, FileAttributes& attributes) {
   attributes = {};
   attributes.directory = S_ISDIR(info.st_mode);
   attributes.system = !S_ISDIR(info.st_mode) && !S_ISREG(info.st_mode);
-  // A file without any write permission is read-only even for the
-  // superuser, who could otherwise write everything; for everyone else the
-  // kernel's own answer decides.
-  attributes.readOnly = (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+  // The save flows refuse the same files, so the question asked here and
+  // what saving does agree.
+  attributes.readOnly = IsWriteProtected(path);
   errno = saved;
   return true;
 }

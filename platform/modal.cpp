@@ -23,14 +23,18 @@ int CloseAnswer(MessageButtons buttons) {
   }
 }
 
+// Qt matches the patterns in the last parentheses of a filter and, with the
+// details hidden, shows only the text before them. So every filter becomes
+// "text (patterns)" and its text is shown exactly as it stands.
 QString JoinFilters(const FileFilterList& filters) {
   QStringList parts;
   for (const auto& [text, pattern] : filters) {
-    const QString label = QString::fromStdString(text);
-    const QString patterns = QString::fromStdString(pattern).replace(';', ' ');
-    // A label that already shows its pattern, such as "アイコン(*.ico)", is
-    // used as Qt's filter as it stands; otherwise the pattern is appended.
-    parts << (label.contains('(') ? label : label + " (" + patterns + ")");
+    QStringList patterns = QString::fromStdString(pattern).split(';', Qt::SkipEmptyParts);
+    // "*.*" stands for every file, names without a dot included, while Qt's
+    // "*.*" wants a dot.
+    for (QString& one : patterns)
+      if (one.trimmed() == QStringLiteral("*.*")) one = QStringLiteral("*");
+    parts << QString::fromStdString(text) + " (" + patterns.join(' ') + ")";
   }
   return parts.join(";;");
 }
@@ -106,6 +110,21 @@ std::string AddDefaultExtension(const std::string& name, const std::string& defa
   return defaultExtension.front() == '.' ? name + defaultExtension : name + "." + defaultExtension;
 }
 
+void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
+  dialog.setWindowTitle(QString::fromStdString(request.title));
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setNameFilter(JoinFilters(request.filters));
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setOption(QFileDialog::ReadOnly, false);
+  // The overwrite question is asked by RunFileDialog, after the default
+  // extension was added, so that it names the file that will really be
+  // written.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+}
+
 namespace {
 
 std::optional<std::string> RunFileDialog(const FileDialogRequest& request) {
@@ -115,16 +134,8 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request) {
     if (chosen && request.save) chosen = AddDefaultExtension(*chosen, request.defaultExtension);
     return chosen;
   }
-  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(request.title));
-  dialog.setNameFilter(JoinFilters(request.filters));
-  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-  dialog.setOption(QFileDialog::DontUseNativeDialog);
-  dialog.setOption(QFileDialog::ReadOnly, false);
-  // The overwrite question is asked below, after the default extension was
-  // added, so that it names the file that will really be written.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+  QFileDialog dialog(QApplication::activeWindow());
+  SetUpFileDialog(dialog, request);
   while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     std::string chosen = dialog.selectedFiles().front().toStdString();
     if (!request.save) return chosen;

@@ -11,6 +11,7 @@
 
 class QAction;
 class QDialog;
+class QFileDialog;
 class QMenu;
 class QPoint;
 
@@ -50,6 +51,10 @@ struct FileDialogRequest {
   // Added to a name typed without an extension; empty for none.
   std::string defaultExtension;
 };
+
+// Sets up Qt's file dialog for the request: title, filters (their texts shown
+// as they stand; "*.*" lists every file), mode and the initial name.
+void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request);
 
 // Gives back the chosen path, or nothing when the user cancelled. The save
 // dialog adds the default extension and asks before overwriting.

@@ -104,8 +104,20 @@ TEST(TabSetSlots, ChangedStateComesFromTheHistoryOfUsedSlots) {
   EXPECT_TRUE(AllTabsUnchanged(set));
   ASSERT_TRUE(PushUndoSnapshot(tab));
   EXPECT_FALSE(AllTabsUnchanged(set));
-  // Undoing back to the first snapshot leaves the tab changed.
+  // Undoing back to the first snapshot makes the tab unchanged again; a
+  // new edit from there is a change although the history's end stays.
   ASSERT_TRUE(StepUndoSnapshot(tab));
+  EXPECT_TRUE(AllTabsUnchanged(set));
+  ASSERT_TRUE(PushUndoSnapshot(tab));
+  EXPECT_FALSE(AllTabsUnchanged(set));
+  // Once saved, the saved snapshot is the unchanged state, and stepping
+  // away from it either way is a change.
+  MarkTabSaved(tab);
+  EXPECT_TRUE(AllTabsUnchanged(set));
+  ASSERT_TRUE(StepUndoSnapshot(tab));
+  EXPECT_FALSE(AllTabsUnchanged(set));
+  ASSERT_TRUE(StepRedoSnapshot(tab));
+  ASSERT_TRUE(StepRedoSnapshot(tab));
   EXPECT_FALSE(AllTabsUnchanged(set));
   // A free slot is never counted, even with history pointers left behind.
   tab.inUse = 0;

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QImage>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QUrl>
 #include <fstream>
 
 #include "app/command_ids.h"
@@ -260,20 +262,70 @@ TEST_F(Shell, DroppingSeveralFilesIsRefused) {
   EXPECT_EQ(tabSet.tabCount, 0);
 }
 
-TEST_F(Shell, DroppingOneIconFileOpensIt) {
+// Writes an icon file of one blank image beside the settings file.
+std::string WriteBlankIcon(int width, int height) {
   static ImageTab image;
-  image.width = 5;
-  image.height = 3;
+  image.width = static_cast<std::uint8_t>(width);
+  image.height = static_cast<std::uint8_t>(height);
   image.colorCode = 16;
   ClearTabPixels(image);
   const std::string path = iniPath + ".ico";
-  ASSERT_EQ(WriteFileBytesSafely(path, SerializeIcon({&image})), WriteResult::Ok);
+  EXPECT_EQ(WriteFileBytesSafely(path, SerializeIcon({&image})), WriteResult::Ok);
+  return path;
+}
+
+TEST_F(Shell, DroppingOneIconFileOpensIt) {
+  const std::string path = WriteBlankIcon(5, 3);
   DropFiles({QString::fromStdString(path)});
   std::remove(path.c_str());
   EXPECT_TRUE(modal.messages().empty());
   ASSERT_EQ(tabSet.tabCount, 1);
   EXPECT_EQ(CurrentTab()->width, 5);
   EXPECT_EQ(Caption(), "Quillet2 - " + path);
+}
+
+// Drags the data onto the main window and drops it there, as a source that
+// offers the actions would; gives back the drop event as the window left it.
+struct DropAnswer {
+  bool accepted;
+  Qt::DropAction action;
+};
+DropAnswer DragAndDrop(const QMimeData& data, Qt::DropActions actions, Qt::KeyboardModifiers modifiers) {
+  QDragEnterEvent enter(QPoint(300, 300), actions, &data, Qt::LeftButton, modifiers);
+  QApplication::sendEvent(mainWindows.main, &enter);
+  QDropEvent drop(QPointF(300, 300), actions, &data, Qt::LeftButton, modifiers);
+  QApplication::sendEvent(mainWindows.main, &drop);
+  return {drop.isAccepted(), drop.dropAction()};
+}
+
+TEST_F(Shell, DropsAreTakenAsCopiesOnly) {
+  const std::string path = WriteBlankIcon(4, 4);
+  QMimeData one;
+  one.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+  QMimeData two;
+  two.setUrls({QUrl::fromLocalFile(QString::fromStdString(path)), QUrl::fromLocalFile("/tmp/other.ico")});
+
+  // With Shift held the source proposes a move; the window answers copy.
+  const Qt::DropActions both = Qt::CopyAction | Qt::MoveAction;
+  ASSERT_EQ(QDropEvent(QPointF(), both, &one, Qt::LeftButton, Qt::ShiftModifier).proposedAction(), Qt::MoveAction);
+  DropAnswer answer = DragAndDrop(one, both, Qt::ShiftModifier);
+  EXPECT_TRUE(answer.accepted);
+  EXPECT_EQ(answer.action, Qt::CopyAction);
+  EXPECT_TRUE(modal.messages().empty());
+  EXPECT_EQ(tabSet.tabCount, 1);
+
+  answer = DragAndDrop(two, both, Qt::ShiftModifier);
+  EXPECT_EQ(answer.action, Qt::CopyAction);
+  EXPECT_EQ(modal.texts(), (std::vector<std::string>{"１つのアイコンファイルしか受け付けません"}));
+  EXPECT_EQ(tabSet.tabCount, 1);
+
+  // A source that can only move is turned away before anything is read.
+  DeleteAllTabs();
+  answer = DragAndDrop(one, Qt::MoveAction, Qt::NoModifier);
+  EXPECT_FALSE(answer.accepted);
+  EXPECT_EQ(tabSet.tabCount, 0);
+  EXPECT_EQ(modal.messages().size(), 1u);
+  std::remove(path.c_str());
 }
 
 TEST_F(Shell, BackgroundChoiceSetsTheTabAndTheGridColour) {
@@ -339,13 +391,20 @@ TEST_F(Settings, MinimizedWindowWritesOnlyTheFlags) {
 }
 
 TEST_F(Settings, AbsurdValuesKeepTheWindowUsableAndOnScreen) {
-  std::ofstream(iniPath) << "[WINDOW]\npos_x=-90000\npos_y=70000\nsiz_x=5\nsiz_y=-40\n";
-  CreateMainWindow();
-  const QRect outer = mainWindows.main->frameGeometry();
-  EXPECT_GE(outer.width(), 643);
-  EXPECT_GE(mainWindows.main->height(), mainWindows.main->minimumHeight());
-  const QRect screen = QApplication::primaryScreen()->availableGeometry();
-  EXPECT_TRUE(screen.intersects(outer)) << outer.x() << "," << outer.y();
+  // Values at the ends of int once overflowed the placement arithmetic.
+  for (const char* values : {"pos_x=-90000\npos_y=70000\nsiz_x=5\nsiz_y=-40\n", "siz_y=2147483647\n",
+                             "pos_x=2147483647\nsiz_x=2147483647\n", "pos_x=-2147483648\npos_y=-2147483648\n",
+                             "siz_x=-2147483648\nsiz_y=-2147483648\n", "pos_x=left\nsiz_x=wide\nsiz_y=\n"}) {
+    SCOPED_TRACE(values);
+    std::ofstream(iniPath) << "[WINDOW]\n" << values;
+    CreateMainWindow();
+    const QRect outer = mainWindows.main->frameGeometry();
+    EXPECT_GE(outer.width(), 643);
+    EXPECT_GE(mainWindows.main->height(), mainWindows.main->minimumHeight());
+    const QRect screen = QApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(outer)) << outer.x() << "," << outer.y();
+    DestroyMainWindow();
+  }
 }
 
 TEST(SettingsPath, ReplacesOrAppendsTheExtension) {

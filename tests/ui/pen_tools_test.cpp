@@ -286,6 +286,40 @@ TEST_F(PenToolsTest, ChainedSegmentsAreOneUndoStepEach) {
   EXPECT_TRUE(CellsEqualTo(tab, RED_CELL).empty());
 }
 
+TEST_F(PenToolsTest, AClickOnTheCellWhereTheRightButtonEndedAChainStartsTheNextShape) {
+  for (const int command : {CMD_LINE, CMD_CIRCLE}) {
+    ImageTab& tab = OpenTab(16, 16, 184, 184);
+    DispatchCommand(static_cast<unsigned>(command));
+    tab.penIndex = RED_CELL;
+    const int snapshots = HistoryLength(tab);
+    ClickCell(tab, 2, 2);
+    Hover(CellPoint(tab, 6, 6));
+    RightPress(CellPoint(tab, 6, 6));
+    RightRelease(CellPoint(tab, 6, 6));
+    ASSERT_EQ(tab.dragState, -1);
+
+    ClickCell(tab, 6, 6);
+    EXPECT_EQ(tab.dragState, 1);
+    EXPECT_EQ(tab.anchorX, 6);
+    EXPECT_EQ(tab.anchorY, 6);
+    EXPECT_EQ(HistoryLength(tab), snapshots);
+    EXPECT_FALSE(IsTabChanged(tab));
+    Hover(CellPoint(tab, 9, 9));
+    ClickCell(tab, 9, 9);
+    EXPECT_FALSE(CellsEqualTo(tab, RED_CELL).empty());
+    EXPECT_EQ(HistoryLength(tab), snapshots + 1);
+
+    // The right button ends the action while the left one is still down:
+    // nothing was drawn, so the release records nothing.
+    if (command == CMD_CIRCLE) ClickCell(tab, 1, 1);
+    LeftPress(CellPoint(tab, 12, 12));
+    RightPress(CellPoint(tab, 12, 12));
+    LeftRelease(CellPoint(tab, 12, 12));
+    EXPECT_EQ(tab.dragState, -1);
+    EXPECT_EQ(HistoryLength(tab), snapshots + 1);
+  }
+}
+
 TEST_F(PenToolsTest, LineAndCircleFollowTheStateTable) {
   for (const int command : {CMD_LINE, CMD_CIRCLE}) {
     ImageTab& tab = OpenTab(16, 16, 184, 184);

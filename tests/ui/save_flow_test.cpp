@@ -1,22 +1,28 @@
 // The save-type dialog, the icon and bitmap writers behind it and the
 // question asked before the open tabs are discarded.
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileSystemModel>
 
-#include <csignal>
+#include <functional>
 
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "canvas/undo_commands.h"
+#include "canvas/undo_history.h"
 #include "fileio/bitmap_format.h"
 #include "fileio/file_message.h"
 #include "fileio/open_flow.h"
+#include "fileio/palette_file.h"
 #include "fileio/save_flow.h"
 #include "platform/dialog_template.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {
@@ -59,6 +65,37 @@ ButtonStates SaveTypeButtons(ModalRecorder& modal) {
 
 void PressLater(ModalRecorder& modal, int id) {
   modal.QueueDialog([id](QDialog& dialog) { PressButton(dialog, id); });
+}
+
+// One kind of file the program saves: how to save it onto a path, the bytes
+// it writes there and the message a target it may not replace gets.
+struct SaveKind {
+  std::string extension;
+  std::function<void(ModalRecorder&, const std::string&)> save;
+  std::function<ByteBuffer()> bytes;
+  std::function<std::string(const std::string&)> refusal;
+};
+
+std::vector<SaveKind> SaveKinds() {
+  const auto throughDialog = [](int button) {
+    return [button](ModalRecorder& modal, const std::string& path) {
+      PressLater(modal, button);
+      modal.QueueFile(path);
+      SaveTypeDialog();
+    };
+  };
+  const auto iconRefusal = [](const std::string& path) { return FileMessage(path, ICON_OPEN_FAILED); };
+  return {
+      {".ico", throughDialog(ID_SAVE_ONE_ICON), [] { return SerializeIcon(TabsInStripOrder()); }, iconRefusal},
+      {".bmp", throughDialog(ID_SAVE_SIDE_BY_SIDE), [] { return SerializeSideBySideBitmap(TabsInStripOrder()); },
+       iconRefusal},
+      {".qpl",
+       [](ModalRecorder& modal, const std::string& path) {
+         modal.QueueFile(path);
+         DispatchCommand(CMD_SAVE_PALETTE);
+       },
+       [] { return SerializePalette(*CurrentTab()); }, [](const std::string&) { return std::string(PALETTE_WRITE_FAILED); }},
+  };
 }
 
 }  // namespace
@@ -128,10 +165,13 @@ TEST_F(SaveFlow, SavesTheSideBySideBitmap) {
   AddTab(16, 16, 16, 1);
   AddTab(16, 16, 16, 2);
   AddTab(16, 16, 16, 3);
+  tabSet.documentName = Path("mine.ico");
   PressLater(modal, ID_SAVE_SIDE_BY_SIDE);
   modal.QueueFile(Path("strip"));
   CommandSave();
   ASSERT_EQ(modal.fileRequests().size(), 1u);
+  // The dialog never suggests writing the bitmap over the icon.
+  EXPECT_EQ(modal.fileRequests()[0].initialName, Path("mine.bmp"));
   EXPECT_EQ(modal.fileRequests()[0].title, "名前をつけて保存（横に並んだビットマップファイルとして保存）");
   EXPECT_EQ(modal.fileRequests()[0].filters,
             (FileFilterList{{"ビットマップ(*.bmp)", "*.bmp"}, {"全て(*.*)", "*.*"}}));
@@ -142,6 +182,111 @@ TEST_F(SaveFlow, SavesTheSideBySideBitmap) {
   const ByteBuffer bytes = FileBytes(saved);
   EXPECT_EQ(bytes, SerializeSideBySideBitmap(StripTabs()));
   EXPECT_EQ(bytes.size(), 502u);
+
+  // Nor the icon over the bitmap.
+  modal.clear();
+  PressLater(modal, ID_SAVE_ONE_ICON);
+  modal.QueueFile("");
+  CommandSave();
+  ASSERT_EQ(modal.fileRequests().size(), 1u);
+  EXPECT_EQ(modal.fileRequests()[0].initialName, Path("strip.ico"));
+}
+
+TEST_F(SaveFlow, SavesReachTheFileTheUserNamedAndRefuseWhatTheyMayNotReplace) {
+  AddTab(16, 16, 16, 1);
+  AddTab(16, 16, 16, 2);
+  const ByteBuffer old = {'o', 'l', 'd'};
+  // The longest name the file system takes: 255 bytes, 82 of them in
+  // three-byte Japanese letters.
+  std::string longest;
+  for (int i = 0; i < 82; ++i) longest += "ア";
+  longest += "12345";
+  for (const SaveKind& kind : SaveKinds()) {
+    SCOPED_TRACE(kind.extension);
+    const std::string ext = kind.extension;
+    const ByteBuffer expected = kind.bytes();
+    // A link to a link, the first one relative.
+    const std::string real = WriteBytes("real" + ext, old);
+    ASSERT_EQ(::symlink(("real" + ext).c_str(), Path("inner" + ext).c_str()), 0);
+    ASSERT_EQ(::symlink(Path("inner" + ext).c_str(), Path("outer" + ext).c_str()), 0);
+    // One file under two names.
+    const std::string one = WriteBytes("one" + ext, old);
+    ASSERT_EQ(::link(one.c_str(), Path("two" + ext).c_str()), 0);
+    // Not a file at all, and a file without write permission.
+    ASSERT_EQ(::mkfifo(Path("pipe" + ext).c_str(), 0644), 0);
+    const std::string locked = WriteBytes("locked" + ext, old);
+    ASSERT_EQ(::chmod(locked.c_str(), 0444), 0);
+    ASSERT_EQ((longest + ext).size(), 255u);
+
+    for (const std::string& name : {"outer" + ext, "two" + ext, longest + ext}) {
+      modal.clear();
+      kind.save(modal, Path(name));
+      EXPECT_TRUE(modal.messages().empty()) << name;
+    }
+    EXPECT_EQ(FileBytes(real), expected);
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("outer" + ext)));
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("inner" + ext)));
+    EXPECT_EQ(FileBytes(one), expected);
+    EXPECT_EQ(FileBytes(Path("two" + ext)), expected);
+    EXPECT_EQ(std::filesystem::hard_link_count(one), 2u);
+    EXPECT_EQ(FileBytes(Path(longest + ext)), expected);
+
+    for (const std::string& name : {"pipe" + ext, "locked" + ext}) {
+      modal.clear();
+      kind.save(modal, Path(name));
+      EXPECT_EQ(modal.texts(), std::vector<std::string>{kind.refusal(Path(name))}) << name;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe" + ext)));
+    EXPECT_EQ(FileBytes(locked), old);
+  }
+  // Only the names made above are there: no temporary was left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 3 * 8);
+}
+
+TEST_F(SaveFlow, AnIconSaveMarksTheTabsSavedAndABitmapSaveDoesNot) {
+  ImageTab& first = AddTab(8, 8, 16, 1);
+  AddTab(8, 8, 16, 2);
+  // The first snapshot, then an edit.
+  RecordUndo(first);
+  RecordUndo(first);
+  ASSERT_FALSE(AllTabsUnchanged(tabSet));
+
+  // The bitmap loses the masks and does not open as the document again.
+  PressLater(modal, ID_SAVE_SIDE_BY_SIDE);
+  modal.QueueFile(Path("strip.bmp"));
+  ASSERT_EQ(SaveTypeDialog(), 1);
+  EXPECT_FALSE(AllTabsUnchanged(tabSet));
+
+  PressLater(modal, ID_SAVE_ONE_ICON);
+  modal.QueueFile(Path("saved.ico"));
+  ASSERT_EQ(SaveTypeDialog(), 1);
+  EXPECT_TRUE(AllTabsUnchanged(tabSet));
+  modal.clear();
+  EXPECT_TRUE(AskSaveBeforeClose());
+  EXPECT_TRUE(modal.messages().empty()) << "closing right after saving asks nothing";
+
+  // Undoing past the saved state is a change; redoing back to it is not.
+  ASSERT_TRUE(StepUndoSnapshot(first));
+  EXPECT_FALSE(AllTabsUnchanged(tabSet));
+  ASSERT_TRUE(StepRedoSnapshot(first));
+  EXPECT_TRUE(AllTabsUnchanged(tabSet));
+}
+
+TEST(FileDialogs, TheAllFilesFilterShowsItsTextAndListsNamesWithoutADot) {
+  QFileDialog dialog;
+  SetUpFileDialog(dialog, {false, "開く（パレット）", {{"パレット(*.qpl)", "*.qpl"}, {"全て(*.*)", "*.*"}}, {}, {}});
+  auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+  auto* model = dialog.findChild<QFileSystemModel*>();
+  ASSERT_NE(types, nullptr);
+  ASSERT_NE(model, nullptr);
+  ASSERT_EQ(types->count(), 2);
+  EXPECT_EQ(types->itemText(0).toStdString(), "パレット(*.qpl)");
+  EXPECT_EQ(types->itemText(1).toStdString(), "全て(*.*)");
+  EXPECT_TRUE(QDir::match(model->nameFilters(), QStringLiteral("warm.qpl")));
+  EXPECT_FALSE(QDir::match(model->nameFilters(), QStringLiteral("warm")));
+  dialog.selectNameFilter(dialog.nameFilters().at(1));
+  EXPECT_TRUE(QDir::match(model->nameFilters(), QStringLiteral("warm")));
+  EXPECT_TRUE(QDir::match(model->nameFilters(), QStringLiteral("warm.qpl")));
 }
 
 TEST_F(SaveFlow, ACancelledFileDialogWritesNothing) {
@@ -161,17 +306,9 @@ TEST_F(SaveFlow, AFailedSaveLeavesTheOldFileIntact) {
 
   // Files may not grow past 1000 bytes while the save runs, so the write
   // stops part way through the 5.6 KiB file.
-  struct rlimit saved {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = 1000;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   PressLater(modal, ID_SAVE_ONE_ICON);
   modal.QueueFile(target);
-  const int result = SaveTypeDialog();
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  const int result = WithFileSizeLimit(1000, [] { return SaveTypeDialog(); });
 
   EXPECT_EQ(result, 2);
   EXPECT_EQ(modal.texts(), (std::vector<std::string>{FileMessage(target, ICON_WRITE_FAILED)}));
