@@ -43,6 +43,12 @@ std::uint32_t gridLineColor = 0;
 
 namespace {
 
+// The smallest client area below the menu bar (without the size grip's
+// strip): the panels' 643 x 372 plus the two-pixel edges on either side
+// that the window's minimum tracking size allows for.
+constexpr int MIN_CLIENT_WIDTH = 643 + 2 * 2;
+constexpr int MIN_CLIENT_HEIGHT = 372 + 2 * 2;
+
 // Set while the window is maximized, so that restoring it lays it out again.
 bool maximizedFlag = false;
 
@@ -123,7 +129,7 @@ void DestroySizeGrip() {
 void UpdateMinimumSize() {
   QMainWindow* window = mainWindows.main;
   const int menuHeight = window->menuBar() != nullptr ? window->menuBar()->sizeHint().height() : 0;
-  window->setMinimumSize(643, 372 + menuHeight + gripSize);
+  window->setMinimumSize(MIN_CLIENT_WIDTH, MIN_CLIENT_HEIGHT + menuHeight + gripSize);
 }
 
 class MainFrame : public QMainWindow {

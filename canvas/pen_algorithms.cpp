@@ -66,9 +66,21 @@ void DrawEllipseOutline(RasterSurface& surface, const PixelRect& rect, ColorRef 
   // axis). Each step moves one pixel right, one pixel up, or both, and takes
   // the pixel whose centre lies closest to the curve. The walk never turns
   // back, so the quarter is one pixel thin and connected.
+  //
+  // In a box of even width the walk starts beside the vertical axis, and
+  // its mirror image lies in the next column: a second pixel in that column
+  // would fill a 2 x 2 block with it, so the walk leaves that column at
+  // once. Likewise in a box of even height the row beside the horizontal
+  // axis may hold only the last pixel, so that row is entered only at the
+  // right side of the box.
+  const bool pairedColumn = a % 2 == 1;
+  const bool pairedRow = b % 2 == 1;
+  const std::int64_t lowestY = b % 2;
+  const auto mayEnterRow = [&](std::int64_t nextX, std::int64_t nextY) {
+    return !pairedRow || nextY != lowestY || nextX == a;
+  };
   std::int64_t X = a % 2;
   std::int64_t Y = b;
-  const std::int64_t lowestY = b % 2;
   plot(X, Y);
   while (X < a || Y > lowestY) {
     if (X >= a) {
@@ -76,9 +88,13 @@ void DrawEllipseOutline(RasterSurface& surface, const PixelRect& rect, ColorRef 
     } else if (Y <= lowestY) {
       X += 2;
     } else {
-      const std::int64_t diagonal = residual(X + 2, Y - 2);
+      const bool upAllowed = !(pairedColumn && X == 1) && mayEnterRow(X, Y - 2);
+      const bool diagonalAllowed = mayEnterRow(X + 2, Y - 2);
+      // Across is always allowed here: Y is above the paired row, which is
+      // only ever entered at the right side.
+      const std::int64_t diagonal = diagonalAllowed ? residual(X + 2, Y - 2) : INT64_MAX;
       const std::int64_t across = residual(X + 2, Y);
-      const std::int64_t up = residual(X, Y - 2);
+      const std::int64_t up = upAllowed ? residual(X, Y - 2) : INT64_MAX;
       if (diagonal <= across && diagonal <= up) {
         X += 2;
         Y -= 2;

@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "model/tab_set.h"
+#include "platform/qt_colors.h"
 #include "platform/system_colors.h"
 
 MainPreviewState mainPreview;
@@ -81,6 +82,14 @@ QImage* PreviewControl::canvas() {
 void PreviewControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   drawFrame(&painter);
+  // The square where the two scroll bars meet belongs to neither of them;
+  // it shows the dialog's face colour like the rest of the dialog.
+  if (vertical_ != nullptr && horizontal_ != nullptr) {
+    const QRect inside = contentsRect();
+    painter.fillRect(QRect(inside.right() - SCROLL_BAR_SIZE + 1, inside.bottom() - SCROLL_BAR_SIZE + 1,
+                           SCROLL_BAR_SIZE, SCROLL_BAR_SIZE),
+                     ToQColor(GetSystemColor(COLOR_3DFACE)));
+  }
   if (canvas_.isNull()) return;
   const QRect client = clientRect();
   const QRect damaged = event->rect().translated(-client.topLeft()) & QRect(QPoint(0, 0), canvas_.size());

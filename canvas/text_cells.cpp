@@ -84,6 +84,17 @@ int PixelSizeForCellHeight(int cellHeight, int probeSize, int probeCellHeight) {
   return static_cast<int>(std::max(size, 1LL));
 }
 
+int FitPixelSize(int cellHeight, int estimate, const std::function<int(int)>& cellHeightAt) {
+  int size = std::max(estimate, 1);
+  while (size > 1 && cellHeightAt(size) > cellHeight) --size;
+  // The estimate comes from one measurement and the font's rounding can
+  // leave it a pixel or two short; the cell grows by at most a pixel or so
+  // per size, so the climb ends within a few steps.
+  const int largest = std::max(size, 2 * cellHeight + 2);
+  while (size < largest && cellHeightAt(size) < cellHeight && cellHeightAt(size + 1) <= cellHeight) ++size;
+  return size;
+}
+
 std::string FaceNameOfFamily(const std::string& family) {
   if (family.empty() || family.back() != ']') return family;
   const std::size_t open = family.rfind(" [");

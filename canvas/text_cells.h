@@ -5,6 +5,7 @@
 // how font names and sizes are prepared for the font system.
 
 #include <bitset>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,12 @@ TextOffset TextOffsetOf(int hpos, int vpos, int vmax);
 // descent) of cellHeight pixels, from a font measured at probeSize with a
 // cell of probeCellHeight pixels. Never below 1.
 int PixelSizeForCellHeight(int cellHeight, int probeSize, int probeCellHeight);
+
+// Refines an estimated pixel size with the font's own cell heights: smaller
+// while the cell is taller than cellHeight, then larger while the cell is
+// still short and the next size does not overshoot. So the cell has exactly
+// cellHeight pixels whenever some size gives that, and is never taller.
+int FitPixelSize(int cellHeight, int estimate, const std::function<int(int)>& cellHeightAt);
 
 // A font family as the font list shows it: the name without a trailing
 // "[foundry]" that tells apart the same family from two makers.

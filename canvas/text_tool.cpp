@@ -277,11 +277,11 @@ QFont MakeTextFont(const TextSettings& settings) {
   font.setStyleStrategy(QFont::PreferQuality);
   if (settings.height > 0) {
     // The height counts the whole character cell, as the font system's
-    // sizes count only the em square: scale, then make sure the cell does
-    // not come out taller than asked.
-    int size = PixelSizeForCellHeight(settings.height, settings.height, CellHeightAt(font, settings.height));
-    while (size > 1 && CellHeightAt(font, size) > settings.height) --size;
-    font.setPixelSize(size);
+    // sizes count only the em square: scale, then let the font's own cells
+    // decide, so the cell is exactly as tall as asked wherever a size gives
+    // that, and never taller.
+    const int estimate = PixelSizeForCellHeight(settings.height, settings.height, CellHeightAt(font, settings.height));
+    font.setPixelSize(FitPixelSize(settings.height, estimate, [&font](int size) { return CellHeightAt(font, size); }));
   }
   return font;
 }

@@ -53,6 +53,10 @@ class PaletteWindow : public QFrame {
   QPoint ClientPoint(const QMouseEvent& event) const {
     return event.position().toPoint() - contentsRect().topLeft();
   }
+  // The sunken edge belongs to the frame, not to the client area: a press
+  // there would give a negative client coordinate, which the 16-bit cell
+  // lookup would turn into a far column.
+  bool OnEdge(const QMouseEvent& event) const { return !contentsRect().contains(event.position().toPoint()); }
 };
 
 PaletteWindow* paletteWindow = nullptr;
@@ -83,7 +87,7 @@ void PaletteWindow::paintEvent(QPaintEvent* event) {
 }
 
 void PaletteWindow::mousePressEvent(QMouseEvent* event) {
-  if ((event->buttons() & (Qt::LeftButton | Qt::RightButton)) == 0) return;
+  if ((event->buttons() & (Qt::LeftButton | Qt::RightButton)) == 0 || OnEdge(*event)) return;
   const QPoint point = ClientPoint(*event);
   PaletteButtonDown(point.x(), point.y());
 }
@@ -91,7 +95,7 @@ void PaletteWindow::mousePressEvent(QMouseEvent* event) {
 void PaletteWindow::mouseDoubleClickEvent(QMouseEvent* event) {
   // Only the left button edits an entry; a right double click is ignored
   // like any other message the window does not handle.
-  if (event->button() != Qt::LeftButton) return;
+  if (event->button() != Qt::LeftButton || OnEdge(*event)) return;
   const QPoint point = ClientPoint(*event);
   PaletteDoubleClick(point.x(), point.y());
 }

@@ -34,6 +34,10 @@ void PlaceRowBar(QDialog& dialog, QScrollBar* bar, int id, int rowTop, QObject* 
   bar->setPageStep(SCROLL_PAGE_STEP);
   // The keyboard stays with the dialog; the bars are worked by mouse.
   bar->setFocusPolicy(Qt::NoFocus);
+  // Qt's own menu of scroll commands would move the thumb without a scroll
+  // request, so the value box and the colour would not follow and no scroll
+  // would ever end; the bars offer no menu.
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
   bar->installEventFilter(events);
 }
 

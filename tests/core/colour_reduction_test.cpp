@@ -266,3 +266,94 @@ TEST(ReduceTabColors, AnImageWithoutBlackGetsBlack) {
   EXPECT_EQ(tab->palette[0], BLACK);
   EXPECT_EQ(ColoursShown(*tab), (std::set<ColorRef>{RED, WHITE}));
 }
+
+namespace {
+
+// The shrink search as the reduction describes it, without shortcuts: each
+// try shrinks the whole source afresh and lists its colours row by row into
+// the one table, a column lost before a row.
+void ReferenceSearch(int count, const RasterSurface& source, int w, int h, ColorRef* table) {
+  std::vector<std::uint32_t> work(static_cast<std::size_t>(w) * h);
+  RasterSurface picture{work.data(), w, h, w};
+  const auto fits = [&](int tw, int th) {
+    ShrinkCopy(source, 0, 0, source.width, source.height, picture, tw, th);
+    table[0] = BLACK;
+    int n = 1;
+    for (int y = 0; y < th; ++y)
+      for (int x = 0; x < tw; ++x) {
+        const ColorRef colour = SurfacePixel(picture, x, y);
+        if (std::find(table, table + n, colour) != table + n) continue;
+        if (n == count) return false;
+        table[n++] = colour;
+      }
+    return true;
+  };
+  while (true) {
+    if (fits(w, h)) return;
+    if (w > 1) --w;
+    if (fits(w, h)) return;
+    if (w == 1 && h == 1) return;
+    if (h > 1) --h;
+  }
+}
+
+}  // namespace
+
+TEST(FindReducedPalette, ASquarePictureIsReadRowByRow) {
+  const Picture square(2, 2, {RED, GREEN, BLUE, WHITE});
+  ColorRef table[8] = {};
+  FindReducedPalette(8, square.surface, 0, 0, 2, 2, 2, 2, table);
+  EXPECT_EQ(Table(table, 5), (std::vector<ColorRef>{BLACK, RED, GREEN, BLUE, WHITE}));
+}
+
+// Small pictures of a few colours whose ANDs make more, square and not, at
+// every count that makes the search shrink: the table must be exactly the
+// one of the search done step by step, entries left by failed tries
+// included.
+TEST(FindReducedPalette, EqualsTheStepByStepSearchOnSmallPictures) {
+  const ColorRef inks[] = {RED, GREEN, BLUE, WHITE, YELLOW, MakeColor(0, 255, 255), MakeColor(128, 64, 255)};
+  std::uint32_t seed = 12345;
+  const auto next = [&seed] {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>(seed >> 16);
+  };
+  for (int w = 1; w <= 7; ++w)
+    for (int h = 1; h <= 7; ++h) {
+      std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * h);
+      RasterSurface source{pixels.data(), w, h, w};
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) SetSurfacePixel(source, x, y, inks[next() % 7]);
+      for (int count = 2; count <= 6; ++count) {
+        ColorRef table[COLOR_TABLE_SIZE], expected[COLOR_TABLE_SIZE];
+        std::fill(table, table + COLOR_TABLE_SIZE, 0x123456u);
+        std::fill(expected, expected + COLOR_TABLE_SIZE, 0x123456u);
+        FindReducedPalette(count, source, 0, 0, w, h, w, h, table);
+        ReferenceSearch(count, source, w, h, expected);
+        ASSERT_EQ(Table(table, COLOR_TABLE_SIZE), Table(expected, COLOR_TABLE_SIZE))
+            << w << "x" << h << " count " << count;
+      }
+    }
+}
+
+TEST(ReduceTabColors, AColourLeftByAFailedTryStaysAChoice) {
+  // Red and green columns: the search ends at 3 x 1 with black alone, but
+  // the try at 4 x 1 left red in the second entry. So red stays red, and
+  // green, nearer to black than to red, becomes black.
+  auto tab = PaintedTab(6, 3, 16, [](int x, int) { return x % 2 == 0 ? RED : GREEN; });
+  ReduceTabColors(*tab, TakeReductionSource(*tab), 2);
+  EXPECT_EQ(Table(tab->palette, 3), (std::vector<ColorRef>{BLACK, RED, 0}));
+  for (int x = 0; x < 6; ++x)
+    for (int y = 0; y < 3; ++y) ASSERT_EQ(CellAt(*tab, x, y), x % 2 == 0 ? 1 : 0) << x << "," << y;
+}
+
+TEST(ReduceTabColors, ThePaletteIsOrderedByHueBucketsOfTwentyTwoDegrees) {
+  // Hue 23 with saturation 100 and hue 21 with saturation 255: in buckets
+  // of 22 degrees the hue decides; in one bucket the lower saturation
+  // would come first.
+  const ColorRef hue23 = MakeColor(255, 194, 155), hue21 = MakeColor(255, 90, 0);
+  auto tab = PaintedTab(2, 1, 16, [&](int x, int) { return x == 0 ? hue23 : hue21; });
+  ReduceTabColors(*tab, TakeReductionSource(*tab), 16);
+  EXPECT_EQ(Table(tab->palette, 4), (std::vector<ColorRef>{BLACK, hue21, hue23, 0}));
+  EXPECT_EQ(CellAt(*tab, 0, 0), 2);
+  EXPECT_EQ(CellAt(*tab, 1, 0), 1);
+}

@@ -185,8 +185,8 @@ TEST(EllipseOutline, TenByFiveTouchesItsSidesAndLeavesItsInside) {
 
 // Every box from 1 x 1 to 64 x 64, at the top left and at the far corner of
 // the scratch: the outline stays inside, touches all four sides, is
-// symmetric about the centre and about both axes, and is a closed curve
-// around an inside that the outside cannot reach.
+// symmetric about the centre and about both axes, is one pixel thin, and
+// is a closed curve around an inside that the outside cannot reach.
 TEST(EllipseOutline, PropertiesHoldForEveryBoxSize) {
   for (int w = 1; w <= 64; ++w) {
     for (int h = 1; h <= 64; ++h) {
@@ -224,6 +224,11 @@ TEST(EllipseOutline, PropertiesHoldForEveryBoxSize) {
             if (on(x, y) && (x == 0 || !on(x - 1, y))) ++runs;
           ASSERT_LE(runs, 2) << w << "x" << h << " row " << y;
         }
+        // Nor is it ever two pixels thick anywhere: no filled 2 x 2 block.
+        for (int y = 0; y + 1 < h; ++y)
+          for (int x = 0; x + 1 < w; ++x)
+            ASSERT_FALSE(on(x, y) && on(x + 1, y) && on(x, y + 1) && on(x + 1, y + 1))
+                << w << "x" << h << " block at " << x << "," << y;
         // Closed: flood the box's unpainted pixels from its border; the centre
         // must not be reached, and it must not be painted either.
         const int cx = (w - 1) / 2;

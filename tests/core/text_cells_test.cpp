@@ -91,6 +91,13 @@ TEST(TextFontNames, SizesCountTheWholeCellAndNamesAreListedOnceAndCutAtCharacter
   EXPECT_EQ(PixelSizeForCellHeight(26, 26, 28), 24);
   EXPECT_EQ(PixelSizeForCellHeight(1, 20, 30), 1);
   EXPECT_EQ(PixelSizeForCellHeight(30, 30, 0), 30);
+  // Cells of 25, 26 and 28 pixels at sizes 24, 25 and 26: the search climbs
+  // from a short estimate, descends from a tall one, and never overshoots.
+  const auto cellAt = [](int size) { return size + 1 + (size >= 26 ? 1 : 0); };
+  EXPECT_EQ(FitPixelSize(26, 24, cellAt), 25);
+  EXPECT_EQ(FitPixelSize(26, 27, cellAt), 25);
+  EXPECT_EQ(FitPixelSize(27, 20, cellAt), 25);
+  EXPECT_EQ(FitPixelSize(1, 5, cellAt), 1);
 
   std::vector<std::string> names;
   for (const char* family : {"C059 [UKWN]", "C059 [urw]", "[odd]", "DejaVu Sans", "IPAGothic", "DejaVu Sans"})

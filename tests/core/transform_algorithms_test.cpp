@@ -110,6 +110,12 @@ TEST(RotateWorkTest, QuarterTurnsKeepTheCentredSquareAndTheHalfTurnTheWholeRecta
   EXPECT_EQ(Work(work->source, 3, 4), (Picture{"cfi", "beh", "adg", "..."}));
   TurnSourceCells(*work, *tab, 3);
   EXPECT_EQ(Work(work->source, 3, 4), (Picture{"jgd", "khe", "lif", "..."}));
+  // A taller selection keeps its middle rows 1..3 either way.
+  tab = TabWith({"abc", "def", "ghi", "jkl", "mno"});
+  TurnSourceCells(*work, *tab, 1);
+  EXPECT_EQ(Work(work->source, 3, 5), (Picture{"...", "fil", "ehk", "dgj", "..."}));
+  TurnSourceCells(*work, *tab, 3);
+  EXPECT_EQ(Work(work->source, 3, 5), (Picture{"...", "jgd", "khe", "lif", "..."}));
   tab = TabWith({"abcd", "efgh", "ijkl", "mnop", "qrst", "uvwx"});
   TurnSourceCells(*work, *tab, 2);
   EXPECT_EQ(Work(work->source, 4, 6), (Picture{"xwvu", "tsrq", "ponm", "lkji", "hgfe", "dcba"}));

@@ -258,3 +258,19 @@ TEST(PreparePastePicture, NumbersThePicturesOwnColoursInPaletteOrder) {
   for (int i = 0; i < 256; ++i) EXPECT_EQ(paste->palette[i], ordered->palette[i]) << i;
   EXPECT_EQ(std::set<ColorRef>(paste->palette, paste->palette + 16), (std::set<ColorRef>{BLACK, RED, BLUE, WHITE}));
 }
+
+TEST(ApplyTransparentPaste, TakingInColoursMovesTheLaterBlacksOfTheListBehindTheColours) {
+  // The list is black, red and orange from the picture, then black and dark
+  // red from the image; the image's black moves behind dark red before the
+  // palette is organized. Red, orange and dark red differ only in hue
+  // within one bucket, so where the blacks stand decides their final order.
+  const ColorRef DARK_RED = MakeColor(127, 5, 0), ORANGE = MakeColor(255, 10, 0);
+  auto tab = Tab(1, 1, 16);
+  tab->palette[0] = DARK_RED;
+  auto paste = Paste(0, 0, 1, 1, {BLACK, RED, ORANGE}, [](int, int) { return 1; });
+  ColorPicture shown = Shown(*tab);
+  ApplyTransparentPaste(*tab, MODE_TAKE_COLORS, *paste, shown.Surface());
+  EXPECT_EQ(std::vector<ColorRef>(tab->palette, tab->palette + 5),
+            (std::vector<ColorRef>{BLACK, DARK_RED, ORANGE, RED, BLACK}));
+  EXPECT_EQ(CellAt(*tab, 0, 0), 3);
+}

@@ -235,6 +235,7 @@ TEST_F(BatchColourTest, TheShiftShowsLiveAndOnlyOkWritesThePaletteAsOneStep) {
     EXPECT_EQ(tab.palette[0], RED);
     Bar(dialog, 2)->triggerAction(Action::SliderPageStepSub);
     EXPECT_EQ(Amount(dialog, 2)->text(), QStringLiteral("-8"));
+    for (int bar = 0; bar < 3; ++bar) EXPECT_FALSE(OpensContextMenu(Bar(dialog, bar))) << bar;
     PressButton(dialog, IDOK);
   });
   PressBatchButton();

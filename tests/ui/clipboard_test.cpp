@@ -221,3 +221,18 @@ TEST_F(PasteTest, AsItIsWithMoreColoursThanTheTabFillsTheWholeSelection) {
   // Every colour of the picture is far from black.
   EXPECT_EQ(ones, 36);
 }
+
+TEST_F(PasteTest, AsItIsLooksForColoursAtTheSelectionsSize) {
+  // Sixteen colours in pairs whose ANDs are eight colours of their own. The
+  // 8 x 1 selection takes the ANDs at once: black and eight colours fit
+  // sixteen entries. The image's 16 x 16 would keep the pairs apart and find
+  // other colours.
+  ImageTab& tab = OpenTab(16, 16);
+  tab.selection = {2, 3, 9, 3};
+  PutOnClipboard(16, 1, [](int x, int) {
+    return MakeColor(16 * (x / 2) + 8, x % 2 == 0 ? 255 : 127, x % 2 == 0 ? 127 : 255);
+  });
+  DispatchCommand(CMD_PASTE);
+  for (int x = 0; x < 8; ++x) EXPECT_EQ(CellAt(tab, 2 + x, 3), 1 + x) << x;
+  EXPECT_EQ(CellAt(tab, 1, 3), FRESH_CELL);
+}

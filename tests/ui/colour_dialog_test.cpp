@@ -150,6 +150,9 @@ TEST_F(ColorDialogTest, ArrowAndPageStepsWriteTheEntryWhenEachScrollEnds) {
     Drag(dialog, H, 355);
     EXPECT_EQ(Click(dialog, H, Action::SliderPageStepAdd), 359);
     EXPECT_EQ(Click(dialog, H, Action::SliderSingleStepAdd), 359);
+    // The bars offer no menu of their own that could move a thumb behind
+    // the dialog's back.
+    for (int channel = R; channel <= V; ++channel) EXPECT_FALSE(OpensContextMenu(Bar(dialog, channel))) << channel;
     PressButton(dialog, IDCANCEL);
   });
   DoubleClickEntry(0);

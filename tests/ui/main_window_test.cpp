@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QUrl>
 #include <fstream>
+#include <string>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/command_state.h"
@@ -67,9 +69,14 @@ TEST_F(Shell, PanelsStandInTheirPlacesAndTheEditViewFollowsTheWindow) {
   QApplication::processEvents();
   EXPECT_EQ(mainWindows.editView->geometry(),
             QRect(195, 89, mainWindows.tabStrip->width() - 200, mainWindows.tabStrip->height() - 94));
-  // The window never gets smaller than its panels.
+  // The window never gets smaller than its panels with their edges, the
+  // grip's strip included; without the grip the strip is not needed.
   mainWindows.main->resize(100, 100);
-  EXPECT_GE(mainWindows.main->width(), 643);
+  EXPECT_EQ(mainWindows.client->size(), QSize(647, 376 + 12));
+  DispatchCommand(CMD_SIZE_GRIP);
+  mainWindows.main->resize(100, 100);
+  EXPECT_EQ(mainWindows.client->size(), QSize(647, 376));
+  DispatchCommand(CMD_SIZE_GRIP);
 }
 
 TEST_F(Shell, HidingTheGripShrinksTheWindowByItsStrip) {
@@ -185,6 +192,54 @@ TEST_F(Shell, StatesFollowTheCurrentTabAndItsTool) {
   tab.dragState = -1;
   RefreshCommandState(GROUP_PEN, 0);
   EXPECT_TRUE(ButtonEnabled(CMD_ROTATE));
+}
+
+// The state table, row by row, in every tool, drag state and pen mask, with
+// and without a tab.
+TEST_F(Shell, EveryRowOfTheStateTableHoldsInEveryToolAndDragState) {
+  const std::vector<int> fileItems{CMD_SAVE, CMD_DELETE_TAB};
+  const std::vector<int> fileButtons{CMD_SAVE, CMD_OPEN_PALETTE, CMD_SAVE_PALETTE, CMD_DELETE_TAB};
+  const std::vector<int> editMenus{CMD_CUT, CMD_COPY, CMD_DELETE};
+  const std::vector<int> penMenus{CMD_LEAVE_BACKGROUND, CMD_RANGE_SELECT, CMD_PEN, CMD_FILL, CMD_LINE, CMD_CIRCLE};
+  const std::vector<int> penButtons{CMD_GRID, CMD_LEAVE_BACKGROUND, CMD_RANGE_SELECT, CMD_PEN,
+                                    CMD_FILL, CMD_LINE, CMD_CIRCLE, CMD_TEXT};
+  const std::vector<int> selectionButtons{CMD_CUT,         CMD_COPY,       CMD_DELETE,     CMD_SHIFT_LEFT,
+                                          CMD_SHIFT_RIGHT, CMD_SHIFT_UP,   CMD_SHIFT_DOWN, CMD_FLIP_HORIZONTAL,
+                                          CMD_FLIP_VERTICAL, CMD_ROTATE};
+  ImageTab* tab = nullptr;
+  for (const bool hasTab : {false, true}) {
+    if (hasTab) tab = &AddTab();
+    for (std::uint32_t mode = 0; mode <= 4; ++mode)
+      for (const int drag : {-1, 0, 1})
+        for (const std::uint32_t mask : {0u, 1u}) {
+          if (tab != nullptr) {
+            tab->penMode = mode;
+            tab->dragState = drag;
+            tab->penMask = mask;
+          }
+          RefreshCommandState(GROUP_ALL, 0);
+          const std::string state = std::to_string(hasTab) + " mode " + std::to_string(mode) + " drag " +
+                                    std::to_string(drag) + " mask " + std::to_string(mask);
+          for (int id : fileItems) EXPECT_EQ(MenuEnabled(id), hasTab) << id << " " << state;
+          for (int id : fileButtons) EXPECT_EQ(ButtonEnabled(id), hasTab) << id << " " << state;
+          for (int id : editMenus) EXPECT_EQ(MenuEnabled(id), hasTab) << id << " " << state;
+          for (int id : penMenus) EXPECT_EQ(MenuEnabled(id), hasTab) << id << " " << state;
+          for (int id : penButtons) EXPECT_EQ(ButtonEnabled(id), hasTab) << id << " " << state;
+          for (int id : selectionButtons)
+            EXPECT_EQ(ButtonEnabled(id), hasTab && (mode != 0 || drag == -1)) << id << " " << state;
+          for (int id : {CMD_NEW, CMD_OPEN, CMD_NEW_TAB}) EXPECT_TRUE(MenuEnabled(id) && ButtonEnabled(id)) << id;
+          EXPECT_TRUE(MenuEnabled(CMD_EXIT));
+          EXPECT_FALSE(ButtonEnabled(CMD_NEW_PALETTE));
+          if (!hasTab) continue;
+          EXPECT_EQ(MenuAction(CMD_LEAVE_BACKGROUND)->isChecked(), mask == 1) << state;
+          EXPECT_EQ(ButtonChecked(CMD_LEAVE_BACKGROUND), mask == 1) << state;
+          for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) {
+            EXPECT_EQ(MenuAction(id)->isChecked(), id == CMD_RANGE_SELECT + static_cast<int>(mode)) << id << state;
+            EXPECT_EQ(ButtonChecked(id), id == CMD_RANGE_SELECT + static_cast<int>(mode)) << id << " " << state;
+          }
+        }
+  }
+  tab->dragState = -1;
 }
 
 TEST_F(Shell, UndoAndRedoFollowTheHistory) {

@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include "app/main_window.h"
@@ -35,6 +38,23 @@ inline void ClickPalette(int x, int y, Qt::MouseButton button = Qt::LeftButton, 
   SendMouse(mainWindows.paletteWindow, twice ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, point, button,
             button);
   SendMouse(mainWindows.paletteWindow, QEvent::MouseButtonRelease, point, button, Qt::NoButton);
+}
+
+// True when a right click on the middle of the widget opens a popup menu;
+// such a menu is closed again at once.
+inline bool OpensContextMenu(QWidget* widget) {
+  bool opened = false;
+  QTimer::singleShot(0, widget, [&opened] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      opened = true;
+      popup->close();
+    }
+  });
+  const QPoint middle(widget->width() / 2, widget->height() / 2);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, middle, widget->mapToGlobal(middle));
+  QCoreApplication::sendEvent(widget, &event);
+  QCoreApplication::processEvents();
+  return opened;
 }
 
 inline QColor QColorOf(ColorRef colour) { return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour)); }

@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "palette/palette_layout.h"
 #include "platform/system_colors.h"
+#include "tests/support/modal_recorder.h"
 #include "tests/ui/palette_ui_support.h"
 
 namespace {
@@ -135,4 +136,23 @@ TEST_F(PaletteWindowTest, OrganizeButtonSortsMergesAndRecordsOneStep) {
   EXPECT_EQ(CellAt(tab, 0, 0) & CELL_INDEX_BITS, CellAt(tab, 0, 2) & CELL_INDEX_BITS);
   // The window shows the new order.
   EXPECT_EQ(Shown(70, 20), QColorOf(grey));
+}
+
+TEST_F(PaletteWindowTest, PressesOnTheSunkenEdgeChooseNothingInEveryLayout) {
+  // Client points on the two-pixel edge around the client area, one on each
+  // side; the client area is 184 x 223.
+  const QPoint edges[] = {{-2, 50}, {-1, 50}, {184, 50}, {185, 50}, {50, -2}, {50, -1}, {-1, -1}, {185, 224}};
+  for (int code : {0, 16, 2}) {
+    ImageTab& tab = OpenTab(code);
+    tab.penIndex = 0;
+    ModalRecorder recorder;
+    for (const QPoint& edge : edges) {
+      ClickPalette(edge.x(), edge.y());
+      ClickPalette(edge.x(), edge.y(), Qt::RightButton);
+      ClickPalette(edge.x(), edge.y(), Qt::LeftButton, true);
+      EXPECT_EQ(tab.penIndex, 0) << code << " at " << edge.x() << "," << edge.y();
+    }
+    // A double click on the edge opens no colour dialog.
+    EXPECT_EQ(recorder.dialogsRun(), 0) << code;
+  }
 }

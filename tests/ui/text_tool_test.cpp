@@ -3,6 +3,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QPainter>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QSlider>
@@ -138,6 +139,10 @@ TEST_F(TextToolTest, FirstOpeningShowsTheDefaultsAndOnlyTheBackground) {
     EXPECT_GE(std::min(canvas.width(), canvas.height()), TEXT_ORIGIN + MAX_IMAGE_SIZE + 1);
     EXPECT_EQ(c.preview->horizontalBar()->maximum(), canvas.width());
     EXPECT_EQ(c.preview->verticalBar()->value(), canvas.height() / 2);
+    // The square where the two bars meet shows the dialog's face colour.
+    const QRect inside = c.preview->contentsRect();
+    EXPECT_EQ(ColorOfPixel(c.preview->grab().toImage().pixel(inside.right() - 8, inside.bottom() - 8)),
+              GetSystemColor(COLOR_3DFACE));
     PressButton(dialog, IDCANCEL);
     EXPECT_EQ(dialog.result(), IDCANCEL);
   });
@@ -241,6 +246,51 @@ TEST_F(TextToolTest, ScrollBarsMoveTheTextOnePixelPerStep) {
   });
 }
 
+namespace {
+
+// The text drawn on a picture of its own with the top-left corner of its
+// character cell at (dx, dy); the cells it covers.
+TextCellMask CellsOfTextAt(const char* text, int dx, int dy) {
+  QImage alone(64, 64, QImage::Format_RGB32);
+  alone.fill(QColor(255, 255, 255));
+  {
+    QPainter painter(&alone);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    const QFont font = MakeTextFont(textSettings);
+    painter.setFont(font);
+    painter.setPen(QColor(255, 0, 0));
+    painter.drawText(QPoint(dx, dy + QFontMetrics(font).ascent()), QString::fromUtf8(text));
+  }
+  TextCellMask cells;
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 32; ++x)
+      if (alone.pixel(x, y) != qRgb(255, 255, 255)) cells.set(CellIndex(x, y));
+  return cells;
+}
+
+}  // namespace
+
+TEST_F(TextToolTest, TheCharacterCellStartsAtTheImagesTopLeftCellAndScrollsFromThere) {
+  ImageTab& tab = RedPenTab();
+  TextCellMask expected;
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    c.Choose("IPAGothic");
+    c.text->setText("Hy");
+    ASSERT_GT(CellsOfTextAt("Hy", 0, 0).count(), 20u);
+    EXPECT_EQ(c.Covered(tab), CellsOfTextAt("Hy", 0, 0));
+    // Two steps down the vertical bar and three along the horizontal one
+    // move the text two cells up and three to the left.
+    c.preview->verticalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    c.preview->verticalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    for (int i = 0; i < 3; ++i) c.preview->horizontalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    expected = CellsOfTextAt("Hy", -3, -2);
+    EXPECT_EQ(c.Covered(tab), expected);
+    PressButton(dialog, IDOK);
+  });
+  ExpectCells(tab, expected, RED_INDEX);
+}
+
 TEST_F(TextToolTest, TheSizeControlAtTheSamePositionDrawsNothing) {
   RedPenTab();
   RunTextCommand([&](QDialog& dialog) {
@@ -314,6 +364,25 @@ TEST(TextFont, TheWholeCharacterCellHasTheAskedHeight) {
       EXPECT_LE(metrics.ascent() + metrics.descent(), height) << face << " " << height;
       EXPECT_GE(metrics.ascent() + metrics.descent(), height - 2) << face << " " << height;
     }
+  // Wherever some pixel size gives a cell of exactly the height, the font
+  // has that cell (IPAMincho 26 and IPAGothic 18 once came out a pixel
+  // short).
+  for (const char* face : {"IPAMincho", "IPAGothic", "IPAPMincho", "IPAPGothic"}) {
+    QFont probe{QString::fromLatin1(face)};
+    std::set<int> reachable;
+    for (int size = 1; size <= 130; ++size) {
+      probe.setPixelSize(size);
+      const QFontMetrics metrics(probe);
+      reachable.insert(metrics.ascent() + metrics.descent());
+    }
+    settings.face = face;
+    for (int height = 1; height <= 100; ++height) {
+      if (reachable.count(height) == 0) continue;
+      settings.height = height;
+      const QFontMetrics metrics(MakeTextFont(settings));
+      EXPECT_EQ(metrics.ascent() + metrics.descent(), height) << face << " " << height;
+    }
+  }
   settings.face = "ＭＳ 明朝";
   settings.weight = 700;
   settings.italic = 1;

@@ -106,8 +106,9 @@ TEST_F(TransformTest, TypedAnglesAddToTheQuarterTurnsAndOkWritesTheResultOnce) {
     SetControlText(dialog, ID_ANGLE_BOX, "400");
     EXPECT_EQ(rotateWork.angle, 359);
     SetControlText(dialog, ID_ANGLE_BOX, "90");
-    // Ninety degrees and a left turn on an odd square make a half turn.
-    PressButton(dialog, ID_TURN_LEFT);
+    // Ninety degrees and a left turn on an odd square make a half turn;
+    // three right turns are one left turn.
+    for (int i = 0; i < 3; ++i) PressButton(dialog, ID_TURN_RIGHT);
     PressButton(dialog, IDOK);
   });
   DispatchCommand(CMD_ROTATE);
