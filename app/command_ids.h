@@ -8,6 +8,7 @@ enum CommandId : int {
   CMD_SAVE = 100,
   CMD_NEW = 101,
   CMD_OPEN = 102,
+  CMD_IMPORT = 103,
   CMD_EXIT = 104,
   CMD_NEW_PALETTE = 110,
   CMD_OPEN_PALETTE = 111,

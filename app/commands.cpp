@@ -20,6 +20,7 @@
 #include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
 #include "clipboard/clipboard_commands.h"
+#include "fileio/import_flow.h"
 #include "fileio/save_flow.h"
 #include "model/new_tab_dialog.h"
 #include "model/tab_lifecycle.h"
@@ -83,6 +84,7 @@ const CommandRow commandTable[] = {
     {CMD_SAVE, CMD_SAVE, [](const CommandContext&) { CommandSave(); }, false},
     {CMD_NEW, CMD_NEW, [](const CommandContext&) { CommandNewFile(); }, false},
     {CMD_OPEN, CMD_OPEN, [](const CommandContext&) { CommandOpenFile(); }, false},
+    {CMD_IMPORT, CMD_IMPORT, [](const CommandContext&) { CommandImportFile(); }, false},
     {CMD_EXIT, CMD_EXIT, [](const CommandContext&) { RequestMainWindowClose(); }, false},
     {CMD_OPEN_PALETTE, CMD_OPEN_PALETTE, [](const CommandContext&) { CommandOpenPalette(); }, true},
     {CMD_SAVE_PALETTE, CMD_SAVE_PALETTE, [](const CommandContext&) { CommandSavePalette(); }, true},

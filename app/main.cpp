@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "platform/memory.h"
 #include "platform/program_paths.h"
 
 namespace {
@@ -16,6 +17,7 @@ int PrintAndEnd(const CommandLine& line) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  KeepFreedMemoryForReuse();
   // Help and version are printed without a window, so they also work where
   // no display can be reached (a terminal over ssh, a package check).
   if (AsksOnlyForText(argc, argv)) {

@@ -29,6 +29,7 @@
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "palette/palette_window.h"
+#include "platform/clipboard.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
@@ -266,8 +267,7 @@ QMainWindow* CreateMainWindow() {
   LayoutMainWindow();
 
   // The paste entries follow what the clipboard holds.
-  QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, frame,
-                   [] { RefreshCommandState(2, 1); });
+  WatchClipboard(frame, [] { RefreshCommandState(2, 1); });
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame, [](QSessionManager& manager) {
     if (!AllowSessionEnd()) manager.cancel();
   });

@@ -29,6 +29,7 @@ const TopMenu mainMenu[] = {
     {"ファイル(&F)",
      {{CMD_NEW, "新規作成...(&N)"},
       {CMD_OPEN, "開く(&O)..."},
+      {CMD_IMPORT, "インポート(&I)..."},
       {CMD_SAVE, "保存(&S)..."},
       {SEPARATOR, nullptr},
       {CMD_NEW_TAB, "新規タブ作成...(&A) "},

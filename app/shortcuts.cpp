@@ -24,6 +24,7 @@ struct CommandShortcut {
 const CommandShortcut shortcutTable[] = {
     {CMD_NEW_TAB, {"Ctrl+N"}},
     {CMD_OPEN, {"Ctrl+O"}},
+    {CMD_IMPORT, {"Ctrl+I"}},
     {CMD_SAVE, {"Ctrl+S"}},
     {CMD_UNDO, {"Ctrl+Z"}},
     {CMD_REDO, {"Ctrl+Y", "Ctrl+Shift+Z"}},

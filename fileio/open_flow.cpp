@@ -57,6 +57,30 @@ bool CheckNotAlreadyOpen(const std::string& path) {
   return true;
 }
 
+bool MakeRoomForImages(int imageCount, bool& discarded) {
+  discarded = false;
+  if (tabSet.tabCount == 0) {
+    if (imageCount <= MAX_TABS) return true;
+    ReportTooManyTabs();
+    return false;
+  }
+  switch (AskQuestion(OPEN_REPLACE_QUESTION, MB_YESNOCANCEL)) {
+    case IDYES:
+      if (imageCount > MAX_TABS) {
+        ReportTooManyTabs();
+        return false;
+      }
+      if (!AskSaveAndDiscardAll()) return false;
+      discarded = true;
+      return true;
+    case IDNO:
+      if (imageCount + tabSet.tabCount <= MAX_TABS) return true;
+      ReportTooManyTabs();
+      return false;
+    default: return false;
+  }
+}
+
 void OpenIconFile(const std::string& path) {
   if (!CheckFileAttributes(path)) return;
   int imageCount = 0;
@@ -64,25 +88,8 @@ void OpenIconFile(const std::string& path) {
   if (!CheckNotAlreadyOpen(path)) return;
 
   bool discarded = false;
-  std::optional<int> first;
-  if (tabSet.tabCount == 0) {
-    if (imageCount > MAX_TABS) return ReportTooManyTabs();
-    first = LoadIconFile(path);
-  } else {
-    switch (AskQuestion(OPEN_REPLACE_QUESTION, MB_YESNOCANCEL)) {
-      case IDYES:
-        if (imageCount > MAX_TABS) return ReportTooManyTabs();
-        if (!AskSaveAndDiscardAll()) return;
-        discarded = true;
-        first = LoadIconFile(path);
-        break;
-      case IDNO:
-        if (imageCount + tabSet.tabCount > MAX_TABS) return ReportTooManyTabs();
-        first = LoadIconFile(path);
-        break;
-      default: return;
-    }
-  }
+  if (!MakeRoomForImages(imageCount, discarded)) return;
+  const std::optional<int> first = LoadIconFile(path);
 
   if (first && tabSet.tabCount > 0) {
     tabSet.currentPosition = *first;

@@ -27,5 +27,11 @@ bool CheckFileAttributes(const std::string& path);
 // (letters compared without case).
 bool CheckNotAlreadyOpen(const std::string& path);
 
+// Makes room for the images of a file: with tabs open, asks whether they
+// replace the open tabs (after the save question) or go behind them, and
+// refuses more than the tab limit with its message. False when nothing is
+// to be loaded; discarded tells whether the open tabs were dropped.
+bool MakeRoomForImages(int imageCount, bool& discarded);
+
 // Opens the icon file into tabs; every outcome is shown to the user.
 void OpenIconFile(const std::string& path);

@@ -1,11 +1,14 @@
-// Feeds arbitrary bytes to the icon reader. Every input must end in a clean
-// result or a message; the sanitizers catch any read outside the file.
+// Feeds arbitrary bytes to the icon reader and to the import's reader and
+// conversion. Every input must end in a clean result or a message; the
+// sanitizers catch any read outside the file.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "fileio/icon_format.h"
+#include "fileio/icon_import_convert.h"
+#include "fileio/icon_import_read.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const ByteBuffer bytes(data, data + size);
@@ -21,6 +24,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (int x = 0; x < images[i].width; ++x)
         for (int y = 0; y < images[i].height; ++y)
           if (CellAt(images[i], x, y) != CellAt(again[i], x, y)) __builtin_trap();
+  }
+  // The import reads every entry it can and converts it; an entry it cannot
+  // read must say why and carry no picture.
+  std::vector<ImportEntry> entries;
+  if (ReadImportEntries(bytes, entries).empty()) {
+    ImageTab tab;
+    for (const ImportEntry& entry : entries) {
+      if (!entry.problem.empty()) {
+        if (!entry.picture.pixels.empty()) __builtin_trap();
+        continue;
+      }
+      if (entry.png) continue;
+      ConvertPicture(ScalePictureToFit(entry.picture, MAX_IMAGE_SIZE), size % 2 == 0, tab);
+    }
   }
   return 0;
 }

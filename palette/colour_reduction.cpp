@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
 
 #include "palette/colour_math.h"
 
@@ -30,17 +33,43 @@ std::uint32_t SourceBits(const RasterSurface& source, int x, int y) {
   return source.pixels[static_cast<std::size_t>(y) * source.stride + x] & PIXEL_COLOR_BITS;
 }
 
+// out = the colour bits of srcW pixels of source row y, from column x0 on,
+// ANDed with `with` when that is given (it may be out itself). Points
+// outside the source read as black. This runs over whole pictures, so the
+// part inside the source goes without a check per pixel.
+void CombineSourceRow(const RasterSurface& source, int x0, int y, int srcW, const std::uint32_t* with,
+                      std::uint32_t* out) {
+  const bool rowInside = source.pixels != nullptr && y >= 0 && y < source.height;
+  const int first = rowInside ? std::clamp(-x0, 0, srcW) : srcW;
+  const int last = rowInside ? std::clamp(source.width - x0, first, srcW) : srcW;
+  std::fill(out, out + first, 0u);
+  if (first < last) {
+    const std::uint32_t* in = source.pixels + static_cast<std::size_t>(y) * source.stride;
+    if (with != nullptr)
+      for (int sx = first; sx < last; ++sx) out[sx] = in[x0 + sx] & with[sx] & PIXEL_COLOR_BITS;
+    else
+      for (int sx = first; sx < last; ++sx) out[sx] = in[x0 + sx] & PIXEL_COLOR_BITS;
+  }
+  std::fill(out + last, out + srcW, 0u);
+}
+
+// out = the AND of source rows start .. end - 1, srcW pixels.
+void CombineSourceRows(const RasterSurface& source, int x0, int y0, int start, int end, int srcW,
+                       std::uint32_t* out) {
+  for (int y = start; y < end; ++y) CombineSourceRow(source, x0, y0 + y, srcW, y == start ? nullptr : out, out);
+}
+
+void AndRow(const std::uint32_t* in, int width, std::uint32_t* row) {
+  for (int x = 0; x < width; ++x) row[x] &= in[x];
+}
+
 // The first half of a shrinking copy: for each of the h destination rows,
-// the AND of the source rows that fall on it, srcW pixels each. Losing a
-// column leaves these rows as they are, so the search keeps them while the
-// height stays.
+// the AND of the source rows that fall on it, srcW pixels each.
 std::vector<std::uint32_t> CombineRows(const RasterSurface& source, int x0, int y0, int srcW, int srcH, int h) {
-  std::vector<std::uint32_t> rows(static_cast<std::size_t>(srcW) * h, PIXEL_COLOR_BITS);
+  std::vector<std::uint32_t> rows(static_cast<std::size_t>(srcW) * h);
   for (int dy = 0; dy < h; ++dy) {
-    std::uint32_t* row = rows.data() + static_cast<std::size_t>(dy) * srcW;
     const Span span = SourceSpan(dy, srcH, h);
-    for (int sy = span.start; sy < span.end; ++sy)
-      for (int sx = 0; sx < srcW; ++sx) row[sx] &= SourceBits(source, x0 + sx, y0 + sy);
+    CombineSourceRows(source, x0, y0, span.start, span.end, srcW, rows.data() + static_cast<std::size_t>(dy) * srcW);
   }
   return rows;
 }
@@ -59,6 +88,78 @@ void CombineColumns(const std::vector<std::uint32_t>& rows, int srcW, int h, Ras
     }
   }
 }
+
+// The source rectangle's rows prepared for the shrink search, which combines
+// the rows anew for every height it tries. Combining straight from the
+// source would read the whole picture for each height, dozens of times for
+// a large picture. Instead every run of `window` rows is combined once:
+// windows_ row y is the AND of source rows y .. y + window - 1 (fewer at the
+// bottom). A run of at least `window` rows is then the AND of the windows
+// that start at its first row, every `window` rows on, and the one that ends
+// at its last row; AND does not mind the overlap. The window is as long as
+// the shortest run of the largest height tried, so a run costs a few window
+// rows wherever it starts.
+class RowWindows {
+ public:
+  RowWindows(const RasterSurface& source, int x0, int y0, int srcW, int srcH, int largestHeight)
+      : source_(source), x0_(x0), y0_(y0), srcW_(srcW), srcH_(srcH),
+        window_(std::max(1, srcH / std::max(1, largestHeight))) {
+    // Every window is written before it is read, so the memory is taken as
+    // it is rather than cleared first. Without room for the windows every
+    // run is combined from the source, slower but with the same result.
+    windows_.reset(new (std::nothrow) std::uint32_t[static_cast<std::size_t>(srcW) * srcH]);
+    if (windows_ == nullptr) {
+      window_ = srcH + 1;
+      return;
+    }
+    // The rows fall into blocks of `window` rows. A window is the AND of
+    // its part in its own block, gathered from the block's bottom upwards,
+    // and its part in the next block, gathered from that block's top
+    // downwards: every source row is read twice.
+    std::vector<std::uint32_t> below(srcW);
+    for (int top = 0; top < srcH; top += window_) {
+      const int end = std::min(top + window_, srcH);
+      for (int y = end - 1; y >= top; --y)
+        CombineSourceRow(source, x0, y0 + y, srcW, y + 1 < end ? Window(y + 1) : nullptr, Window(y));
+      for (int y = top + 1; y < end; ++y) {
+        const int added = y + window_ - 1;
+        if (added >= srcH) break;
+        CombineSourceRow(source, x0, y0 + added, srcW, y == top + 1 ? nullptr : below.data(), below.data());
+        AndRow(below.data(), srcW, Window(y));
+      }
+    }
+  }
+
+  // row = the AND of source rows start .. end - 1, srcW pixels.
+  void Combine(int start, int end, std::uint32_t* row) const {
+    if (end - start < window_) {
+      CombineSourceRows(source_, x0_, y0_, start, end, srcW_, row);
+      return;
+    }
+    const std::uint32_t* first = Window(start);
+    const std::uint32_t* last = Window(end - window_);
+    for (int x = 0; x < srcW_; ++x) row[x] = first[x] & last[x];
+    for (int y = start + window_; y + window_ < end; y += window_) AndRow(Window(y), srcW_, row);
+  }
+
+  // CombineRows for the prepared rectangle.
+  void CombineRowsInto(int h, std::vector<std::uint32_t>& rows) const {
+    rows.resize(static_cast<std::size_t>(srcW_) * h);
+    for (int dy = 0; dy < h; ++dy) {
+      const Span span = SourceSpan(dy, srcH_, h);
+      Combine(span.start, std::min(span.end, srcH_), rows.data() + static_cast<std::size_t>(dy) * srcW_);
+    }
+  }
+
+ private:
+  std::uint32_t* Window(int y) { return windows_.get() + static_cast<std::size_t>(y) * srcW_; }
+  const std::uint32_t* Window(int y) const { return windows_.get() + static_cast<std::size_t>(y) * srcW_; }
+
+  const RasterSurface& source_;
+  int x0_, y0_, srcW_, srcH_;
+  int window_;
+  std::unique_ptr<std::uint32_t[]> windows_;
+};
 
 // The colours already listed, for a quick "seen before?" while the table
 // keeps the order of first occurrence. Open addressing over twice the
@@ -112,11 +213,14 @@ void FindReducedPalette(int count, const RasterSurface& source, int x0, int y0, 
   h = std::max(h, 1);
   std::vector<std::uint32_t> work(static_cast<std::size_t>(w) * h);
   RasterSurface picture{work.data(), w, h, w};
+  const RowWindows windows(source, x0, y0, srcW, srcH, h);
   std::vector<std::uint32_t> rows;
   int rowsHeight = 0;
+  // Losing a column leaves the combined rows as they are, so they are kept
+  // while the height stays.
   const auto fits = [&]() {
     if (rowsHeight != h) {
-      rows = CombineRows(source, x0, y0, srcW, srcH, h);
+      windows.CombineRowsInto(h, rows);
       rowsHeight = h;
     }
     CombineColumns(rows, srcW, h, picture, w);

@@ -3,11 +3,74 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
+#include <QImageReader>
 #include <QMimeData>
+#include <QPointer>
 #include <algorithm>
+#include <memory>
 #include <new>
 
+#include "platform/clipboard_probe_x11.h"
+
+namespace {
+
+// How long a paste waits for another program to say what it offers.
+constexpr int PASTE_WAIT_MS = 3000;
+
+// What is known about a clipboard that another program owns. Only under X11
+// does asking such a program mean waiting on it; there the probe asks on
+// the side and the answer is kept here.
+struct ClipboardWatch {
+  std::unique_ptr<ClipboardProbeX11> probe;
+  QPointer<QObject> owner;
+  bool picture = false;
+  std::function<void()> changed;
+};
+
+ClipboardWatch& Watch() {
+  static ClipboardWatch watch;
+  return watch;
+}
+
+bool FormatsHoldPicture(const QStringList& formats) {
+  const QList<QByteArray> readable = QImageReader::supportedMimeTypes();
+  return std::any_of(formats.begin(), formats.end(), [&](const QString& format) {
+    return format.startsWith(QLatin1String("image/")) && readable.contains(format.toLatin1());
+  });
+}
+
+// Our own clipboard contents are at hand without asking anyone.
+bool AnotherProgramOwns() {
+  return Watch().probe != nullptr && Watch().owner != nullptr && !QApplication::clipboard()->ownsClipboard();
+}
+
+}  // namespace
+
+void WatchClipboard(QObject* owner, std::function<void()> changed) {
+  ClipboardWatch& watch = Watch();
+  watch.owner = owner;
+  watch.changed = std::move(changed);
+  watch.picture = false;
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    watch.probe = ClipboardProbeX11::Connect([](const QStringList& formats) {
+      Watch().picture = FormatsHoldPicture(formats);
+      if (Watch().changed) Watch().changed();
+    });
+    // The probe's socket belongs to the window's lifetime.
+    QObject::connect(owner, &QObject::destroyed, [] { Watch().probe.reset(); });
+  }
+  QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, owner, [] {
+    ClipboardWatch& current = Watch();
+    // Until the new owner answers, there is nothing to paste.
+    current.picture = false;
+    if (AnotherProgramOwns()) current.probe->Ask();
+    if (current.changed) current.changed();
+  });
+  if (AnotherProgramOwns()) watch.probe->Ask();
+}
+
 bool ClipboardHoldsPicture() {
+  if (AnotherProgramOwns()) return Watch().picture;
   const QMimeData* data = QApplication::clipboard()->mimeData();
   return data != nullptr && data->hasImage();
 }
@@ -28,13 +91,26 @@ bool PutPictureOnClipboard(const ColorPicture& picture) {
 
 bool TakePictureFromClipboard(ColorPicture& picture) {
   picture = ColorPicture{};
-  if (!ClipboardHoldsPicture()) return false;
+  if (AnotherProgramOwns()) {
+    // Reading waits on the owner; ask first, with a bound, whether it
+    // answers at all, so that a stopped program costs a paste nothing but
+    // the wait.
+    QStringList formats;
+    if (!Watch().probe->AskAndWait(PASTE_WAIT_MS, formats) || !FormatsHoldPicture(formats)) return false;
+  } else if (!ClipboardHoldsPicture()) {
+    return false;
+  }
   // The clipboard carries colours only: a picture with transparency is
   // read as its colours, without blending.
   const QImage image = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) return false;
   try {
-    picture.pixels.resize(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    // Rows are appended as they are, so the memory is not cleared first.
+    picture.pixels.reserve(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+    for (int y = 0; y < image.height(); ++y) {
+      const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+      picture.pixels.insert(picture.pixels.end(), row, row + image.width());
+    }
   } catch (const std::bad_alloc&) {
     // A picture too large to copy is treated like no picture at all.
     picture = ColorPicture{};
@@ -42,12 +118,8 @@ bool TakePictureFromClipboard(ColorPicture& picture) {
   }
   picture.width = image.width();
   picture.height = image.height();
-  for (int y = 0; y < picture.height; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-    std::uint32_t* out = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
-    // Qt keeps 0xFF in the top byte of these pixels; set it anyway so every
-    // pixel compares as a plain colour.
-    std::transform(row, row + picture.width, out, [](std::uint32_t p) { return p | 0xFF000000u; });
-  }
+  // Qt keeps 0xFF in the top byte of these pixels; set it anyway so every
+  // pixel compares as a plain colour.
+  for (std::uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
   return true;
 }

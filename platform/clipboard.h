@@ -3,9 +3,21 @@
 // colours is put there and read back. Everything else works on the
 // program's own pictures.
 
+#include <functional>
+
 #include "clipboard/color_picture.h"
 
-// True when the clipboard holds a picture that can be pasted.
+class QObject;
+
+// Follows the clipboard for the life of owner: calls changed when the
+// clipboard changes and, when another program owns it, again once that
+// program has said whether it offers a picture. Nothing waits for that
+// answer.
+void WatchClipboard(QObject* owner, std::function<void()> changed);
+
+// True when the clipboard holds a picture that can be pasted. For a
+// clipboard that another program owns this is the last answer it gave, and
+// false while it has not answered.
 bool ClipboardHoldsPicture();
 
 // Empties the clipboard and puts the picture there. Gives back false, and
@@ -14,6 +26,7 @@ bool ClipboardHoldsPicture();
 bool PutPictureOnClipboard(const ColorPicture& picture);
 
 // Copies the clipboard's picture, whatever its size, into a picture of the
-// program's own. Gives back false when the clipboard holds no picture or the
-// copy could not be made; the picture is then empty.
+// program's own. Gives back false when the clipboard holds no picture, its
+// owner does not answer within a few seconds, or the copy could not be
+// made; the picture is then empty.
 bool TakePictureFromClipboard(ColorPicture& picture);

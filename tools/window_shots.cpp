@@ -1,6 +1,6 @@
 // Development tool: drives the real main window through scripted dialogs and
 // saves pictures of it, for looking at the program without clicking.
-// Usage: window_shots OUTPUT_FOLDER
+// Usage: window_shots OUTPUT_FOLDER [FILE_TO_IMPORT]
 
 #include <QApplication>
 #include <QComboBox>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
 #include "model/tab_lifecycle.h"
 #include "platform/program_paths.h"
@@ -73,6 +74,19 @@ int main(int argc, char* argv[]) {
     mainWindows.main->resize(900, 700);
     QTimer::singleShot(300, [&] {
       Save(*mainWindows.main, folder + "/icon-open.png");
+      // The import dialog over a file given on the command line, left
+      // with its default choices and cancelled.
+      if (argc > 2) {
+        ModalScript importScript;
+        importScript.onDialog = [&](QDialog& dialog) {
+          dialog.show();
+          QApplication::processEvents();
+          Save(dialog, folder + "/import-dialog.png");
+        };
+        InstallModalScript(&importScript);
+        ImportFile(argv[2]);
+        InstallModalScript(nullptr);
+      }
       QApplication::quit();
     });
   });

@@ -102,7 +102,8 @@ TEST_F(Shell, MenuBarHasEveryEntryInOrder) {
                                               "ヘルプ(&H)"}));
   std::vector<std::string> file;
   for (QAction* entry : tops[0]->menu()->actions()) file.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
-  EXPECT_EQ(file, (std::vector<std::string>{"新規作成...(&N)", "開く(&O)...", "保存(&S)...", "-", "新規タブ作成...(&A) ",
+  EXPECT_EQ(file, (std::vector<std::string>{"新規作成...(&N)", "開く(&O)...", "インポート(&I)...", "保存(&S)...", "-",
+                                            "新規タブ作成...(&A) ",
                                             "選択タブ削除(&D)", "-", "終了(&x)"}));
   // The settings entry and help topics are never enabled, whatever happens.
   AddTab();
@@ -110,6 +111,7 @@ TEST_F(Shell, MenuBarHasEveryEntryInOrder) {
   EXPECT_FALSE(tops[3]->menu()->actions()[0]->isEnabled());
   EXPECT_FALSE(MenuEnabled(CMD_HELP_TOPICS));
   EXPECT_TRUE(MenuEnabled(CMD_OPEN));
+  EXPECT_TRUE(MenuEnabled(CMD_IMPORT));
 }
 
 TEST_F(Shell, ToolbarFollowsThePlacementRule) {

@@ -49,7 +49,7 @@ class Shortcuts : public MainWindowTest {
 
 // The keys of the menu commands, as the user guide lists them.
 const std::pair<int, const char*> menuKeys[] = {
-    {CMD_NEW_TAB, "Ctrl+N"}, {CMD_OPEN, "Ctrl+O"},         {CMD_SAVE, "Ctrl+S"},         {CMD_UNDO, "Ctrl+Z"},
+    {CMD_NEW_TAB, "Ctrl+N"}, {CMD_OPEN, "Ctrl+O"},         {CMD_IMPORT, "Ctrl+I"},         {CMD_SAVE, "Ctrl+S"},         {CMD_UNDO, "Ctrl+Z"},
     {CMD_REDO, "Ctrl+Y"},    {CMD_REDO, "Ctrl+Shift+Z"},   {CMD_CUT, "Ctrl+X"},          {CMD_COPY, "Ctrl+C"},
     {CMD_PASTE, "Ctrl+V"},   {CMD_PASTE_NEAREST, "Ctrl+Shift+V"}, {CMD_DELETE, "Del"}, {CMD_LEAVE_BACKGROUND, "B"},
     {CMD_RANGE_SELECT, "S"}, {CMD_PEN, "P"},               {CMD_FILL, "F"},              {CMD_LINE, "L"},

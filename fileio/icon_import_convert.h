@@ -1,0 +1,50 @@
+#pragma once
+// Turning a true-colour picture into an indexed image: scaled down to fit
+// the largest image size, alpha cut at one half, and a palette of 2, 16 or
+// 256 colours that holds the picture's colours exactly when they fit and is
+// chosen by quantizing when they do not.
+
+#include <cstdint>
+#include <string>
+
+#include "fileio/icon_import_read.h"
+#include "model/image_tab.h"
+
+// Alpha values below this become transparent cells, the rest opaque.
+constexpr std::uint32_t IMPORT_ALPHA_THRESHOLD = 128;
+
+// The picture scaled to fit limit x limit with its aspect ratio kept, each
+// side at least 1 pixel; a picture that fits comes back as it is. Pixels are
+// averaged over the area they cover with alpha premultiplied, so colours of
+// transparent pixels do not bleed into the edges.
+RgbaPicture ScalePictureToFit(const RgbaPicture& picture, int limit);
+
+// What importing a picture will do, for the user to see before it happens.
+struct ImportPlan {
+  int sourceWidth = 0;
+  int sourceHeight = 0;
+  int width = 0;
+  int height = 0;
+  // Distinct colours of the opaque pixels, before and after scaling.
+  int sourceColours = 0;
+  int scaledColours = 0;
+  // 2, 16, or 0 for 256 colours.
+  std::uint8_t colorCode = 2;
+  // Pixels whose alpha is neither 0 nor 255, after scaling.
+  int partialAlphaPixels = 0;
+};
+
+ImportPlan PlanImport(const RgbaPicture& source);
+
+// Fills the tab's width, height, colorCode, palette and cells from the
+// picture, which must fit MAX_IMAGE_SIZE. Colours that fit the colour count
+// are kept exactly; otherwise every pixel takes the nearest quantized colour,
+// or, with dither, spreads its error to its neighbours (Floyd-Steinberg).
+// Unused palette entries are black, and transparent cells point at black
+// when the palette holds it.
+void ConvertPicture(const RgbaPicture& picture, bool dither, ImageTab& tab);
+
+// "32×32 → 32×32、256色"
+std::string DescribeResult(const ImportPlan& plan);
+// One line naming what the import loses, or that it loses nothing.
+std::string DescribeLoss(const ImportPlan& plan);

@@ -1,0 +1,157 @@
+#include "fileio/icon_import_read.h"
+
+#include <cstring>
+
+#include "fileio/icon_format.h"
+
+namespace {
+
+std::uint32_t U16At(const ByteBuffer& bytes, std::size_t at) { return bytes[at] | std::uint32_t(bytes[at + 1]) << 8; }
+
+std::uint32_t U32At(const ByteBuffer& bytes, std::size_t at) { return U16At(bytes, at) | U16At(bytes, at + 2) << 16; }
+
+// True when count bytes from the offset lie inside the file; the sum is
+// taken in 64 bits so that no offset can wrap around.
+bool Holds(const ByteBuffer& bytes, std::uint64_t offset, std::uint64_t count) {
+  return offset <= bytes.size() && count <= bytes.size() - offset;
+}
+
+constexpr std::uint8_t PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+// The info-header fields the import looks at.
+constexpr std::size_t INFO_WIDTH = 4;
+constexpr std::size_t INFO_HEIGHT = 8;
+constexpr std::size_t INFO_BIT_COUNT = 14;
+constexpr std::size_t INFO_COMPRESSION = 16;
+constexpr std::size_t INFO_COLORS_USED = 32;
+// BITMAPINFOHEADER up to BITMAPV5HEADER; the palette follows the header.
+constexpr std::uint32_t INFO_MAX_BYTES = 124;
+
+std::uint64_t RowBytes(std::uint64_t width, int bitCount) { return (width * bitCount + 31) / 32 * 4; }
+
+// Decodes one bitmap image: info header, palette, colour rows and AND mask,
+// rows bottom first. Fills entry.problem instead when it cannot.
+void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, ImportEntry& entry) {
+  if (!Holds(bytes, offset, INFO_HEADER_BYTES)) {
+    entry.problem = IMPORT_ENTRY_TRUNCATED;
+    return;
+  }
+  const std::uint32_t headerBytes = U32At(bytes, offset);
+  const auto width = static_cast<std::int32_t>(U32At(bytes, offset + INFO_WIDTH));
+  // The height counts the colour rows and the mask rows together.
+  const auto doubledHeight = static_cast<std::int32_t>(U32At(bytes, offset + INFO_HEIGHT));
+  const int bitCount = static_cast<int>(U16At(bytes, offset + INFO_BIT_COUNT));
+  const std::uint32_t compression = U32At(bytes, offset + INFO_COMPRESSION);
+  const std::uint32_t colorsUsed = U32At(bytes, offset + INFO_COLORS_USED);
+  entry.bitCount = bitCount;
+  if (headerBytes < INFO_HEADER_BYTES || headerBytes > INFO_MAX_BYTES || compression != 0 ||
+      (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 24 && bitCount != 32)) {
+    entry.problem = IMPORT_ENTRY_UNSUPPORTED;
+    return;
+  }
+  const int height = doubledHeight / 2;
+  if (width < 1 || width > IMPORT_MAX_SOURCE_SIZE || height < 1 || height > IMPORT_MAX_SOURCE_SIZE) {
+    entry.problem = IMPORT_ENTRY_BAD_SIZE;
+    return;
+  }
+  entry.width = width;
+  entry.height = height;
+
+  std::uint64_t at = offset + headerBytes;
+  std::uint32_t palette[256] = {};
+  if (bitCount <= 8) {
+    const std::uint32_t full = 1u << bitCount;
+    const std::uint32_t stored = colorsUsed != 0 && colorsUsed < full ? colorsUsed : full;
+    if (!Holds(bytes, at, 4ull * stored)) {
+      entry.problem = IMPORT_ENTRY_TRUNCATED;
+      return;
+    }
+    // Quads are blue, green, red, reserved; indexes past the stored ones
+    // stay black.
+    for (std::uint32_t i = 0; i < stored; ++i, at += 4)
+      palette[i] = 0xFF000000u | std::uint32_t(bytes[at + 2]) << 16 | std::uint32_t(bytes[at + 1]) << 8 | bytes[at];
+  }
+  const std::uint64_t colorRow = RowBytes(static_cast<std::uint64_t>(width), bitCount);
+  const std::uint64_t maskRow = RowBytes(static_cast<std::uint64_t>(width), 1);
+  if (!Holds(bytes, at, (colorRow + maskRow) * static_cast<std::uint64_t>(height))) {
+    entry.problem = IMPORT_ENTRY_TRUNCATED;
+    return;
+  }
+
+  RgbaPicture& picture = entry.picture;
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  bool anyAlpha = false;
+  for (int r = 0; r < height; ++r, at += colorRow) {
+    const std::uint8_t* row = &bytes[at];
+    std::uint32_t* out = &picture.pixels[static_cast<std::size_t>(height - 1 - r) * width];
+    for (int x = 0; x < width; ++x) {
+      switch (bitCount) {
+        case 1: out[x] = palette[row[x / 8] >> (7 - x % 8) & 1]; break;
+        case 4: out[x] = palette[x % 2 == 0 ? row[x / 2] >> 4 : row[x / 2] & 0x0F]; break;
+        case 8: out[x] = palette[row[x]]; break;
+        case 24: {
+          const std::uint8_t* p = row + 3 * x;
+          out[x] = 0xFF000000u | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+          break;
+        }
+        default: {
+          const std::uint8_t* p = row + 4 * x;
+          out[x] = std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+          anyAlpha = anyAlpha || p[3] != 0;
+          break;
+        }
+      }
+    }
+  }
+  if (bitCount == 32 && !anyAlpha) {
+    entry.alphaIgnored = true;
+    for (std::uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
+  }
+  // A set mask bit makes the pixel transparent whatever its alpha says.
+  for (int r = 0; r < height; ++r, at += maskRow) {
+    const std::uint8_t* row = &bytes[at];
+    std::uint32_t* out = &picture.pixels[static_cast<std::size_t>(height - 1 - r) * width];
+    for (int x = 0; x < width; ++x)
+      if (row[x / 8] >> (7 - x % 8) & 1) out[x] &= 0x00FFFFFFu;
+  }
+}
+
+}  // namespace
+
+bool IsPngData(const std::uint8_t* data, std::size_t size) {
+  return size >= sizeof PNG_SIGNATURE && std::memcmp(data, PNG_SIGNATURE, sizeof PNG_SIGNATURE) == 0;
+}
+
+std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>& entries) {
+  entries.clear();
+  if (bytes.size() < ICON_HEADER_BYTES) return ICON_READ_FAILED;
+  if (U16At(bytes, 0) != 0 || U16At(bytes, 2) != 1) return ICON_NOT_ICON_FILE;
+  if (U16At(bytes, 4) > IMPORT_MAX_ENTRIES) return IMPORT_TOO_MANY_ENTRIES;
+  IconHeader header;
+  std::vector<IconDirEntry> directory;
+  if (!ReadIconDirectory(bytes, header, directory)) return ICON_READ_FAILED;
+  entries.resize(directory.size());
+  for (std::size_t i = 0; i < directory.size(); ++i) {
+    const IconDirEntry& dir = directory[i];
+    ImportEntry& entry = entries[i];
+    // A width or height byte of 0 stands for 256 pixels.
+    entry.width = dir.width == 0 ? 256 : dir.width;
+    entry.height = dir.height == 0 ? 256 : dir.height;
+    entry.bitCount = dir.bitCount;
+    if (Holds(bytes, dir.imageOffset, sizeof PNG_SIGNATURE) && IsPngData(&bytes[dir.imageOffset], bytes.size() - dir.imageOffset)) {
+      entry.png = true;
+      entry.bitCount = 32;
+      if (!Holds(bytes, dir.imageOffset, dir.bytesInRes)) {
+        entry.problem = IMPORT_ENTRY_TRUNCATED;
+        continue;
+      }
+      entry.pngOffset = dir.imageOffset;
+      entry.pngSize = dir.bytesInRes;
+      continue;
+    }
+    ReadBitmapEntry(bytes, dir.imageOffset, entry);
+  }
+  return {};
+}

@@ -1,0 +1,63 @@
+#pragma once
+// Reading every image of an icon file for import, whatever its depth or
+// size: 1, 4 and 8 bits with a palette, 24 and 32 bits of true colour, and
+// PNG-compressed images. Bitmap images become straight-alpha colour pictures
+// here; PNG images are left as byte ranges for the Qt side to decode. An
+// image whose data does not fit in the file is marked unreadable, never read
+// past the end.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fileio/file_bytes.h"
+
+// Colours are kept as 0xAARRGGBB with straight (not premultiplied) alpha.
+struct RgbaPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // row by row, top row first
+
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+inline constexpr std::uint32_t AlphaOf(std::uint32_t argb) { return argb >> 24; }
+
+inline constexpr const char* IMPORT_ENTRY_TRUNCATED = "データが途中で切れています";
+inline constexpr const char* IMPORT_ENTRY_UNSUPPORTED = "対応していない形式です";
+inline constexpr const char* IMPORT_ENTRY_BAD_SIZE = "大きさが正しくありません";
+inline constexpr const char* IMPORT_ENTRY_BAD_PNG = "PNGを読み込めません";
+inline constexpr const char* IMPORT_TOO_MANY_ENTRIES = "画像が多すぎて読み込めません";
+
+// The largest bitmap image the import takes in, in each direction. Icons
+// stop at 256 pixels; a little room is left for odd files, and the limit
+// keeps a damaged header from asking for gigabytes.
+constexpr int IMPORT_MAX_SOURCE_SIZE = 1024;
+// A directory longer than this is taken as damage rather than listed.
+constexpr int IMPORT_MAX_ENTRIES = 256;
+
+struct ImportEntry {
+  int width = 0;
+  int height = 0;
+  // Bits per pixel as stored: 1, 4, 8, 24 or 32, or 32 for a PNG image.
+  int bitCount = 0;
+  bool png = false;
+  // Where a PNG image's bytes lie in the file.
+  std::size_t pngOffset = 0;
+  std::size_t pngSize = 0;
+  // Empty when the image reads; otherwise why it cannot be read.
+  std::string problem;
+  // A 32-bit image whose alpha bytes are all zero was written by a program
+  // that kept transparency in the AND mask only; its alpha is ignored.
+  bool alphaIgnored = false;
+  RgbaPicture picture;
+};
+
+// Reads the directory and every bitmap image. Gives back an empty string
+// with one entry per directory entry, or the reason the whole file cannot
+// be used (it is not an icon file, or it ends inside its directory).
+std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>& entries);
+
+// True when the bytes start with the PNG signature.
+bool IsPngData(const std::uint8_t* data, std::size_t size);

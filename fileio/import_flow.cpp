@@ -1,0 +1,94 @@
+#include "fileio/import_flow.h"
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/tab_strip.h"
+#include "canvas/undo_commands.h"
+#include "fileio/file_message.h"
+#include "fileio/icon_format.h"
+#include "fileio/icon_import_convert.h"
+#include "fileio/icon_import_decode.h"
+#include "fileio/import_dialog.h"
+#include "fileio/open_flow.h"
+#include "model/tab_lifecycle.h"
+#include "platform/modal.h"
+
+namespace {
+
+const FileFilterList importFilters = {{"アイコンと画像(*.ico;*.png;*.bmp;*.gif)", "*.ico;*.png;*.bmp;*.gif"},
+                                      {"アイコン(*.ico)", "*.ico"},
+                                      {"画像(*.png;*.bmp;*.gif)", "*.png;*.bmp;*.gif"},
+                                      {"全て(*.*)", "*.*"}};
+
+std::string lastImportPath;
+
+// Creates one tab per converted image, behind the open ones. The tabs get
+// no name, so the document keeps its name, or is unnamed in an empty set.
+// Gives back the strip position of the first new tab, or nothing after a
+// failure (shown, with the tabs it made removed again).
+std::optional<int> CreateImportedTabs(const std::string& path, const std::vector<std::unique_ptr<ImageTab>>& images) {
+  const int first = tabSet.tabCount;
+  std::vector<ImageTab*> created;
+  for (const auto& image : images) {
+    ImageTab* tab = CreateTab({}, image->width, image->height, image->colorCode);
+    if (tab == nullptr) {
+      for (ImageTab* made : created) DeleteTab(SlotOf(*made));
+      ShowReport(FileMessage(path, ICON_TAB_CREATE_FAILED));
+      return std::nullopt;
+    }
+    tab->width = image->width;
+    tab->height = image->height;
+    tab->colorCode = image->colorCode;
+    std::copy(std::begin(image->palette), std::end(image->palette), tab->palette);
+    std::copy(std::begin(image->cells), std::end(image->cells), tab->cells);
+    created.push_back(tab);
+  }
+  // The imported image is each tab's first snapshot, so undo can always go
+  // back to it.
+  for (ImageTab* tab : created) RecordUndo(*tab);
+  return first;
+}
+
+}  // namespace
+
+void CommandImportFile() {
+  const auto path = ChooseOpenFile(IMPORT_TITLE, importFilters, lastImportPath);
+  if (!path) return;
+  lastImportPath = *path;
+  ImportFile(*path);
+}
+
+void ImportFile(const std::string& path) {
+  if (!CheckFileAttributes(path)) return;
+  const ImportSource source = ReadImportSource(path);
+  if (!source.error.empty()) {
+    ShowReport(FileMessage(path, source.error));
+    return;
+  }
+  if (source.entries.empty()) {
+    ShowReport(FileMessage(path, IMPORT_NOTHING_READABLE));
+    return;
+  }
+  std::vector<ImportPlan> plans(source.entries.size());
+  for (std::size_t i = 0; i < source.entries.size(); ++i)
+    if (source.entries[i].problem.empty()) plans[i] = PlanImport(source.entries[i].picture);
+
+  const auto choice = RunImportDialog(source.entries, plans);
+  if (!choice || choice->entries.empty()) return;
+  bool discarded = false;
+  if (!MakeRoomForImages(static_cast<int>(choice->entries.size()), discarded)) return;
+
+  std::vector<std::unique_ptr<ImageTab>> images;
+  for (int index : choice->entries) {
+    images.push_back(std::make_unique<ImageTab>());
+    ConvertPicture(ScalePictureToFit(source.entries[index].picture, MAX_IMAGE_SIZE), choice->dither, *images.back());
+  }
+  const std::optional<int> first = CreateImportedTabs(path, images);
+  if (!first && tabSet.tabCount > 0) return;
+  tabSet.currentPosition = first ? *first : 0;
+  ShowCurrentPosition();
+  if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
+}

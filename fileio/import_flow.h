@@ -1,0 +1,17 @@
+#pragma once
+// Importing the images of any icon file, or a single picture, into new
+// tabs: true-colour and PNG images of any size become indexed images of at
+// most 64 x 64 pixels. The imported file never becomes the document, so a
+// lossy copy cannot be saved over it without the user naming a file.
+
+#include <string>
+
+inline constexpr const char* IMPORT_NOTHING_READABLE = "取り込める画像がありません";
+
+// The menu command: choose a file, then import it.
+void CommandImportFile();
+
+// Reads the file, lets the user choose the images in the import dialog,
+// and adds them as tabs the way the open flow does (the replace-or-add
+// question, the tab limit). Every outcome is shown to the user.
+void ImportFile(const std::string& path);
