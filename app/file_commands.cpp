@@ -47,11 +47,15 @@ void CommandOpenPalette() {
   const auto path = ChooseOpenFile(QT_TRANSLATE_NOOP("Quillet2", "開く（パレット）"), paletteFilters, lastPalettePath);
   if (!path) return;
   lastPalettePath = *path;
-  if (!ReadPaletteFile(*tab, *path)) return;
-  RedrawPalette(tab);
-  RepaintPreview(tab);
-  RepaintEditView(tab);
-  RecordUndo(*tab);
+  LoadPaletteIntoTab(*tab, *path);
+}
+
+void LoadPaletteIntoTab(ImageTab& tab, const std::string& path) {
+  if (!ReadPaletteFile(tab, path)) return;
+  RedrawPalette(&tab);
+  RepaintPreview(&tab);
+  RepaintEditView(&tab);
+  RecordUndo(tab);
 }
 
 void CommandSavePalette() {

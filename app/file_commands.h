@@ -3,6 +3,8 @@
 
 #include <string>
 
+struct ImageTab;
+
 // SaveTypeDialog, AskSaveAndDiscardAll and OpenIconFile, which the file
 // commands and the main window use.
 #include "fileio/open_flow.h"
@@ -16,3 +18,6 @@ void CommandOpenFile();
 // or save it to one.
 void CommandOpenPalette();
 void CommandSavePalette();
+// The load of command 111 once the path is known: replaces the tab's
+// palette, redraws and records an undo step, or shows why it could not.
+void LoadPaletteIntoTab(ImageTab& tab, const std::string& path);

@@ -1,11 +1,12 @@
 #include "app/language.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
 
 #include "app/main_window.h"
 #include "platform/profile.h"
+#include "platform/program_paths.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ void Install(Language language) {
 Language ChooseLanguage() {
   const char* variable = std::getenv(LANGUAGE_VARIABLE);
   if (const auto language = Named(variable != nullptr ? variable : "", LANGUAGE_VARIABLE)) return *language;
-  if (iniPath.empty()) iniPath = SettingsPathFor(QApplication::applicationFilePath().toStdString());
+  if (iniPath.empty()) iniPath = SettingsFilePath();
   const std::string setting = GetProfileString("WINDOW", LANGUAGE_KEY, "", iniPath);
   if (const auto language = Named(setting, (iniPath + " [WINDOW] " + LANGUAGE_KEY).c_str())) return *language;
   return Language::Japanese;
@@ -42,4 +43,9 @@ bool SelectLanguage(const QString& name) {
   return true;
 }
 
-void InstallChosenLanguage() { Install(ChooseLanguage()); }
+void InstallChosenLanguage(const QString& commandLineChoice) {
+  if (const auto language = LanguageFromName(commandLineChoice.toStdString()))
+    Install(*language);
+  else
+    Install(ChooseLanguage());
+}

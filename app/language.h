@@ -1,6 +1,6 @@
 #pragma once
 // Choosing the language of the user interface. Japanese unless the user
-// asks for English, through the command line, the environment variable
+// asks for English, through the command line's "--lang", the environment variable
 // QUILLET2_LANG or the "Language" key of the settings file's "WINDOW"
 // section, in this order of precedence. The desktop's own language does not
 // switch it.
@@ -22,5 +22,7 @@ Language ChooseLanguage();
 // language as it was.
 bool SelectLanguage(const QString& name);
 
-// Installs the language the environment or the settings file asks for.
-void InstallChosenLanguage();
+// Installs the language the command line names ("--lang"), or when it names
+// none, the one the environment or the settings file asks for. A name that
+// is no language is left to the command line's own check.
+void InstallChosenLanguage(const QString& commandLineChoice = {});

@@ -1,14 +1,39 @@
 #include <QApplication>
+#include <cstdio>
 
+#include "app/command_line.h"
 #include "app/language.h"
 #include "app/main_window.h"
 #include "platform/memory.h"
 
+namespace {
+
+int PrintAndEnd(const CommandLine& line) {
+  std::fputs(line.standardOutput.toLocal8Bit().constData(), stdout);
+  std::fputs(line.standardError.toLocal8Bit().constData(), stderr);
+  return line.exitCode;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   KeepFreedMemoryForReuse();
+  // Help and version are printed without a window, so they also work where
+  // no display can be reached (a terminal over ssh, a package check).
+  if (AsksOnlyForText(argc, argv)) {
+    QCoreApplication application(argc, argv);
+    InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
+    return PrintAndEnd(ParseCommandLine(QCoreApplication::arguments()));
+  }
   QApplication application(argc, argv);
-  InstallChosenLanguage();
+  // Desktops match the running window to the installed desktop entry by
+  // this name.
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.quillet2.quillet2"));
+  InstallChosenLanguage(RequestedLanguage(QApplication::arguments()));
+  const CommandLine line = ParseCommandLine(QApplication::arguments());
+  if (line.exitNow) return PrintAndEnd(line);
   CreateMainWindow();
+  OpenCommandLineFiles(line.files);
   const int code = QApplication::exec();
   DestroyMainWindow();
   return code;

@@ -20,6 +20,7 @@
 #include "app/file_commands.h"
 #include "app/menus.h"
 #include "app/settings.h"
+#include "app/shortcuts.h"
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
@@ -209,13 +210,6 @@ class MainFrame : public QMainWindow {
 
 }  // namespace
 
-std::string SettingsPathFor(const std::string& programPath) {
-  const std::size_t slash = programPath.find_last_of('/');
-  const std::size_t dot = programPath.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return programPath + ".ini";
-  return programPath.substr(0, dot) + ".ini";
-}
-
 QFont MainFont() { return MakePixelFont("ＭＳ Ｐゴシック", 12, true); }
 
 void DropFiles(const QStringList& paths) {
@@ -227,7 +221,7 @@ void DropFiles(const QStringList& paths) {
 }
 
 QMainWindow* CreateMainWindow() {
-  if (iniPath.empty()) iniPath = SettingsPathFor(QApplication::applicationFilePath().toStdString());
+  if (iniPath.empty()) iniPath = SettingsFilePath();
   auto* frame = new MainFrame;
   mainWindows.main = frame;
   frame->setMenuBar(CreateMainMenu(frame));
@@ -278,6 +272,7 @@ QMainWindow* CreateMainWindow() {
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame, [](QSessionManager& manager) {
     if (!AllowSessionEnd()) manager.cancel();
   });
+  InstallShortcuts();
   RefreshCommandState(GROUP_ALL, 1);
   return frame;
 }

@@ -30,7 +30,7 @@ struct MainWindows {
 
 extern MainWindows mainWindows;
 
-// The settings file: the program's path with "ini" for its extension.
+// The settings file (SettingsFilePath when empty at start-up).
 extern std::string iniPath;
 // 12 while the size grip exists, else 0: the height of the strip below the
 // tab strip.
@@ -51,10 +51,6 @@ inline constexpr const char* BACK_BUFFER_QUESTION =
                       "Quillet2のtempフォルダに全て保存して終了します");
 inline constexpr const char* ONE_FILE_ONLY = QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルしか受け付けません");
 inline constexpr const char* SAVE_CHANGES_QUESTION = QT_TRANSLATE_NOOP("Quillet2", ">変更されています保存しますか？");
-
-// The settings file for a program path: its extension replaced by "ini",
-// or ".ini" appended when it has none.
-std::string SettingsPathFor(const std::string& programPath);
 
 // Creates and shows the main window with its panels, reading the settings.
 QMainWindow* CreateMainWindow();

@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QScreen>
@@ -66,6 +68,9 @@ void ApplyWindowSettings(const WindowSettings& settings) {
 }
 
 void WriteSettings() {
+  // An installed program keeps its settings in the user's configuration
+  // folder, which may not exist yet on the first run.
+  QDir().mkpath(QFileInfo(QString::fromStdString(iniPath)).absolutePath());
   QMainWindow* window = mainWindows.main;
   if (window != nullptr && !window->isMinimized()) {
     const QRect outer = window->frameGeometry();

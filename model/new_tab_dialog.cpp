@@ -71,7 +71,7 @@ bool CreateTabFromDialog(QDialog& dialog) {
   tab->height = static_cast<std::uint8_t>(height);
   tab->colorCode = colorCode;
   ClearTabPixels(*tab);
-  if (!ReadPaletteFile(*tab, ProgramFolder() + PaletteFileName(colorCode)))
+  if (!ReadPaletteFile(*tab, ProgramDataFile(PaletteFileName(colorCode))))
     std::memset(tab->palette, 0, sizeof(ColorRef) * PaletteSize(*tab));
   return true;
 }

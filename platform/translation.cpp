@@ -34,7 +34,7 @@ QTranslator& QtTranslator() {
 bool LoadEnglishTexts(QTranslator& translator) {
   const QString folder = QString::fromStdString(ProgramFolder());
   return translator.load(QStringLiteral("quillet2_en"), folder) ||
-         translator.load(QStringLiteral("quillet2_en"), folder + QStringLiteral("../share/quillet2/translations"));
+         translator.load(QStringLiteral("quillet2_en"), QString::fromStdString(InstalledDataFolder() + "translations"));
 }
 
 }  // namespace

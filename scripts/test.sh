@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds the program and its tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs every test headless. Any sanitizer
-# report fails the run.
+# report fails the run. Then builds the Debian package and checks the
+# installed program (scripts/check-install.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
+scripts/install-deps.sh
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQUILLET2_SANITIZE=ON -DQUILLET2_TESTS=ON -DQUILLET2_BENCH=ON
 cmake --build build-test -j"$(nproc)"
 export QT_QPA_PLATFORM=offscreen
@@ -12,3 +14,4 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+scripts/check-install.sh

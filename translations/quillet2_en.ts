@@ -722,5 +722,21 @@ Do you want to replace it?</translation>
         <source>%1：%2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>Quillet2: 小さなアイコン画像 (.ico) のエディタ</source>
+        <translation>Quillet2: an editor for small icon images (.ico)</translation>
+    </message>
+    <message>
+        <source>表示の言語: en (英語) または ja (日本語、既定)</source>
+        <translation>Language of the user interface: en (English) or ja (Japanese, the default)</translation>
+    </message>
+    <message>
+        <source>開くアイコンファイル (.ico) またはパレットファイル (.qpl)</source>
+        <translation>Icon file (.ico) or palette file (.qpl) to open</translation>
+    </message>
+    <message>
+        <source>--lang には en か ja を指定してください</source>
+        <translation>--lang takes en or ja</translation>
+    </message>
 </context>
 </TS>

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDialog>
 #include <QMainWindow>
 #include <cstdio>
 #include <string>
@@ -13,6 +14,17 @@
 #include "model/tab_lifecycle.h"
 #include "platform/program_paths.h"
 #include "tests/support/modal_recorder.h"
+
+// Answers the next new-tab dialog with these texts and OK.
+inline void FillNewTab(ModalRecorder& modal, const std::string& width, const std::string& height,
+                       const std::string& colors) {
+  modal.QueueDialog([=](QDialog& dialog) {
+    SetControlText(dialog, 2011, width);
+    SetControlText(dialog, 2012, height);
+    SetControlText(dialog, 2013, colors);
+    PressButton(dialog, IDOK);
+  });
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -20,6 +20,7 @@
 #include <fstream>
 
 #include "app/command_ids.h"
+#include "app/command_line.h"
 #include "app/commands.h"
 #include "app/language.h"
 #include "app/menus.h"
@@ -230,6 +231,30 @@ TEST(LanguageTest, TheEnvironmentGoesBeforeTheSettingsFileAndNonsenseIsPassedOve
   ::unsetenv(LANGUAGE_VARIABLE);
   std::remove(iniPath.c_str());
   iniPath = saved;
+}
+
+TEST(LanguageTest, TheCommandLineGoesFirstAndTakesOnlyEnOrJa) {
+  EXPECT_EQ(RequestedLanguage({"quillet2", "--lang", "en", "a.ico"}), "en");
+  EXPECT_EQ(RequestedLanguage({"quillet2", "a.ico", "--lang=ja"}), "ja");
+  EXPECT_EQ(RequestedLanguage({"quillet2", "--", "--lang", "en"}), "");
+  EXPECT_EQ(RequestedLanguage({"quillet2", "--lang"}), "");
+
+  const CommandLine english = ParseCommandLine({"quillet2", "--lang", "en", "a.ico"});
+  EXPECT_FALSE(english.exitNow);
+  EXPECT_EQ(english.files, QStringList{"a.ico"});
+  const CommandLine wrong = ParseCommandLine({"quillet2", "--lang", "fr", "a.ico"});
+  EXPECT_TRUE(wrong.exitNow);
+  EXPECT_EQ(wrong.exitCode, 1);
+  EXPECT_EQ(wrong.standardError.toStdString(), "--lang には en か ja を指定してください\n");
+
+  ::setenv(LANGUAGE_VARIABLE, "ja", 1);
+  InstallChosenLanguage(QStringLiteral("en"));
+  EXPECT_EQ(CurrentLanguage(), Language::English);
+  EXPECT_TRUE(ParseCommandLine({"quillet2", "--help"}).standardOutput.contains("Language of the user interface"));
+  InstallChosenLanguage(QStringLiteral("fr"));
+  EXPECT_EQ(CurrentLanguage(), Language::Japanese);
+  ::unsetenv(LANGUAGE_VARIABLE);
+  InstallLanguage(Language::Japanese);
 }
 
 TEST(LanguageTest, QtsOwnTextsFollowAndAMissingFileKeepsJapanese) {

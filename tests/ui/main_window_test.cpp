@@ -465,9 +465,9 @@ TEST_F(Settings, AbsurdValuesKeepTheWindowUsableAndOnScreen) {
 }
 
 TEST(SettingsPath, ReplacesOrAppendsTheExtension) {
-  EXPECT_EQ(SettingsPathFor("/opt/q/quillet2"), "/opt/q/quillet2.ini");
-  EXPECT_EQ(SettingsPathFor("/opt/q/Quillet2.exe"), "/opt/q/Quillet2.ini");
-  EXPECT_EQ(SettingsPathFor("/opt/q.d/quillet2"), "/opt/q.d/quillet2.ini");
+  EXPECT_EQ(SettingsFileFor({"/opt/q/quillet2", true, "", ""}), "/opt/q/quillet2.ini");
+  EXPECT_EQ(SettingsFileFor({"/opt/q/Quillet2.exe", true, "", ""}), "/opt/q/Quillet2.ini");
+  EXPECT_EQ(SettingsFileFor({"/opt/q.d/quillet2", true, "", ""}), "/opt/q.d/quillet2.ini");
 }
 
 }  // namespace

@@ -13,17 +13,6 @@
 
 namespace {
 
-// Answers the next new-tab dialog with these texts and OK.
-void FillNewTab(ModalRecorder& modal, const std::string& width, const std::string& height,
-                const std::string& colors) {
-  modal.QueueDialog([=](QDialog& dialog) {
-    SetControlText(dialog, 2011, width);
-    SetControlText(dialog, 2012, height);
-    SetControlText(dialog, 2013, colors);
-    PressButton(dialog, IDOK);
-  });
-}
-
 std::vector<int> StripSlots() {
   std::vector<int> slotList;
   for (int p = 0; p < StripItemCount(); ++p) slotList.push_back(StripItemSlot(p));

@@ -1,0 +1,104 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <string>
+
+#include "app/file_commands.h"
+#include "app/main_window.h"
+#include "app/version_dialog.h"
+#include "fileio/palette_file.h"
+#include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
+#include "platform/modal.h"
+#include "platform/translation.h"
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(UiText(QT_TRANSLATE_NOOP("Quillet2", "Quillet2: 小さなアイコン画像 (.ico) のエディタ")));
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
+  const QCommandLineOption language(
+      QStringLiteral("lang"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "表示の言語: en (英語) または ja (日本語、既定)")),
+      QStringLiteral("en|ja"));
+  parser.addOption(language);
+  parser.addPositionalArgument(
+      QStringLiteral("FILE"), UiText(QT_TRANSLATE_NOOP("Quillet2", "開くアイコンファイル (.ico) またはパレットファイル (.qpl)")),
+      QStringLiteral("[FILE...]"));
+
+  CommandLine line;
+  // parse() rather than process(): process() would print and end the
+  // program itself, out of reach of the caller and its tests.
+  if (!parser.parse(arguments)) {
+    line.exitNow = true;
+    line.exitCode = 1;
+    line.standardError = parser.errorText() + QStringLiteral("\n");
+  } else if (parser.isSet(language) && !LanguageFromName(parser.value(language).toStdString())) {
+    line.exitNow = true;
+    line.exitCode = 1;
+    line.standardError =
+        UiText(QT_TRANSLATE_NOOP("Quillet2", "--lang には en か ja を指定してください")) + QStringLiteral("\n");
+  } else if (parser.isSet(help)) {
+    line.exitNow = true;
+    line.standardOutput = parser.helpText();
+  } else if (parser.isSet(version)) {
+    line.exitNow = true;
+    line.standardOutput = QString::fromUtf8(VERSION_LINE) + QStringLiteral("\n");
+  } else {
+    line.files = parser.positionalArguments();
+  }
+  return line;
+}
+
+QString RequestedLanguage(const QStringList& arguments) {
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QStringLiteral("--")) break;
+    if (argument == QStringLiteral("--lang") && i + 1 < arguments.size()) return arguments[i + 1];
+    if (argument.startsWith(QStringLiteral("--lang="))) return argument.mid(7);
+  }
+  return {};
+}
+
+bool AsksOnlyForText(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--") return false;
+    if (argument == "-h" || argument == "--help" || argument == "-?" || argument == "--help-all" ||
+        argument == "-v" || argument == "--version")
+      return true;
+  }
+  return false;
+}
+
+namespace {
+
+void OpenPaletteArgument(const std::string& path) {
+  ImageTab* tab = CurrentTab();
+  // The palette-open command is not offered without a tab; a palette named
+  // on the command line gets that command's own refusal instead of silence.
+  if (tab == nullptr) {
+    ShowReport(PALETTE_READ_FAILED);
+    return;
+  }
+  LoadPaletteIntoTab(*tab, path);
+}
+
+}  // namespace
+
+void OpenCommandLineFiles(const QStringList& files) {
+  for (const QString& name : files) {
+    // A dropped file comes with its full path, which the caption shows and
+    // the already-open check compares; a name typed in a terminal may be
+    // relative to it.
+    const QFileInfo file(name);
+    const std::string path = file.absoluteFilePath().toStdString();
+    // A missing name goes to the open flow, whose attribute check reports
+    // it with the system's own text.
+    if (file.exists() && file.suffix().compare(QStringLiteral("qpl"), Qt::CaseInsensitive) == 0)
+      OpenPaletteArgument(path);
+    else
+      OpenIconFile(path);
+  }
+}

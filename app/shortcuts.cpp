@@ -1,0 +1,97 @@
+#include "app/shortcuts.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <initializer_list>
+
+#include "app/command_ids.h"
+#include "app/main_window.h"
+#include "app/menus.h"
+#include "app/toolbar.h"
+
+namespace {
+
+struct CommandShortcut {
+  int id;
+  std::initializer_list<const char*> keys;
+};
+
+// Command id -> key sequences, in Qt's portable notation.
+const CommandShortcut shortcutTable[] = {
+    {CMD_NEW_TAB, {"Ctrl+N"}},
+    {CMD_OPEN, {"Ctrl+O"}},
+    {CMD_IMPORT, {"Ctrl+I"}},
+    {CMD_SAVE, {"Ctrl+S"}},
+    {CMD_UNDO, {"Ctrl+Z"}},
+    {CMD_REDO, {"Ctrl+Y", "Ctrl+Shift+Z"}},
+    {CMD_CUT, {"Ctrl+X"}},
+    {CMD_COPY, {"Ctrl+C"}},
+    {CMD_PASTE, {"Ctrl+V"}},
+    {CMD_PASTE_NEAREST, {"Ctrl+Shift+V"}},
+    {CMD_DELETE, {"Del"}},
+    {CMD_LEAVE_BACKGROUND, {"B"}},
+    {CMD_GRID, {"Ctrl+G"}},
+    {CMD_RANGE_SELECT, {"S"}},
+    {CMD_PEN, {"P"}},
+    {CMD_FILL, {"F"}},
+    {CMD_LINE, {"L"}},
+    {CMD_CIRCLE, {"C"}},
+};
+
+// Lets the background box have the plain keys (its own letter search and
+// arrows) while it has the focus; keys with Ctrl still reach the commands.
+class TypingKeeper : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride) {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        event->accept();
+        return true;
+      }
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+}  // namespace
+
+QList<QKeySequence> CommandShortcuts(int id) {
+  QList<QKeySequence> keys;
+  for (const CommandShortcut& row : shortcutTable)
+    if (row.id == id)
+      for (const char* key : row.keys) keys << QKeySequence(QString::fromLatin1(key), QKeySequence::PortableText);
+  return keys;
+}
+
+void InstallShortcuts() {
+  QMainWindow* window = mainWindows.main;
+  for (const CommandShortcut& row : shortcutTable) {
+    // A menu entry's key follows the entry's enabled state by itself and
+    // sends the command exactly as choosing the entry does.
+    if (QAction* entry = MenuAction(row.id)) {
+      entry->setShortcuts(CommandShortcuts(row.id));
+      continue;
+    }
+    // The grid has only its toolbar button; its key presses the button, so
+    // that the button's check and the grid flag stay in agreement.
+    auto* action = new QAction(window);
+    action->setObjectName(QStringLiteral("key%1").arg(row.id));
+    action->setShortcuts(CommandShortcuts(row.id));
+    const int id = row.id;
+    QObject::connect(action, &QAction::triggered, window, [id] {
+      QAbstractButton* button = ToolButton(id);
+      if (button != nullptr && button->isEnabled()) button->click();
+    });
+    window->addAction(action);
+  }
+  if (mainWindows.backgroundBox != nullptr)
+    mainWindows.backgroundBox->installEventFilter(new TypingKeeper(mainWindows.backgroundBox));
+}

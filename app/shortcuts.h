@@ -1,0 +1,15 @@
+#pragma once
+// Keyboard shortcuts of the commands.
+
+#include <QKeySequence>
+#include <QList>
+
+// The keys of a command, the one the menu shows first; empty when it has
+// none.
+QList<QKeySequence> CommandShortcuts(int id);
+
+// Gives the menu entries their keys, and the grid button, which has no menu
+// entry, a key of its own. The keys work wherever the focus is in the main
+// window, except that plain keys type into the background box while it has
+// the focus. Call once the main window's panels exist.
+void InstallShortcuts();

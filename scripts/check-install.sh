@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds the Debian package, installs the program into a staging folder and
+# checks the layout, the desktop files and the installed program itself:
+# it must find its palettes and icons under share/quillet2 and keep its
+# settings in the user's configuration folder, never in its prefix.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/package.sh
+
+fail() { echo "check-install: $*" >&2; exit 1; }
+
+deb=$(ls build-package/quillet2_*.deb)
+# dpkg-shlibdeps worked when the Qt libraries appear among the dependencies.
+depends=$(dpkg-deb -f "$deb" Depends)
+[[ "$depends" == *libqt6widgets6* ]] || fail "no library dependencies in $deb: $depends"
+contents=$(dpkg-deb -c "$deb")
+[[ "$contents" == *" ./usr/bin/quillet2"* ]] || fail "$deb holds no /usr/bin/quillet2"
+
+work=$(mktemp -d /tmp/quillet2-install-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+stage="$work/stage"
+DESTDIR="$stage" cmake --install build-package --prefix /usr >/dev/null
+prefix="$stage/usr"
+expected=(
+  bin/quillet2
+  share/quillet2/default2.qpl share/quillet2/default16.qpl share/quillet2/default256.qpl
+  share/quillet2/ICON/FILE0.ico share/quillet2/ICON/PEN0.ico share/quillet2/ICON/tab.ico share/quillet2/ICON/quillet2.ico
+  share/applications/org.quillet2.quillet2.desktop
+  share/mime/packages/quillet2.xml
+  share/metainfo/org.quillet2.quillet2.metainfo.xml
+  share/icons/hicolor/16x16/apps/quillet2.png share/icons/hicolor/32x32/apps/quillet2.png
+  share/icons/hicolor/48x48/apps/quillet2.png share/icons/hicolor/64x64/apps/quillet2.png
+)
+for file in "${expected[@]}"; do
+  [ -f "$prefix/$file" ] || fail "missing after install: /usr/$file"
+done
+[ -x "$prefix/bin/quillet2" ] || fail "/usr/bin/quillet2 is not executable"
+[ ! -e "$prefix/bin/default16.qpl" ] && [ ! -e "$prefix/bin/ICON" ] || fail "data files installed beside the program"
+
+desktop-file-validate "$prefix/share/applications/org.quillet2.quillet2.desktop"
+appstreamcli validate --no-net "$prefix/share/metainfo/org.quillet2.quillet2.metainfo.xml"
+
+# Help and version need no display.
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quillet2" --version)
+[ "$version" = "Quillet2 Ver 0.26β" ] || fail "unexpected --version: $version"
+
+# The installed program, run from the staging prefix with a configuration
+# folder of its own: nothing may be written into the prefix.
+touch "$work/before"
+mkdir -p "$work/home"
+HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
+  xvfb-run -a -s "-screen 0 1280x1024x24" scripts/drive-installed.sh "$prefix/bin/quillet2" "$work"
+[ -f "$work/config/quillet2/quillet2.ini" ] || fail "no settings in XDG_CONFIG_HOME"
+grep -q '^siz_x=' "$work/config/quillet2/quillet2.ini" || fail "settings file without the window keys"
+written=$(find "$stage" -newer "$work/before" -print)
+[ -z "$written" ] || fail "the installed program wrote into its prefix: $written"
+echo "check-install: package, layout, desktop files and the installed program are fine"
