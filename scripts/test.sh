@@ -1,17 +1,18 @@
 #!/usr/bin/env bash
 # Builds the program and its tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs every test headless. Any sanitizer
-# report fails the run. Then builds the Debian package and checks the
-# installed program (scripts/check-install.sh).
+# report fails the run. It also builds the Debian package and checks the
+# installed program (scripts/check-install.sh) before the tests run, so
+# that the test summary is the last thing printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 scripts/install-deps.sh
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQUILLET2_SANITIZE=ON -DQUILLET2_TESTS=ON -DQUILLET2_BENCH=ON
 cmake --build build-test -j"$(nproc)"
+scripts/check-install.sh
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 ctest --test-dir build-test --output-on-failure -j"$(nproc)"
-scripts/check-install.sh
