@@ -15,16 +15,17 @@
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(UiText(QT_TRANSLATE_NOOP("Quillet2", "Quillet2: 小さなアイコン画像 (.ico) のエディタ")));
+  parser.setApplicationDescription(
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "Quillet2: 小さなアイコン画像 (.ico) のエディタ")));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   const QCommandLineOption language(
-      QStringLiteral("lang"),
-      UiText(QT_TRANSLATE_NOOP("Quillet2", "表示の言語: en (英語) または ja (日本語、既定)")),
+      QStringLiteral("lang"), UiText(QT_TRANSLATE_NOOP("Quillet2", "表示の言語: en (英語) または ja (日本語、既定)")),
       QStringLiteral("en|ja"));
   parser.addOption(language);
   parser.addPositionalArgument(
-      QStringLiteral("FILE"), UiText(QT_TRANSLATE_NOOP("Quillet2", "開くアイコンファイル (.ico) またはパレットファイル (.qpl)")),
+      QStringLiteral("FILE"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "開くアイコンファイル (.ico) またはパレットファイル (.qpl)")),
       QStringLiteral("[FILE...]"));
 
   CommandLine line;

@@ -192,8 +192,8 @@ std::string DescribeLoss(const ImportPlan& plan, TextLookup lookup) {
   if (plan.width != plan.sourceWidth || plan.height != plan.sourceHeight)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1に縮小")), {Size(plan.width, plan.height)}));
   if (plan.scaledColours > 256)
-    losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1色を256色にまとめる")),
-                              {std::to_string(plan.scaledColours)}));
+    losses.push_back(
+        FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1色を256色にまとめる")), {std::to_string(plan.scaledColours)}));
   if (plan.partialAlphaPixels > 0)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "半透明の%1画素を透明か不透明にする")),
                               {std::to_string(plan.partialAlphaPixels)}));

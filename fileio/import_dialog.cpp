@@ -11,8 +11,8 @@
 
 #include "app/main_window.h"
 #include "model/tab_lifecycle.h"
-#include "platform/dialog_template.h"
 #include "model/ui_text.h"
+#include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
 
@@ -31,9 +31,9 @@ QTreeWidget* AddList(QDialog& dialog, const std::vector<ImportEntry>& entries, c
   auto* list = new QTreeWidget;
   list->setRootIsDecorated(false);
   list->setSelectionMode(QAbstractItemView::NoSelection);
-  list->setHeaderLabels({UiText(QT_TRANSLATE_NOOP("Quillet2", "大きさ")), UiText(QT_TRANSLATE_NOOP("Quillet2", "ビット")),
-                         UiText(QT_TRANSLATE_NOOP("Quillet2", "使用色数")),
-                         UiText(QT_TRANSLATE_NOOP("Quillet2", "取り込み後"))});
+  list->setHeaderLabels(
+      {UiText(QT_TRANSLATE_NOOP("Quillet2", "大きさ")), UiText(QT_TRANSLATE_NOOP("Quillet2", "ビット")),
+       UiText(QT_TRANSLATE_NOOP("Quillet2", "使用色数")), UiText(QT_TRANSLATE_NOOP("Quillet2", "取り込み後"))});
   const std::vector<bool> checks = DefaultImportChecks(entries);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ImportEntry& entry = entries[i];
@@ -90,8 +90,8 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
                                             const std::vector<ImportPlan>& plans) {
   QDialog* dialog = CreateTemplateDialog(mainWindows.main, IMPORT_TITLE, 280, 178, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2300"));
-  AddLabel(*dialog, ID_IMPORT_LIST_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込む画像にチェックをつけてください"), 7, 5, 266,
-           9);
+  AddLabel(*dialog, ID_IMPORT_LIST_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込む画像にチェックをつけてください"), 7, 5,
+           266, 9);
   QTreeWidget* list = AddList(*dialog, entries, plans);
   AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 110, 266, 9);
   auto* losses = new QPlainTextEdit;

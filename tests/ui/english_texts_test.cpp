@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -13,9 +16,6 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTreeWidget>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <fstream>
 
@@ -171,8 +171,8 @@ TEST_F(EnglishTextsTest, TheImportDialogDescribesItsImagesInEnglish) {
   ByteBuffer bytes = BuildIcon({Solid(128, 100, 0xFF0000FF), Solid(16, 16, 0xFF445566)});
   bytes.resize(bytes.size() - 40);
   const std::string path = "/tmp/q2-english-import-" + std::to_string(::getpid()) + ".ico";
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                               static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   modal.QueueDialog([](QDialog& dialog) {
     EXPECT_EQ(JapaneseTexts(dialog), QStringList());
     EXPECT_EQ(TextsCutOff(dialog), QStringList());
