@@ -9,16 +9,24 @@
 #include "app/version_dialog.h"
 #include "fileio/palette_file.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/modal.h"
+#include "platform/translation.h"
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Quillet2: 小さなアイコン画像 (.ico) のエディタ"));
+  parser.setApplicationDescription(
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "Quillet2: 小さなアイコン画像 (.ico) のエディタ")));
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("FILE"),
-                               QStringLiteral("開くアイコンファイル (.ico) またはパレットファイル (.qpl)"),
-                               QStringLiteral("[FILE...]"));
+  const QCommandLineOption language(
+      QStringLiteral("lang"), UiText(QT_TRANSLATE_NOOP("Quillet2", "表示の言語: en (英語) または ja (日本語、既定)")),
+      QStringLiteral("en|ja"));
+  parser.addOption(language);
+  parser.addPositionalArgument(
+      QStringLiteral("FILE"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "開くアイコンファイル (.ico) またはパレットファイル (.qpl)")),
+      QStringLiteral("[FILE...]"));
 
   CommandLine line;
   // parse() rather than process(): process() would print and end the
@@ -27,6 +35,11 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.exitNow = true;
     line.exitCode = 1;
     line.standardError = parser.errorText() + QStringLiteral("\n");
+  } else if (parser.isSet(language) && !LanguageFromName(parser.value(language).toStdString())) {
+    line.exitNow = true;
+    line.exitCode = 1;
+    line.standardError =
+        UiText(QT_TRANSLATE_NOOP("Quillet2", "--lang には en か ja を指定してください")) + QStringLiteral("\n");
   } else if (parser.isSet(help)) {
     line.exitNow = true;
     line.standardOutput = parser.helpText();
@@ -37,6 +50,16 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.files = parser.positionalArguments();
   }
   return line;
+}
+
+QString RequestedLanguage(const QStringList& arguments) {
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (argument == QStringLiteral("--")) break;
+    if (argument == QStringLiteral("--lang") && i + 1 < arguments.size()) return arguments[i + 1];
+    if (argument.startsWith(QStringLiteral("--lang="))) return argument.mid(7);
+  }
+  return {};
 }
 
 bool AsksOnlyForText(int argc, const char* const* argv) {

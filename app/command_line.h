@@ -1,5 +1,5 @@
 #pragma once
-// The command line: quillet2 [--help] [--version] [FILE...].
+// The command line: quillet2 [--help] [--version] [--lang en|ja] [FILE...].
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +22,11 @@ bool AsksOnlyForText(int argc, const char* const* argv);
 // Reads the arguments (the program's name first). Needs the application
 // object for Qt's translations of the option texts.
 CommandLine ParseCommandLine(const QStringList& arguments);
+
+// The value of "--lang" (before any "--"), or an empty text. It is looked at
+// before the arguments are read, because the help text is written in the
+// language it names.
+QString RequestedLanguage(const QStringList& arguments);
 
 // Opens the files named on the command line one after the other, once the
 // main window exists: an icon file as if it had been dropped on the window,

@@ -7,13 +7,16 @@
 #include "fileio/palette_flow.h"
 #include "model/new_tab_dialog.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/palette_window.h"
 #include "platform/modal.h"
 
 namespace {
 
-const FileFilterList iconFilters = {{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}};
-const FileFilterList paletteFilters = {{"パレット(*.qpl)", "*.qpl"}, {"全て(*.*)", "*.*"}};
+const FileFilterList iconFilters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
+                                    {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
+const FileFilterList paletteFilters = {{QT_TRANSLATE_NOOP("Quillet2", "パレット(*.qpl)"), "*.qpl"},
+                                       {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 
 // The palette dialogs share one name that keeps the last palette path.
 std::string lastPalettePath;
@@ -24,14 +27,15 @@ std::string lastOpenPath;
 
 void CommandNewFile() {
   if (tabSet.tabCount > 0 &&
-      ShowMessageBox("全てのタブを破棄し、新しいタブを作成します\n", CAPTION_REPORT, MB_OKCANCEL) != IDOK)
+      ShowMessageBox(QT_TRANSLATE_NOOP("Quillet2", "全てのタブを破棄し、新しいタブを作成します\n"), CAPTION_REPORT,
+                     MB_OKCANCEL) != IDOK)
     return;
   if (!AskSaveAndDiscardAll()) return;
   CommandNewTab();
 }
 
 void CommandOpenFile() {
-  const auto path = ChooseOpenFile("開く（アイコン）", iconFilters, lastOpenPath);
+  const auto path = ChooseOpenFile(QT_TRANSLATE_NOOP("Quillet2", "開く（アイコン）"), iconFilters, lastOpenPath);
   if (!path) return;
   lastOpenPath = *path;
   OpenIconFile(*path);
@@ -40,7 +44,7 @@ void CommandOpenFile() {
 void CommandOpenPalette() {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr) return;
-  const auto path = ChooseOpenFile("開く（パレット）", paletteFilters, lastPalettePath);
+  const auto path = ChooseOpenFile(QT_TRANSLATE_NOOP("Quillet2", "開く（パレット）"), paletteFilters, lastPalettePath);
   if (!path) return;
   lastPalettePath = *path;
   LoadPaletteIntoTab(*tab, *path);
@@ -57,7 +61,8 @@ void LoadPaletteIntoTab(ImageTab& tab, const std::string& path) {
 void CommandSavePalette() {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr) return;
-  const auto path = ChooseSaveFile("名前をつけて保存（パレット）", paletteFilters, lastPalettePath, ".qpl");
+  const auto path = ChooseSaveFile(QT_TRANSLATE_NOOP("Quillet2", "名前をつけて保存（パレット）"), paletteFilters,
+                                   lastPalettePath, ".qpl");
   if (!path) return;
   lastPalettePath = *path;
   WritePaletteFile(*tab, *path);

@@ -2,9 +2,9 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/language.h"
 #include "app/main_window.h"
 #include "platform/memory.h"
-#include "platform/program_paths.h"
 
 namespace {
 
@@ -22,14 +22,14 @@ int main(int argc, char* argv[]) {
   // no display can be reached (a terminal over ssh, a package check).
   if (AsksOnlyForText(argc, argv)) {
     QCoreApplication application(argc, argv);
-    InstallJapaneseTexts();
+    InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
     return PrintAndEnd(ParseCommandLine(QCoreApplication::arguments()));
   }
   QApplication application(argc, argv);
   // Desktops match the running window to the installed desktop entry by
   // this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillet2.quillet2"));
-  InstallJapaneseTexts();
+  InstallChosenLanguage(RequestedLanguage(QApplication::arguments()));
   const CommandLine line = ParseCommandLine(QApplication::arguments());
   if (line.exitNow) return PrintAndEnd(line);
   CreateMainWindow();

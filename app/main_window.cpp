@@ -35,6 +35,7 @@
 #include "platform/program_paths.h"
 #include "platform/qt_colors.h"
 #include "platform/system_colors.h"
+#include "platform/translation.h"
 
 MainWindows mainWindows;
 std::string iniPath;
@@ -348,5 +349,11 @@ void OnBackgroundChosen(int index) {
 }
 
 void SetMainCaption(const std::string& text) {
-  if (mainWindows.main != nullptr) mainWindows.main->setWindowTitle(QString::fromStdString(text));
+  if (mainWindows.main == nullptr) return;
+  // The caption's document name is translated for the name a document has
+  // before it was saved; a path has no translation and stays.
+  std::string shown = text;
+  if (shown.rfind(CAPTION_PREFIX, 0) == 0)
+    shown = CAPTION_PREFIX + UiString(shown.substr(std::string(CAPTION_PREFIX).size()));
+  mainWindows.main->setWindowTitle(QString::fromStdString(shown));
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/ui_text.h"
+
 class QComboBox;
 class QFont;
 class QMainWindow;
@@ -43,11 +45,12 @@ constexpr int GRIP_SIZE = 12;
 inline constexpr const char* MAIN_CAPTION = "Quillet2";
 inline constexpr const char* CAPTION_PREFIX = "Quillet2 - ";
 inline constexpr const char* BACK_BUFFER_QUESTION =
-    ">バックバッファの作成に失敗しました、再度試みますか？\n「はい」→ "
-    "メモリを開放しそうなアプリケーションを終了して、「はい」を選択\n「いいえ」→ "
-    "Quillet2のtempフォルダに全て保存して終了します";
-inline constexpr const char* ONE_FILE_ONLY = "１つのアイコンファイルしか受け付けません";
-inline constexpr const char* SAVE_CHANGES_QUESTION = ">変更されています保存しますか？";
+    QT_TRANSLATE_NOOP("Quillet2",
+                      ">バックバッファの作成に失敗しました、再度試みますか？\n「はい」→ "
+                      "メモリを開放しそうなアプリケーションを終了して、「はい」を選択\n「いいえ」→ "
+                      "Quillet2のtempフォルダに全て保存して終了します");
+inline constexpr const char* ONE_FILE_ONLY = QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルしか受け付けません");
+inline constexpr const char* SAVE_CHANGES_QUESTION = QT_TRANSLATE_NOOP("Quillet2", ">変更されています保存しますか？");
 
 // Creates and shows the main window with its panels, reading the settings.
 QMainWindow* CreateMainWindow();

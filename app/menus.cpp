@@ -7,6 +7,8 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
+#include "model/ui_text.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -26,40 +28,42 @@ struct TopMenu {
 };
 
 const TopMenu mainMenu[] = {
-    {"ファイル(&F)",
-     {{CMD_NEW, "新規作成...(&N)"},
-      {CMD_OPEN, "開く(&O)..."},
-      {CMD_IMPORT, "インポート(&I)..."},
-      {CMD_SAVE, "保存(&S)..."},
+    {QT_TRANSLATE_NOOP("Quillet2", "ファイル(&F)"),
+     {{CMD_NEW, QT_TRANSLATE_NOOP("Quillet2", "新規作成...(&N)")},
+      {CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "開く(&O)...")},
+      {CMD_IMPORT, QT_TRANSLATE_NOOP("Quillet2", "インポート(&I)...")},
+      {CMD_SAVE, QT_TRANSLATE_NOOP("Quillet2", "保存(&S)...")},
       {SEPARATOR, nullptr},
-      {CMD_NEW_TAB, "新規タブ作成...(&A) "},
-      {CMD_DELETE_TAB, "選択タブ削除(&D)"},
+      {CMD_NEW_TAB, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成...(&A) ")},
+      {CMD_DELETE_TAB, QT_TRANSLATE_NOOP("Quillet2", "選択タブ削除(&D)")},
       {SEPARATOR, nullptr},
-      {CMD_EXIT, "終了(&x)"}}},
-    {"編集(&E)",
-     {{CMD_UNDO, "戻す(&U)"},
-      {CMD_REDO, "進む(&R)"},
+      {CMD_EXIT, QT_TRANSLATE_NOOP("Quillet2", "終了(&x)")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "編集(&E)"),
+     {{CMD_UNDO, QT_TRANSLATE_NOOP("Quillet2", "戻す(&U)")},
+      {CMD_REDO, QT_TRANSLATE_NOOP("Quillet2", "進む(&R)")},
       {SEPARATOR, nullptr},
-      {CMD_CUT, "切り取り(&T)"},
-      {CMD_COPY, "コピー(&C)"},
-      {SUBMENU, "貼り付け(&P)"},
-      {CMD_PASTE, "そのまま貼り付け(&P)"},
-      {CMD_PASTE_NEAREST, "近似色貼り付け(&N)"},
-      {CMD_PASTE_TRANSPARENT, "透過色指定貼り付け(&E)..."},
+      {CMD_CUT, QT_TRANSLATE_NOOP("Quillet2", "切り取り(&T)")},
+      {CMD_COPY, QT_TRANSLATE_NOOP("Quillet2", "コピー(&C)")},
+      {SUBMENU, QT_TRANSLATE_NOOP("Quillet2", "貼り付け(&P)")},
+      {CMD_PASTE, QT_TRANSLATE_NOOP("Quillet2", "そのまま貼り付け(&P)")},
+      {CMD_PASTE_NEAREST, QT_TRANSLATE_NOOP("Quillet2", "近似色貼り付け(&N)")},
+      {CMD_PASTE_TRANSPARENT, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け(&E)...")},
       {END_SUBMENU, nullptr},
       {SEPARATOR, nullptr},
-      {CMD_DELETE, "削除(&D)"}}},
-    {"ペンモード(&P)",
-     {{CMD_LEAVE_BACKGROUND, "背景を残す(&T)"},
+      {CMD_DELETE, QT_TRANSLATE_NOOP("Quillet2", "削除(&D)")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "ペンモード(&P)"),
+     {{CMD_LEAVE_BACKGROUND, QT_TRANSLATE_NOOP("Quillet2", "背景を残す(&T)")},
       {SEPARATOR, nullptr},
-      {CMD_RANGE_SELECT, "範囲選択(&0)"},
-      {CMD_PEN, "普通のペン(&1)"},
-      {CMD_FILL, "塗りつぶし(&2)"},
-      {CMD_LINE, "直線(&3)"},
-      {CMD_CIRCLE, "円(&4)"}}},
-    {"設定(&C)", {{CMD_OPEN, "プログラム(&P)..."}}},
-    {"表示(&V)", {{CMD_SIZE_GRIP, "サイズグリップ(&S)"}}},
-    {"ヘルプ(&H)", {{CMD_HELP_TOPICS, "トピックの検索(&H)..."}, {CMD_VERSION, "バージョン(&A)..."}}},
+      {CMD_RANGE_SELECT, QT_TRANSLATE_NOOP("Quillet2", "範囲選択(&0)")},
+      {CMD_PEN, QT_TRANSLATE_NOOP("Quillet2", "普通のペン(&1)")},
+      {CMD_FILL, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし(&2)")},
+      {CMD_LINE, QT_TRANSLATE_NOOP("Quillet2", "直線(&3)")},
+      {CMD_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "円(&4)")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"), {{CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "プログラム(&P)...")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"), {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "ヘルプ(&H)"),
+     {{CMD_HELP_TOPICS, QT_TRANSLATE_NOOP("Quillet2", "トピックの検索(&H)...")},
+      {CMD_VERSION, QT_TRANSLATE_NOOP("Quillet2", "バージョン(&A)...")}}},
 };
 
 // Entries by command id; the first entry of an id is the one the state
@@ -67,7 +71,7 @@ const TopMenu mainMenu[] = {
 std::map<int, QAction*> menuActions;
 
 QAction* AddCommand(QMenu& menu, int id, const char* text) {
-  QAction* action = menu.addAction(QString::fromUtf8(text));
+  QAction* action = menu.addAction(UiText(text));
   action->setData(id);
   action->setObjectName(QString::number(id));
   return action;
@@ -82,13 +86,13 @@ QMenuBar* CreateMainMenu(QWidget* owner) {
   // The entries die with the menu bar; nothing may reach them afterwards.
   QObject::connect(bar, &QObject::destroyed, [] { menuActions.clear(); });
   for (const TopMenu& top : mainMenu) {
-    QMenu* menu = bar->addMenu(QString::fromUtf8(top.title));
+    QMenu* menu = bar->addMenu(UiText(top.title));
     QMenu* target = menu;
     for (const MenuRow& row : top.rows) {
       if (row.id == SEPARATOR) {
         target->addSeparator();
       } else if (row.id == SUBMENU) {
-        target = menu->addMenu(QString::fromUtf8(row.text));
+        target = menu->addMenu(UiText(row.text));
       } else if (row.id == END_SUBMENU) {
         target = menu;
       } else {
@@ -134,9 +138,10 @@ void SetMenuChecked(int id, bool checked) {
 
 void FillPastePopup(QMenu& menu) {
   menu.setObjectName(QStringLiteral("DD_POPUP"));
-  for (const auto& [id, text] : {std::pair{CMD_PASTE, "そのまま貼り付け(&P)"},
-                                 std::pair{CMD_PASTE_NEAREST, "近似色貼り付け(&N)"},
-                                 std::pair{CMD_PASTE_TRANSPARENT, "透過色指定貼り付け(&E)..."}}) {
+  for (const auto& [id, text] :
+       {std::pair{CMD_PASTE, QT_TRANSLATE_NOOP("Quillet2", "そのまま貼り付け(&P)")},
+        std::pair{CMD_PASTE_NEAREST, QT_TRANSLATE_NOOP("Quillet2", "近似色貼り付け(&N)")},
+        std::pair{CMD_PASTE_TRANSPARENT, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け(&E)...")}}) {
     QAction* action = AddCommand(menu, id, text);
     if (QAction* entry = MenuAction(id)) action->setEnabled(entry->isEnabled());
   }
@@ -144,5 +149,5 @@ void FillPastePopup(QMenu& menu) {
 
 void FillTabPopup(QMenu& menu) {
   menu.setObjectName(QStringLiteral("Mt_POPUP"));
-  AddCommand(menu, CMD_DELETE_TAB, "選択タブ削除(&D)");
+  AddCommand(menu, CMD_DELETE_TAB, QT_TRANSLATE_NOOP("Quillet2", "選択タブ削除(&D)"));
 }

@@ -13,50 +13,53 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "model/ui_text.h"
 #include "platform/program_paths.h"
 #include "platform/qt_colors.h"
 #include "platform/system_colors.h"
+#include "platform/translation.h"
 
 const ToolbarRow toolbarTable[TOOLBAR_ROWS] = {
-    {"FILE0", CMD_NEW, BUTTON_PUSH, " 新規作成... "},
-    {"FILE1", CMD_OPEN, BUTTON_PUSH, " 既存のファイルを開く... "},
-    {"FILE2", CMD_SAVE, BUTTON_PUSH, " 保存... "},
+    {"FILE0", CMD_NEW, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 新規作成... ")},
+    {"FILE1", CMD_OPEN, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 既存のファイルを開く... ")},
+    {"FILE2", CMD_SAVE, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 保存... ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"MKPAL", CMD_NEW_PALETTE, BUTTON_PUSH, " 新規パレット作成... "},
-    {"LDPAL", CMD_OPEN_PALETTE, BUTTON_PUSH, " 既存のパレットを開く... "},
-    {"SVPAL", CMD_SAVE_PALETTE, BUTTON_PUSH, " パレットを保存... "},
+    {"MKPAL", CMD_NEW_PALETTE, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 新規パレット作成... ")},
+    {"LDPAL", CMD_OPEN_PALETTE, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 既存のパレットを開く... ")},
+    {"SVPAL", CMD_SAVE_PALETTE, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " パレットを保存... ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"ADDTAB", CMD_NEW_TAB, BUTTON_PUSH, " 新規タブを作成... "},
-    {"DELTAB", CMD_DELETE_TAB, BUTTON_PUSH, " 選択タブを削除 "},
+    {"ADDTAB", CMD_NEW_TAB, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 新規タブを作成... ")},
+    {"DELTAB", CMD_DELETE_TAB, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 選択タブを削除 ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"UNDO", CMD_UNDO, BUTTON_PUSH, " 戻す "},
-    {"REDO", CMD_REDO, BUTTON_PUSH, " 進む "},
+    {"UNDO", CMD_UNDO, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 戻す ")},
+    {"REDO", CMD_REDO, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 進む ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"CUT", CMD_CUT, BUTTON_PUSH, " 切り取り "},
-    {"COPY", CMD_COPY, BUTTON_PUSH, " コピー "},
-    {"PASTE", CMD_PASTE_NEAREST, BUTTON_PUSH, " 近似色貼り付け "},
-    {"DDOWN", CMD_PASTE_MENU, BUTTON_PUSH, " 貼り付けタイプ選択 "},
-    {"DELETE", CMD_DELETE, BUTTON_PUSH, " 削除"},
+    {"CUT", CMD_CUT, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 切り取り ")},
+    {"COPY", CMD_COPY, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " コピー ")},
+    {"PASTE", CMD_PASTE_NEAREST, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 近似色貼り付け ")},
+    {"DDOWN", CMD_PASTE_MENU, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 貼り付けタイプ選択 ")},
+    {"DELETE", CMD_DELETE, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 削除")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"GRID", CMD_GRID, BUTTON_CHECK, " 境界線のオン･オフ切り替え "},
+    {"GRID", CMD_GRID, BUTTON_CHECK, QT_TRANSLATE_NOOP("Quillet2", " 境界線のオン･オフ切り替え ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"LEFT", CMD_SHIFT_LEFT, BUTTON_PUSH, " 左にシフト "},
-    {"RIGHT", CMD_SHIFT_RIGHT, BUTTON_PUSH, " 右にシフト "},
-    {"UP", CMD_SHIFT_UP, BUTTON_PUSH, " 上にシフト "},
-    {"DOWN", CMD_SHIFT_DOWN, BUTTON_PUSH, " 下にシフト "},
-    {"LRCNG", CMD_FLIP_HORIZONTAL, BUTTON_PUSH, " 左右反転 "},
-    {"UDCNG", CMD_FLIP_VERTICAL, BUTTON_PUSH, " 上下反転 "},
-    {"TURN360", CMD_ROTATE, BUTTON_PUSH, " 回転... "},
+    {"LEFT", CMD_SHIFT_LEFT, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 左にシフト ")},
+    {"RIGHT", CMD_SHIFT_RIGHT, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 右にシフト ")},
+    {"UP", CMD_SHIFT_UP, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 上にシフト ")},
+    {"DOWN", CMD_SHIFT_DOWN, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 下にシフト ")},
+    {"LRCNG", CMD_FLIP_HORIZONTAL, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 左右反転 ")},
+    {"UDCNG", CMD_FLIP_VERTICAL, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 上下反転 ")},
+    {"TURN360", CMD_ROTATE, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 回転... ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"KESIGOMU", CMD_LEAVE_BACKGROUND, BUTTON_CHECK, " 背景を残す\n(ＡＮＤマスクのビットが０のペンにする) "},
+    {"KESIGOMU", CMD_LEAVE_BACKGROUND, BUTTON_CHECK,
+     QT_TRANSLATE_NOOP("Quillet2", " 背景を残す\n(ＡＮＤマスクのビットが０のペンにする) ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"hani", CMD_RANGE_SELECT, BUTTON_RADIO, " 範囲選択 "},
-    {"PEN0", CMD_PEN, BUTTON_RADIO, " 普通のペン "},
-    {"PEN1", CMD_FILL, BUTTON_RADIO, " 塗りつぶし "},
-    {"PEN2", CMD_LINE, BUTTON_RADIO, " 直線 "},
-    {"PEN3", CMD_CIRCLE, BUTTON_RADIO, " 円 "},
+    {"hani", CMD_RANGE_SELECT, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 範囲選択 ")},
+    {"PEN0", CMD_PEN, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 普通のペン ")},
+    {"PEN1", CMD_FILL, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 塗りつぶし ")},
+    {"PEN2", CMD_LINE, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 直線 ")},
+    {"PEN3", CMD_CIRCLE, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 円 ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
-    {"MOJI", CMD_TEXT, BUTTON_PUSH, " 文字... "},
+    {"MOJI", CMD_TEXT, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 文字... ")},
 };
 
 namespace {
@@ -124,7 +127,7 @@ QWidget* CreateToolWindow(QWidget* tabStrip) {
     button->setIconSize(QSize(iconWidth, 16));
     const QIcon icon(QString::fromStdString(FindDataFile(std::string("ICON/") + entry.iconName + ".ico")));
     if (!icon.isNull()) button->setIcon(icon);
-    button->setToolTip(QString::fromUtf8(entry.tooltip));
+    button->setToolTip(UiText(entry.tooltip));
     button->setCheckable(entry.kind != BUTTON_PUSH);
     if (entry.kind == BUTTON_RADIO) toolGroup->addButton(button);
     const int id = entry.id;

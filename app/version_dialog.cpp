@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/main_window.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
@@ -48,7 +49,8 @@ QPixmap VersionPicture() {
 }
 
 int ShowVersionDialog() {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, "バージョン情報", 205, 60, "ＭＳ Ｐ明朝", 10);
+  QDialog* dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "バージョン情報"), 205, 60,
+                                         "ＭＳ Ｐ明朝", 10);
   dialog->setObjectName(QStringLiteral("2200"));
 
   auto* frame = new QFrame;
@@ -65,7 +67,7 @@ int ShowVersionDialog() {
   version->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   PlaceTemplateControl(*dialog, version, ID_VERSION, 40, 15, 125, 10);
 
-  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(*dialog, ok, IDCANCEL, 86, 47, 30, 13);
   ok->setDefault(true);
 

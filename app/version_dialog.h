@@ -3,9 +3,11 @@
 
 #include <QPoint>
 
+#include "model/ui_text.h"
+
 class QPixmap;
 
-inline constexpr const char* VERSION_TEXT = "Ｑｕｉｌｌｅｔ２ Ver 0.26β";
+inline constexpr const char* VERSION_TEXT = QT_TRANSLATE_NOOP("Quillet2", "Ｑｕｉｌｌｅｔ２ Ver 0.26β");
 // The same version in plain letters, for the command line; keep the two
 // (and the package version in CMakeLists.txt) in step.
 inline constexpr const char* VERSION_LINE = "Quillet2 Ver 0.26β";

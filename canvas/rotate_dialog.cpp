@@ -19,6 +19,7 @@
 #include "canvas/undo_commands.h"
 #include "model/new_tab_dialog.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 
@@ -129,13 +130,13 @@ QPushButton* AddButton(QDialog& dialog, int id, const char* text, int x, int y, 
 
 void BuildControls(RotateDialogRun& run) {
   QDialog& dialog = *run.dialog;
-  AddGroup(dialog, ID_SOURCE_GROUP, " 元画像 ", 6, 3, 59, 68);
-  AddGroup(dialog, ID_RESULT_GROUP, " 回転後 ", 71, 3, 59, 68);
+  AddGroup(dialog, ID_SOURCE_GROUP, QT_TRANSLATE_NOOP("Quillet2", " 元画像 "), 6, 3, 59, 68);
+  AddGroup(dialog, ID_RESULT_GROUP, QT_TRANSLATE_NOOP("Quillet2", " 回転後 "), 71, 3, 59, 68);
   run.before = AddPreview(dialog, ID_BEFORE_PREVIEW, 12, 14, 47, 51);
   run.after = AddPreview(dialog, ID_AFTER_PREVIEW, 77, 14, 47, 51);
 
-  QPushButton* left = AddButton(dialog, ID_TURN_LEFT, "左９０度", 6, 76, 29, 14);
-  QPushButton* right = AddButton(dialog, ID_TURN_RIGHT, "右９０度", 36, 76, 29, 14);
+  QPushButton* left = AddButton(dialog, ID_TURN_LEFT, QT_TRANSLATE_NOOP("Quillet2", "左９０度"), 6, 76, 29, 14);
+  QPushButton* right = AddButton(dialog, ID_TURN_RIGHT, QT_TRANSLATE_NOOP("Quillet2", "右９０度"), 36, 76, 29, 14);
   QObject::connect(left, &QPushButton::clicked, &dialog, [&run] { TurnQuarter(run, 1); });
   QObject::connect(right, &QPushButton::clicked, &dialog, [&run] { TurnQuarter(run, -1); });
 
@@ -147,9 +148,9 @@ void BuildControls(RotateDialogRun& run) {
   PlaceTemplateControl(dialog, run.angleBox, ID_ANGLE_BOX, 80, 77, 32, 12);
   AddUpDown(run, 112, 77, 9, 12);
 
-  QPushButton* ok = AddButton(dialog, IDOK, "ＯＫ", 138, 7, 45, 15);
+  QPushButton* ok = AddButton(dialog, IDOK, QT_TRANSLATE_NOOP("Quillet2", "ＯＫ"), 138, 7, 45, 15);
   ok->setDefault(true);
-  QPushButton* cancel = AddButton(dialog, IDCANCEL, "キャンセル", 138, 26, 45, 15);
+  QPushButton* cancel = AddButton(dialog, IDCANCEL, QT_TRANSLATE_NOOP("Quillet2", "キャンセル"), 138, 26, 45, 15);
   QObject::connect(ok, &QPushButton::clicked, &dialog, [&run] {
     ApplyRotateResult(rotateWork, *run.tab);
     RecordUndo(*run.tab);
@@ -164,7 +165,8 @@ int RotateDialog(ImageTab& tab) {
   if (!CanRotateSelection(tab)) return 0;
   RotateDialogRun run;
   run.tab = &tab;
-  run.dialog = CreateTemplateDialog(mainWindows.main, "回転", 189, 96, "ＭＳ Ｐゴシック", 9);
+  run.dialog =
+      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "回転"), 189, 96, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_ROTATE_DIALOG));
   BuildControls(run);
   PlaceDialogOverMain(*run.dialog);

@@ -22,6 +22,7 @@
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
@@ -163,9 +164,9 @@ void BuildControls(TextDialogRun& run) {
   PlaceTemplateControl(dialog, run.textBox, ID_TEXT_BOX, 110, 5, 147, 12);
   run.textBox->setMaxLength(TEXT_MAX_CHARACTERS);
 
-  run.boldBox = new QCheckBox(QStringLiteral("太字"));
+  run.boldBox = new QCheckBox(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "太字")));
   PlaceTemplateControl(dialog, run.boldBox, ID_BOLD_BOX, 7, 155, 36, 10);
-  run.italicBox = new QCheckBox(QStringLiteral("斜体"));
+  run.italicBox = new QCheckBox(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "斜体")));
   PlaceTemplateControl(dialog, run.italicBox, ID_ITALIC_BOX, 50, 155, 36, 10);
 
   run.sizeControl = new QSlider(Qt::Horizontal);
@@ -173,10 +174,10 @@ void BuildControls(TextDialogRun& run) {
   run.sizeControl->setRange(0, SIZE_MAXIMUM);
   run.sizeControl->setPageStep(SIZE_PAGE_STEP);
 
-  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(dialog, ok, IDOK, 150, 153, 52, 14);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
   PlaceTemplateControl(dialog, cancel, IDCANCEL, 205, 153, 52, 14);
   QObject::connect(ok, &QPushButton::clicked, &dialog, [&run] { OnOk(run); });
   QObject::connect(cancel, &QPushButton::clicked, &dialog, [&run] { CloseTextDialog(run, IDCANCEL); });
@@ -338,7 +339,8 @@ int RenderTextCells(ImageTab& tab, QImage& canvas, const PixelRect& canvasRect, 
 void TextDialog(ImageTab& tab) {
   TextDialogRun run;
   run.tab = &tab;
-  run.dialog = CreateTemplateDialog(mainWindows.main, "文字", 262, 172, "ＭＳ Ｐゴシック", 9);
+  run.dialog =
+      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "文字"), 262, 172, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_TEXT_DIALOG));
   BuildControls(run);
   PlaceDialogOverMain(*run.dialog);

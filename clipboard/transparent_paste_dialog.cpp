@@ -13,6 +13,7 @@
 #include "canvas/preview.h"
 #include "clipboard/clipboard_commands.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/system_colors.h"
@@ -140,8 +141,8 @@ void AddGroupBox(QDialog& dialog, int id, const char* title, int x, int y, int w
 
 void BuildControls(TransparentPasteRun& run) {
   QDialog& dialog = *run.dialog;
-  AddGroupBox(dialog, ID_PICTURE_GROUP, " 貼り付け画像 ", 7, 4, 76, 74);
-  AddGroupBox(dialog, ID_GRID_GROUP, " 透過色指定 ", 90, 4, 163, 166);
+  AddGroupBox(dialog, ID_PICTURE_GROUP, QT_TRANSLATE_NOOP("Quillet2", " 貼り付け画像 "), 7, 4, 76, 74);
+  AddGroupBox(dialog, ID_GRID_GROUP, QT_TRANSLATE_NOOP("Quillet2", " 透過色指定 "), 90, 4, 163, 166);
 
   // The picture view takes the place of a 54 x 54 unit static control.
   const DialogUnits units = DialogBaseUnits(dialog.font());
@@ -162,9 +163,9 @@ void BuildControls(TransparentPasteRun& run) {
     int id;
     const char* text;
     int y;
-  } modes[] = {{MODE_NEAREST_COLORS, "近似色貼り付け", 86},
-               {MODE_TRANSPARENCY_ONLY, "透過のみ貼り付け", 100},
-               {MODE_TAKE_COLORS, "色を取り込む", 114}};
+  } modes[] = {{MODE_NEAREST_COLORS, QT_TRANSLATE_NOOP("Quillet2", "近似色貼り付け"), 86},
+               {MODE_TRANSPARENCY_ONLY, QT_TRANSLATE_NOOP("Quillet2", "透過のみ貼り付け"), 100},
+               {MODE_TAKE_COLORS, QT_TRANSLATE_NOOP("Quillet2", "色を取り込む"), 114}};
   for (const auto& mode : modes) {
     auto* radio = new QRadioButton(QString::fromUtf8(mode.text));
     PlaceTemplateControl(dialog, radio, mode.id, 9, mode.y, 76, 10);
@@ -174,15 +175,15 @@ void BuildControls(TransparentPasteRun& run) {
   }
   // In the mode that takes in colours the existing image is always moved to
   // the new palette; the box only says so.
-  auto* existing = new QCheckBox(QStringLiteral("元画像を近似色に"));
+  auto* existing = new QCheckBox(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "元画像を近似色に")));
   PlaceTemplateControl(dialog, existing, ID_EXISTING_TO_NEAREST, 17, 126, 70, 10);
   existing->setChecked(true);
   existing->setEnabled(false);
 
-  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(dialog, ok, IDOK, 146, 177, 50, 14);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
   PlaceTemplateControl(dialog, cancel, IDCANCEL, 203, 177, 50, 14);
 
   QObject::connect(run.pictureView, &PreviewControl::forwarded, &dialog,
@@ -206,7 +207,8 @@ int TransparentPasteDialog(ImageTab& tab, PastePicture& paste) {
   run.colorCount = PaletteSize(tab);
   std::fill(paste.flags, paste.flags + 256, 0);
 
-  run.dialog = CreateTemplateDialog(mainWindows.main, "透過色指定貼り付け", 260, 198, "ＭＳ Ｐゴシック", 9);
+  run.dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け"), 260, 198,
+                                    "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_TRANSPARENT_PASTE_DIALOG));
   PlaceDialogOverMain(*run.dialog);
   BuildControls(run);

@@ -10,16 +10,21 @@
 
 #include "fileio/file_bytes.h"
 #include "model/image_tab.h"
+#include "model/ui_text.h"
 
-inline constexpr const char* ICON_NOT_ICON_FILE = "アイコンファイルではありません";
-inline constexpr const char* ICON_OPEN_FAILED = "オープンに失敗";
-inline constexpr const char* ICON_READ_FAILED = "読み込みに失敗";
-inline constexpr const char* ICON_SIZE_UNSUPPORTED = "６４ｘ６４以下のサイズしか扱えません";
-inline constexpr const char* ICON_COLORS_UNSUPPORTED = "２、１６、２５６色しか扱えません";
-inline constexpr const char* ICON_COMPRESSED = "ビットマップが圧縮されたアイコンは扱えません";
-inline constexpr const char* ICON_TAB_CREATE_FAILED = "新規タブの作成に失敗";
-inline constexpr const char* ICON_WRITE_FAILED = "書きこみに失敗";
-inline constexpr const char* ICON_TOO_MANY_IMAGES = "最大タブ数をこえるので読み込めません";
+inline constexpr const char* ICON_NOT_ICON_FILE = QT_TRANSLATE_NOOP("Quillet2", "アイコンファイルではありません");
+inline constexpr const char* ICON_OPEN_FAILED = QT_TRANSLATE_NOOP("Quillet2", "オープンに失敗");
+inline constexpr const char* ICON_READ_FAILED = QT_TRANSLATE_NOOP("Quillet2", "読み込みに失敗");
+inline constexpr const char* ICON_SIZE_UNSUPPORTED =
+    QT_TRANSLATE_NOOP("Quillet2", "６４ｘ６４以下のサイズしか扱えません");
+inline constexpr const char* ICON_COLORS_UNSUPPORTED =
+    QT_TRANSLATE_NOOP("Quillet2", "２、１６、２５６色しか扱えません");
+inline constexpr const char* ICON_COMPRESSED =
+    QT_TRANSLATE_NOOP("Quillet2", "ビットマップが圧縮されたアイコンは扱えません");
+inline constexpr const char* ICON_TAB_CREATE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "新規タブの作成に失敗");
+inline constexpr const char* ICON_WRITE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "書きこみに失敗");
+inline constexpr const char* ICON_TOO_MANY_IMAGES =
+    QT_TRANSLATE_NOOP("Quillet2", "最大タブ数をこえるので読み込めません");
 
 constexpr std::size_t ICON_HEADER_BYTES = 6;
 constexpr std::size_t ICON_ENTRY_BYTES = 16;

@@ -181,20 +181,24 @@ void ConvertPicture(const RgbaPicture& picture, bool dither, ImageTab& tab) {
     }
 }
 
-std::string DescribeResult(const ImportPlan& plan) {
-  return Size(plan.sourceWidth, plan.sourceHeight) + " → " + Size(plan.width, plan.height) + "、" +
-         std::to_string(ColorCountOfCode(plan.colorCode)) + "色";
+std::string DescribeResult(const ImportPlan& plan, TextLookup lookup) {
+  return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1 → %2、%3色")),
+                  {Size(plan.sourceWidth, plan.sourceHeight), Size(plan.width, plan.height),
+                   std::to_string(ColorCountOfCode(plan.colorCode))});
 }
 
-std::string DescribeLoss(const ImportPlan& plan) {
+std::string DescribeLoss(const ImportPlan& plan, TextLookup lookup) {
   std::vector<std::string> losses;
   if (plan.width != plan.sourceWidth || plan.height != plan.sourceHeight)
-    losses.push_back(Size(plan.width, plan.height) + "に縮小");
-  if (plan.scaledColours > 256) losses.push_back(std::to_string(plan.scaledColours) + "色を256色にまとめる");
+    losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1に縮小")), {Size(plan.width, plan.height)}));
+  if (plan.scaledColours > 256)
+    losses.push_back(
+        FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1色を256色にまとめる")), {std::to_string(plan.scaledColours)}));
   if (plan.partialAlphaPixels > 0)
-    losses.push_back("半透明の" + std::to_string(plan.partialAlphaPixels) + "画素を透明か不透明にする");
-  std::string line = Size(plan.sourceWidth, plan.sourceHeight) + "：";
-  if (losses.empty()) return line + "そのまま取り込めます";
-  for (std::size_t i = 0; i < losses.size(); ++i) line += (i == 0 ? "" : "、") + losses[i];
-  return line;
+    losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "半透明の%1画素を透明か不透明にする")),
+                              {std::to_string(plan.partialAlphaPixels)}));
+  std::string lost = losses.empty() ? lookup(QT_TRANSLATE_NOOP("Quillet2", "そのまま取り込めます")) : losses.front();
+  for (std::size_t i = 1; i < losses.size(); ++i)
+    lost = FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {lost, losses[i]});
+  return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")), {Size(plan.sourceWidth, plan.sourceHeight), lost});
 }

@@ -9,6 +9,7 @@
 
 #include "fileio/icon_import_read.h"
 #include "model/image_tab.h"
+#include "model/ui_text.h"
 
 // Alpha values below this become transparent cells, the rest opaque.
 constexpr std::uint32_t IMPORT_ALPHA_THRESHOLD = 128;
@@ -44,7 +45,7 @@ ImportPlan PlanImport(const RgbaPicture& source);
 // when the palette holds it.
 void ConvertPicture(const RgbaPicture& picture, bool dither, ImageTab& tab);
 
-// "32×32 → 32×32、256色"
-std::string DescribeResult(const ImportPlan& plan);
+// "32×32 → 32×32、256色", its wording translated by the lookup.
+std::string DescribeResult(const ImportPlan& plan, TextLookup lookup = SameText);
 // One line naming what the import loses, or that it loses nothing.
-std::string DescribeLoss(const ImportPlan& plan);
+std::string DescribeLoss(const ImportPlan& plan, TextLookup lookup = SameText);

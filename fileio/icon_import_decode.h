@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "fileio/icon_import_read.h"
+#include "model/ui_text.h"
 
 class QImage;
 
-inline constexpr const char* IMPORT_PICTURE_UNREADABLE = "画像を読み込めません";
-inline constexpr const char* IMPORT_PICTURE_TOO_LARGE = "画像が大きすぎて読み込めません";
+inline constexpr const char* IMPORT_PICTURE_UNREADABLE = QT_TRANSLATE_NOOP("Quillet2", "画像を読み込めません");
+inline constexpr const char* IMPORT_PICTURE_TOO_LARGE = QT_TRANSLATE_NOOP("Quillet2", "画像が大きすぎて読み込めません");
 
 // The largest single picture the import reads, in each direction.
 constexpr int IMPORT_MAX_PICTURE_SIZE = 4096;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "fileio/file_bytes.h"
+#include "model/ui_text.h"
 
 // Colours are kept as 0xAARRGGBB with straight (not premultiplied) alpha.
 struct RgbaPicture {
@@ -24,11 +25,11 @@ struct RgbaPicture {
 
 inline constexpr std::uint32_t AlphaOf(std::uint32_t argb) { return argb >> 24; }
 
-inline constexpr const char* IMPORT_ENTRY_TRUNCATED = "データが途中で切れています";
-inline constexpr const char* IMPORT_ENTRY_UNSUPPORTED = "対応していない形式です";
-inline constexpr const char* IMPORT_ENTRY_BAD_SIZE = "大きさが正しくありません";
-inline constexpr const char* IMPORT_ENTRY_BAD_PNG = "PNGを読み込めません";
-inline constexpr const char* IMPORT_TOO_MANY_ENTRIES = "画像が多すぎて読み込めません";
+inline constexpr const char* IMPORT_ENTRY_TRUNCATED = QT_TRANSLATE_NOOP("Quillet2", "データが途中で切れています");
+inline constexpr const char* IMPORT_ENTRY_UNSUPPORTED = QT_TRANSLATE_NOOP("Quillet2", "対応していない形式です");
+inline constexpr const char* IMPORT_ENTRY_BAD_SIZE = QT_TRANSLATE_NOOP("Quillet2", "大きさが正しくありません");
+inline constexpr const char* IMPORT_ENTRY_BAD_PNG = QT_TRANSLATE_NOOP("Quillet2", "PNGを読み込めません");
+inline constexpr const char* IMPORT_TOO_MANY_ENTRIES = QT_TRANSLATE_NOOP("Quillet2", "画像が多すぎて読み込めません");
 
 // The largest bitmap image the import takes in, in each direction. Icons
 // stop at 256 pixels; a little room is left for odd files, and the limit

@@ -11,8 +11,10 @@
 
 #include "app/main_window.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -29,7 +31,9 @@ QTreeWidget* AddList(QDialog& dialog, const std::vector<ImportEntry>& entries, c
   auto* list = new QTreeWidget;
   list->setRootIsDecorated(false);
   list->setSelectionMode(QAbstractItemView::NoSelection);
-  list->setHeaderLabels({"大きさ", "ビット", "使用色数", "取り込み後"});
+  list->setHeaderLabels(
+      {UiText(QT_TRANSLATE_NOOP("Quillet2", "大きさ")), UiText(QT_TRANSLATE_NOOP("Quillet2", "ビット")),
+       UiText(QT_TRANSLATE_NOOP("Quillet2", "使用色数")), UiText(QT_TRANSLATE_NOOP("Quillet2", "取り込み後"))});
   const std::vector<bool> checks = DefaultImportChecks(entries);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ImportEntry& entry = entries[i];
@@ -38,10 +42,11 @@ QTreeWidget* AddList(QDialog& dialog, const std::vector<ImportEntry>& entries, c
     item->setText(1, QString::number(entry.bitCount) + (entry.png ? " PNG" : ""));
     if (entry.problem.empty()) {
       item->setText(2, QString::number(plans[i].sourceColours));
-      item->setText(3, Text(DescribeResult(plans[i])));
+      item->setText(3, Text(DescribeResult(plans[i], UiString)));
       item->setCheckState(0, checks[i] ? Qt::Checked : Qt::Unchecked);
     } else {
-      item->setText(3, Text(std::string(IMPORT_UNREADABLE) + "（" + entry.problem + "）"));
+      item->setText(3, UiText(QT_TRANSLATE_NOOP("Quillet2", "%1（%2）"))
+                           .arg(UiText(IMPORT_UNREADABLE), UiText(entry.problem.c_str())));
       // An unreadable image can never be chosen.
       item->setFlags(item->flags() & ~(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled));
     }
@@ -59,7 +64,7 @@ void UpdateLosses(QDialog& dialog, const std::vector<ImportEntry>& entries, cons
   QStringList lines;
   for (int i = 0; i < list->topLevelItemCount(); ++i)
     if (entries[i].problem.empty() && list->topLevelItem(i)->checkState(0) == Qt::Checked)
-      lines << QString::number(i + 1) + ". " + Text(DescribeLoss(plans[i]));
+      lines << QString::number(i + 1) + ". " + Text(DescribeLoss(plans[i], UiString));
   FindControl<QPlainTextEdit>(dialog, ID_IMPORT_LOSSES)->setPlainText(lines.join('\n'));
   FindControl<QPushButton>(dialog, IDOK)->setEnabled(!lines.isEmpty());
 }
@@ -85,19 +90,20 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
                                             const std::vector<ImportPlan>& plans) {
   QDialog* dialog = CreateTemplateDialog(mainWindows.main, IMPORT_TITLE, 280, 178, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2300"));
-  AddLabel(*dialog, ID_IMPORT_LIST_LABEL, "取り込む画像にチェックをつけてください", 7, 5, 266, 9);
+  AddLabel(*dialog, ID_IMPORT_LIST_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込む画像にチェックをつけてください"), 7, 5,
+           266, 9);
   QTreeWidget* list = AddList(*dialog, entries, plans);
-  AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, "取り込みで失われるもの", 7, 110, 266, 9);
+  AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 110, 266, 9);
   auto* losses = new QPlainTextEdit;
   losses->setReadOnly(true);
   losses->setLineWrapMode(QPlainTextEdit::NoWrap);
   PlaceTemplateControl(*dialog, losses, ID_IMPORT_LOSSES, 7, 120, 266, 34);
-  auto* dither = new QCheckBox(QStringLiteral("256色に減らすときディザをかける"));
+  auto* dither = new QCheckBox(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "256色に減らすときディザをかける")));
   PlaceTemplateControl(*dialog, dither, ID_IMPORT_DITHER, 7, 160, 150, 12);
-  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(*dialog, ok, IDOK, 176, 158, 45, 15);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
   PlaceTemplateControl(*dialog, cancel, IDCANCEL, 228, 158, 45, 15);
   PlaceDialogOverMain(*dialog);
   UpdateLosses(*dialog, entries, plans);

@@ -9,10 +9,11 @@
 
 #include "fileio/icon_import_convert.h"
 #include "fileio/icon_import_read.h"
+#include "model/ui_text.h"
 
 // The caption of the import dialog and of its file dialog.
-inline constexpr const char* IMPORT_TITLE = "インポート";
-inline constexpr const char* IMPORT_UNREADABLE = "読み込めません";
+inline constexpr const char* IMPORT_TITLE = QT_TRANSLATE_NOOP("Quillet2", "インポート");
+inline constexpr const char* IMPORT_UNREADABLE = QT_TRANSLATE_NOOP("Quillet2", "読み込めません");
 
 // Control ids of the dialog (its object name is "2300").
 enum : int {

@@ -14,14 +14,16 @@
 #include "fileio/import_dialog.h"
 #include "fileio/open_flow.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/modal.h"
 
 namespace {
 
-const FileFilterList importFilters = {{"アイコンと画像(*.ico;*.png;*.bmp;*.gif)", "*.ico;*.png;*.bmp;*.gif"},
-                                      {"アイコン(*.ico)", "*.ico"},
-                                      {"画像(*.png;*.bmp;*.gif)", "*.png;*.bmp;*.gif"},
-                                      {"全て(*.*)", "*.*"}};
+const FileFilterList importFilters = {
+    {QT_TRANSLATE_NOOP("Quillet2", "アイコンと画像(*.ico;*.png;*.bmp;*.gif)"), "*.ico;*.png;*.bmp;*.gif"},
+    {QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
+    {QT_TRANSLATE_NOOP("Quillet2", "画像(*.png;*.bmp;*.gif)"), "*.png;*.bmp;*.gif"},
+    {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 
 std::string lastImportPath;
 

@@ -5,8 +5,9 @@
 // lossy copy cannot be saved over it without the user naming a file.
 
 #include <string>
+#include "model/ui_text.h"
 
-inline constexpr const char* IMPORT_NOTHING_READABLE = "取り込める画像がありません";
+inline constexpr const char* IMPORT_NOTHING_READABLE = QT_TRANSLATE_NOOP("Quillet2", "取り込める画像がありません");
 
 // The menu command: choose a file, then import it.
 void CommandImportFile();

@@ -11,6 +11,7 @@
 #include "model/tab_lifecycle.h"
 #include "platform/file_status.h"
 #include "platform/modal.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -38,14 +39,14 @@ bool CheckFileAttributes(const std::string& path) {
     return false;
   }
   const std::size_t framed = text.size();
-  if (attributes.directory) text += ATTRIBUTE_DIRECTORY;
-  if (attributes.offline) text += ATTRIBUTE_OFFLINE;
-  if (attributes.system) text += ATTRIBUTE_SYSTEM;
+  if (attributes.directory) text += UiString(ATTRIBUTE_DIRECTORY);
+  if (attributes.offline) text += UiString(ATTRIBUTE_OFFLINE);
+  if (attributes.system) text += UiString(ATTRIBUTE_SYSTEM);
   if (text.size() != framed) {
     ShowReport(text);
     return false;
   }
-  if (attributes.readOnly) return AskQuestion(text + ATTRIBUTE_READ_ONLY, MB_OKCANCEL) == IDOK;
+  if (attributes.readOnly) return AskQuestion(text + UiString(ATTRIBUTE_READ_ONLY), MB_OKCANCEL) == IDOK;
   return true;
 }
 

@@ -4,19 +4,24 @@
 
 #include <string>
 
-inline constexpr const char* OPEN_ICON_TITLE = "開く（アイコン）";
-inline constexpr const char* OPEN_TOO_MANY_TABS = "最大タブ数をこえるので読み込めません";
-inline constexpr const char* OPEN_ALREADY_EDITED = "既に編集対象になっています";
+#include "model/ui_text.h"
+
+inline constexpr const char* OPEN_ICON_TITLE = QT_TRANSLATE_NOOP("Quillet2", "開く（アイコン）");
+inline constexpr const char* OPEN_TOO_MANY_TABS = QT_TRANSLATE_NOOP("Quillet2", "最大タブ数をこえるので読み込めません");
+inline constexpr const char* OPEN_ALREADY_EDITED = QT_TRANSLATE_NOOP("Quillet2", "既に編集対象になっています");
 inline constexpr const char* OPEN_REPLACE_QUESTION =
-    "編修中のファイルがあります、新たに開きますか？\n\n"
-    "   「はい」    → 新たに開く\n"
-    "  「いいえ」   → 編修中のファイルの後ろに足す\n"
-    "「キャンセル」 → やめる";
-inline constexpr const char* ATTRIBUTE_DIRECTORY = "フォルダです\n";
-inline constexpr const char* ATTRIBUTE_OFFLINE = "ファイルのデータは、すぐには利用できません\n";
-inline constexpr const char* ATTRIBUTE_SYSTEM =
-    "オペレーティングシステムのファイルの一部\n または、オペレーティングシステム専用のファイルです";
-inline constexpr const char* ATTRIBUTE_READ_ONLY = "読み取り専用です、オープンしますか？";
+    QT_TRANSLATE_NOOP("Quillet2",
+                      "編修中のファイルがあります、新たに開きますか？\n\n"
+                      "   「はい」    → 新たに開く\n"
+                      "  「いいえ」   → 編修中のファイルの後ろに足す\n"
+                      "「キャンセル」 → やめる");
+inline constexpr const char* ATTRIBUTE_DIRECTORY = QT_TRANSLATE_NOOP("Quillet2", "フォルダです\n");
+inline constexpr const char* ATTRIBUTE_OFFLINE =
+    QT_TRANSLATE_NOOP("Quillet2", "ファイルのデータは、すぐには利用できません\n");
+inline constexpr const char* ATTRIBUTE_SYSTEM = QT_TRANSLATE_NOOP(
+    "Quillet2", "オペレーティングシステムのファイルの一部\n または、オペレーティングシステム専用のファイルです");
+inline constexpr const char* ATTRIBUTE_READ_ONLY =
+    QT_TRANSLATE_NOOP("Quillet2", "読み取り専用です、オープンしますか？");
 
 // True when the file may be opened: refuses folders and files that are not
 // plain files, asks about a read-only file, and reports a file whose

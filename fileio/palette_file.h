@@ -6,10 +6,11 @@
 
 #include "fileio/file_bytes.h"
 #include "model/image_tab.h"
+#include "model/ui_text.h"
 
-inline constexpr const char* PALETTE_READ_FAILED = "パレット読み込みに失敗";
-inline constexpr const char* PALETTE_COUNT_MISMATCH = "色数があっていません";
-inline constexpr const char* PALETTE_WRITE_FAILED = "パレット保存に失敗";
+inline constexpr const char* PALETTE_READ_FAILED = QT_TRANSLATE_NOOP("Quillet2", "パレット読み込みに失敗");
+inline constexpr const char* PALETTE_COUNT_MISMATCH = QT_TRANSLATE_NOOP("Quillet2", "色数があっていません");
+inline constexpr const char* PALETTE_WRITE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "パレット保存に失敗");
 
 // The file image of the tab's palette.
 ByteBuffer SerializePalette(const ImageTab& tab);

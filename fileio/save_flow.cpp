@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QPushButton>
-
 #include <algorithm>
 #include <cctype>
 #include <optional>
@@ -16,6 +15,7 @@
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 
@@ -103,7 +103,8 @@ bool CanSaveSideBySide() {
 }
 
 bool WriteIconFile() {
-  static const FileFilterList filters = {{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}};
+  static const FileFilterList filters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
+                                         {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
   if (!ChooseDocumentName(SAVE_ICON_TITLE, filters, ".ico")) return false;
   if (!WriteDocument(SerializeIcon(TabsInStripOrder()))) return false;
   // The file now holds every tab as it is. A bitmap save does not count: it
@@ -114,7 +115,8 @@ bool WriteIconFile() {
 }
 
 bool WriteSideBySideBitmap() {
-  static const FileFilterList filters = {{"ビットマップ(*.bmp)", "*.bmp"}, {"全て(*.*)", "*.*"}};
+  static const FileFilterList filters = {{QT_TRANSLATE_NOOP("Quillet2", "ビットマップ(*.bmp)"), "*.bmp"},
+                                         {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
   if (!ChooseDocumentName(SAVE_BITMAP_TITLE, filters, ".bmp")) return false;
   return WriteDocument(SerializeSideBySideBitmap(TabsInStripOrder()));
 }
@@ -122,13 +124,18 @@ bool WriteSideBySideBitmap() {
 int SaveTypeDialog() {
   QDialog* dialog = CreateTemplateDialog(mainWindows.main, SAVE_TYPE_TITLE, 260, 103, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2220"));
-  QPushButton* oneIcon = AddButton(*dialog, ID_SAVE_ONE_ICON, "１つのアイコンファイルとして保存", 7, 7, 246, 15, true);
-  AddButton(*dialog, ID_SAVE_SEPARATE_ICONS, "個別のアイコンファイルとして保存", 7, 25, 246, 15, false);
-  QPushButton* sideBySide =
-      AddButton(*dialog, ID_SAVE_SIDE_BY_SIDE, "横に並んだビットマップファイルとして保存（最初のタブのパレットで保存されます）", 7,
-                43, 246, 15, CanSaveSideBySide());
-  AddButton(*dialog, ID_SAVE_SEPARATE_BITMAPS, "個別のビットマップファイルとして保存", 7, 61, 246, 15, false);
-  QPushButton* cancel = AddButton(*dialog, IDCANCEL, "キャンセル", 95, 83, 70, 15, true);
+  QPushButton* oneIcon =
+      AddButton(*dialog, ID_SAVE_ONE_ICON, QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルとして保存"), 7, 7, 246,
+                15, true);
+  AddButton(*dialog, ID_SAVE_SEPARATE_ICONS, QT_TRANSLATE_NOOP("Quillet2", "個別のアイコンファイルとして保存"), 7, 25,
+            246, 15, false);
+  QPushButton* sideBySide = AddButton(
+      *dialog, ID_SAVE_SIDE_BY_SIDE,
+      QT_TRANSLATE_NOOP("Quillet2", "横に並んだビットマップファイルとして保存（最初のタブのパレットで保存されます）"),
+      7, 43, 246, 15, CanSaveSideBySide());
+  AddButton(*dialog, ID_SAVE_SEPARATE_BITMAPS, QT_TRANSLATE_NOOP("Quillet2", "個別のビットマップファイルとして保存"), 7,
+            61, 246, 15, false);
+  QPushButton* cancel = AddButton(*dialog, IDCANCEL, QT_TRANSLATE_NOOP("Quillet2", "キャンセル"), 95, 83, 70, 15, true);
   PlaceDialogOverMain(*dialog);
 
   QObject::connect(oneIcon, &QPushButton::clicked, dialog, [dialog] { dialog->done(WriteIconFile() ? 1 : 2); });

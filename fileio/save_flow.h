@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "model/image_tab.h"
+#include "model/ui_text.h"
 
-inline constexpr const char* SAVE_TYPE_TITLE = "保存タイプ選択";
-inline constexpr const char* SAVE_ICON_TITLE = "名前をつけて保存（１つのアイコンファイルとして保存）";
-inline constexpr const char* SAVE_BITMAP_TITLE = "名前をつけて保存（横に並んだビットマップファイルとして保存）";
-inline constexpr const char* SAVE_CHANGED_QUESTION = "変更されています保存しますか？";
+inline constexpr const char* SAVE_TYPE_TITLE = QT_TRANSLATE_NOOP("Quillet2", "保存タイプ選択");
+inline constexpr const char* SAVE_ICON_TITLE =
+    QT_TRANSLATE_NOOP("Quillet2", "名前をつけて保存（１つのアイコンファイルとして保存）");
+inline constexpr const char* SAVE_BITMAP_TITLE =
+    QT_TRANSLATE_NOOP("Quillet2", "名前をつけて保存（横に並んだビットマップファイルとして保存）");
+inline constexpr const char* SAVE_CHANGED_QUESTION = QT_TRANSLATE_NOOP("Quillet2", "変更されています保存しますか？");
 
 // Control ids of the save-type dialog.
 enum : int {

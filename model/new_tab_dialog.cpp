@@ -3,16 +3,16 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
-
 #include <climits>
 #include <cstring>
 
 #include "app/main_window.h"
 #include "app/tab_strip.h"
-#include <QMainWindow>
 #include "fileio/palette_flow.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
@@ -107,21 +107,22 @@ int ReadDialogNumber(const std::string& text) {
 }
 
 int RunNewTabDialog() {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, "新規タブ作成", 177, 45, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成"), 177, 45,
+                                         "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2210"));
-  AddLabel(*dialog, ID_WIDTH_LABEL, "幅", 13, 4, 27, 13);
-  AddLabel(*dialog, ID_HEIGHT_LABEL, "高さ", 49, 4, 27, 13);
-  AddLabel(*dialog, ID_COLORS_LABEL, "色数", 85, 4, 27, 13);
+  AddLabel(*dialog, ID_WIDTH_LABEL, QT_TRANSLATE_NOOP("Quillet2", "幅"), 13, 4, 27, 13);
+  AddLabel(*dialog, ID_HEIGHT_LABEL, QT_TRANSLATE_NOOP("Quillet2", "高さ"), 49, 4, 27, 13);
+  AddLabel(*dialog, ID_COLORS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "色数"), 85, 4, 27, 13);
   AddLabel(*dialog, ID_X_LABEL, "x", 40, 15, 9, 13);
   AddLabel(*dialog, ID_X_LABEL, "x", 76, 15, 9, 13);
   const QStringList sizes = {"16", "32", "48", "64"};
   AddCombo(*dialog, ID_WIDTH_BOX, true, sizes, 13, 13);
   AddCombo(*dialog, ID_HEIGHT_BOX, true, sizes, 49, 13);
   AddCombo(*dialog, ID_COLORS_BOX, false, {"2", "16", "256"}, 85, 13);
-  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(*dialog, ok, IDOK, 129, 7, 45, 15);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
   PlaceTemplateControl(*dialog, cancel, IDCANCEL, 129, 26, 45, 15);
   PlaceDialogOverMain(*dialog);
 

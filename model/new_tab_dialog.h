@@ -3,11 +3,13 @@
 
 #include <string>
 
-inline constexpr const char* TAB_LIMIT_REACHED = "最大タブ数２０に達しています";
-inline constexpr const char* WIDTH_OUT_OF_RANGE = "幅：１～６４を指定してください";
-inline constexpr const char* HEIGHT_OUT_OF_RANGE = "高さ：１～６４を指定してください";
-inline constexpr const char* TAB_CREATE_FAILED = "新規タブの作成に失敗";
-inline constexpr const char* DELETE_TAB_QUESTION = "選択タブを破棄します\n";
+#include "model/ui_text.h"
+
+inline constexpr const char* TAB_LIMIT_REACHED = QT_TRANSLATE_NOOP("Quillet2", "最大タブ数２０に達しています");
+inline constexpr const char* WIDTH_OUT_OF_RANGE = QT_TRANSLATE_NOOP("Quillet2", "幅：１～６４を指定してください");
+inline constexpr const char* HEIGHT_OUT_OF_RANGE = QT_TRANSLATE_NOOP("Quillet2", "高さ：１～６４を指定してください");
+inline constexpr const char* TAB_CREATE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "新規タブの作成に失敗");
+inline constexpr const char* DELETE_TAB_QUESTION = QT_TRANSLATE_NOOP("Quillet2", "選択タブを破棄します\n");
 
 // Reads a number as the dialog does: the first 6 characters, leading blanks
 // skipped, an optional sign, digits up to the first other character; no

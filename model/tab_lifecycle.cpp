@@ -11,11 +11,12 @@
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "canvas/undo_history.h"
+#include "model/ui_text.h"
 #include "palette/palette_window.h"
 #include "platform/system_colors.h"
 
 namespace {
-constexpr const char* UNNAMED = "無名";
+constexpr const char* UNNAMED = QT_TRANSLATE_NOOP("Quillet2", "無名");
 
 void SetPanelsEnabled(bool enabled) {
   if (mainWindows.backgroundBox != nullptr) mainWindows.backgroundBox->setEnabled(enabled);

@@ -5,13 +5,13 @@
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPushButton>
-
 #include <memory>
 
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/batch_colour_dialogs.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
@@ -164,16 +164,16 @@ void Finish(SelectRun& run, int result) {
 
 void BuildSelectControls(SelectRun& run) {
   QDialog& dialog = *run.dialog;
-  auto* prompt = new QLabel(QStringLiteral("変化させたい色を選択してください"));
+  auto* prompt = new QLabel(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "変化させたい色を選択してください")));
   PlaceTemplateControl(dialog, prompt, ID_BATCH_PROMPT, 5, 3, 150, 10);
   const struct {
     int id;
     const char* text;
     int x;
     int width;
-  } buttons[] = {{ID_BATCH_RESET, "初期化", 5, 30},
-                 {ID_BATCH_SELECT_ALL, "全選択", 40, 30},
-                 {ID_BATCH_PICK, "拾う ( L:拾う  R:戻る )", 80, 80}};
+  } buttons[] = {{ID_BATCH_RESET, QT_TRANSLATE_NOOP("Quillet2", "初期化"), 5, 30},
+                 {ID_BATCH_SELECT_ALL, QT_TRANSLATE_NOOP("Quillet2", "全選択"), 40, 30},
+                 {ID_BATCH_PICK, QT_TRANSLATE_NOOP("Quillet2", "拾う ( L:拾う  R:戻る )"), 80, 80}};
   for (const auto& entry : buttons) {
     auto* button = new QPushButton(QString::fromUtf8(entry.text));
     PlaceTemplateControl(dialog, button, entry.id, entry.x, 14, entry.width, 16);
@@ -182,10 +182,10 @@ void BuildSelectControls(SelectRun& run) {
   run.grid = new PreviewControl(&dialog);
   PlaceTemplateControl(dialog, run.grid, ID_BATCH_GRID, 2, 32, 158, 174);
 
-  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(dialog, ok, IDOK, 67, 209, 45, 15);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
   PlaceTemplateControl(dialog, cancel, IDCANCEL, 115, 209, 45, 15);
   cancel->setAutoDefault(false);
 
@@ -214,7 +214,8 @@ int BatchSelectDialog(BatchSelection& selection) {
   auto run = std::make_unique<SelectRun>();
   run->tab = tab;
   run->selection = &selection;
-  run->dialog = CreateTemplateDialog(mainWindows.main, "一括色変化（色選択）", 163, 227, "ＭＳ Ｐゴシック", 9);
+  run->dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "一括色変化（色選択）"), 163, 227,
+                                     "ＭＳ Ｐゴシック", 9);
   run->dialog->setObjectName(QString::number(ID_BATCH_SELECT_DIALOG));
   if (mainWindows.paletteWindow != nullptr) run->dialog->move(mainWindows.paletteWindow->mapToGlobal(QPoint(0, 0)));
   BuildSelectControls(*run);

@@ -5,24 +5,24 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
-
 #include <memory>
 
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/batch_colour_dialogs.h"
 #include "palette/colour_dialog.h"
+#include "palette/scroll_bar_actions.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
-#include "palette/scroll_bar_actions.h"
 
 namespace {
 
@@ -233,10 +233,10 @@ void BuildShiftControls(ShiftRun& run) {
   QObject::connect(run.hsvButton, &QPushButton::clicked, &dialog, [&run] { ModeCommand(run); });
   QObject::connect(run.rgbButton, &QPushButton::clicked, &dialog, [&run] { ModeCommand(run); });
 
-  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(dialog, ok, IDOK, 111, 50, 45, 15);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
   PlaceTemplateControl(dialog, cancel, IDCANCEL, 159, 50, 45, 15);
   cancel->setAutoDefault(false);
   QObject::connect(ok, &QPushButton::clicked, &dialog, [&run] { AcceptShift(run); });
@@ -253,7 +253,8 @@ int BatchShiftDialog(const BatchSelection& selection) {
   run->preview = std::make_unique<ImageTab>(*tab);
   run->shift = BeginBatchShift(tab->palette, selection, PaletteSize(*tab));
 
-  run->dialog = CreateTemplateDialog(mainWindows.main, "一括色変化ダイアログ", 208, 68, "ＭＳ Ｐゴシック", 9);
+  run->dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "一括色変化ダイアログ"), 208, 68,
+                                     "ＭＳ Ｐゴシック", 9);
   run->dialog->setObjectName(QString::number(ID_BATCH_SHIFT_DIALOG));
   if (mainWindows.paletteWindow != nullptr)
     run->dialog->move(mainWindows.paletteWindow->mapToGlobal(QPoint(0, mainWindows.paletteWindow->height())));

@@ -19,12 +19,13 @@
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
+#include "palette/scroll_bar_actions.h"
 #include "palette/scroll_request.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
-#include "palette/scroll_bar_actions.h"
 
 HsvColor colorDialogHsv;
 
@@ -264,10 +265,10 @@ void BuildControls(ColorDialogRun& run) {
   const QRect outer = frame->geometry();
   run.previewRect = QRect(QPoint(outer.left() + 2, outer.top() + 2), QPoint(outer.right() - 3, outer.bottom() - 3));
 
-  auto* ok = new QPushButton(QStringLiteral("ＯＫ"));
+  auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(dialog, ok, IDOK, 212, 85, 45, 15);
   ok->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("キャンセル"));
+  auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
   PlaceTemplateControl(dialog, cancel, IDCANCEL, 212, 103, 45, 15);
   QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog] { dialog.done(IDOK); });
   QObject::connect(cancel, &QPushButton::clicked, &dialog, [&dialog] { dialog.done(IDCANCEL); });
@@ -307,7 +308,8 @@ int RunColorDialog(int index) {
   run.index = index;
   run.oldColor = run.current = tab->palette[index];
 
-  run.dialog = CreateTemplateDialog(mainWindows.main, "色", 263, 127, "ＭＳ Ｐゴシック", 9);
+  run.dialog =
+      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "色"), 263, 127, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_COLOR_DIALOG));
   if (mainWindows.paletteWindow != nullptr)
     run.dialog->move(mainWindows.paletteWindow->mapToGlobal(QPoint(0, mainWindows.paletteWindow->height())));

@@ -15,11 +15,14 @@
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/colour_dialog.h"
 #include "palette/palette_layout.h"
 #include "platform/fonts.h"
-#include "platform/system_colors.h"
 #include "platform/qt_colors.h"
+#include "platform/system_colors.h"
+#include "platform/text_fit.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -123,7 +126,7 @@ void DrawCellShape(const CellRect& rect, bool asEllipse, const QColor& outline, 
 bool AnyTabOpen(const ImageTab* tab) { return tab != nullptr && tabSet.tabCount > 0; }
 
 QPushButton* MakeButton(QWidget* window, int id, const char* text, int left) {
-  auto* button = new QPushButton(QString::fromUtf8(text), window);
+  auto* button = new QPushButton(UiText(text), window);
   button->setObjectName(QString::number(id));
   button->setFont(MakePixelFont("ＭＳ Ｐゴシック", 12, true));
   button->setGeometry(EDGE_WIDTH + left, EDGE_WIDTH + BUTTON_TOP, BUTTON_WIDTH, BUTTON_HEIGHT);
@@ -136,9 +139,12 @@ QPushButton* MakeButton(QWidget* window, int id, const char* text, int left) {
 
 QWidget* CreatePaletteWindow(QWidget* tabStrip) {
   auto* window = new PaletteWindow(tabStrip);
-  MakeButton(window, CMD_ORGANIZE_PALETTE, "整理", 4);
-  MakeButton(window, CMD_REDUCE_COLORS, "減色...", 50);
-  MakeButton(window, CMD_BATCH_COLORS, "一括...", 96);
+  QList<QWidget*> buttons = {MakeButton(window, CMD_ORGANIZE_PALETTE, QT_TRANSLATE_NOOP("Quillet2", "整理"), 4),
+                             MakeButton(window, CMD_REDUCE_COLORS, QT_TRANSLATE_NOOP("Quillet2", "減色..."), 50),
+                             MakeButton(window, CMD_BATCH_COLORS, QT_TRANSLATE_NOOP("Quillet2", "一括..."), 96)};
+  // A translated text may be longer than the Japanese one the buttons are
+  // sized for; the Japanese layout stays exactly as it is.
+  if (CurrentLanguage() != Language::Japanese) WidenRowToFit(buttons);
   window->setEnabled(false);
   return window;
 }

@@ -1,5 +1,6 @@
 #include "palette/reduce_colors_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,7 +10,6 @@
 #include <QRegularExpressionValidator>
 #include <QToolButton>
 #include <QVBoxLayout>
-
 #include <algorithm>
 #include <memory>
 
@@ -18,6 +18,7 @@
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "model/tab_lifecycle.h"
+#include "model/ui_text.h"
 #include "palette/colour_reduction.h"
 #include "palette/palette_window.h"
 #include "platform/dialog_template.h"
@@ -117,7 +118,9 @@ void CancelReduction(ReduceRun& run) {
 }
 
 void AddLabel(QDialog& dialog) {
-  auto* label = new QLabel(QStringLiteral("色数"));
+  // The same text as the new-tab dialog's label, in a narrower place, so it
+  // has a translation of its own.
+  auto* label = new QLabel(QCoreApplication::translate("Quillet2", "色数", "colour reduction"));
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   PlaceTemplateControl(dialog, label, ID_REDUCE_LABEL, 8, 6, 18, 9);
 }
@@ -149,16 +152,17 @@ int ReduceColorsDialog(const QPoint& screenPoint) {
   run->maxCount = MaxReductionCount(*tab);
   run->source = TakeReductionSource(*tab);
 
-  run->dialog = CreateTemplateDialog(mainWindows.main, "減色", 120, 40, "ＭＳ Ｐゴシック", 9);
+  run->dialog =
+      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "減色"), 120, 40, "ＭＳ Ｐゴシック", 9);
   QDialog& dialog = *run->dialog;
   dialog.setObjectName(QString::number(ID_REDUCE_DIALOG));
   dialog.move(screenPoint);
   AddLabel(dialog);
   run->countBox = AddCountBox(dialog, run->maxCount);
-  QPushButton* execute = AddButton(dialog, ID_REDUCE_RUN, "実行", 8, 21, 54);
-  QPushButton* ok = AddButton(dialog, IDOK, "ＯＫ", 72, 2, 45);
+  QPushButton* execute = AddButton(dialog, ID_REDUCE_RUN, QT_TRANSLATE_NOOP("Quillet2", "実行"), 8, 21, 54);
+  QPushButton* ok = AddButton(dialog, IDOK, QT_TRANSLATE_NOOP("Quillet2", "ＯＫ"), 72, 2, 45);
   ok->setDefault(true);
-  QPushButton* cancel = AddButton(dialog, IDCANCEL, "キャンセル", 72, 21, 45);
+  QPushButton* cancel = AddButton(dialog, IDCANCEL, QT_TRANSLATE_NOOP("Quillet2", "キャンセル"), 72, 21, 45);
   // The run button must not take Enter from the box: Enter is OK.
   execute->setAutoDefault(false);
   cancel->setAutoDefault(false);

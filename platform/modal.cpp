@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QStringList>
 
+#include "model/ui_text.h"
 #include "platform/fonts.h"
+#include "platform/translation.h"
 
 namespace {
 
@@ -44,7 +46,12 @@ QString JoinFilters(const FileFilterList& filters) {
 void InstallModalScript(ModalScript* script) { installedScript = script; }
 ModalScript* InstalledModalScript() { return installedScript; }
 
-int ShowMessageBox(const std::string& text, const std::string& caption, MessageButtons buttons, MessageIcon icon) {
+int ShowMessageBox(const std::string& sourceText, const std::string& sourceCaption, MessageButtons buttons,
+                   MessageIcon icon) {
+  // Translated before a script sees the box, so that a script sees what a
+  // user would read.
+  const std::string text = TranslateMessage(sourceText);
+  const std::string caption = TranslateMessage(sourceCaption);
   if (installedScript != nullptr) {
     if (installedScript->onMessageBox) return installedScript->onMessageBox({text, caption, buttons, icon});
     return CloseAnswer(buttons);
@@ -67,11 +74,13 @@ int ShowMessageBox(const std::string& text, const std::string& caption, MessageB
       choices = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}, {QMessageBox::Cancel, IDCANCEL}};
       break;
   }
-  static const char* const labels[] = {"OK", "キャンセル", "はい(&Y)", "いいえ(&N)"};
+  static const char* const labels[] = {"OK", QT_TRANSLATE_NOOP("Quillet2", "キャンセル"),
+                                       QT_TRANSLATE_NOOP("Quillet2", "はい(&Y)"),
+                                       QT_TRANSLATE_NOOP("Quillet2", "いいえ(&N)")};
   for (const Choice& choice : choices) {
     QAbstractButton* button = box.addButton(choice.button);
     const int label = choice.id == IDOK ? 0 : choice.id == IDCANCEL ? 1 : choice.id == IDYES ? 2 : 3;
-    button->setText(QString::fromUtf8(labels[label]));
+    button->setText(UiText(labels[label]));
   }
   box.setDefaultButton(qobject_cast<QPushButton*>(box.button(choices.front().button)));
   box.exec();
@@ -88,6 +97,7 @@ int AskQuestion(const std::string& text, MessageButtons buttons) {
 
 int RunModalDialog(QDialog& dialog) {
   dialog.setResult(0);
+  TranslateWidgetTexts(dialog);
   if (installedScript != nullptr) {
     if (installedScript->onDialog) installedScript->onDialog(dialog);
     return dialog.result();
@@ -127,7 +137,9 @@ void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
 
 namespace {
 
-std::optional<std::string> RunFileDialog(const FileDialogRequest& request) {
+std::optional<std::string> RunFileDialog(FileDialogRequest request) {
+  request.title = UiString(request.title);
+  for (auto& filter : request.filters) filter.first = UiString(filter.first);
   if (installedScript != nullptr) {
     if (!installedScript->onFileDialog) return std::nullopt;
     auto chosen = installedScript->onFileDialog(request);
@@ -141,7 +153,8 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request) {
     if (!request.save) return chosen;
     chosen = AddDefaultExtension(chosen, request.defaultExtension);
     if (!QFileInfo::exists(QString::fromStdString(chosen))) return chosen;
-    const QString question = QString::fromStdString(chosen) + " は既に存在します。\n上書きしますか？";
+    const QString question =
+        QString::fromStdString(chosen) + UiText(QT_TRANSLATE_NOOP("Quillet2", " は既に存在します。\n上書きしますか？"));
     if (QMessageBox::warning(&dialog, dialog.windowTitle(), question, QMessageBox::Yes | QMessageBox::No,
                              QMessageBox::No) == QMessageBox::Yes)
       return chosen;

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/ui_text.h"
+
 class QAction;
 class QDialog;
 class QFileDialog;
@@ -20,8 +22,8 @@ enum MessageIcon { ICON_WARNING, ICON_INFORMATION, ICON_ERROR };
 // Button ids as the dialogs and message boxes give them back.
 enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
-inline constexpr const char* CAPTION_REPORT = "報告";
-inline constexpr const char* CAPTION_QUESTION = "問い合わせ";
+inline constexpr const char* CAPTION_REPORT = QT_TRANSLATE_NOOP("Quillet2", "報告");
+inline constexpr const char* CAPTION_QUESTION = QT_TRANSLATE_NOOP("Quillet2", "問い合わせ");
 
 // A modal box without owner, on top of everything; gives back the button
 // pressed (closing the box counts as Cancel, or as No where there is no

@@ -58,9 +58,9 @@ bool KeyOf(const std::string& line, std::string& key, std::string& value) {
   return true;
 }
 
-}  // namespace
-
-int GetProfileInt(const std::string& section, const std::string& key, int defaultValue, const std::string& file) {
+// The value of the first line of the key in the section.
+std::optional<std::string> FindProfileValue(const std::string& section, const std::string& key,
+                                            const std::string& file) {
   bool inSection = false;
   for (const std::string& line : ReadLines(file)) {
     if (const auto name = SectionOf(line)) {
@@ -68,7 +68,21 @@ int GetProfileInt(const std::string& section, const std::string& key, int defaul
       continue;
     }
     std::string lineKey, value;
-    if (!inSection || !KeyOf(line, lineKey, value) || !SameName(lineKey, key)) continue;
+    if (inSection && KeyOf(line, lineKey, value) && SameName(lineKey, key)) return value;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::string GetProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                             const std::string& file) {
+  return FindProfileValue(section, key, file).value_or(defaultValue);
+}
+
+int GetProfileInt(const std::string& section, const std::string& key, int defaultValue, const std::string& file) {
+  if (const auto found = FindProfileValue(section, key, file)) {
+    const std::string& value = *found;
     std::size_t i = 0;
     bool negative = false;
     if (i < value.size() && (value[i] == '-' || value[i] == '+')) negative = value[i++] == '-';

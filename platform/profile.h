@@ -9,6 +9,11 @@
 // the default when the file, the section or the key is missing.
 int GetProfileInt(const std::string& section, const std::string& key, int defaultValue, const std::string& file);
 
+// The key's text without blanks around it, or the default when the file,
+// the section or the key is missing.
+std::string GetProfileString(const std::string& section, const std::string& key, const std::string& defaultValue,
+                             const std::string& file);
+
 // Sets the key to the text, creating the file and the section when missing
 // and replacing an existing value. Gives back false when the file could not
 // be written; the old file is then left as it was.

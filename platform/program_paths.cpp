@@ -4,9 +4,6 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <cstdlib>
 
 namespace {
@@ -83,11 +80,4 @@ std::string SettingsFilePath() {
 QIcon ProgramIcon() {
   static const QIcon icon(QString::fromStdString(FindDataFile("ICON/quillet2.ico")));
   return icon;
-}
-
-void InstallJapaneseTexts() {
-  static QTranslator translator;
-  if (translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    QCoreApplication::installTranslator(&translator);
-  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
 }

@@ -53,8 +53,3 @@ std::string SettingsFilePath();
 
 // The program's own icon, shown in the caption of every dialog.
 QIcon ProgramIcon();
-
-// Makes Qt's own texts (file dialog, standard buttons) Japanese like the
-// rest of the program, whatever the desktop's language. Without the Qt
-// translation files they stay as Qt ships them.
-void InstallJapaneseTexts();

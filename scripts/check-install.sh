@@ -25,6 +25,7 @@ expected=(
   bin/quillet2
   share/quillet2/default2.qpl share/quillet2/default16.qpl share/quillet2/default256.qpl
   share/quillet2/ICON/FILE0.ico share/quillet2/ICON/PEN0.ico share/quillet2/ICON/tab.ico share/quillet2/ICON/quillet2.ico
+  share/quillet2/translations/quillet2_en.qm
   share/applications/org.quillet2.quillet2.desktop
   share/mime/packages/quillet2.xml
   share/metainfo/org.quillet2.quillet2.metainfo.xml
@@ -43,6 +44,9 @@ appstreamcli validate --no-net "$prefix/share/metainfo/org.quillet2.quillet2.met
 # Help and version need no display.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quillet2" --version)
 [ "$version" = "Quillet2 Ver 0.26β" ] || fail "unexpected --version: $version"
+# The installed program finds its English texts.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quillet2" --lang en --help |
+  grep -q "Language of the user interface" || fail "no English help from the installed program"
 
 # The installed program, run from the staging prefix with a configuration
 # folder of its own: nothing may be written into the prefix.

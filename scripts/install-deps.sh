@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program and its tests need, when missing.
 set -euo pipefail
-packages=(g++ cmake make qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho
-          xvfb xauth xclip pkg-config libxcb1-dev
+packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libgtest-dev libbenchmark-dev
+          fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth xclip pkg-config libxcb1-dev
           # Packaging and its checks: cpack's dependency scan, the desktop
           # file validators, and driving the installed program under Xvfb.
           dpkg-dev file desktop-file-utils appstream xdotool x11-utils)

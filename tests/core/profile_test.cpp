@@ -28,6 +28,13 @@ TEST_F(ProfileTest, MissingFileSectionOrKeyGivesTheDefault) {
   EXPECT_EQ(GetProfileInt("FLAG", "grid", 1, path), 0);
 }
 
+TEST_F(ProfileTest, TextsAreReadWithoutTheBlanksAround) {
+  EXPECT_EQ(GetProfileString("WINDOW", "Language", "ja", path), "ja");
+  Write("[FLAG]\nLanguage=de\n[window]\r\nlanguage =  en \r\nLanguage=fr\n");
+  EXPECT_EQ(GetProfileString("WINDOW", "Language", "ja", path), "en");
+  EXPECT_EQ(GetProfileString("WINDOW", "pos_x", "", path), "");
+}
+
 TEST_F(ProfileTest, ValuesAreReadLikeTheClassicIntegerReader) {
   Write("[window]\r\nPOS_X = -25\r\nsiz_x=640px\r\nsiz_y=abc\r\nbig=99999999999\r\n");
   EXPECT_EQ(GetProfileInt("WINDOW", "pos_x", 0, path), -25);
