@@ -7,6 +7,7 @@
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/version_dialog.h"
+#include "fileio/icon_format.h"
 #include "fileio/palette_file.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
@@ -97,7 +98,7 @@ void OpenCommandLineFiles(const QStringList& files) {
     const std::string path = file.absoluteFilePath().toStdString();
     // A missing name goes to the open flow, whose attribute check reports
     // it with the system's own text.
-    if (file.exists() && file.suffix().compare(QStringLiteral("qpl"), Qt::CaseInsensitive) == 0)
+    if (file.exists() && FileExtensionIs(path, ".qpl"))
       OpenPaletteArgument(path);
     else
       OpenIconFile(path);

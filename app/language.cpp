@@ -44,8 +44,5 @@ bool SelectLanguage(const QString& name) {
 }
 
 void InstallChosenLanguage(const QString& commandLineChoice) {
-  if (const auto language = LanguageFromName(commandLineChoice.toStdString()))
-    Install(*language);
-  else
-    Install(ChooseLanguage());
+  if (!SelectLanguage(commandLineChoice)) Install(ChooseLanguage());
 }

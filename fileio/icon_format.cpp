@@ -2,30 +2,8 @@
 
 #include <cctype>
 
+#include "fileio/dib_reading.h"
 #include "fileio/dib_rows.h"
-
-namespace {
-
-std::uint16_t U16At(const ByteBuffer& bytes, std::size_t at) {
-  return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
-
-std::uint32_t U32At(const ByteBuffer& bytes, std::size_t at) {
-  return std::uint32_t(bytes[at]) | std::uint32_t(bytes[at + 1]) << 8 | std::uint32_t(bytes[at + 2]) << 16 |
-         std::uint32_t(bytes[at + 3]) << 24;
-}
-
-// True when count bytes starting at the offset lie inside the file. The sum
-// is taken in 64 bits so that an offset near 4 GiB cannot wrap around.
-bool Holds(const ByteBuffer& bytes, std::uint64_t offset, std::uint64_t count) {
-  return offset <= bytes.size() && count <= bytes.size() - offset;
-}
-
-// Offsets of the two info-header fields the reader looks at.
-constexpr std::size_t INFO_BIT_COUNT = 14;
-constexpr std::size_t INFO_COMPRESSION = 16;
-
-}  // namespace
 
 bool FileExtensionIs(const std::string& name, const std::string& extension) {
   // Paths are scanned byte by byte. A dot (0x2E) is never the second byte of

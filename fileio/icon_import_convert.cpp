@@ -129,7 +129,8 @@ ImportPlan PlanImport(const RgbaPicture& source) {
   plan.sourceWidth = source.width;
   plan.sourceHeight = source.height;
   plan.sourceColours = CountOpaqueColours(source);
-  const RgbaPicture scaled = ScalePictureToFit(source, MAX_IMAGE_SIZE);
+  plan.scaled = ScalePictureToFit(source, MAX_IMAGE_SIZE);
+  const RgbaPicture& scaled = plan.scaled;
   plan.width = scaled.width;
   plan.height = scaled.height;
   plan.scaledColours = scaled.width == source.width && scaled.height == source.height ? plan.sourceColours

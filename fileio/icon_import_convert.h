@@ -33,6 +33,8 @@ struct ImportPlan {
   std::uint8_t colorCode = 2;
   // Pixels whose alpha is neither 0 nor 255, after scaling.
   int partialAlphaPixels = 0;
+  // The picture as it will be converted, scaled to fit MAX_IMAGE_SIZE.
+  RgbaPicture scaled;
 };
 
 ImportPlan PlanImport(const RgbaPicture& source);

@@ -2,28 +2,13 @@
 
 #include <cstring>
 
+#include "fileio/dib_reading.h"
 #include "fileio/icon_format.h"
 
 namespace {
 
-std::uint32_t U16At(const ByteBuffer& bytes, std::size_t at) { return bytes[at] | std::uint32_t(bytes[at + 1]) << 8; }
-
-std::uint32_t U32At(const ByteBuffer& bytes, std::size_t at) { return U16At(bytes, at) | U16At(bytes, at + 2) << 16; }
-
-// True when count bytes from the offset lie inside the file; the sum is
-// taken in 64 bits so that no offset can wrap around.
-bool Holds(const ByteBuffer& bytes, std::uint64_t offset, std::uint64_t count) {
-  return offset <= bytes.size() && count <= bytes.size() - offset;
-}
-
 constexpr std::uint8_t PNG_SIGNATURE[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-// The info-header fields the import looks at.
-constexpr std::size_t INFO_WIDTH = 4;
-constexpr std::size_t INFO_HEIGHT = 8;
-constexpr std::size_t INFO_BIT_COUNT = 14;
-constexpr std::size_t INFO_COMPRESSION = 16;
-constexpr std::size_t INFO_COLORS_USED = 32;
 // BITMAPINFOHEADER up to BITMAPV5HEADER; the palette follows the header.
 constexpr std::uint32_t INFO_MAX_BYTES = 124;
 

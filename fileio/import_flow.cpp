@@ -4,8 +4,6 @@
 #include <optional>
 #include <vector>
 
-#include "app/main_window.h"
-#include "app/tab_strip.h"
 #include "canvas/undo_commands.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
@@ -86,11 +84,7 @@ void ImportFile(const std::string& path) {
   std::vector<std::unique_ptr<ImageTab>> images;
   for (int index : choice->entries) {
     images.push_back(std::make_unique<ImageTab>());
-    ConvertPicture(ScalePictureToFit(source.entries[index].picture, MAX_IMAGE_SIZE), choice->dither, *images.back());
+    ConvertPicture(plans[index].scaled, choice->dither, *images.back());
   }
-  const std::optional<int> first = CreateImportedTabs(path, images);
-  if (!first && tabSet.tabCount > 0) return;
-  tabSet.currentPosition = first ? *first : 0;
-  ShowCurrentPosition();
-  if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
+  ShowLoadedTabs(CreateImportedTabs(path, images), discarded);
 }

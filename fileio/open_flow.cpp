@@ -90,8 +90,10 @@ void OpenIconFile(const std::string& path) {
 
   bool discarded = false;
   if (!MakeRoomForImages(imageCount, discarded)) return;
-  const std::optional<int> first = LoadIconFile(path);
+  ShowLoadedTabs(LoadIconFile(path), discarded);
+}
 
+void ShowLoadedTabs(std::optional<int> first, bool discarded) {
   if (first && tabSet.tabCount > 0) {
     tabSet.currentPosition = *first;
   } else if (discarded) {

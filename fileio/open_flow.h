@@ -2,6 +2,7 @@
 // Opening an icon file chosen in the open dialog or dropped on the main
 // window: the checks, the replace-or-add question and the tab limit.
 
+#include <optional>
 #include <string>
 
 #include "model/ui_text.h"
@@ -37,6 +38,11 @@ bool CheckNotAlreadyOpen(const std::string& path);
 // refuses more than the tab limit with its message. False when nothing is
 // to be loaded; discarded tells whether the open tabs were dropped.
 bool MakeRoomForImages(int imageCount, bool& discarded);
+
+// Shows the first of the tabs a file brought in (its strip position, or
+// nothing when loading failed), or the first remaining tab when the open
+// tabs were discarded for a load that then failed.
+void ShowLoadedTabs(std::optional<int> first, bool discarded);
 
 // Opens the icon file into tabs; every outcome is shown to the user.
 void OpenIconFile(const std::string& path);

@@ -3,8 +3,6 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QPushButton>
-#include <algorithm>
-#include <cctype>
 #include <optional>
 #include <string>
 
@@ -31,16 +29,6 @@ bool WriteDocument(const ByteBuffer& bytes) {
   return false;
 }
 
-// Letter case does not matter: "MINE.BMP" is a bitmap's name too.
-bool HasExtension(const std::string& name, const std::string& extension) {
-  const auto sameLetter = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-  };
-  return name.size() >= extension.size() &&
-         std::equal(extension.begin(), extension.end(), name.end() - static_cast<std::ptrdiff_t>(extension.size()),
-                    sameLetter);
-}
-
 // The name with the extension of its last part (if any) replaced.
 std::string WithExtension(const std::string& name, const std::string& extension) {
   const std::size_t slash = name.find_last_of('/');
@@ -57,7 +45,7 @@ std::string WithExtension(const std::string& name, const std::string& extension)
 std::string SuggestedName(const char* extension) {
   const std::string& name = tabSet.documentName;
   if (std::string(extension) == ".bmp") return WithExtension(name, ".bmp");
-  return HasExtension(name, ".bmp") ? WithExtension(name, extension) : name;
+  return FileExtensionIs(name, ".bmp") ? WithExtension(name, extension) : name;
 }
 
 // The save dialogs edit the document's name itself: a confirmed name stays

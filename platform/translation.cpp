@@ -105,6 +105,9 @@ std::string TranslateMessage(const std::string& text) {
 }
 
 void TranslateWidgetTexts(QWidget& window) {
+  // The texts are written in Japanese, and the Japanese layout stays exactly
+  // as its template gives it, so there is nothing to do.
+  if (currentLanguage == Language::Japanese) return;
   window.setWindowTitle(UiText(window.windowTitle()));
   QList<QWidget*> widgets = window.findChildren<QWidget*>();
   widgets.prepend(&window);
@@ -122,6 +125,5 @@ void TranslateWidgetTexts(QWidget& window) {
       group->setTitle(UiText(group->title()));
     }
   }
-  // The Japanese layout stays exactly as its template gives it.
-  if (currentLanguage != Language::Japanese) WidenIntoFreeRoom(window);
+  WidenIntoFreeRoom(window);
 }
