@@ -38,6 +38,13 @@ struct ImportPlan {
 };
 
 ImportPlan PlanImport(const RgbaPicture& source);
+// The plan of a decoded entry, from what the entry kept of its image.
+ImportPlan PlanImport(const ImportEntry& entry);
+
+// Keeps what the import needs of a full picture in the entry: its size,
+// the distinct colours of its opaque pixels and the picture scaled to fit
+// MAX_IMAGE_SIZE.
+void KeepScaledPicture(const RgbaPicture& full, ImportEntry& entry);
 
 // Fills the tab's width, height, colorCode, palette and cells from the
 // picture, which must fit MAX_IMAGE_SIZE. Colours that fit the colour count

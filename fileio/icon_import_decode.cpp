@@ -8,6 +8,8 @@
 #include <cstring>
 
 #include "fileio/icon_format.h"
+#include "fileio/icon_import_convert.h"
+#include "fileio/picture_checks.h"
 
 namespace {
 
@@ -48,45 +50,40 @@ RgbaPicture PictureFromImage(const QImage& image) {
   return picture;
 }
 
-void DecodePngEntry(const ByteBuffer& bytes, ImportEntry& entry) {
-  if (!entry.png || !entry.problem.empty()) return;
-  const QByteArray data(reinterpret_cast<const char*>(bytes.data() + entry.pngOffset),
-                        static_cast<qsizetype>(entry.pngSize));
+std::string DecodePngImage(const std::uint8_t* data, std::size_t size, RgbaPicture& picture) {
   QImage image;
   std::string problem;
-  if (!ReadPicture(data, IMPORT_MAX_PICTURE_SIZE, image, problem)) {
-    entry.problem = problem == IMPORT_PICTURE_TOO_LARGE ? IMPORT_ENTRY_BAD_SIZE : IMPORT_ENTRY_BAD_PNG;
-    return;
-  }
-  entry.picture = PictureFromImage(image);
-  entry.width = entry.picture.width;
-  entry.height = entry.picture.height;
+  if (!ReadPicture(QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
+                   IMPORT_MAX_PICTURE_SIZE, image, problem))
+    return problem == IMPORT_PICTURE_TOO_LARGE ? IMPORT_ENTRY_BAD_SIZE : IMPORT_ENTRY_BAD_PNG;
+  picture = PictureFromImage(image);
+  return {};
 }
 
-ImportSource ReadImportSource(const std::string& path) {
-  ImportSource source;
+ImportSource ReadImportSource(const std::string& path, const ImportProgress& progress) {
   auto bytes = ReadFileBytes(path, ICON_MAX_FILE_BYTES);
-  if (!bytes) {
-    source.error = ICON_OPEN_FAILED;
+  if (!bytes) return ImportSource{ICON_OPEN_FAILED, {}};
+  if (bytes->size() > ICON_MAX_FILE_BYTES) return ImportSource{IMPORT_PICTURE_TOO_LARGE, {}};
+  return ReadImportBytes(std::move(*bytes), FileExtensionIs(path, ".ico"), progress);
+}
+
+ImportSource ReadImportBytes(ByteBuffer bytes, bool icon, const ImportProgress& progress) {
+  ImportSource source;
+  if (icon) {
+    source.error = ReadImportEntries(bytes, source.entries, DecodePngImage, progress);
     return source;
   }
-  if (bytes->size() > ICON_MAX_FILE_BYTES) {
-    source.error = IMPORT_PICTURE_TOO_LARGE;
-    return source;
-  }
-  if (FileExtensionIs(path, ".ico")) {
-    source.error = ReadImportEntries(*bytes, source.entries);
-    for (ImportEntry& entry : source.entries) DecodePngEntry(*bytes, entry);
-    return source;
-  }
+  source.error = CheckPictureData(bytes);
+  if (!source.error.empty()) return source;
   QImage image;
+  {
+    const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+    ByteBuffer().swap(bytes);
+    if (!ReadPicture(data, IMPORT_MAX_PICTURE_SIZE, image, source.error)) return source;
+  }
   ImportEntry entry;
-  const QByteArray data(reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));
-  if (!ReadPicture(data, IMPORT_MAX_PICTURE_SIZE, image, source.error)) return source;
-  entry.picture = PictureFromImage(image);
-  entry.width = image.width();
-  entry.height = image.height();
   entry.bitCount = image.depth();
+  KeepScaledPicture(PictureFromImage(image), entry);
   source.entries.push_back(std::move(entry));
   return source;
 }

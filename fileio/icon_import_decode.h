@@ -1,7 +1,7 @@
 #pragma once
 // Reading a file for import: an icon file with every image it holds, PNG
 // images decoded by Qt's reader, or a single picture (PNG, BMP, GIF) read by
-// Qt's image readers.
+// Qt's image readers after its structure was checked.
 
 #include <string>
 #include <vector>
@@ -20,15 +20,22 @@ constexpr int IMPORT_MAX_PICTURE_SIZE = 4096;
 struct ImportSource {
   // Empty when the file was read; otherwise why not.
   std::string error;
+  // Each entry keeps its picture scaled to fit MAX_IMAGE_SIZE (see
+  // ImportEntry).
   std::vector<ImportEntry> entries;
 };
 
 // An icon file (by its ".ico" extension) gives one entry per directory
-// entry, readable or not; any other file is read as one picture.
-ImportSource ReadImportSource(const std::string& path);
+// entry, readable or not; any other file is read as one picture. The
+// progress is told before each image is decoded and may stop the reading,
+// which leaves no entries and no error.
+ImportSource ReadImportSource(const std::string& path, const ImportProgress& progress = {});
+// The same for a file's bytes, read as an icon file or as one picture.
+ImportSource ReadImportBytes(ByteBuffer bytes, bool icon, const ImportProgress& progress = {});
 
-// Decodes the PNG entry's bytes into its picture, or sets its problem.
-void DecodePngEntry(const ByteBuffer& bytes, ImportEntry& entry);
+// Decodes the bytes of a PNG image (an icon entry) into the full picture;
+// gives back an empty string or why it cannot.
+std::string DecodePngImage(const std::uint8_t* data, std::size_t size, RgbaPicture& picture);
 
 // The image as a straight-alpha picture.
 RgbaPicture PictureFromImage(const QImage& image);

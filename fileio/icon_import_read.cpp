@@ -1,9 +1,12 @@
 #include "fileio/icon_import_read.h"
 
 #include <cstring>
+#include <map>
+#include <utility>
 
 #include "fileio/dib_reading.h"
 #include "fileio/icon_format.h"
+#include "fileio/icon_import_convert.h"
 
 namespace {
 
@@ -14,9 +17,10 @@ constexpr std::uint32_t INFO_MAX_BYTES = 124;
 
 std::uint64_t RowBytes(std::uint64_t width, int bitCount) { return (width * bitCount + 31) / 32 * 4; }
 
-// Decodes one bitmap image: info header, palette, colour rows and AND mask,
-// rows bottom first. Fills entry.problem instead when it cannot.
-void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, ImportEntry& entry) {
+// Decodes one bitmap image into the full picture: info header, palette,
+// colour rows and AND mask, rows bottom first. Fills entry.problem instead
+// when it cannot.
+void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, ImportEntry& entry, RgbaPicture& picture) {
   if (!Holds(bytes, offset, INFO_HEADER_BYTES)) {
     entry.problem = IMPORT_ENTRY_TRUNCATED;
     return;
@@ -63,7 +67,6 @@ void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, ImportEntry&
     return;
   }
 
-  RgbaPicture& picture = entry.picture;
   picture.width = width;
   picture.height = height;
   picture.pixels.assign(static_cast<std::size_t>(width) * height, 0);
@@ -109,7 +112,8 @@ bool IsPngData(const std::uint8_t* data, std::size_t size) {
   return size >= sizeof PNG_SIGNATURE && std::memcmp(data, PNG_SIGNATURE, sizeof PNG_SIGNATURE) == 0;
 }
 
-std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>& entries) {
+std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>& entries, const PngDecoder& decodePng,
+                              const ImportProgress& progress) {
   entries.clear();
   if (bytes.size() < ICON_HEADER_BYTES) return ICON_READ_FAILED;
   if (U16At(bytes, 0) != 0 || U16At(bytes, 2) != 1) return ICON_NOT_ICON_FILE;
@@ -118,15 +122,31 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
   std::vector<IconDirEntry> directory;
   if (!ReadIconDirectory(bytes, header, directory)) return ICON_READ_FAILED;
   entries.resize(directory.size());
+  // The first entry decoded from each range of bytes: a bitmap image is read
+  // from its offset alone (its size field is not used), a PNG image from its
+  // offset and size.
+  std::map<std::pair<std::uint64_t, std::uint64_t>, std::size_t> decoded;
   for (std::size_t i = 0; i < directory.size(); ++i) {
+    if (progress && !progress(static_cast<int>(i), static_cast<int>(directory.size()))) {
+      entries.clear();
+      return {};
+    }
     const IconDirEntry& dir = directory[i];
     ImportEntry& entry = entries[i];
     // A width or height byte of 0 stands for 256 pixels.
     entry.width = dir.width == 0 ? 256 : dir.width;
     entry.height = dir.height == 0 ? 256 : dir.height;
     entry.bitCount = dir.bitCount;
-    if (Holds(bytes, dir.imageOffset, sizeof PNG_SIGNATURE) && IsPngData(&bytes[dir.imageOffset], bytes.size() - dir.imageOffset)) {
-      entry.png = true;
+    entry.png = Holds(bytes, dir.imageOffset, sizeof PNG_SIGNATURE) &&
+                IsPngData(&bytes[dir.imageOffset], bytes.size() - dir.imageOffset);
+    const auto key = std::make_pair(std::uint64_t{dir.imageOffset}, entry.png ? std::uint64_t{dir.bytesInRes} : 0);
+    if (const auto same = decoded.find(key); same != decoded.end()) {
+      entry = entries[same->second];
+      continue;
+    }
+    decoded.emplace(key, i);
+    RgbaPicture full;
+    if (entry.png) {
       entry.bitCount = 32;
       if (!Holds(bytes, dir.imageOffset, dir.bytesInRes)) {
         entry.problem = IMPORT_ENTRY_TRUNCATED;
@@ -134,9 +154,12 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
       }
       entry.pngOffset = dir.imageOffset;
       entry.pngSize = dir.bytesInRes;
-      continue;
+      if (!decodePng) continue;
+      entry.problem = decodePng(&bytes[entry.pngOffset], entry.pngSize, full);
+    } else {
+      ReadBitmapEntry(bytes, dir.imageOffset, entry, full);
     }
-    ReadBitmapEntry(bytes, dir.imageOffset, entry);
+    if (entry.problem.empty()) KeepScaledPicture(full, entry);
   }
   return {};
 }

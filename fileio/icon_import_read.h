@@ -1,13 +1,19 @@
 #pragma once
 // Reading every image of an icon file for import, whatever its depth or
 // size: 1, 4 and 8 bits with a palette, 24 and 32 bits of true colour, and
-// PNG-compressed images. Bitmap images become straight-alpha colour pictures
-// here; PNG images are left as byte ranges for the Qt side to decode. An
-// image whose data does not fit in the file is marked unreadable, never read
-// past the end.
+// PNG-compressed images. Bitmap images are decoded here; PNG images are
+// decoded by the caller's decoder (the Qt side), or left as byte ranges when
+// there is none. An image whose data does not fit in the file is marked
+// unreadable, never read past the end.
+//
+// Images are decoded one at a time and only their picture scaled to fit the
+// largest image size is kept, with a few facts about the full one; images
+// that share their bytes are decoded once. So a file whose many entries
+// point at one huge image costs the memory of one image, not of all.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,13 +58,28 @@ struct ImportEntry {
   // A 32-bit image whose alpha bytes are all zero was written by a program
   // that kept transparency in the AND mask only; its alpha is ignored.
   bool alphaIgnored = false;
+  // Once decoded: the distinct colours of the full image's opaque pixels,
+  // and the image scaled to fit MAX_IMAGE_SIZE (as it is when it fits). The
+  // full image itself is not kept.
+  int sourceColours = 0;
   RgbaPicture picture;
 };
 
-// Reads the directory and every bitmap image. Gives back an empty string
-// with one entry per directory entry, or the reason the whole file cannot
-// be used (it is not an icon file, or it ends inside its directory).
-std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>& entries);
+// Decodes a PNG image's bytes into the full picture, or gives back why it
+// cannot (a message text).
+using PngDecoder = std::function<std::string(const std::uint8_t* data, std::size_t size, RgbaPicture& picture)>;
+// Told how many of the entries were decoded so far, before each one; gives
+// back false to stop the reading.
+using ImportProgress = std::function<bool(int done, int total)>;
+
+// Reads the directory and decodes every image, one at a time: bitmap images
+// here, PNG images with the decoder (left undecoded without one). Gives
+// back an empty string with one entry per directory entry, or the reason
+// the whole file cannot be used (it is not an icon file, or it ends inside
+// its directory). When the progress says stop, the entries are cleared and
+// an empty string comes back.
+std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>& entries,
+                              const PngDecoder& decodePng = {}, const ImportProgress& progress = {});
 
 // True when the bytes start with the PNG signature.
 bool IsPngData(const std::uint8_t* data, std::size_t size);

@@ -25,6 +25,8 @@ const FileFilterList importFilters = {
 
 std::string lastImportPath;
 
+inline constexpr const char* IMPORT_READING = QT_TRANSLATE_NOOP("Quillet2", "画像を読み込んでいます");
+
 // Creates one tab per converted image, behind the open ones. The tabs get
 // no name, so the document keeps its name, or is unnamed in an empty set.
 // Gives back the strip position of the first new tab, or nothing after a
@@ -63,7 +65,11 @@ void CommandImportFile() {
 
 void ImportFile(const std::string& path) {
   if (!CheckFileAttributes(path)) return;
-  const ImportSource source = ReadImportSource(path);
+  // A file of many large images takes a while; the user may give up.
+  ImportSource source;
+  if (!RunWithProgress({IMPORT_TITLE, IMPORT_READING},
+                       [&](const ProgressStep& step) { source = ReadImportSource(path, step); }))
+    return;
   if (!source.error.empty()) {
     ShowReport(FileMessage(path, source.error));
     return;
@@ -74,7 +80,7 @@ void ImportFile(const std::string& path) {
   }
   std::vector<ImportPlan> plans(source.entries.size());
   for (std::size_t i = 0; i < source.entries.size(); ++i)
-    if (source.entries[i].problem.empty()) plans[i] = PlanImport(source.entries[i].picture);
+    if (source.entries[i].problem.empty()) plans[i] = PlanImport(source.entries[i]);
 
   const auto choice = RunImportDialog(source.entries, plans);
   if (!choice || choice->entries.empty()) return;

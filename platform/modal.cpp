@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QStringList>
 
@@ -105,6 +106,32 @@ int RunModalDialog(QDialog& dialog) {
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.exec();
   return dialog.result();
+}
+
+bool RunWithProgress(const ProgressRequest& request, const std::function<void(const ProgressStep&)>& work) {
+  bool cancelled = false;
+  if (installedScript != nullptr) {
+    work([&](int done, int total) {
+      if (installedScript->onProgress && !installedScript->onProgress(request, done, total)) cancelled = true;
+      return !cancelled;
+    });
+    return !cancelled;
+  }
+  QProgressDialog dialog(UiText(request.text.c_str()), UiText(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")), 0, 1);
+  dialog.setWindowTitle(UiText(request.caption.c_str()));
+  dialog.setWindowModality(Qt::ApplicationModal);
+  dialog.setMinimumDuration(500);
+  dialog.setAutoReset(false);
+  dialog.setAutoClose(false);
+  work([&](int done, int total) {
+    // A modal progress window handles the pending events while it updates,
+    // so Cancel is seen here.
+    dialog.setMaximum(total);
+    dialog.setValue(done);
+    cancelled = cancelled || dialog.wasCanceled();
+    return !cancelled;
+  });
+  return !cancelled;
 }
 
 QAction* RunPopupMenu(QMenu& menu, const QPoint& screenPoint) {

@@ -39,6 +39,19 @@ int AskQuestion(const std::string& text, MessageButtons buttons);
 // it was not closed by its own code).
 int RunModalDialog(QDialog& dialog);
 
+// Work that may run long, with a window that tells how far it has come. The
+// work calls the step function before each of its parts, with the parts
+// done and the parts there are; the step gives back false once the user
+// pressed Cancel, and the work then stops. The window (caption, text, a bar
+// and Cancel) appears only when the work runs longer than half a second.
+struct ProgressRequest {
+  std::string caption;
+  std::string text;
+};
+using ProgressStep = std::function<bool(int done, int total)>;
+// Gives back false when the user cancelled the work.
+bool RunWithProgress(const ProgressRequest& request, const std::function<void(const ProgressStep&)>& work);
+
 // Shows the popup menu at a screen point and gives back the entry chosen,
 // or nullptr when the menu was dismissed.
 QAction* RunPopupMenu(QMenu& menu, const QPoint& screenPoint);
@@ -86,6 +99,9 @@ struct ModalScript {
   std::function<std::optional<std::string>(const FileDialogRequest&)> onFileDialog;
   // Sees the popup menu and gives back the entry to choose (nullptr dismisses).
   std::function<QAction*(QMenu&)> onPopupMenu;
+  // Sees every step of work run with progress, whatever its time; false
+  // cancels it. Without a handler the work runs to its end.
+  std::function<bool(const ProgressRequest&, int done, int total)> onProgress;
 };
 
 // Installs the script (nullptr removes it and brings back the real dialogs).

@@ -13,6 +13,7 @@
 #include "fileio/icon_import_convert.h"
 #include "fileio/icon_import_quantize.h"
 #include "fileio/icon_import_read.h"
+#include "fileio/picture_checks.h"
 #include "palette/colour_math.h"
 #include "tests/support/import_samples.h"
 
@@ -108,6 +109,108 @@ TEST(ImportReader, DamagedEntriesAreListedAsUnreadableAndTheOthersRead) {
 
   EXPECT_EQ(ReadImportEntries(ByteBuffer{0, 0, 1, 0, 2, 0, 1}, entries), "読み込みに失敗");
   EXPECT_EQ(ReadImportEntries(ByteBuffer{0, 0, 2, 0, 0, 0}, entries), "アイコンファイルではありません");
+}
+
+// A file whose entries all point at the image data of the one-entry icon:
+// the many-entry bomb, small enough for a test.
+ByteBuffer SharedEntries(ByteBuffer icon, int count) {
+  const ByteBuffer directoryEntry(icon.begin() + 6, icon.begin() + 22);
+  const ByteBuffer data(icon.begin() + 22, icon.end());
+  ByteBuffer bytes = {0, 0, 1, 0, static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8)};
+  const std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(count);
+  for (int i = 0; i < count; ++i) {
+    bytes.insert(bytes.end(), directoryEntry.begin(), directoryEntry.begin() + 12);
+    import_samples::Put(bytes, offset, 4);
+  }
+  bytes.insert(bytes.end(), data.begin(), data.end());
+  return bytes;
+}
+
+TEST(ImportReader, KeepsOnlyTheScaledPictureAndDecodesSharedImagesOnce) {
+  // Every entry keeps its picture scaled to fit 64 x 64, and the size and
+  // colours of the full one.
+  RgbaPicture quarters = Picture(256, 128, std::vector<std::uint32_t>(256 * 128, 0xFF0000FF));
+  for (int y = 0; y < 128; ++y) quarters.pixels[static_cast<std::size_t>(y) * 256] = 0xFFFF0000;
+  Entry bitmap = Solid(256, 128, 0);
+  bitmap.values = quarters.pixels;
+  std::vector<ImportEntry> entries;
+  ASSERT_EQ(ReadImportEntries(SharedEntries(BuildIcon({bitmap}), 200), entries), "");
+  ASSERT_EQ(entries.size(), 200u);
+  for (const ImportEntry& entry : entries) {
+    ASSERT_EQ(entry.problem, "");
+    EXPECT_EQ(entry.width, 256);
+    EXPECT_EQ(entry.sourceColours, 2);
+    ASSERT_EQ(entry.picture.width, 64);
+    ASSERT_EQ(entry.picture.height, 32);
+  }
+  const ImportPlan plan = PlanImport(entries[199]);
+  EXPECT_EQ(DescribeResult(plan), "256×128 → 64×32、2色");
+  EXPECT_EQ(plan.scaled.pixels, PlanImport(quarters).scaled.pixels);
+
+  // A PNG image that 256 entries share is decoded once.
+  Entry png;
+  png.width = png.height = 0;
+  png.raw = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 1, 2, 3};
+  int decoded = 0;
+  const PngDecoder decoder = [&](const std::uint8_t*, std::size_t size, RgbaPicture& picture) -> std::string {
+    ++decoded;
+    picture = Picture(300, 200, std::vector<std::uint32_t>(300 * 200, 0xFF123456));
+    return size == 11 ? "" : IMPORT_ENTRY_BAD_PNG;
+  };
+  ByteBuffer bomb = SharedEntries(BuildIcon({png}), 256);
+  ASSERT_EQ(ReadImportEntries(bomb, entries, decoder), "");
+  EXPECT_EQ(decoded, 1);
+  ASSERT_EQ(entries.size(), 256u);
+  EXPECT_EQ(entries[255].width, 300);
+  EXPECT_EQ(entries[255].picture.width, 64);
+  EXPECT_EQ(entries[255].picture.height, 43);
+  // The same offset with another size is other bytes for the decoder.
+  bomb[6 + 16 + 8] = 10;
+  decoded = 0;
+  ASSERT_EQ(ReadImportEntries(bomb, entries, decoder), "");
+  EXPECT_EQ(decoded, 2);
+  EXPECT_EQ(entries[1].problem, IMPORT_ENTRY_BAD_PNG);
+  EXPECT_EQ(entries[2].problem, "");
+
+  // The progress may stop the reading between images.
+  std::vector<int> told;
+  ASSERT_EQ(ReadImportEntries(bomb, entries, decoder, [&](int done, int total) {
+              told.push_back(done);
+              EXPECT_EQ(total, 256);
+              return done < 2;
+            }),
+            "");
+  EXPECT_EQ(told, (std::vector<int>{0, 1, 2}));
+  EXPECT_TRUE(entries.empty());
+}
+
+TEST(PictureChecks, BmpAndGifMustHoldTheDataTheirHeadersPromise) {
+  using import_samples::BuildBmp;
+  using import_samples::BuildGif;
+  EXPECT_EQ(CheckPictureData(BuildBmp(64, 64, 24, ByteBuffer(64 * 192, 7))), "");
+  EXPECT_EQ(CheckPictureData(BuildBmp(64, 64, 24, ByteBuffer(64 * 192 - 1, 7))), IMPORT_ENTRY_TRUNCATED);
+  EXPECT_EQ(CheckPictureData(BuildBmp(64, 64, 8, ByteBuffer(30, 7))), IMPORT_ENTRY_TRUNCATED);
+  // A palette cut short.
+  ByteBuffer bmp = BuildBmp(2, 2, 8, {});
+  bmp.resize(14 + 40 + 100);
+  EXPECT_EQ(CheckPictureData(bmp), IMPORT_ENTRY_TRUNCATED);
+  // Run lengths (8 bits) must fill every row: two rows of 3 pixels.
+  EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {3, 9, 0, 0, 2, 9, 1, 4, 0, 1}, 1)), "");
+  EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {0, 3, 1, 2, 3, 0, 0, 0, 3, 9, 0, 1}, 1)), "");
+  EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {3, 9, 0, 0, 2, 9}, 1)), IMPORT_ENTRY_TRUNCATED);
+  EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {3, 9, 0, 1}, 1)), IMPORT_ENTRY_UNSUPPORTED);
+  EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {0, 2, 1, 1, 3, 9, 0, 1}, 1)), IMPORT_ENTRY_UNSUPPORTED);
+  EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {0, 3, 1, 2}, 1)), IMPORT_ENTRY_TRUNCATED);
+
+  const ByteBuffer gif = BuildGif(4, 4, std::vector<int>(16, 1));
+  EXPECT_EQ(CheckPictureData(gif), "");
+  for (std::size_t cut = 1; cut < gif.size() - 6; ++cut) {
+    SCOPED_TRACE(cut);
+    EXPECT_EQ(CheckPictureData(ByteBuffer(gif.begin(), gif.end() - static_cast<std::ptrdiff_t>(cut))),
+              IMPORT_ENTRY_TRUNCATED);
+  }
+  // Other files are left to their readers.
+  EXPECT_EQ(CheckPictureData(ByteBuffer{0x89, 'P', 'N', 'G'}), "");
 }
 
 TEST(ImportConvert, AlphaIsCutAtOneHalf) {

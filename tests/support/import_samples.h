@@ -3,6 +3,7 @@
 // and 8 bits with a palette, 24 and 32 bits of true colour, each with an
 // AND mask, and raw PNG entries.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -101,6 +102,72 @@ inline Entry Solid(int w, int h, std::uint32_t argb, int bitCount = 32) {
   e.bitCount = bitCount;
   e.values.assign(static_cast<std::size_t>(w) * h, argb);
   return e;
+}
+
+// A BMP file of w x h pixels at 8 bits (palette of 256 greys) or 24 bits,
+// rows bottom first; `rows` gives the pixel bytes as stored (their length
+// may fall short of what the header promises).
+inline ByteBuffer BuildBmp(int w, int h, int bitCount, const ByteBuffer& rows, std::uint32_t compression = 0) {
+  const std::uint32_t palette = bitCount <= 8 ? 4u << bitCount : 0;
+  const std::uint32_t offset = 14 + 40 + palette;
+  ByteBuffer b = {'B', 'M'};
+  Put(b, offset + static_cast<std::uint32_t>(rows.size()), 4);
+  Put(b, 0, 4);
+  Put(b, offset, 4);
+  Put(b, 40, 4);
+  Put(b, static_cast<std::uint32_t>(w), 4);
+  Put(b, static_cast<std::uint32_t>(h), 4);
+  Put(b, 1, 2);
+  Put(b, static_cast<std::uint32_t>(bitCount), 2);
+  Put(b, compression, 4);
+  for (int i = 0; i < 5; ++i) Put(b, 0, 4);
+  for (std::uint32_t i = 0; i < palette / 4; ++i) Put(b, i * 0x010101u % 0x1000000u, 4);
+  b.insert(b.end(), rows.begin(), rows.end());
+  return b;
+}
+
+// A GIF file of w x h pixels with a 4-colour palette (black, red, green,
+// blue) and the given indexes, top row first. Its codes stay 3 bits wide:
+// a clear code comes before every pair of pixels, so the decoder's table
+// never grows past 3 bits.
+inline ByteBuffer BuildGif(int w, int h, const std::vector<int>& indexes) {
+  ByteBuffer b = {'G', 'I', 'F', '8', '9', 'a'};
+  Put(b, static_cast<std::uint32_t>(w), 2);
+  Put(b, static_cast<std::uint32_t>(h), 2);
+  b.insert(b.end(), {0x81, 0, 0});  // global table of 4 colours
+  b.insert(b.end(), {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
+  b.push_back(0x2C);
+  Put(b, 0, 4);
+  Put(b, static_cast<std::uint32_t>(w), 2);
+  Put(b, static_cast<std::uint32_t>(h), 2);
+  b.push_back(0);
+  b.push_back(2);  // minimum code size
+  ByteBuffer codes;
+  std::uint32_t bits = 0;
+  int held = 0;
+  const auto emit = [&](std::uint32_t code) {
+    bits |= code << held;
+    held += 3;
+    while (held >= 8) {
+      codes.push_back(static_cast<std::uint8_t>(bits));
+      bits >>= 8;
+      held -= 8;
+    }
+  };
+  for (std::size_t i = 0; i < indexes.size(); ++i) {
+    if (i % 2 == 0) emit(4);
+    emit(static_cast<std::uint32_t>(indexes[i]));
+  }
+  emit(5);
+  if (held > 0) codes.push_back(static_cast<std::uint8_t>(bits));
+  for (std::size_t at = 0; at < codes.size(); at += 255) {
+    const std::size_t n = std::min<std::size_t>(255, codes.size() - at);
+    b.push_back(static_cast<std::uint8_t>(n));
+    b.insert(b.end(), codes.begin() + static_cast<std::ptrdiff_t>(at), codes.begin() + static_cast<std::ptrdiff_t>(at + n));
+  }
+  b.push_back(0);
+  b.push_back(0x3B);
+  return b;
 }
 
 }  // namespace import_samples

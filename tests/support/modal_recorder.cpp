@@ -46,6 +46,10 @@ ModalRecorder::ModalRecorder() : previous_(InstalledModalScript()) {
     ADD_FAILURE() << "no popup entry " << choice;
     return nullptr;
   };
+  script_.onProgress = [this](const ProgressRequest&, int done, int total) {
+    progressSteps_.push_back(std::to_string(done) + "/" + std::to_string(total));
+    return done != cancelProgressAt_;
+  };
   InstallModalScript(&script_);
 }
 
@@ -61,6 +65,7 @@ void ModalRecorder::clear() {
   messages_.clear();
   fileRequests_.clear();
   popupMenus_.clear();
+  progressSteps_.clear();
   dialogsRun_ = 0;
 }
 

@@ -30,6 +30,12 @@ class ModalRecorder {
   // The entry texts of every popup menu shown, one list per menu.
   const std::vector<std::vector<std::string>>& popupMenus() const { return popupMenus_; }
 
+  // Cancels work run with progress when it is about to start its part
+  // numbered `done` (a negative number lets all work run).
+  void CancelProgressAt(int done) { cancelProgressAt_ = done; }
+  // The steps of work run with progress, as "done/total".
+  const std::vector<std::string>& progressSteps() const { return progressSteps_; }
+
   const std::vector<MessageBoxRequest>& messages() const { return messages_; }
   std::vector<std::string> texts() const;
   const std::vector<FileDialogRequest>& fileRequests() const { return fileRequests_; }
@@ -47,6 +53,8 @@ class ModalRecorder {
   std::vector<MessageBoxRequest> messages_;
   std::vector<FileDialogRequest> fileRequests_;
   int dialogsRun_ = 0;
+  int cancelProgressAt_ = -1;
+  std::vector<std::string> progressSteps_;
 };
 
 // Fills the combo box or line edit named by the id and presses buttons.

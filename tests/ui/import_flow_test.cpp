@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <set>
+#include <tuple>
 #include <QImage>
 #include <QImageReader>
 #include <QPlainTextEdit>
@@ -229,4 +230,54 @@ TEST_F(Import, PicturesAndTheMenuCommand) {
   EXPECT_EQ(modal.texts(), (std::vector<std::string>{FileMessage(Path("noise.png"), "画像を読み込めません")}));
   EXPECT_EQ(modal.dialogsRun(), 0);
   EXPECT_EQ(tabSet.tabCount, 1);
+}
+
+TEST_F(Import, CutOffPicturesAreRefusedNamingTheDamage) {
+  using namespace import_samples;
+  // Whole files import; the same files cut short give the message and no
+  // tab, where Qt's readers would fill the missing pixels.
+  ByteBuffer rows(static_cast<std::size_t>(64) * 192, 0);
+  for (std::size_t i = 0; i < rows.size(); i += 3) rows[i + 2] = 0xFF;  // red
+  const ByteBuffer bmp = BuildBmp(64, 64, 24, rows);
+  std::vector<int> indexes(64);
+  for (int i = 0; i < 64; ++i) indexes[static_cast<std::size_t>(i)] = 1 + i % 3;
+  const ByteBuffer gif = BuildGif(8, 8, indexes);
+  for (const auto& [name, whole, cut] : {std::tuple{"red.bmp", bmp, ByteBuffer(bmp.begin(), bmp.begin() + 14 + 40 + 30)},
+                                         std::tuple{"stripes.gif", gif, ByteBuffer(gif.begin(), gif.end() - 8)}}) {
+    SCOPED_TRACE(name);
+    DeleteAllTabs();
+    modal.clear();
+    modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, IDOK); });
+    ImportFile(WriteBytes(name, whole));
+    ASSERT_TRUE(modal.messages().empty());
+    ASSERT_EQ(tabSet.tabCount, 1);
+    const ImageTab& tab = *CurrentTab();
+    EXPECT_EQ(tab.palette[CellAt(tab, 2, 5) & CELL_INDEX_BITS], MakeColor(255, 0, 0));
+
+    modal.clear();
+    const std::string path = WriteBytes(std::string("cut-") + name, cut);
+    ImportFile(path);
+    EXPECT_EQ(modal.texts(), (std::vector<std::string>{FileMessage(path, IMPORT_ENTRY_TRUNCATED)}));
+    EXPECT_EQ(modal.dialogsRun(), 0);
+    EXPECT_EQ(tabSet.tabCount, 1);
+  }
+}
+
+TEST_F(Import, ReadingManyImagesShowsProgressAndCanBeCancelled) {
+  using namespace import_samples;
+  const std::string path =
+      WriteBytes("three.ico", BuildIcon({Solid(8, 8, 0xFF112233), Solid(16, 16, 0xFF445566), Solid(4, 4, 0xFF778899)}));
+  modal.CancelProgressAt(1);
+  ImportFile(path);
+  EXPECT_EQ(modal.progressSteps(), (std::vector<std::string>{"0/3", "1/3"}));
+  EXPECT_EQ(modal.dialogsRun(), 0);
+  EXPECT_TRUE(modal.messages().empty());
+  EXPECT_EQ(tabSet.tabCount, 0);
+
+  modal.clear();
+  modal.CancelProgressAt(-1);
+  modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, IDOK); });
+  ImportFile(path);
+  EXPECT_EQ(modal.progressSteps().size(), 3u);
+  EXPECT_EQ(tabSet.tabCount, 3);
 }
