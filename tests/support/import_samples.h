@@ -145,7 +145,7 @@ inline ByteBuffer BuildGif(int w, int h, const std::vector<int>& indexes) {
   ByteBuffer codes;
   std::uint32_t bits = 0;
   int held = 0;
-  const auto emit = [&](std::uint32_t code) {
+  const auto putCode = [&](std::uint32_t code) {
     bits |= code << held;
     held += 3;
     while (held >= 8) {
@@ -155,10 +155,10 @@ inline ByteBuffer BuildGif(int w, int h, const std::vector<int>& indexes) {
     }
   };
   for (std::size_t i = 0; i < indexes.size(); ++i) {
-    if (i % 2 == 0) emit(4);
-    emit(static_cast<std::uint32_t>(indexes[i]));
+    if (i % 2 == 0) putCode(4);
+    putCode(static_cast<std::uint32_t>(indexes[i]));
   }
-  emit(5);
+  putCode(5);
   if (held > 0) codes.push_back(static_cast<std::uint8_t>(bits));
   for (std::size_t at = 0; at < codes.size(); at += 255) {
     const std::size_t n = std::min<std::size_t>(255, codes.size() - at);

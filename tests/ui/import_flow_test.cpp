@@ -3,6 +3,7 @@
 // the replace-or-add question, the tab limit, and what stays untouched.
 
 #include <QCheckBox>
+#include <filesystem>
 #include <set>
 #include <tuple>
 #include <QImage>
@@ -14,6 +15,8 @@
 #include "app/commands.h"
 #include "canvas/undo_history.h"
 #include "fileio/file_message.h"
+#include "fileio/icon_format.h"
+#include "fileio/icon_import_decode.h"
 #include "fileio/import_dialog.h"
 #include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
@@ -280,4 +283,27 @@ TEST_F(Import, ReadingManyImagesShowsProgressAndCanBeCancelled) {
   ImportFile(path);
   EXPECT_EQ(modal.progressSteps().size(), 3u);
   EXPECT_EQ(tabSet.tabCount, 3);
+}
+
+// Replays every damaged file, and whatever the fuzzers add, through the
+// import's whole reading: PNG images decoded by Qt, pictures checked and
+// decoded. A readable image must come with its picture, scaled to fit.
+TEST(ImportReplay, DamagedFilesReadSafelyWithTheirPictures) {
+  int files = 0;
+  for (const char* folder : {"/import_corpus", "/icon_corpus", "/import"})
+    for (const auto& file : std::filesystem::directory_iterator(std::string(TEST_DATA_DIR) + folder)) {
+      SCOPED_TRACE(file.path().string());
+      auto bytes = ReadFileBytes(file.path().string(), ICON_MAX_FILE_BYTES);
+      ASSERT_TRUE(bytes.has_value());
+      const bool icon = bytes->size() >= 4 && (*bytes)[0] == 0 && (*bytes)[1] == 0 && (*bytes)[2] == 1;
+      const ImportSource source = ReadImportBytes(std::move(*bytes), icon);
+      for (const ImportEntry& entry : source.entries) {
+        if (!entry.problem.empty()) continue;
+        ASSERT_FALSE(entry.picture.pixels.empty());
+        EXPECT_LE(entry.picture.width, MAX_IMAGE_SIZE);
+        EXPECT_LE(entry.picture.height, MAX_IMAGE_SIZE);
+      }
+      ++files;
+    }
+  EXPECT_GE(files, 40);
 }
