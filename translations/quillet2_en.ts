@@ -738,5 +738,9 @@ Do you want to replace it?</translation>
         <source>--lang には en か ja を指定してください</source>
         <translation>--lang takes en or ja</translation>
     </message>
+    <message>
+        <source>画像を読み込んでいます</source>
+        <translation>Reading the images</translation>
+    </message>
 </context>
 </TS>
