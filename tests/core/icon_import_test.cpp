@@ -194,12 +194,13 @@ TEST(PictureChecks, BmpAndGifMustHoldTheDataTheirHeadersPromise) {
   ByteBuffer bmp = BuildBmp(2, 2, 8, {});
   bmp.resize(14 + 40 + 100);
   EXPECT_EQ(CheckPictureData(bmp), IMPORT_ENTRY_TRUNCATED);
-  // Run lengths (8 bits) must fill every row: two rows of 3 pixels.
+  // Run lengths (8 bits) must fill every row, without jumps: two rows of 3
+  // pixels.
   EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {3, 9, 0, 0, 2, 9, 1, 4, 0, 1}, 1)), "");
   EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {0, 3, 1, 2, 3, 0, 0, 0, 3, 9, 0, 1}, 1)), "");
   EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {3, 9, 0, 0, 2, 9}, 1)), IMPORT_ENTRY_TRUNCATED);
   EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {3, 9, 0, 1}, 1)), IMPORT_ENTRY_UNSUPPORTED);
-  EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {0, 2, 1, 1, 3, 9, 0, 1}, 1)), IMPORT_ENTRY_UNSUPPORTED);
+  EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {0, 2, 1, 0, 2, 9, 0, 0, 3, 9, 0, 1}, 1)), IMPORT_ENTRY_UNSUPPORTED);
   EXPECT_EQ(CheckPictureData(BuildBmp(3, 2, 8, {0, 3, 1, 2}, 1)), IMPORT_ENTRY_TRUNCATED);
 
   const ByteBuffer gif = BuildGif(4, 4, std::vector<int>(16, 1));
