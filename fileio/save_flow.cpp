@@ -10,8 +10,10 @@
 #include "app/tab_strip.h"
 #include "canvas/undo_history.h"
 #include "fileio/bitmap_format.h"
+#include "fileio/disk_change.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
+#include "fileio/write_failure.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "platform/dialog_template.h"
@@ -19,12 +21,17 @@
 
 namespace {
 
-// Writes the bytes under the document's name and shows what went wrong.
+// Writes the bytes under the document's name and shows what went wrong. A
+// file that another program changed since it was opened or saved is only
+// overwritten when the user says so.
 bool WriteDocument(const ByteBuffer& bytes) {
-  switch (WriteFileBytesSafely(tabSet.documentName, bytes)) {
-    case WriteResult::Ok: return true;
-    case WriteResult::OpenFailed: ShowReport(FileMessage(tabSet.documentName, ICON_OPEN_FAILED)); return false;
-    case WriteResult::WriteFailed: ShowReport(FileMessage(tabSet.documentName, ICON_WRITE_FAILED)); return false;
+  const std::string& path = tabSet.documentName;
+  if (!ConfirmSaveOverChanges(path)) return false;
+  WriteProblem problem = WriteProblem::None;
+  switch (WriteFileBytesSafely(path, bytes, &problem)) {
+    case WriteResult::Ok: NoteFileSaved(path); return true;
+    case WriteResult::OpenFailed: ShowReport(WriteFailureMessage(path, ICON_OPEN_FAILED, problem)); return false;
+    case WriteResult::WriteFailed: ShowReport(WriteFailureMessage(path, ICON_WRITE_FAILED, problem)); return false;
   }
   return false;
 }
@@ -53,6 +60,9 @@ std::string SuggestedName(const char* extension) {
 bool ChooseDocumentName(const char* title, const FileFilterList& filters, const char* extension) {
   const auto chosen = ChooseSaveFile(title, filters, SuggestedName(extension), extension);
   if (!chosen) return false;
+  // A set that no longer shows the file it was opened from (all its tabs
+  // were discarded since) has no file of its own to protect.
+  if (tabSet.documentName != RememberedDocumentFile()) ForgetDocumentFile();
   tabSet.documentName = *chosen;
   return true;
 }

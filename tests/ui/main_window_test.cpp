@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -23,7 +25,9 @@
 #include "canvas/edit_view.h"
 #include "canvas/undo_history.h"
 #include "fileio/file_bytes.h"
+#include "fileio/file_message.h"
 #include "fileio/icon_format.h"
+#include "fileio/write_problem.h"
 #include "platform/profile.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -445,6 +449,16 @@ TEST_F(Settings, MinimizedWindowWritesOnlyTheFlags) {
   EXPECT_EQ(GetProfileInt("WINDOW", "pos_x", 0, iniPath), 111);
   EXPECT_EQ(GetProfileInt("WINDOW", "siz_x", -1, iniPath), -1);
   EXPECT_EQ(GetProfileInt("FLAG", "statusWndFlag", -1, iniPath), 0);
+}
+
+TEST_F(Settings, ASettingsFileThatCannotBeWrittenIsReported) {
+  // A folder where the file should be: it can be neither read nor written.
+  ASSERT_EQ(::mkdir(iniPath.c_str(), 0755), 0);
+  CreateMainWindow();
+  ASSERT_TRUE(mainWindows.main->close());
+  EXPECT_EQ(modal.texts(),
+            std::vector<std::string>{FileMessage(iniPath, std::string(SETTINGS_WRITE_FAILED) + "\n" + PROBLEM_UNREADABLE)});
+  ::rmdir(iniPath.c_str());
 }
 
 TEST_F(Settings, AbsurdValuesKeepTheWindowUsableAndOnScreen) {
