@@ -2,9 +2,7 @@
 
 #include <optional>
 
-#include "app/main_window.h"
-#include "app/system_error.h"
-#include "app/tab_strip.h"
+#include "platform/system_error.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_load.h"
 #include "fileio/save_flow.h"
@@ -104,5 +102,4 @@ void ShowLoadedTabs(std::optional<int> first, bool discarded) {
     return;
   }
   ShowCurrentPosition();
-  if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
 }

@@ -10,10 +10,7 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
-#include "app/main_window.h"
-#include "canvas/edit_view.h"
-#include "canvas/preview.h"
-#include "canvas/undo_commands.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "palette/colour_dialog.h"
@@ -23,6 +20,7 @@
 #include "platform/system_colors.h"
 #include "platform/text_fit.h"
 #include "platform/translation.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -188,17 +186,13 @@ void DrawPaletteMarker(ImageTab* tab) {
 void SetPaletteColor(ImageTab& tab, int index, ColorRef colour) {
   if (index < 0 || index >= PaletteSize(tab)) return;
   tab.palette[index] = colour;
-  RedrawPalette(&tab);
-  RepaintPreview(&tab);
-  RepaintEditView(&tab);
-  RecordUndo(tab);
+  Announce(&tab, CHANGE_PALETTE | CHANGE_PIXELS | CHANGE_RECORD_UNDO);
 }
 
 void PaletteButtonDown(int x, int y) {
   // The background box would keep turning the wheel and the arrow keys
   // into background changes; a click on the palette ends that.
-  if (mainWindows.backgroundBox != nullptr && mainWindows.backgroundBox->hasFocus() && mainWindows.main != nullptr)
-    mainWindows.main->setFocus();
+  TakeFocusFromBackgroundBox();
   ImageTab* tab = CurrentTab();
   if (tab == nullptr || static_cast<std::uint16_t>(y) > PALETTE_CELL_AREA_BOTTOM) return;
   const int index = PaletteIndexAt(x, y, tab->colorCode);
@@ -215,8 +209,7 @@ void PaletteDoubleClick(int x, int y) {
   if (colour != -1) SetPaletteColor(*tab, index, static_cast<ColorRef>(colour));
   // The dialog showed its colours live and put the old one back on cancel;
   // either way the views must show the palette as it now is.
-  RepaintEditView(tab);
-  RepaintPreview(tab);
+  Announce(tab, CHANGE_PIXELS);
 }
 
 const QImage* PaletteBackBuffer() { return paletteWindow != nullptr ? &paletteWindow->backBuffer : nullptr; }

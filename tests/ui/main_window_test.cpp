@@ -21,9 +21,9 @@
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
-#include "canvas/undo_history.h"
 #include "fileio/file_bytes.h"
 #include "fileio/icon_format.h"
+#include "model/undo_history.h"
 #include "platform/profile.h"
 #include "tests/support/main_window_fixture.h"
 
