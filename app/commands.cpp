@@ -24,6 +24,7 @@
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "palette/palette_commands.h"
+#include "palette/palette_window.h"
 #include "platform/modal.h"
 
 // The transforms and pastes are numbered as the commands that ask for them,
@@ -31,6 +32,8 @@
 static_assert(SHIFT_LEFT == CMD_SHIFT_LEFT && SHIFT_RIGHT == CMD_SHIFT_RIGHT && SHIFT_UP == CMD_SHIFT_UP &&
               SHIFT_DOWN == CMD_SHIFT_DOWN && FLIP_LEFT_RIGHT == CMD_FLIP_HORIZONTAL &&
               FLIP_TOP_BOTTOM == CMD_FLIP_VERTICAL);
+static_assert(PALETTE_ORGANIZE == CMD_ORGANIZE_PALETTE && PALETTE_REDUCE == CMD_REDUCE_COLORS &&
+              PALETTE_BATCH == CMD_BATCH_COLORS);
 static_assert(PASTE_AS_IS == CMD_PASTE && PASTE_TRANSPARENT == CMD_PASTE_TRANSPARENT &&
               PASTE_NEAREST == CMD_PASTE_NEAREST);
 

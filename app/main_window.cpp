@@ -256,7 +256,7 @@ QMainWindow* CreateMainWindow() {
   mainWindows.backgroundBox = background;
 
   mainWindows.toolWindow = CreateToolWindow(strip);
-  mainWindows.paletteWindow = CreatePaletteWindow(strip);
+  mainWindows.paletteWindow = CreatePaletteWindow(strip, [](unsigned command) { DispatchCommand(command); });
   mainWindows.paletteWindow->setEnabled(false);
   // The preview's canvas starts in the background colour, so the grid-line
   // colour is set first.

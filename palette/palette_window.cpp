@@ -8,8 +8,6 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "app/command_ids.h"
-#include "app/commands.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
@@ -123,23 +121,25 @@ void DrawCellShape(const CellRect& rect, bool asEllipse, const QColor& outline, 
 
 bool AnyTabOpen(const ImageTab* tab) { return tab != nullptr && tabSet.tabCount > 0; }
 
-QPushButton* MakeButton(QWidget* window, int id, const char* text, int left) {
+QPushButton* MakeButton(QWidget* window, void (*sendCommand)(unsigned), int id, const char* text, int left) {
   auto* button = new QPushButton(UiText(text), window);
   button->setObjectName(QString::number(id));
   button->setFont(MakePixelFont("ＭＳ Ｐゴシック", 12, true));
   button->setGeometry(EDGE_WIDTH + left, EDGE_WIDTH + BUTTON_TOP, BUTTON_WIDTH, BUTTON_HEIGHT);
   // A button click reaches the main window's dispatcher as its command.
-  QObject::connect(button, &QPushButton::clicked, window, [id] { DispatchCommand(static_cast<unsigned>(id)); });
+  QObject::connect(button, &QPushButton::clicked, window,
+                   [sendCommand, id] { sendCommand(static_cast<unsigned>(id)); });
   return button;
 }
 
 }  // namespace
 
-QWidget* CreatePaletteWindow(QWidget* tabStrip) {
+QWidget* CreatePaletteWindow(QWidget* tabStrip, void (*sendCommand)(unsigned command)) {
   auto* window = new PaletteWindow(tabStrip);
-  QList<QWidget*> buttons = {MakeButton(window, CMD_ORGANIZE_PALETTE, QT_TRANSLATE_NOOP("Quillet2", "整理"), 4),
-                             MakeButton(window, CMD_REDUCE_COLORS, QT_TRANSLATE_NOOP("Quillet2", "減色..."), 50),
-                             MakeButton(window, CMD_BATCH_COLORS, QT_TRANSLATE_NOOP("Quillet2", "一括..."), 96)};
+  QList<QWidget*> buttons = {
+      MakeButton(window, sendCommand, PALETTE_ORGANIZE, QT_TRANSLATE_NOOP("Quillet2", "整理"), 4),
+      MakeButton(window, sendCommand, PALETTE_REDUCE, QT_TRANSLATE_NOOP("Quillet2", "減色..."), 50),
+      MakeButton(window, sendCommand, PALETTE_BATCH, QT_TRANSLATE_NOOP("Quillet2", "一括..."), 96)};
   // A translated text may be longer than the Japanese one the buttons are
   // sized for; the Japanese layout stays exactly as it is.
   if (CurrentLanguage() != Language::Japanese) WidenRowToFit(buttons);
