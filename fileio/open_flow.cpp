@@ -2,9 +2,6 @@
 
 #include <optional>
 
-#include "app/main_window.h"
-#include "app/system_error.h"
-#include "app/tab_strip.h"
 #include "fileio/disk_change.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_load.h"
@@ -13,6 +10,7 @@
 #include "model/tab_lifecycle.h"
 #include "platform/file_status.h"
 #include "platform/modal.h"
+#include "platform/system_error.h"
 #include "platform/translation.h"
 
 namespace {
@@ -123,5 +121,4 @@ void ShowLoadedTabs(std::optional<int> first, bool discarded) {
     return;
   }
   ShowCurrentPosition();
-  if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
 }

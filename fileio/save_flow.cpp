@@ -6,18 +6,18 @@
 #include <optional>
 #include <string>
 
-#include "app/main_window.h"
-#include "app/tab_strip.h"
-#include "canvas/undo_history.h"
 #include "fileio/bitmap_format.h"
 #include "fileio/disk_change.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
 #include "fileio/write_failure.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
+#include "model/undo_history.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ QPushButton* AddButton(QDialog& dialog, int id, const char* text, int x, int y, 
 std::vector<const ImageTab*> TabsInStripOrder() {
   std::vector<const ImageTab*> tabs;
   for (int position = 0; position < tabSet.tabCount; ++position) {
-    const int slot = StripItemSlot(position);
+    const int slot = SlotAtPosition(tabSet, position);
     if (slot >= 0 && tabSet.tabs[slot].inUse == 1) tabs.push_back(&tabSet.tabs[slot]);
   }
   return tabs;
@@ -120,7 +120,7 @@ bool WriteSideBySideBitmap() {
 }
 
 int SaveTypeDialog() {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, SAVE_TYPE_TITLE, 260, 103, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(windowHandles.main, SAVE_TYPE_TITLE, 260, 103, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2220"));
   QPushButton* oneIcon =
       AddButton(*dialog, ID_SAVE_ONE_ICON, QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルとして保存"), 7, 7, 246,
@@ -162,5 +162,5 @@ void CommandSave() {
   // nothing to write.
   if (tabSet.tabCount <= 0) return;
   SaveTypeDialog();
-  SetMainCaption(CAPTION_PREFIX + tabSet.documentName);
+  Announce(CurrentTab(), CHANGE_CAPTION);
 }

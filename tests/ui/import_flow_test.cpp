@@ -11,11 +11,11 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
-#include "canvas/undo_history.h"
 #include "fileio/file_message.h"
 #include "fileio/import_dialog.h"
 #include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
+#include "model/undo_history.h"
 #include "palette/colour_math.h"
 #include "platform/dialog_template.h"
 #include "tests/support/import_samples.h"

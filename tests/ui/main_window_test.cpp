@@ -23,11 +23,12 @@
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
-#include "canvas/undo_history.h"
 #include "fileio/file_bytes.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
 #include "fileio/write_problem.h"
+#include "model/change_hub.h"
+#include "model/undo_history.h"
 #include "platform/profile.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -533,3 +534,13 @@ TEST_F(PastePopup, OffersTheThreePastesBelowThePasteButtonAndRunsTheChoice) {
 }
 
 }  // namespace
+
+// Every view listens while the window exists, and none is left once it is
+// gone: the next window's views must not share announcements with freed ones.
+TEST_F(MainWindowTest, EveryViewListensWhileTheWindowExistsAndNoneAfterwards) {
+  EXPECT_EQ(ListenerCount(), VIEW_COUNT);
+  DestroyMainWindow();
+  EXPECT_EQ(ListenerCount(), 0);
+  CreateMainWindow();
+  EXPECT_EQ(ListenerCount(), VIEW_COUNT);
+}
