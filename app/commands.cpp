@@ -5,15 +5,14 @@
 #include <QMenu>
 
 #include "app/command_ids.h"
-#include "app/command_state.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/menus.h"
+#include "app/new_tab_dialog.h"
 #include "app/toolbar.h"
 #include "app/version_dialog.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
-#include "canvas/preview.h"
 #include "canvas/rotate_dialog.h"
 #include "canvas/selection.h"
 #include "canvas/text_tool.h"
@@ -22,11 +21,21 @@
 #include "clipboard/clipboard_commands.h"
 #include "fileio/import_flow.h"
 #include "fileio/save_flow.h"
-#include "model/new_tab_dialog.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "palette/palette_commands.h"
 #include "palette/palette_window.h"
 #include "platform/modal.h"
+
+// The transforms and pastes are numbered as the commands that ask for them,
+// so that a command word passes straight through.
+static_assert(SHIFT_LEFT == CMD_SHIFT_LEFT && SHIFT_RIGHT == CMD_SHIFT_RIGHT && SHIFT_UP == CMD_SHIFT_UP &&
+              SHIFT_DOWN == CMD_SHIFT_DOWN && FLIP_LEFT_RIGHT == CMD_FLIP_HORIZONTAL &&
+              FLIP_TOP_BOTTOM == CMD_FLIP_VERTICAL);
+static_assert(PALETTE_ORGANIZE == CMD_ORGANIZE_PALETTE && PALETTE_REDUCE == CMD_REDUCE_COLORS &&
+              PALETTE_BATCH == CMD_BATCH_COLORS);
+static_assert(PASTE_AS_IS == CMD_PASTE && PASTE_TRANSPARENT == CMD_PASTE_TRANSPARENT &&
+              PASTE_NEAREST == CMD_PASTE_NEAREST);
 
 namespace {
 
@@ -56,17 +65,12 @@ void Paste(const CommandContext& c) {
     if (tab == nullptr) return;
   }
   if (PasteFromClipboard(*tab, c.word) != 1) return;
-  RedrawPalette(tab);
-  RepaintPreview(tab);
-  RepaintEditView(tab);
-  RecordUndo(*tab);
+  Announce(tab, CHANGE_PIXELS | CHANGE_PALETTE | CHANGE_RECORD_UNDO);
 }
 
 void Transform(const CommandContext& c) {
   if (!TransformSelection(*c.tab, CommandIdOf(c.word))) return;
-  RecordUndo(*c.tab);
-  RepaintEditView(c.tab);
-  RepaintPreview(c.tab);
+  Announce(c.tab, CHANGE_PIXELS | CHANGE_RECORD_UNDO);
 }
 
 void Rotate(const CommandContext& c) {
@@ -77,7 +81,13 @@ void Rotate(const CommandContext& c) {
 void Grid(const CommandContext& c) {
   auto* button = qobject_cast<QAbstractButton*>(c.sender);
   grid = button != nullptr && button->isChecked() ? 1 : 0;
-  RepaintEditView(c.tab);
+  Announce(c.tab, CHANGE_GRID);
+}
+
+// A tool command from a button keeps the check state the click gave the
+// button; from the menu or a key (notification 0) the buttons follow the tab.
+unsigned ToolChange(const CommandContext& c) {
+  return CHANGE_TOOL | (NotificationOf(c.word) == 0 ? CHANGE_TOOL_CHECKS : 0u);
 }
 
 const CommandRow commandTable[] = {
@@ -106,11 +116,11 @@ const CommandRow commandTable[] = {
     {CMD_GRID, CMD_GRID, Grid, false},
     {CMD_LEAVE_BACKGROUND, CMD_LEAVE_BACKGROUND, [](const CommandContext& c) {
        CommandLeaveBackground(NotificationOf(c.word), c.sender);
-       RefreshCommandState(GROUP_PEN, NotificationOf(c.word));
+       Announce(c.tab, CHANGE_PEN | ToolChange(c));
      }, true},
     {CMD_RANGE_SELECT, CMD_CIRCLE, [](const CommandContext& c) {
-       SetPenMode(*c.tab, CommandIdOf(c.word));
-       RefreshCommandState(GROUP_PEN, NotificationOf(c.word));
+       SetPenMode(*c.tab, CommandIdOf(c.word) - CMD_RANGE_SELECT);
+       Announce(c.tab, ToolChange(c));
      }, true},
     {CMD_TEXT, CMD_TEXT, [](const CommandContext& c) { TextDialog(*c.tab); }, true},
     {CMD_SIZE_GRIP, CMD_SIZE_GRIP, [](const CommandContext&) { ToggleSizeGrip(); }, false},

@@ -1,14 +1,11 @@
 #include "app/file_commands.h"
 
 #include "app/main_window.h"
-#include "canvas/edit_view.h"
-#include "canvas/preview.h"
-#include "canvas/undo_commands.h"
+#include "app/new_tab_dialog.h"
 #include "fileio/palette_flow.h"
-#include "model/new_tab_dialog.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
-#include "palette/palette_window.h"
 #include "platform/modal.h"
 
 namespace {
@@ -52,10 +49,7 @@ void CommandOpenPalette() {
 
 void LoadPaletteIntoTab(ImageTab& tab, const std::string& path) {
   if (!ReadPaletteFile(tab, path)) return;
-  RedrawPalette(&tab);
-  RepaintPreview(&tab);
-  RepaintEditView(&tab);
-  RecordUndo(tab);
+  Announce(&tab, CHANGE_PALETTE | CHANGE_PIXELS | CHANGE_RECORD_UNDO);
 }
 
 void CommandSavePalette() {

@@ -23,11 +23,13 @@
 #include "app/shortcuts.h"
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
+#include "app/view_listeners.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
-#include "canvas/undo_history.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
+#include "model/undo_history.h"
 #include "palette/palette_window.h"
 #include "platform/clipboard.h"
 #include "platform/fonts.h"
@@ -36,12 +38,12 @@
 #include "platform/qt_colors.h"
 #include "platform/system_colors.h"
 #include "platform/translation.h"
+#include "platform/window_handles.h"
 
 MainWindows mainWindows;
 std::string iniPath;
 int gripSize = 0;
 int statusWndFlag = 1;
-std::uint32_t gridLineColor = 0;
 
 namespace {
 
@@ -254,12 +256,14 @@ QMainWindow* CreateMainWindow() {
   mainWindows.backgroundBox = background;
 
   mainWindows.toolWindow = CreateToolWindow(strip);
-  mainWindows.paletteWindow = CreatePaletteWindow(strip);
+  mainWindows.paletteWindow = CreatePaletteWindow(strip, [](unsigned command) { DispatchCommand(command); });
   mainWindows.paletteWindow->setEnabled(false);
   // The preview's canvas starts in the background colour, so the grid-line
   // colour is set first.
   gridLineColor = GetSystemColor(COLOR_WINDOW) ^ 0xFFFFFF;
   mainWindows.preview = CreatePreview(strip);
+  windowHandles = {frame, mainWindows.paletteWindow, background};
+  ListenToChanges();
 
   frame->show();
   // Only a shown window knows its frame; place it again so that the outer
@@ -268,7 +272,7 @@ QMainWindow* CreateMainWindow() {
   LayoutMainWindow();
 
   // The paste entries follow what the clipboard holds.
-  WatchClipboard(frame, [] { RefreshCommandState(2, 1); });
+  WatchClipboard(frame, [] { Announce(CurrentTab(), CHANGE_CLIPBOARD); });
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, frame, [](QSessionManager& manager) {
     if (!AllowSessionEnd()) manager.cancel();
   });
@@ -278,6 +282,9 @@ QMainWindow* CreateMainWindow() {
 }
 
 void DestroyMainWindow() {
+  // The views go with the window; no later change may reach them.
+  ClearListeners();
+  windowHandles = WindowHandles{};
   FreeAllUndoHistories(tabSet);
   delete mainWindows.main;
   mainWindows = MainWindows{};
@@ -343,9 +350,7 @@ void OnBackgroundChosen(int index) {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr || index < 0) return;
   tab->backgroundIndex = index;
-  gridLineColor = BackgroundColor(index) ^ 0xFFFFFF;
-  RepaintPreview(tab);
-  RepaintEditView(tab);
+  Announce(tab, CHANGE_BACKGROUND);
 }
 
 void SetMainCaption(const std::string& text) {

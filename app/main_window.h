@@ -37,9 +37,6 @@ extern std::string iniPath;
 extern int gripSize;
 // 1 = the size grip is shown.
 extern int statusWndFlag;
-// The background colour with all 24 colour bits inverted; the edit view
-// draws grid lines in it.
-extern std::uint32_t gridLineColor;
 
 constexpr int GRIP_SIZE = 12;
 inline constexpr const char* MAIN_CAPTION = "Quillet2";

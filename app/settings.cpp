@@ -10,6 +10,8 @@
 
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
+#include "fileio/write_failure.h"
+#include "platform/modal.h"
 #include "platform/profile.h"
 
 namespace {
@@ -21,8 +23,11 @@ constexpr const char* FLAG_SECTION = "FLAG";
 // cannot overflow.
 constexpr int PLACEMENT_LIMIT = 1 << 20;
 
-void WriteInt(const char* section, const char* key, int value) {
-  WriteProfileString(section, key, std::to_string(value), iniPath);
+// Writes one value unless an earlier one failed: after a failure the file is
+// left as it is and the reason kept for the one message about it.
+void WriteInt(const char* section, const char* key, int value, WriteProblem& problem, bool& failed) {
+  if (failed) return;
+  failed = !WriteProfileString(section, key, std::to_string(value), iniPath, &problem);
 }
 }  // namespace
 
@@ -71,14 +76,18 @@ void WriteSettings() {
   // An installed program keeps its settings in the user's configuration
   // folder, which may not exist yet on the first run.
   QDir().mkpath(QFileInfo(QString::fromStdString(iniPath)).absolutePath());
+  WriteProblem problem = WriteProblem::None;
+  bool failed = false;
   QMainWindow* window = mainWindows.main;
   if (window != nullptr && !window->isMinimized()) {
     const QRect outer = window->frameGeometry();
-    WriteInt(WINDOW_SECTION, "pos_x", outer.left());
-    WriteInt(WINDOW_SECTION, "pos_y", outer.top());
-    WriteInt(WINDOW_SECTION, "siz_x", outer.width());
-    WriteInt(WINDOW_SECTION, "siz_y", statusWndFlag == 1 ? outer.height() - GRIP_SIZE : outer.height());
+    WriteInt(WINDOW_SECTION, "pos_x", outer.left(), problem, failed);
+    WriteInt(WINDOW_SECTION, "pos_y", outer.top(), problem, failed);
+    WriteInt(WINDOW_SECTION, "siz_x", outer.width(), problem, failed);
+    WriteInt(WINDOW_SECTION, "siz_y", statusWndFlag == 1 ? outer.height() - GRIP_SIZE : outer.height(), problem,
+             failed);
   }
-  WriteInt(FLAG_SECTION, "statusWndFlag", statusWndFlag);
-  WriteInt(FLAG_SECTION, "grid", grid);
+  WriteInt(FLAG_SECTION, "statusWndFlag", statusWndFlag, problem, failed);
+  WriteInt(FLAG_SECTION, "grid", grid, problem, failed);
+  if (failed) ShowReport(WriteFailureMessage(iniPath, SETTINGS_WRITE_FAILED, problem));
 }

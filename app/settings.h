@@ -2,6 +2,10 @@
 // Window place and size and the two display flags, kept between runs in the
 // settings file.
 
+#include "model/ui_text.h"
+
+inline constexpr const char* SETTINGS_WRITE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "設定の保存に失敗");
+
 struct WindowSettings {
   int posX = 100;
   int posY = 100;
@@ -19,5 +23,5 @@ WindowSettings ReadSettings();
 // minimum size.
 void ApplyWindowSettings(const WindowSettings& settings);
 // Writes the window's place and size (not when it is minimized) and always
-// the two flags.
+// the two flags. A failure is reported, and the file is then left as it was.
 void WriteSettings();

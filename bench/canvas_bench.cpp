@@ -14,9 +14,9 @@
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
-#include "canvas/undo_history.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
+#include "model/undo_history.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPaintEvent>
 
-#include "app/main_window.h"
 #include "canvas/cell_geometry.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/pen_tools.h"
@@ -17,6 +16,7 @@
 #include "platform/system_colors.h"
 
 int grid = 1;
+std::uint32_t gridLineColor = 0;
 EditViewState editView;
 
 namespace {
@@ -118,7 +118,9 @@ bool RebuildEditBackBuffer() {
   return true;
 }
 
-void RepaintEditView(ImageTab* tab) {
+namespace {
+
+void PaintEditView(ImageTab* tab, GridLines lines) {
   if (editView.window == nullptr || editView.backBuffer.isNull()) return;
   RasterSurface surface = SurfaceOf(editView.backBuffer);
   const PixelRect client{0, 0, surface.width, surface.height};
@@ -128,19 +130,26 @@ void RepaintEditView(ImageTab* tab) {
     FillPixelRect(surface, client, BackgroundColor(tab->backgroundIndex));
     tab->cellSize = static_cast<std::uint8_t>(ComputeCellSize(surface.width, surface.height, tab->width, tab->height));
     for (int y = 0; y < tab->height; ++y)
-      for (int x = 0; x < tab->width; ++x) PaintCell(x, y, CellAt(*tab, x, y), *tab);
+      for (int x = 0; x < tab->width; ++x) PaintCell(x, y, CellAt(*tab, x, y), *tab, nullptr, lines);
     DrawSelectionFrame(*tab, true);
   }
   InvalidateEditView();
 }
 
-void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* square) {
+}  // namespace
+
+void RepaintEditView(ImageTab* tab) { PaintEditView(tab, GridLines::AsSwitched); }
+
+void RepaintEditViewWithoutGrid(ImageTab& tab) { PaintEditView(&tab, GridLines::Hidden); }
+
+void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* square, GridLines lines) {
   const PixelRect cell = CellSquare(x, y, tab.cellSize);
   if (square != nullptr) *square = cell;
   if (editView.backBuffer.isNull()) return;
   RasterSurface surface = SurfaceOf(editView.backBuffer);
   const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
-  const int penWidth = grid == 1 ? 1 : 0;
+  const bool gridLines = lines == GridLines::AsSwitched ? grid == 1 : lines == GridLines::Shown;
+  const int penWidth = gridLines ? 1 : 0;
   if ((value & CELL_MASK_BIT) == 0) {
     DrawFramedRect(surface, cell, color, gridLineColor, penWidth);
     return;

@@ -4,6 +4,7 @@
 // copies the damaged part of it.
 
 #include <QImage>
+#include <cstdint>
 
 #include "canvas/raster.h"
 #include "model/image_tab.h"
@@ -13,6 +14,13 @@ class QWidget;
 // 1 = the edit view draws grid lines between the cells. Kept in the settings
 // file and switched with the grid button.
 extern int grid;
+// The background colour with all 24 colour bits inverted; the edit view
+// draws grid lines in it.
+extern std::uint32_t gridLineColor;
+
+// Whether cells are painted with grid lines: as the grid switch says, or
+// with or without them whatever it says.
+enum class GridLines { AsSwitched, Shown, Hidden };
 
 // Where a tool-feedback cell is drawn: into the back buffer, or only onto
 // the window, from where the next copy of the back buffer removes it.
@@ -43,15 +51,16 @@ QWidget* CreateEditView(QWidget* tabStrip);
 // it could not be had.
 bool RebuildEditBackBuffer();
 
-// 1 = the edit view draws grid lines between the cells.
-extern int grid;
-
 // Full repaint of the tab, or a blank view for nullptr.
 void RepaintEditView(ImageTab* tab);
+// The full repaint without grid lines, which gives the rings of the batch
+// colour change their room; the next full repaint follows the switch again.
+void RepaintEditViewWithoutGrid(ImageTab& tab);
 
 // Paints one cell with the given value into the back buffer as the full
 // repaint would, and gives its square when asked. It invalidates nothing.
-void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* square = nullptr);
+void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* square = nullptr,
+               GridLines lines = GridLines::AsSwitched);
 
 // Paints the look of a cell that a tool is about to set: the tab's pen cell,
 // one pixel inside the cell, with an outline in the inverted pen colour.

@@ -1,22 +1,16 @@
 #include "canvas/pen_tools.h"
 
 #include <QAbstractButton>
-#include <QComboBox>
-#include <QMainWindow>
 
-#include "app/command_ids.h"
-#include "app/command_state.h"
-#include "app/commands.h"
-#include "app/main_window.h"
-#include "app/toolbar.h"
 #include "canvas/cell_geometry.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/preview.h"
 #include "canvas/selection.h"
 #include "canvas/undo_commands.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
-#include "palette/palette_window.h"
+#include "platform/window_handles.h"
 
 EditMouseState editMouse;
 
@@ -55,8 +49,7 @@ void LeftPressOrDrag(ImageTab& tab) {
   // Qt keeps sending the mouse to the view that the press went to until the
   // release, which is the capture; the flag tells the release that it held it.
   editMouse.captured = true;
-  if (mainWindows.backgroundBox != nullptr && mainWindows.backgroundBox->hasFocus() && mainWindows.main != nullptr)
-    mainWindows.main->setFocus();
+  TakeFocusFromBackgroundBox();
   editMouse.leftDrag = true;
   // A drag handles each cell once.
   if (tab.cursorX == tab.lastX && tab.cursorY == tab.lastY) return;
@@ -81,7 +74,7 @@ void LeftPressOrDrag(ImageTab& tab) {
       if (target != pen) {
         FloodFill(tab, x, y, target, pen);
         InvalidateEditView();
-        RepaintPreview(&tab);
+        Announce(&tab, CHANGE_PIXELS | CHANGE_PAINTED_IN_PLACE);
       }
       break;
     }
@@ -184,7 +177,7 @@ void HandleEditLeftRelease(int x, int y) {
       tab->lastX = tab->lastY = -1;
     }
   }
-  RefreshCommandState(GROUP_PEN, 1);
+  Announce(tab, CHANGE_TOOL);
   // Giving up the mouse reports the pointer's place as a move with no button
   // held. So the band of a two-click tool starts at once at the release
   // point, and a second click on the same cell as the first finds the band
@@ -206,7 +199,7 @@ void EndToolAction(ImageTab& tab, int resetIdleSelection) {
   if (tab.dragState == -1) {
     if (resetIdleSelection == 1) {
       tab.selection = WholeImage(tab);
-      RepaintEditView(&tab);
+      Announce(&tab, CHANGE_SELECTION);
     }
     return;
   }
@@ -216,13 +209,11 @@ void EndToolAction(ImageTab& tab, int resetIdleSelection) {
   // lets a left click there start the next shape instead of being taken
   // for a drag that stays on one cell.
   tab.lastX = tab.lastY = -1;
-  RefreshCommandState(GROUP_PEN, 1);
   // The full repaint also removes any band or preview.
-  RepaintEditView(&tab);
+  Announce(&tab, CHANGE_TOOL | CHANGE_SELECTION);
 }
 
-void SetPenMode(ImageTab& tab, int command) {
-  const int mode = command - CMD_RANGE_SELECT;
+void SetPenMode(ImageTab& tab, int mode) {
   if (mode < PEN_SELECT || mode > PEN_CIRCLE || tab.penMode == static_cast<std::uint32_t>(mode)) return;
   // Leaving range select for any other tool always leaves the whole image
   // selected.
@@ -287,9 +278,8 @@ bool PickCellColor(ImageTab& tab, int x, int y) {
   if (value == NO_CELL) return false;
   tab.penIndex = static_cast<std::uint8_t>(value & CELL_INDEX_BITS);
   tab.penMask = (value & CELL_MASK_BIT) != 0 ? 1u : 0u;
-  QAbstractButton* button = ToolButton(CMD_LEAVE_BACKGROUND);
-  if (button != nullptr) button->setChecked(tab.penMask == 1);
-  DispatchCommand(CMD_LEAVE_BACKGROUND | 1u << 16, button);
+  // The leave-background button shows the picked mask.
+  Announce(&tab, CHANGE_PEN | CHANGE_TOOL | CHANGE_TOOL_CHECKS);
   return true;
 }
 
@@ -303,5 +293,4 @@ void CommandLeaveBackground(int notificationCode, QWidget* sender) {
   }
   // Without the button (no tool window) the edit view has already set the
   // mask itself.
-  RedrawPalette(tab);
 }

@@ -33,8 +33,8 @@ void HandleEditRightPress(int x, int y);
 // selection to the whole image only when resetIdleSelection is 1.
 void EndToolAction(ImageTab& tab, int resetIdleSelection);
 
-// Commands 250..254: choose a tool.
-void SetPenMode(ImageTab& tab, int command);
+// Chooses a tool (commands 250..254 choose PEN_SELECT..PEN_CIRCLE).
+void SetPenMode(ImageTab& tab, int mode);
 
 // Fills the 4-connected region of target cells around (x, y) with the
 // replacement and paints each changed cell; it invalidates nothing.
@@ -45,9 +45,9 @@ void UpdateLineBand(ImageTab& tab);
 void PreviewCircle(ImageTab& tab);
 void CommitCircle(ImageTab& tab);
 
-// Copies index and mask bit of the cell under the point into the pen and
-// reports the new mask as command 240 from the leave-background button.
-// Gives back false when the point lies on no cell.
+// Copies index and mask bit of the cell under the point into the pen; the
+// leave-background button takes the new mask. Gives back false when the
+// point lies on no cell.
 bool PickCellColor(ImageTab& tab, int x, int y);
 
 // Command 240: with notification code 0 the switch flips; with any other

@@ -5,7 +5,6 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 
-#include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "model/tab_set.h"
 #include "platform/qt_colors.h"

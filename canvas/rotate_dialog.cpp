@@ -12,16 +12,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
-#include "model/new_tab_dialog.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -166,7 +166,7 @@ int RotateDialog(ImageTab& tab) {
   RotateDialogRun run;
   run.tab = &tab;
   run.dialog =
-      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "回転"), 189, 96, "ＭＳ Ｐゴシック", 9);
+      CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "回転"), 189, 96, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_ROTATE_DIALOG));
   BuildControls(run);
   PlaceDialogOverMain(*run.dialog);
@@ -188,7 +188,6 @@ int RotateDialog(ImageTab& tab) {
   delete run.dialog;
   // Whatever closed the dialog, the edit view shows the stored cells again
   // instead of the live result.
-  RepaintEditView(&tab);
-  RepaintPreview(&tab);
+  Announce(&tab, CHANGE_PIXELS);
   return result;
 }

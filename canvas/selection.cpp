@@ -2,8 +2,7 @@
 
 #include "canvas/cell_geometry.h"
 #include "canvas/edit_view.h"
-#include "canvas/preview.h"
-#include "canvas/undo_commands.h"
+#include "model/change_hub.h"
 
 void UpdateSelectionBand(ImageTab& tab) {
   tab.endX = tab.cursorX;
@@ -15,7 +14,5 @@ void UpdateSelectionBand(ImageTab& tab) {
 
 void DeleteSelection(ImageTab& tab) {
   ClearSelectionArea(tab);
-  RepaintEditView(&tab);
-  RepaintPreview(&tab);
-  RecordUndo(tab);
+  Announce(&tab, CHANGE_PIXELS | CHANGE_RECORD_UNDO);
 }

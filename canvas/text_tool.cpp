@@ -16,17 +16,18 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -71,8 +72,7 @@ void Render(TextDialogRun& run, int commit) {
 // Both ends of the dialog put the edit view and the preview back to the
 // tab's cells and the user's grid setting.
 void CloseTextDialog(TextDialogRun& run, int buttonId) {
-  RepaintEditView(run.tab);
-  RepaintPreview(run.tab);
+  Announce(run.tab, CHANGE_PIXELS);
   run.dialog->done(buttonId);
 }
 
@@ -322,16 +322,13 @@ int RenderTextCells(ImageTab& tab, QImage& canvas, const PixelRect& canvasRect, 
   // The edit view shows the covered cells as one surface without grid
   // lines and all others with them, whatever the grid setting; the next
   // full repaint returns to the setting.
-  const int rememberedGrid = grid;
   const PixelCell pen = PenCell(tab);
   for (int y = 0; y < tab.height; ++y)
     for (int x = 0; x < tab.width; ++x) {
       const bool covered = mask.test(CellIndex(x, y));
-      grid = covered ? 0 : 1;
-      PaintCell(x, y, covered ? pen : CellAt(tab, x, y), tab);
+      PaintCell(x, y, covered ? pen : CellAt(tab, x, y), tab, nullptr, covered ? GridLines::Hidden : GridLines::Shown);
     }
   InvalidateEditView();
-  grid = rememberedGrid;
   if (commit == 1) CommitTextCells(tab, mask);
   return static_cast<int>(mask.count());
 }
@@ -340,7 +337,7 @@ void TextDialog(ImageTab& tab) {
   TextDialogRun run;
   run.tab = &tab;
   run.dialog =
-      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "文字"), 262, 172, "ＭＳ Ｐゴシック", 9);
+      CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "文字"), 262, 172, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_TEXT_DIALOG));
   BuildControls(run);
   PlaceDialogOverMain(*run.dialog);

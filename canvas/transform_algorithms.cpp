@@ -5,7 +5,6 @@
 #include <iterator>
 #include <utility>
 
-#include "app/command_ids.h"
 
 RotateWork rotateWork;
 
@@ -32,15 +31,15 @@ void ReverseLine(ImageTab& tab, int first, int step, int count) {
 
 }  // namespace
 
-bool TransformSelection(ImageTab& tab, int command) {
+bool TransformSelection(ImageTab& tab, int transform) {
   if (!SelectionInsideImage(tab)) return false;
   const CellRect& s = tab.selection;
   const int width = s.right - s.left + 1;
   const int height = s.bottom - s.top + 1;
-  const bool horizontal = command == CMD_SHIFT_LEFT || command == CMD_SHIFT_RIGHT || command == CMD_FLIP_HORIZONTAL;
-  const bool vertical = command == CMD_SHIFT_UP || command == CMD_SHIFT_DOWN || command == CMD_FLIP_VERTICAL;
+  const bool horizontal = transform == SHIFT_LEFT || transform == SHIFT_RIGHT || transform == FLIP_LEFT_RIGHT;
+  const bool vertical = transform == SHIFT_UP || transform == SHIFT_DOWN || transform == FLIP_TOP_BOTTOM;
   if (!horizontal && !vertical) return false;
-  // Two cells would only swap places, which the command does not count as
+  // Two cells would only swap places, which the transform does not count as
   // a shift or a flip.
   if ((horizontal && width < 3) || (vertical && height < 3)) return false;
 
@@ -50,17 +49,17 @@ bool TransformSelection(ImageTab& tab, int command) {
     for (int y = s.top; y <= s.bottom; ++y) {
       const int leftEnd = CellIndex(s.left, y);
       const int rightEnd = CellIndex(s.right, y);
-      if (command == CMD_SHIFT_LEFT) RotateLine(tab, leftEnd, MAX_IMAGE_SIZE, width);
-      if (command == CMD_SHIFT_RIGHT) RotateLine(tab, rightEnd, -MAX_IMAGE_SIZE, width);
-      if (command == CMD_FLIP_HORIZONTAL) ReverseLine(tab, leftEnd, MAX_IMAGE_SIZE, width);
+      if (transform == SHIFT_LEFT) RotateLine(tab, leftEnd, MAX_IMAGE_SIZE, width);
+      if (transform == SHIFT_RIGHT) RotateLine(tab, rightEnd, -MAX_IMAGE_SIZE, width);
+      if (transform == FLIP_LEFT_RIGHT) ReverseLine(tab, leftEnd, MAX_IMAGE_SIZE, width);
     }
   } else {
     for (int x = s.left; x <= s.right; ++x) {
       const int topEnd = CellIndex(x, s.top);
       const int bottomEnd = CellIndex(x, s.bottom);
-      if (command == CMD_SHIFT_UP) RotateLine(tab, topEnd, 1, height);
-      if (command == CMD_SHIFT_DOWN) RotateLine(tab, bottomEnd, -1, height);
-      if (command == CMD_FLIP_VERTICAL) ReverseLine(tab, topEnd, 1, height);
+      if (transform == SHIFT_UP) RotateLine(tab, topEnd, 1, height);
+      if (transform == SHIFT_DOWN) RotateLine(tab, bottomEnd, -1, height);
+      if (transform == FLIP_TOP_BOTTOM) ReverseLine(tab, topEnd, 1, height);
     }
   }
   return true;

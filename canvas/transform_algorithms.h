@@ -5,11 +5,21 @@
 
 #include "model/image_tab.h"
 
-// Commands 230..235 (shift left, right, up, down, flip left-right, flip
-// top-bottom) on the tab's selection. Each needs the selection to span at
-// least three cells along its direction; otherwise, or for any other
-// command, nothing changes. Gives back true when the cells were changed.
-bool TransformSelection(ImageTab& tab, int command);
+// The shifts and flips of the selection, numbered as the commands 230..235
+// that ask for them.
+enum CellTransform : int {
+  SHIFT_LEFT = 230,
+  SHIFT_RIGHT = 231,
+  SHIFT_UP = 232,
+  SHIFT_DOWN = 233,
+  FLIP_LEFT_RIGHT = 234,
+  FLIP_TOP_BOTTOM = 235,
+};
+
+// One CellTransform on the tab's selection. Each needs the selection to span
+// at least three cells along its direction; otherwise, or for any other
+// number, nothing changes. Gives back true when the cells were changed.
+bool TransformSelection(ImageTab& tab, int transform);
 
 // True when the selection lies inside the image and is at least 3 x 3
 // cells, the least that the rotation works on.

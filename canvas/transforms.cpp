@@ -2,7 +2,6 @@
 
 #include <QImage>
 
-#include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 

@@ -1,22 +1,14 @@
 #include "canvas/undo_commands.h"
 
-#include "app/command_state.h"
-#include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
-#include "canvas/preview.h"
-#include "canvas/undo_history.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
-#include "palette/palette_window.h"
+#include "model/undo_history.h"
 #include "platform/modal.h"
 
 namespace {
 
-void ShowRestoredSnapshot(ImageTab& tab) {
-  RefreshCommandState(GROUP_EDIT, 1);
-  RedrawPalette(&tab);
-  RepaintEditView(&tab);
-  RepaintPreview(&tab);
-}
+void ShowRestoredSnapshot(ImageTab& tab) { Announce(&tab, CHANGE_PIXELS | CHANGE_PALETTE | CHANGE_HISTORY); }
 
 // An action under way is ended first; the selection falls back to the whole
 // image unless a finished range selection is in place.
@@ -28,13 +20,13 @@ ImageTab* TabReadyForHistoryStep() {
 
 }  // namespace
 
-void RecordUndo(ImageTab& tab) {
-  if (!PushUndoSnapshot(tab)) {
-    // The edit stays done; only its snapshot is missing.
-    ShowReport(UNDO_MEMORY_FAILED);
-    return;
-  }
-  RefreshCommandState(GROUP_EDIT, 1);
+void RecordUndo(ImageTab& tab) { Announce(&tab, CHANGE_RECORD_UNDO); }
+
+bool RecordUndoSnapshot(ImageTab& tab) {
+  if (PushUndoSnapshot(tab)) return true;
+  // The edit stays done; only its snapshot is missing.
+  ShowReport(UNDO_MEMORY_FAILED);
+  return false;
 }
 
 void UndoStep(ImageTab& tab) {

@@ -9,8 +9,12 @@ struct ImageTab;
 inline constexpr const char* UNDO_MEMORY_FAILED =
     QT_TRANSLATE_NOOP("Quillet2", "メモリ確保に失敗、アンドゥ書き込み出来ませんでした");
 
-// Records a snapshot of pixels and palette after undoCurrent.
+// Records a snapshot of pixels and palette after undoCurrent, announced as a
+// change of its own.
 void RecordUndo(ImageTab& tab);
+// The history's listener: records the snapshot, or reports that memory ran
+// out; gives back whether the snapshot was taken.
+bool RecordUndoSnapshot(ImageTab& tab);
 
 // Copy the previous or next snapshot back into the tab and show it; nothing
 // happens at either end of the history.

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "app/command_ids.h"
 #include "canvas/preview.h"
 #include "clipboard/color_picture.h"
 #include "clipboard/paste_mapping.h"
@@ -34,8 +33,8 @@ int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {
   ColorPicture picture;
   if (!TakePictureFromClipboard(picture)) return 0;
   const RasterSurface surface = picture.Surface();
-  const int command = CommandIdOf(commandWord);
-  if (command == CMD_PASTE_TRANSPARENT) {
+  const int command = static_cast<int>(commandWord & 0xFFFFu);
+  if (command == PASTE_TRANSPARENT) {
     auto paste = std::make_unique<PastePicture>();
     PreparePastePicture(tab, surface, *paste);
     return TransparentPasteDialog(tab, *paste) == IDOK ? 1 : 0;
@@ -43,9 +42,9 @@ int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {
   // The index picture is as large as the tab's cells; it lives on the heap
   // beside the picture for the length of the paste.
   auto indexPicture = std::make_unique<PixelCell[]>(CELL_COUNT);
-  if (command == CMD_PASTE_NEAREST) {
+  if (command == PASTE_NEAREST) {
     MapPictureToPalette(tab, surface, tab.palette, indexPicture.get());
-  } else if (command == CMD_PASTE) {
+  } else if (command == PASTE_AS_IS) {
     // The picture's own colours, black first, numbered in the order they
     // turn up; the pixels take those numbers and show in the tab's colours.
     ColorRef colours[256] = {};

@@ -8,10 +8,14 @@
 // real-size preview shows; false when it could not.
 bool CopySelectionToClipboard(ImageTab& tab);
 
+// The three ways of pasting, numbered as the paste commands that ask for
+// them.
+enum PasteKind : int { PASTE_AS_IS = 204, PASTE_TRANSPARENT = 205, PASTE_NEAREST = 206 };
+
 // Pastes the clipboard's picture into the selection in the way the command
-// asks (204 as it is, 205 with transparent colours, 206 in the nearest
-// palette colours). Gives back 1 when the tab was changed; 0, with nothing
-// changed, when the clipboard holds no picture or the paste was cancelled.
+// asks: the low 16 bits of the command word are a PasteKind. Gives back 1
+// when the tab was changed; 0, with nothing changed, when the clipboard holds
+// no picture or the paste was cancelled.
 int PasteFromClipboard(ImageTab& tab, unsigned commandWord);
 
 // The cells of the area (inclusive, inside the image) in the colours the

@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "clipboard/clipboard_commands.h"
@@ -17,6 +16,7 @@
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/system_colors.h"
+#include "platform/window_handles.h"
 
 int transparentPasteMode = MODE_TAKE_COLORS;
 
@@ -207,7 +207,7 @@ int TransparentPasteDialog(ImageTab& tab, PastePicture& paste) {
   run.colorCount = PaletteSize(tab);
   std::fill(paste.flags, paste.flags + 256, 0);
 
-  run.dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け"), 260, 198,
+  run.dialog = CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け"), 260, 198,
                                     "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_TRANSPARENT_PASTE_DIALOG));
   PlaceDialogOverMain(*run.dialog);

@@ -1,25 +1,27 @@
 // Replacing a file's content without harming what the user did not mean to
-// change: links, other names of the same file, protected files and nodes
-// that are not files at all.
+// change: links, other names of the same file, the file's owner, protected
+// files and nodes that are not files at all; and without leaving a torn file
+// when the program is killed part way.
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <cstdio>
+#include <optional>
+#include <random>
 
 #include "fileio/file_bytes.h"
+#include "fileio/safe_path.h"
+#include "fileio/save_leftovers.h"
 
 namespace {
 
-// As many links in a row as the system itself follows before it gives up.
-constexpr int MAX_LINK_HOPS = 40;
-
-// Temporaries get a short name of their own, so that a target whose name is
-// as long as the file system allows can still be saved beside it.
-constexpr const char* TEMPORARY_NAME = "/.q2-XXXXXX";
+struct Outcome {
+  WriteResult result;
+  WriteProblem problem;
+};
 
 void CloseKeepingError(int fd) {
   const int saved = errno;
@@ -33,43 +35,24 @@ void UnlinkKeepingError(const std::string& path) {
   errno = saved;
 }
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
+bool IsPermissionError(int error) { return error == EACCES || error == EPERM; }
+
+// What the user reads about a failed call; `permission` says what a refused
+// permission means at that step.
+WriteProblem ProblemOf(int error, WriteProblem permission) {
+  switch (error) {
+    case EACCES:
+    case EPERM:
+    case EROFS: return permission;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return WriteProblem::DiskFull;
+    case EISDIR: return WriteProblem::NotRegularFile;
+    default: return WriteProblem::Other;
+  }
 }
 
-// Follows symbolic links in the last part of the path until it names
-// something that is not a link, or nothing yet (then that is where a new
-// file goes). Folders on the way are the system's business.
-bool ResolveLinks(const std::string& path, std::string& resolved) {
-  std::string current = path;
-  for (int hop = 0; hop < MAX_LINK_HOPS; ++hop) {
-    struct stat info {};
-    if (::lstat(current.c_str(), &info) != 0) {
-      if (errno != ENOENT) return false;
-      resolved = current;
-      return true;
-    }
-    if (!S_ISLNK(info.st_mode)) {
-      resolved = current;
-      return true;
-    }
-    std::string target(PATH_MAX, '\0');
-    const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-    if (length < 0) return false;
-    if (static_cast<std::size_t>(length) >= target.size()) {
-      errno = ENAMETOOLONG;
-      return false;
-    }
-    target.resize(static_cast<std::size_t>(length));
-    // A relative link is relative to the folder the link lies in.
-    current = !target.empty() && target.front() == '/' ? target : FolderOf(current) + "/" + target;
-  }
-  errno = ELOOP;
-  return false;
-}
+Outcome Failure(WriteResult result, WriteProblem permission) { return {result, ProblemOf(errno, permission)}; }
 
 bool IsWriteProtected(const struct stat& info, const std::string& path) {
   return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
@@ -103,25 +86,133 @@ bool CopyContent(int from, int to) {
   }
 }
 
-int MakeTemporary(const std::string& target, std::string& name) {
-  name = FolderOf(target) + TEMPORARY_NAME;
+int MakeFile(const std::string& stem, std::string& name) {
+  name = stem + "XXXXXX";
   return ::mkostemp(name.data(), O_CLOEXEC);
+}
+
+std::string RandomLetters() {
+  static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device source;
+  std::string text;
+  for (int i = 0; i < 6; ++i) text.push_back(letters[source() % (sizeof letters - 1)]);
+  return text;
+}
+
+// Gives a complete, synced copy its backup name. Until then it carries a
+// temporary's name, so a file under a backup's name always holds the whole
+// old content, even when the program was killed while copying.
+bool NameBackup(const std::string& temp, const std::string& stem, std::string& backup) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    backup = stem + RandomLetters();
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, backup.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno == EEXIST) continue;
+    // File systems without the no-replace rename get a name checked first.
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    struct stat taken {};
+    if (::lstat(backup.c_str(), &taken) == 0) continue;
+    return ::rename(temp.c_str(), backup.c_str()) == 0;
+  }
+  errno = EEXIST;
+  return false;
+}
+
+// Keeps the whole old content of the open file in a backup beside it, or in
+// the user's spare folder when its own folder takes no new file. Gives back
+// the backup, open, or -1.
+int KeepOldContent(int file, const std::string& target, std::string& backupName) {
+  std::string temp;
+  int backup = MakeFile(TemporaryStem(target), temp);
+  std::string backupStem = BackupStem(target);
+  if (backup < 0) {
+    if (!IsPermissionError(errno)) return -1;
+    if (SpareBackupFolder(true).empty()) {
+      errno = EACCES;
+      return -1;
+    }
+    backup = MakeFile(SpareTemporaryStem(target), temp);
+    backupStem = SpareBackupStem(target);
+    if (backup < 0) return -1;
+  }
+  if (!CopyContent(file, backup) || ::fsync(backup) != 0 || !NameBackup(temp, backupStem, backupName)) {
+    CloseKeepingError(backup);
+    UnlinkKeepingError(temp);
+    return -1;
+  }
+  return backup;
+}
+
+// Overwrites the file where it is, so that every name sees the new content
+// and the file stays what it was: same owner, group and identity. Its old
+// content is kept whole beside it first and put back when the overwriting
+// fails; when the program is killed part way, that backup remains.
+Outcome ReplaceInPlace(const std::string& target, const ByteBuffer& bytes) {
+  const int file = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (file < 0) return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
+  struct stat info {};
+  const bool statted = ::fstat(file, &info) == 0;
+  if (!statted || !S_ISREG(info.st_mode)) {
+    const Outcome outcome = statted ? Outcome{WriteResult::OpenFailed, WriteProblem::NotRegularFile}
+                                    : Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
+    CloseKeepingError(file);
+    return outcome;
+  }
+  std::string backupName;
+  const int backup = KeepOldContent(file, target, backupName);
+  if (backup < 0) {
+    const Outcome outcome = IsPermissionError(errno) ? Outcome{WriteResult::OpenFailed, WriteProblem::FolderNotWritable}
+                                                     : Failure(WriteResult::WriteFailed, WriteProblem::Other);
+    CloseKeepingError(file);
+    return outcome;
+  }
+
+  const bool written = ::lseek(file, 0, SEEK_SET) == 0 && WriteAll(file, bytes.data(), bytes.size()) &&
+                       ::ftruncate(file, static_cast<off_t>(bytes.size())) == 0 && ::fsync(file) == 0;
+  bool keepBackup = false;
+  Outcome outcome{WriteResult::Ok, WriteProblem::None};
+  if (!written) {
+    outcome = Failure(WriteResult::WriteFailed, WriteProblem::NoPermission);
+    const bool restored =
+        CopyContent(backup, file) && ::ftruncate(file, info.st_size) == 0 && ::fsync(file) == 0;
+    // When even the old content cannot be put back, the backup is the only
+    // copy of it left, so it stays.
+    keepBackup = !restored;
+  }
+  CloseKeepingError(backup);
+  if (::close(file) != 0 && written) outcome = Failure(WriteResult::WriteFailed, WriteProblem::Other);
+  if (outcome.result == WriteResult::Ok) {
+    RemoveLeftovers(target);
+  } else if (!keepBackup) {
+    UnlinkKeepingError(backupName);
+  }
+  return outcome;
 }
 
 // Writes a new file beside the target and moves it over the target's name.
 // `existing` describes the file it replaces, or is null for a new file.
-WriteResult ReplaceByRename(const std::string& target, const struct stat* existing, const ByteBuffer& bytes) {
+// Gives back nothing when the rename cannot keep the existing file's owner
+// and group, or the folder takes no new file or no rename over it (a sticky
+// folder): the file is then to be overwritten where it is.
+std::optional<Outcome> ReplaceByRename(const std::string& target, const struct stat* existing,
+                                       const ByteBuffer& bytes) {
   std::string temp;
-  const int fd = MakeTemporary(target, temp);
-  if (fd < 0) return WriteResult::OpenFailed;
+  const int fd = MakeFile(TemporaryStem(target), temp);
+  if (fd < 0) {
+    if (existing != nullptr && IsPermissionError(errno)) return std::nullopt;
+    return Failure(WriteResult::OpenFailed, WriteProblem::FolderNotWritable);
+  }
 
   // The temporary starts with mode 0600 and belongs to this process; give it
   // what the replaced file had, or what a new file would get. Owner and group
   // come first because changing them may clear the set-id bits.
   mode_t mode;
   if (existing != nullptr) {
-    if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
-      [[maybe_unused]] const int groupOnly = ::fchown(fd, static_cast<uid_t>(-1), existing->st_gid);
+    [[maybe_unused]] const int changed = ::fchown(fd, existing->st_uid, existing->st_gid);
+    struct stat made {};
+    if (::fstat(fd, &made) != 0 || made.st_uid != existing->st_uid || made.st_gid != existing->st_gid) {
+      ::close(fd);
+      ::unlink(temp.c_str());
+      return std::nullopt;
     }
     mode = existing->st_mode & 07777;
   } else {
@@ -131,59 +222,43 @@ WriteResult ReplaceByRename(const std::string& target, const struct stat* existi
   }
   ::fchmod(fd, mode);
 
-  bool ok = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-  if (::close(fd) != 0) ok = false;
-  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) ok = false;
-  if (!ok) {
+  if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
+    const Outcome outcome = Failure(WriteResult::WriteFailed, WriteProblem::Other);
+    CloseKeepingError(fd);
     UnlinkKeepingError(temp);
-    return WriteResult::WriteFailed;
+    return outcome;
   }
-  return WriteResult::Ok;
+  if (::close(fd) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
+    const bool refused = IsPermissionError(errno);
+    const Outcome outcome = Failure(WriteResult::WriteFailed, WriteProblem::Other);
+    UnlinkKeepingError(temp);
+    if (refused && existing != nullptr) return std::nullopt;
+    return outcome;
+  }
+  RemoveLeftovers(target);
+  return Outcome{WriteResult::Ok, WriteProblem::None};
 }
 
-// A file with several names is overwritten where it is, so that every name
-// sees the new content. Its old content is copied beside it first and put
-// back when the overwriting fails.
-WriteResult ReplaceInPlace(const std::string& target, const ByteBuffer& bytes) {
-  const int file = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (file < 0) return WriteResult::OpenFailed;
-  struct stat info {};
-  const bool statted = ::fstat(file, &info) == 0;
-  if (!statted || !S_ISREG(info.st_mode)) {
-    if (statted) errno = EINVAL;
-    CloseKeepingError(file);
-    return WriteResult::OpenFailed;
+Outcome Replace(const std::string& path, const ByteBuffer& bytes) {
+  std::string target;
+  switch (ResolveSavePath(path, target)) {
+    case PathCheck::Ok: break;
+    case PathCheck::LinkRefused: return {WriteResult::OpenFailed, WriteProblem::LinkRefused};
+    case PathCheck::Failed: return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
   }
-  std::string backupName;
-  const int backup = MakeTemporary(target, backupName);
-  if (backup < 0) {
-    CloseKeepingError(file);
-    return WriteResult::OpenFailed;
+  struct stat existing {};
+  if (::stat(target.c_str(), &existing) != 0) {
+    if (errno != ENOENT) return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
+    return *ReplaceByRename(target, nullptr, bytes);
   }
-  if (!CopyContent(file, backup) || ::fsync(backup) != 0) {
-    CloseKeepingError(backup);
-    UnlinkKeepingError(backupName);
-    CloseKeepingError(file);
-    return WriteResult::WriteFailed;
+  // Only regular files are replaced: writing to a FIFO or device could block
+  // or reach hardware, and a folder is no file to save into.
+  if (!S_ISREG(existing.st_mode)) return {WriteResult::OpenFailed, WriteProblem::NotRegularFile};
+  if (IsWriteProtected(existing, target)) return {WriteResult::OpenFailed, WriteProblem::NoPermission};
+  if (existing.st_nlink == 1) {
+    if (const auto outcome = ReplaceByRename(target, &existing, bytes)) return *outcome;
   }
-
-  const bool written = ::lseek(file, 0, SEEK_SET) == 0 && WriteAll(file, bytes.data(), bytes.size()) &&
-                       ::ftruncate(file, static_cast<off_t>(bytes.size())) == 0 && ::fsync(file) == 0;
-  bool keepBackup = false;
-  if (!written) {
-    const int reason = errno;
-    const bool restored =
-        CopyContent(backup, file) && ::ftruncate(file, info.st_size) == 0 && ::fsync(file) == 0;
-    // When even the old content cannot be put back, the backup is the only
-    // copy of it left, so it stays.
-    keepBackup = !restored;
-    errno = reason;
-  }
-  CloseKeepingError(backup);
-  if (!keepBackup) UnlinkKeepingError(backupName);
-  const bool closed = ::close(file) == 0;
-  if (!written || !closed) return WriteResult::WriteFailed;
-  return WriteResult::Ok;
+  return ReplaceInPlace(target, bytes);
 }
 
 }  // namespace
@@ -193,24 +268,8 @@ bool IsWriteProtected(const std::string& path) {
   return ::stat(path.c_str(), &info) == 0 && IsWriteProtected(info, path);
 }
 
-WriteResult WriteFileBytesSafely(const std::string& path, const ByteBuffer& bytes) {
-  std::string target;
-  if (!ResolveLinks(path, target)) return WriteResult::OpenFailed;
-  struct stat existing {};
-  if (::stat(target.c_str(), &existing) != 0) {
-    if (errno != ENOENT) return WriteResult::OpenFailed;
-    return ReplaceByRename(target, nullptr, bytes);
-  }
-  // Only regular files are replaced: writing to a FIFO or device could block
-  // or reach hardware, and a folder is no file to save into.
-  if (!S_ISREG(existing.st_mode)) {
-    errno = S_ISDIR(existing.st_mode) ? EISDIR : EINVAL;
-    return WriteResult::OpenFailed;
-  }
-  if (IsWriteProtected(existing, target)) {
-    errno = EACCES;
-    return WriteResult::OpenFailed;
-  }
-  if (existing.st_nlink > 1) return ReplaceInPlace(target, bytes);
-  return ReplaceByRename(target, &existing, bytes);
+WriteResult WriteFileBytesSafely(const std::string& path, const ByteBuffer& bytes, WriteProblem* problem) {
+  const Outcome outcome = Replace(path, bytes);
+  if (problem != nullptr) *problem = outcome.problem;
+  return outcome.result;
 }

@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include "app/main_window.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ std::vector<bool> DefaultImportChecks(const std::vector<ImportEntry>& entries) {
 
 std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entries,
                                             const std::vector<ImportPlan>& plans) {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, IMPORT_TITLE, 280, 178, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(windowHandles.main, IMPORT_TITLE, 280, 178, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2300"));
   AddLabel(*dialog, ID_IMPORT_LIST_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込む画像にチェックをつけてください"), 7, 5,
            266, 9);

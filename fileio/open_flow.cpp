@@ -2,15 +2,15 @@
 
 #include <optional>
 
-#include "app/main_window.h"
-#include "app/system_error.h"
-#include "app/tab_strip.h"
+#include "fileio/disk_change.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_load.h"
 #include "fileio/save_flow.h"
+#include "fileio/save_leftovers.h"
 #include "model/tab_lifecycle.h"
 #include "platform/file_status.h"
 #include "platform/modal.h"
+#include "platform/system_error.h"
 #include "platform/translation.h"
 
 namespace {
@@ -28,6 +28,16 @@ bool SameIgnoringCase(const std::string& a, const std::string& b) {
 }
 
 void ReportTooManyTabs() { ShowReport(OPEN_TOO_MANY_TABS); }
+
+// A save that was killed while it overwrote the file in place leaves the old
+// content beside it; the user learns where, as the file itself may be torn.
+void TellKeptBackups(const std::string& path) {
+  const std::vector<std::string> backups = FindKeptBackups(path);
+  if (backups.empty()) return;
+  std::string list;
+  for (const std::string& backup : backups) list += (list.empty() ? "" : "\n") + backup;
+  ShowReport(FileMessage(path, FillText(UiString(OPEN_KEPT_BACKUP), {list})));
+}
 
 }  // namespace
 
@@ -84,13 +94,20 @@ bool MakeRoomForImages(int imageCount, bool& discarded) {
 
 void OpenIconFile(const std::string& path) {
   if (!CheckFileAttributes(path)) return;
+  TellKeptBackups(path);
   int imageCount = 0;
   if (!CheckIconFile(path, imageCount)) return;
   if (!CheckNotAlreadyOpen(path)) return;
 
   bool discarded = false;
   if (!MakeRoomForImages(imageCount, discarded)) return;
-  ShowLoadedTabs(LoadIconFile(path), discarded);
+  // The file is remembered as it was before it was read, so that a change
+  // made while it loads is noticed too.
+  const bool becomesDocument = tabSet.tabCount == 0;
+  if (becomesDocument) RememberDocumentFile(path);
+  const std::optional<int> first = LoadIconFile(path);
+  if (becomesDocument && (!first || tabSet.documentName != path)) ForgetDocumentFile();
+  ShowLoadedTabs(first, discarded);
 }
 
 void ShowLoadedTabs(std::optional<int> first, bool discarded) {
@@ -104,5 +121,4 @@ void ShowLoadedTabs(std::optional<int> first, bool discarded) {
     return;
   }
   ShowCurrentPosition();
-  if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
 }

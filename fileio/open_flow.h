@@ -16,6 +16,8 @@ inline constexpr const char* OPEN_REPLACE_QUESTION =
                       "   「はい」    → 新たに開く\n"
                       "  「いいえ」   → 編修中のファイルの後ろに足す\n"
                       "「キャンセル」 → やめる");
+inline constexpr const char* OPEN_KEPT_BACKUP = QT_TRANSLATE_NOOP(
+    "Quillet2", "前回の保存が途中で止まりました。保存する前の内容は次のファイルに残っています：\n%1");
 inline constexpr const char* ATTRIBUTE_DIRECTORY = QT_TRANSLATE_NOOP("Quillet2", "フォルダです\n");
 inline constexpr const char* ATTRIBUTE_OFFLINE =
     QT_TRANSLATE_NOOP("Quillet2", "ファイルのデータは、すぐには利用できません\n");

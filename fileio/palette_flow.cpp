@@ -1,6 +1,8 @@
 #include "fileio/palette_flow.h"
 
+#include "fileio/disk_change.h"
 #include "fileio/palette_file.h"
+#include "fileio/write_failure.h"
 #include "platform/modal.h"
 
 bool ReadPaletteFile(ImageTab& tab, const std::string& path) {
@@ -10,7 +12,13 @@ bool ReadPaletteFile(ImageTab& tab, const std::string& path) {
 }
 
 bool WritePaletteFile(const ImageTab& tab, const std::string& path) {
-  const std::string error = SavePaletteToFile(path, tab);
-  if (!error.empty()) ShowReport(error);
-  return error.empty();
+  // A palette saved onto the document's own file replaces it like any save.
+  if (!ConfirmSaveOverChanges(path)) return false;
+  WriteProblem problem = WriteProblem::None;
+  if (WriteFileBytesSafely(path, SerializePalette(tab), &problem) != WriteResult::Ok) {
+    ShowReport(WriteFailureNote(path, PALETTE_WRITE_FAILED, problem));
+    return false;
+  }
+  NoteFileSaved(path);
+  return true;
 }

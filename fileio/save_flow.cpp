@@ -6,25 +6,32 @@
 #include <optional>
 #include <string>
 
-#include "app/main_window.h"
-#include "app/tab_strip.h"
-#include "canvas/undo_history.h"
 #include "fileio/bitmap_format.h"
+#include "fileio/disk_change.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
+#include "fileio/write_failure.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
+#include "model/undo_history.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/window_handles.h"
 
 namespace {
 
-// Writes the bytes under the document's name and shows what went wrong.
+// Writes the bytes under the document's name and shows what went wrong. A
+// file that another program changed since it was opened or saved is only
+// overwritten when the user says so.
 bool WriteDocument(const ByteBuffer& bytes) {
-  switch (WriteFileBytesSafely(tabSet.documentName, bytes)) {
-    case WriteResult::Ok: return true;
-    case WriteResult::OpenFailed: ShowReport(FileMessage(tabSet.documentName, ICON_OPEN_FAILED)); return false;
-    case WriteResult::WriteFailed: ShowReport(FileMessage(tabSet.documentName, ICON_WRITE_FAILED)); return false;
+  const std::string& path = tabSet.documentName;
+  if (!ConfirmSaveOverChanges(path)) return false;
+  WriteProblem problem = WriteProblem::None;
+  switch (WriteFileBytesSafely(path, bytes, &problem)) {
+    case WriteResult::Ok: NoteFileSaved(path); return true;
+    case WriteResult::OpenFailed: ShowReport(WriteFailureMessage(path, ICON_OPEN_FAILED, problem)); return false;
+    case WriteResult::WriteFailed: ShowReport(WriteFailureMessage(path, ICON_WRITE_FAILED, problem)); return false;
   }
   return false;
 }
@@ -53,6 +60,9 @@ std::string SuggestedName(const char* extension) {
 bool ChooseDocumentName(const char* title, const FileFilterList& filters, const char* extension) {
   const auto chosen = ChooseSaveFile(title, filters, SuggestedName(extension), extension);
   if (!chosen) return false;
+  // A set that no longer shows the file it was opened from (all its tabs
+  // were discarded since) has no file of its own to protect.
+  if (tabSet.documentName != RememberedDocumentFile()) ForgetDocumentFile();
   tabSet.documentName = *chosen;
   return true;
 }
@@ -70,7 +80,7 @@ QPushButton* AddButton(QDialog& dialog, int id, const char* text, int x, int y, 
 std::vector<const ImageTab*> TabsInStripOrder() {
   std::vector<const ImageTab*> tabs;
   for (int position = 0; position < tabSet.tabCount; ++position) {
-    const int slot = StripItemSlot(position);
+    const int slot = SlotAtPosition(tabSet, position);
     if (slot >= 0 && tabSet.tabs[slot].inUse == 1) tabs.push_back(&tabSet.tabs[slot]);
   }
   return tabs;
@@ -110,7 +120,7 @@ bool WriteSideBySideBitmap() {
 }
 
 int SaveTypeDialog() {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, SAVE_TYPE_TITLE, 260, 103, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(windowHandles.main, SAVE_TYPE_TITLE, 260, 103, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2220"));
   QPushButton* oneIcon =
       AddButton(*dialog, ID_SAVE_ONE_ICON, QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルとして保存"), 7, 7, 246,
@@ -152,5 +162,5 @@ void CommandSave() {
   // nothing to write.
   if (tabSet.tabCount <= 0) return;
   SaveTypeDialog();
-  SetMainCaption(CAPTION_PREFIX + tabSet.documentName);
+  Announce(CurrentTab(), CHANGE_CAPTION);
 }

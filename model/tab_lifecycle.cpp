@@ -1,39 +1,23 @@
 #include "model/tab_lifecycle.h"
 
-#include <QComboBox>
-#include <QMainWindow>
-#include <QWidget>
-
-#include "app/command_state.h"
-#include "app/main_window.h"
-#include "app/tab_strip.h"
-#include "canvas/edit_view.h"
-#include "canvas/preview.h"
-#include "canvas/undo_commands.h"
-#include "canvas/undo_history.h"
+#include "model/change_hub.h"
 #include "model/ui_text.h"
-#include "palette/palette_window.h"
+#include "model/undo_history.h"
 #include "platform/system_colors.h"
 
 namespace {
 constexpr const char* UNNAMED = QT_TRANSLATE_NOOP("Quillet2", "無名");
-
-void SetPanelsEnabled(bool enabled) {
-  if (mainWindows.backgroundBox != nullptr) mainWindows.backgroundBox->setEnabled(enabled);
-  if (mainWindows.paletteWindow != nullptr) mainWindows.paletteWindow->setEnabled(enabled);
-}
 }  // namespace
 
 ImageTab* CurrentTab() {
   if (tabSet.tabCount <= 0) return nullptr;
-  const int slot = StripItemSlot(tabSet.currentPosition);
-  if (slot < 0 || tabSet.tabs[slot].inUse != 1) return nullptr;
-  return &tabSet.tabs[slot];
+  const int slot = SlotAtPosition(tabSet, tabSet.currentPosition);
+  return slot >= 0 ? &tabSet.tabs[slot] : nullptr;
 }
 
 ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t colorCode) {
   const int slot = FindFreeSlot(tabSet);
-  if (slot < 0) return nullptr;
+  if (slot < 0 || tabSet.tabCount >= MAX_TABS) return nullptr;
   ImageTab& tab = tabSet.tabs[slot];
   FormatTabTitle(tab, width, height, colorCode);
   tab.selection = {0, 0, width - 1, height - 1};
@@ -44,37 +28,37 @@ ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t
   tab.undoFirst = tab.undoCurrent = tab.undoLast = tab.savedSnapshot = nullptr;
   tab.cellSize = 1;
   tab.paletteMarker.left = 0;
-  if (!StripInsertItem(tabSet.tabCount, tab.title, slot)) return nullptr;
   tab.inUse = 1;
+  tabSet.positionSlots[tabSet.tabCount] = slot;
   const int before = tabSet.tabCount++;
+  unsigned changes = CHANGE_TABS | CHANGE_TOOL_CHECKS;
   if (before == 0) {
-    SetPanelsEnabled(true);
     tabSet.documentName = name.empty() ? UNNAMED : name;
-    SetMainCaption(CAPTION_PREFIX + tabSet.documentName);
+    changes |= CHANGE_CAPTION;
   }
-  RefreshCommandState(GROUP_ALL, 0);
+  Announce(&tab, changes);
   return &tab;
 }
 
 void DeleteTab(int slot) {
   int position = -1;
   for (int p = 0; p < tabSet.tabCount; ++p)
-    if (StripItemSlot(p) == slot) position = p;
+    if (SlotAtPosition(tabSet, p) == slot) position = p;
   if (position < 0 || slot < 0 || slot >= MAX_TABS) {
-    RefreshCommandState(GROUP_ALL, 1);
+    Announce(nullptr, CHANGE_TABS);
     return;
   }
   ImageTab& tab = tabSet.tabs[slot];
   FreeUndoHistory(tab);
   tab.inUse = 0;
   --tabSet.tabCount;
-  StripRemoveItem(position);
+  for (int p = position; p < tabSet.tabCount; ++p) tabSet.positionSlots[p] = tabSet.positionSlots[p + 1];
+  unsigned changes = CHANGE_TABS;
   if (tabSet.tabCount <= 0) {
-    SetPanelsEnabled(false);
     tabSet.documentName.clear();
-    SetMainCaption(CAPTION_PREFIX);
+    changes |= CHANGE_CAPTION;
   }
-  RefreshCommandState(GROUP_ALL, 1);
+  Announce(nullptr, changes);
 }
 
 void DeleteAllTabs() {
@@ -83,34 +67,16 @@ void DeleteAllTabs() {
 }
 
 void ActivateTab(ImageTab& tab) {
-  if (mainWindows.backgroundBox != nullptr) {
-    const QSignalBlocker quiet(mainWindows.backgroundBox);
-    mainWindows.backgroundBox->setCurrentIndex(tab.backgroundIndex);
-  }
-  gridLineColor = BackgroundColor(tab.backgroundIndex) ^ 0xFFFFFF;
-  RedrawPalette(&tab);
-  RepaintPreview(&tab);
-  RepaintEditView(&tab);
-  if (tab.undoFirst == nullptr) RecordUndo(tab);
   tab.lastX = tab.lastY = -1;
-  RefreshCommandState(GROUP_ALL, 0);
+  // A tab shown for the first time gets its first snapshot, which undo
+  // returns to.
+  Announce(&tab, CHANGE_CURRENT_TAB | CHANGE_TOOL_CHECKS | (tab.undoFirst == nullptr ? CHANGE_RECORD_UNDO : 0u));
 }
 
 void ShowCurrentPosition() {
-  StripSelect(tabSet.currentPosition);
   if (ImageTab* tab = CurrentTab()) {
     ActivateTab(*tab);
   } else {
-    RedrawPalette(nullptr);
-    RepaintPreview(nullptr);
-    RepaintEditView(nullptr);
-    RefreshCommandState(GROUP_ALL, 1);
+    Announce(nullptr, CHANGE_CURRENT_TAB);
   }
-}
-
-void PlaceDialogOverMain(QWidget& dialog) {
-  if (mainWindows.main == nullptr) return;
-  const QRect main = mainWindows.main->frameGeometry();
-  const QSize size = dialog.frameGeometry().size();
-  dialog.move(main.left() + main.width() / 2 - size.width() / 2, main.top() + main.height() / 3 - size.height() / 2);
 }

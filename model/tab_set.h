@@ -11,6 +11,9 @@ struct TabSet {
   ImageTab tabs[MAX_TABS];
   // Number of used slots; always the number of items in the tab strip.
   int tabCount = 0;
+  // The slot of each tab in strip order, left to right; the first tabCount
+  // entries are used. The tab strip shows the tabs in this order.
+  int positionSlots[MAX_TABS] = {};
   // Position of the selected strip item (not a slot index).
   int currentPosition = 0;
   // The file name shown in the caption after "Quillet2 - ".
@@ -18,6 +21,9 @@ struct TabSet {
 };
 
 extern TabSet tabSet;
+
+// The slot of the tab at a strip position, or -1 when no used tab is there.
+int SlotAtPosition(const TabSet& set, int position);
 
 // Lowest free slot, or -1 when all 20 are used.
 int FindFreeSlot(const TabSet& set);

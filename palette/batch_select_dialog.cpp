@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <memory>
 
-#include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
@@ -15,6 +14,7 @@
 #include "palette/batch_colour_dialogs.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/window_handles.h"
 #include "platform/system_colors.h"
 
 namespace {
@@ -70,7 +70,7 @@ void SetAll(SelectRun& run, std::uint8_t byte) {
   ShowSelection(run);
 }
 
-QPoint MainTopLeft() { return mainWindows.main != nullptr ? mainWindows.main->frameGeometry().topLeft() : QPoint(); }
+QPoint MainTopLeft() { return windowHandles.main != nullptr ? windowHandles.main->frameGeometry().topLeft() : QPoint(); }
 
 void StartPicking(SelectRun& run) {
   run.picking = true;
@@ -97,8 +97,8 @@ void EndPicking(SelectRun& run) {
 void Dodge(SelectRun& run) {
   if (run.dodged) {
     run.dodged = false;
-    if (mainWindows.main == nullptr) return;
-    const QRect main = mainWindows.main->frameGeometry();
+    if (windowHandles.main == nullptr) return;
+    const QRect main = windowHandles.main->frameGeometry();
     run.dialog->move(main.bottomRight() - QPoint(run.dialog->frameGeometry().width() - 1,
                                                  run.dialog->frameGeometry().height() - 1));
   } else {
@@ -214,10 +214,10 @@ int BatchSelectDialog(BatchSelection& selection) {
   auto run = std::make_unique<SelectRun>();
   run->tab = tab;
   run->selection = &selection;
-  run->dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "一括色変化（色選択）"), 163, 227,
+  run->dialog = CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "一括色変化（色選択）"), 163, 227,
                                      "ＭＳ Ｐゴシック", 9);
   run->dialog->setObjectName(QString::number(ID_BATCH_SELECT_DIALOG));
-  if (mainWindows.paletteWindow != nullptr) run->dialog->move(mainWindows.paletteWindow->mapToGlobal(QPoint(0, 0)));
+  if (windowHandles.paletteWindow != nullptr) run->dialog->move(windowHandles.paletteWindow->mapToGlobal(QPoint(0, 0)));
   BuildSelectControls(*run);
 
   const QRect client = run->grid->clientRect();

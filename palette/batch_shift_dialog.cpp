@@ -13,7 +13,6 @@
 #include <QStyleOptionSlider>
 #include <memory>
 
-#include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
@@ -23,6 +22,7 @@
 #include "palette/scroll_bar_actions.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -84,7 +84,7 @@ void RepaintChosenPixels(const ShiftRun& run, const ImageTab& record) {
     for (int y = 0; y < record.height; ++y) {
       const PixelCell cell = CellAt(record, x, y);
       if (!chosen[cell & CELL_INDEX_BITS]) continue;
-      PaintCell(x, y, cell, record);
+      PaintCell(x, y, cell, record, nullptr, GridLines::Hidden);
       PaintPreviewPixel(x, y, cell, record);
     }
   }
@@ -253,11 +253,11 @@ int BatchShiftDialog(const BatchSelection& selection) {
   run->preview = std::make_unique<ImageTab>(*tab);
   run->shift = BeginBatchShift(tab->palette, selection, PaletteSize(*tab));
 
-  run->dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "一括色変化ダイアログ"), 208, 68,
+  run->dialog = CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "一括色変化ダイアログ"), 208, 68,
                                      "ＭＳ Ｐゴシック", 9);
   run->dialog->setObjectName(QString::number(ID_BATCH_SHIFT_DIALOG));
-  if (mainWindows.paletteWindow != nullptr)
-    run->dialog->move(mainWindows.paletteWindow->mapToGlobal(QPoint(0, mainWindows.paletteWindow->height())));
+  if (windowHandles.paletteWindow != nullptr)
+    run->dialog->move(windowHandles.paletteWindow->mapToGlobal(QPoint(0, windowHandles.paletteWindow->height())));
   BuildShiftControls(*run);
   (run->shift.mode == SHIFT_RGB ? run->rgbButton : run->hsvButton)->setChecked(true);
   ModeCommand(*run);

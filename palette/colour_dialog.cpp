@@ -15,9 +15,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 
-#include "app/main_window.h"
-#include "canvas/edit_view.h"
-#include "canvas/preview.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "palette/scroll_bar_actions.h"
@@ -26,6 +24,7 @@
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
+#include "platform/window_handles.h"
 
 HsvColor colorDialogHsv;
 
@@ -111,8 +110,7 @@ void FillHsvStrips(ColorDialogRun& run) {
 // once. The palette window keeps the old colour until the dialog ends.
 void WriteColorLive(ColorDialogRun& run) {
   run.tab->palette[run.index] = run.current;
-  RepaintEditView(run.tab);
-  RepaintPreview(run.tab);
+  Announce(run.tab, CHANGE_PIXELS);
 }
 
 void CloseValueEdit(ColorDialogRun& run) {
@@ -309,10 +307,10 @@ int RunColorDialog(int index) {
   run.oldColor = run.current = tab->palette[index];
 
   run.dialog =
-      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "色"), 263, 127, "ＭＳ Ｐゴシック", 9);
+      CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "色"), 263, 127, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_COLOR_DIALOG));
-  if (mainWindows.paletteWindow != nullptr)
-    run.dialog->move(mainWindows.paletteWindow->mapToGlobal(QPoint(0, mainWindows.paletteWindow->height())));
+  if (windowHandles.paletteWindow != nullptr)
+    run.dialog->move(windowHandles.paletteWindow->mapToGlobal(QPoint(0, windowHandles.paletteWindow->height())));
   BuildControls(run);
   FillFixedStrips(run);
   SetRgbChannels(run);

@@ -3,16 +3,15 @@
 #include <QPoint>
 #include <QWidget>
 
-#include "app/main_window.h"
 #include "canvas/edit_view.h"
-#include "canvas/preview.h"
 #include "canvas/undo_commands.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "palette/batch_colour_dialogs.h"
 #include "palette/colour_math.h"
-#include "palette/palette_window.h"
 #include "palette/reduce_colors_dialog.h"
 #include "platform/modal.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -31,32 +30,27 @@ void CommandOrganizePalette() {
   OrganizePalette(*tab);
   // Every pixel keeps its colour, so the edit view and preview stay as
   // they are; only the palette window changes.
-  RedrawPalette(tab);
-  RecordUndo(*tab);
+  Announce(tab, CHANGE_PALETTE | CHANGE_RECORD_UNDO);
 }
 
 void CommandReduceColors() {
   if (PaletteCommandTab() == nullptr) return;
   // The dialog puts its top-left corner on the palette window's.
   const QPoint corner =
-      mainWindows.paletteWindow != nullptr ? mainWindows.paletteWindow->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+      windowHandles.paletteWindow != nullptr ? windowHandles.paletteWindow->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
   ReduceColorsDialog(corner);
 }
 
 void CommandBatchColorChange() {
   ImageTab* tab = PaletteCommandTab();
   if (tab == nullptr) return;
-  // The rings that mark chosen pixels need the room of the grid lines.
-  const int savedGrid = grid;
-  grid = 0;
-  RepaintEditView(tab);
+  // The rings that mark chosen pixels need the room of the grid lines, so
+  // the image is shown without them until both dialogs are closed.
+  RepaintEditViewWithoutGrid(*tab);
   BatchSelection selection;
   if (BatchSelectDialog(selection) == IDOK) {
-    RepaintEditView(tab);
+    RepaintEditViewWithoutGrid(*tab);
     if (BatchShiftDialog(selection) == IDOK) RecordUndo(*tab);
   }
-  grid = savedGrid;
-  RedrawPalette(tab);
-  RepaintEditView(tab);
-  RepaintPreview(tab);
+  Announce(tab, CHANGE_PALETTE | CHANGE_PIXELS);
 }

@@ -8,12 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "app/command_ids.h"
-#include "app/commands.h"
-#include "app/main_window.h"
-#include "canvas/edit_view.h"
-#include "canvas/preview.h"
-#include "canvas/undo_commands.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "palette/colour_dialog.h"
@@ -23,6 +18,7 @@
 #include "platform/system_colors.h"
 #include "platform/text_fit.h"
 #include "platform/translation.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -125,23 +121,25 @@ void DrawCellShape(const CellRect& rect, bool asEllipse, const QColor& outline, 
 
 bool AnyTabOpen(const ImageTab* tab) { return tab != nullptr && tabSet.tabCount > 0; }
 
-QPushButton* MakeButton(QWidget* window, int id, const char* text, int left) {
+QPushButton* MakeButton(QWidget* window, void (*sendCommand)(unsigned), int id, const char* text, int left) {
   auto* button = new QPushButton(UiText(text), window);
   button->setObjectName(QString::number(id));
   button->setFont(MakePixelFont("ＭＳ Ｐゴシック", 12, true));
   button->setGeometry(EDGE_WIDTH + left, EDGE_WIDTH + BUTTON_TOP, BUTTON_WIDTH, BUTTON_HEIGHT);
   // A button click reaches the main window's dispatcher as its command.
-  QObject::connect(button, &QPushButton::clicked, window, [id] { DispatchCommand(static_cast<unsigned>(id)); });
+  QObject::connect(button, &QPushButton::clicked, window,
+                   [sendCommand, id] { sendCommand(static_cast<unsigned>(id)); });
   return button;
 }
 
 }  // namespace
 
-QWidget* CreatePaletteWindow(QWidget* tabStrip) {
+QWidget* CreatePaletteWindow(QWidget* tabStrip, void (*sendCommand)(unsigned command)) {
   auto* window = new PaletteWindow(tabStrip);
-  QList<QWidget*> buttons = {MakeButton(window, CMD_ORGANIZE_PALETTE, QT_TRANSLATE_NOOP("Quillet2", "整理"), 4),
-                             MakeButton(window, CMD_REDUCE_COLORS, QT_TRANSLATE_NOOP("Quillet2", "減色..."), 50),
-                             MakeButton(window, CMD_BATCH_COLORS, QT_TRANSLATE_NOOP("Quillet2", "一括..."), 96)};
+  QList<QWidget*> buttons = {
+      MakeButton(window, sendCommand, PALETTE_ORGANIZE, QT_TRANSLATE_NOOP("Quillet2", "整理"), 4),
+      MakeButton(window, sendCommand, PALETTE_REDUCE, QT_TRANSLATE_NOOP("Quillet2", "減色..."), 50),
+      MakeButton(window, sendCommand, PALETTE_BATCH, QT_TRANSLATE_NOOP("Quillet2", "一括..."), 96)};
   // A translated text may be longer than the Japanese one the buttons are
   // sized for; the Japanese layout stays exactly as it is.
   if (CurrentLanguage() != Language::Japanese) WidenRowToFit(buttons);
@@ -188,17 +186,13 @@ void DrawPaletteMarker(ImageTab* tab) {
 void SetPaletteColor(ImageTab& tab, int index, ColorRef colour) {
   if (index < 0 || index >= PaletteSize(tab)) return;
   tab.palette[index] = colour;
-  RedrawPalette(&tab);
-  RepaintPreview(&tab);
-  RepaintEditView(&tab);
-  RecordUndo(tab);
+  Announce(&tab, CHANGE_PALETTE | CHANGE_PIXELS | CHANGE_RECORD_UNDO);
 }
 
 void PaletteButtonDown(int x, int y) {
   // The background box would keep turning the wheel and the arrow keys
   // into background changes; a click on the palette ends that.
-  if (mainWindows.backgroundBox != nullptr && mainWindows.backgroundBox->hasFocus() && mainWindows.main != nullptr)
-    mainWindows.main->setFocus();
+  TakeFocusFromBackgroundBox();
   ImageTab* tab = CurrentTab();
   if (tab == nullptr || static_cast<std::uint16_t>(y) > PALETTE_CELL_AREA_BOTTOM) return;
   const int index = PaletteIndexAt(x, y, tab->colorCode);
@@ -215,8 +209,7 @@ void PaletteDoubleClick(int x, int y) {
   if (colour != -1) SetPaletteColor(*tab, index, static_cast<ColorRef>(colour));
   // The dialog showed its colours live and put the old one back on cancel;
   // either way the views must show the palette as it now is.
-  RepaintEditView(tab);
-  RepaintPreview(tab);
+  Announce(tab, CHANGE_PIXELS);
 }
 
 const QImage* PaletteBackBuffer() { return paletteWindow != nullptr ? &paletteWindow->backBuffer : nullptr; }

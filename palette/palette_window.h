@@ -8,10 +8,13 @@ class QImage;
 class QPoint;
 class QWidget;
 
+// The palette buttons, numbered as the commands they send.
+enum PaletteButton : int { PALETTE_ORGANIZE = 290, PALETTE_REDUCE = 291, PALETTE_BATCH = 292 };
+
 // Creates the window ("palWndClass") with its buttons on the tab strip,
 // disabled until the first tab exists. The buttons are named by their
-// command ids (290, 291, 292), which a click sends to the dispatcher.
-QWidget* CreatePaletteWindow(QWidget* tabStrip);
+// numbers, which a click hands to sendCommand.
+QWidget* CreatePaletteWindow(QWidget* tabStrip, void (*sendCommand)(unsigned command));
 
 // Repaints the whole palette window for the tab, or blanks it for nullptr
 // or when no tab is open.

@@ -13,16 +13,14 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/main_window.h"
-#include "canvas/edit_view.h"
-#include "canvas/preview.h"
 #include "canvas/undo_commands.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "palette/colour_reduction.h"
-#include "palette/palette_window.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -90,19 +88,13 @@ struct ReduceRun {
   QLineEdit* countBox = nullptr;
 };
 
-void ShowTab(ImageTab* tab) {
-  RedrawPalette(tab);
-  RepaintPreview(tab);
-  RepaintEditView(tab);
-}
-
 // "実行": reduces the image as it was at opening to the number in the box.
 // A number out of range runs with the most colours and shows that number.
 void RunReduction(ReduceRun& run) {
   const int count = ReductionCountOfText(run.countBox->text().toStdString(), run.maxCount);
   run.countBox->setText(QString::number(count));
   ReduceTabColors(*run.tab, run.source, count);
-  ShowTab(run.tab);
+  Announce(run.tab, CHANGE_PALETTE | CHANGE_PIXELS);
 }
 
 void AcceptReduction(ReduceRun& run) {
@@ -113,7 +105,7 @@ void AcceptReduction(ReduceRun& run) {
 
 void CancelReduction(ReduceRun& run) {
   RestoreReductionSource(*run.tab, run.source);
-  ShowTab(run.tab);
+  Announce(run.tab, CHANGE_PALETTE | CHANGE_PIXELS);
   run.dialog->done(IDCANCEL);
 }
 
@@ -153,7 +145,7 @@ int ReduceColorsDialog(const QPoint& screenPoint) {
   run->source = TakeReductionSource(*tab);
 
   run->dialog =
-      CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "減色"), 120, 40, "ＭＳ Ｐゴシック", 9);
+      CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "減色"), 120, 40, "ＭＳ Ｐゴシック", 9);
   QDialog& dialog = *run->dialog;
   dialog.setObjectName(QString::number(ID_REDUCE_DIALOG));
   dialog.move(screenPoint);
@@ -183,7 +175,7 @@ int ReduceColorsDialog(const QPoint& screenPoint) {
   // never left half reduced without a step of history.
   if (result != IDOK && result != IDCANCEL) {
     RestoreReductionSource(*tab, run->source);
-    ShowTab(tab);
+    Announce(tab, CHANGE_PALETTE | CHANGE_PIXELS);
   }
   delete run->dialog;
   return result == IDOK ? IDOK : IDCANCEL;

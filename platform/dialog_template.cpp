@@ -37,3 +37,17 @@ void PlaceTemplateControl(QDialog& dialog, QWidget* control, int id, int x, int 
   if (qobject_cast<QComboBox*>(control) != nullptr) place.setHeight(control->sizeHint().height());
   control->setGeometry(place);
 }
+
+int ReadDialogNumber(const std::string& text) {
+  // The dialog reads only the first 6 characters of the box.
+  const std::string head = text.substr(0, 6);
+  std::size_t i = 0;
+  while (i < head.size() && (head[i] == ' ' || head[i] == '\t' || head[i] == '\n' || head[i] == '\r' ||
+                             head[i] == '\v' || head[i] == '\f'))
+    ++i;
+  bool negative = false;
+  if (i < head.size() && (head[i] == '+' || head[i] == '-')) negative = head[i++] == '-';
+  long value = 0;
+  while (i < head.size() && head[i] >= '0' && head[i] <= '9') value = value * 10 + (head[i++] - '0');
+  return static_cast<int>(negative ? -value : value);
+}

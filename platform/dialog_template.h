@@ -31,3 +31,8 @@ template <typename Control>
 Control* FindControl(const QWidget& dialog, int id) {
   return dialog.findChild<Control*>(QString::number(id));
 }
+
+// Reads a number as the dialogs do: the first 6 characters, leading blanks
+// skipped, an optional sign, digits up to the first other character; no
+// digits give 0.
+int ReadDialogNumber(const std::string& text);

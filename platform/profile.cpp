@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <optional>
 #include <vector>
 
@@ -9,8 +10,10 @@
 
 namespace {
 
-// Settings files are tiny; anything larger is not one of ours.
-constexpr std::size_t MAX_PROFILE_BYTES = 1 << 20;
+// Settings files are tiny, but one that grew by the user's own keys is read
+// whole up to this size. A larger one is left alone: it is never rewritten,
+// so nothing in it is lost.
+constexpr std::size_t MAX_PROFILE_BYTES = std::size_t{64} << 20;
 
 std::string Trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r");
@@ -24,10 +27,16 @@ bool SameName(const std::string& a, const std::string& b) {
          });
 }
 
-std::vector<std::string> ReadLines(const std::string& file) {
+// The lines of the file; none for a missing file, nothing at all for a file
+// that exists but cannot be read whole.
+std::optional<std::vector<std::string>> ReadLines(const std::string& file) {
   std::vector<std::string> lines;
   const auto bytes = ReadFileBytes(file, MAX_PROFILE_BYTES);
-  if (!bytes || bytes->size() > MAX_PROFILE_BYTES) return lines;
+  if (!bytes) {
+    if (errno == ENOENT) return lines;
+    return std::nullopt;
+  }
+  if (bytes->size() > MAX_PROFILE_BYTES) return std::nullopt;
   std::string line;
   for (std::uint8_t byte : *bytes) {
     if (byte == '\n') {
@@ -62,7 +71,7 @@ bool KeyOf(const std::string& line, std::string& key, std::string& value) {
 std::optional<std::string> FindProfileValue(const std::string& section, const std::string& key,
                                             const std::string& file) {
   bool inSection = false;
-  for (const std::string& line : ReadLines(file)) {
+  for (const std::string& line : ReadLines(file).value_or(std::vector<std::string>{})) {
     if (const auto name = SectionOf(line)) {
       inSection = SameName(*name, section);
       continue;
@@ -97,8 +106,14 @@ int GetProfileInt(const std::string& section, const std::string& key, int defaul
 }
 
 bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
-                        const std::string& file) {
-  std::vector<std::string> lines = ReadLines(file);
+                        const std::string& file, WriteProblem* problem) {
+  // Rewriting a file that could not be read would drop everything in it.
+  std::optional<std::vector<std::string>> read = ReadLines(file);
+  if (!read) {
+    if (problem != nullptr) *problem = WriteProblem::Unreadable;
+    return false;
+  }
+  std::vector<std::string>& lines = *read;
   const std::string entry = key + "=" + value;
   int sectionLine = -1;
   int lastInSection = -1;
@@ -130,5 +145,5 @@ bool WriteProfileString(const std::string& section, const std::string& key, cons
     bytes.insert(bytes.end(), line.begin(), line.end());
     bytes.push_back('\n');
   }
-  return WriteFileBytesSafely(file, bytes) == WriteResult::Ok;
+  return WriteFileBytesSafely(file, bytes, problem) == WriteResult::Ok;
 }

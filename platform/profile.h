@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "fileio/file_bytes.h"
+
 // The value of the key as a decimal integer (leading blanks, an optional
 // sign, the digits up to the first other character; no digits give 0), or
 // the default when the file, the section or the key is missing.
@@ -15,7 +17,9 @@ std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& file);
 
 // Sets the key to the text, creating the file and the section when missing
-// and replacing an existing value. Gives back false when the file could not
-// be written; the old file is then left as it was.
+// and replacing an existing value; every other line stays. Gives back false
+// when the file could not be written, or exists but could not be read (it
+// is then not rewritten); the old file is left as it was and `problem`, when
+// given, says why.
 bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
-                        const std::string& file);
+                        const std::string& file, WriteProblem* problem = nullptr);

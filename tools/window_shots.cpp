@@ -13,13 +13,13 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/new_tab_dialog.h"
 #include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
 #include "model/tab_lifecycle.h"
-#include "platform/program_paths.h"
-#include "model/new_tab_dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/program_paths.h"
 
 namespace {
 

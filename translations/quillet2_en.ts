@@ -742,5 +742,45 @@ Do you want to replace it?</translation>
         <source>画像を読み込んでいます</source>
         <translation>Reading the images</translation>
     </message>
+    <message>
+        <source>設定の保存に失敗</source>
+        <translation>Saving the settings failed</translation>
+    </message>
+    <message>
+        <source>開いた後（または前回の保存の後）に、ほかのプログラムがこのファイルを変更しています
+上書きしますか？</source>
+        <translation>Another program has changed this file since it was opened (or last saved)
+Overwrite it?</translation>
+    </message>
+    <message>
+        <source>前回の保存が途中で止まりました。保存する前の内容は次のファイルに残っています：
+%1</source>
+        <translation>An earlier save stopped part way. The content from before it is kept in:
+%1</translation>
+    </message>
+    <message>
+        <source>このファイルに書きこむ権限がありません</source>
+        <translation>You have no permission to write this file</translation>
+    </message>
+    <message>
+        <source>フォルダに書きこむ権限がなく、ファイルの元の内容を残す場所もありません</source>
+        <translation>The folder is not writable, and there is no place to keep the old content of the file</translation>
+    </message>
+    <message>
+        <source>ディスクに空きがありません</source>
+        <translation>The disk is full</translation>
+    </message>
+    <message>
+        <source>普通のファイルではありません</source>
+        <translation>Not a regular file</translation>
+    </message>
+    <message>
+        <source>共有フォルダにほかのユーザーが置いたリンクなので、たどりません</source>
+        <translation>A link placed by another user in a shared folder is not followed</translation>
+    </message>
+    <message>
+        <source>ファイルを読めないので、書きかえません</source>
+        <translation>The file cannot be read, so it is not rewritten</translation>
+    </message>
 </context>
 </TS>

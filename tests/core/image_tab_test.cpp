@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "canvas/undo_history.h"
 #include "model/image_tab.h"
 #include "model/tab_set.h"
+#include "model/undo_history.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/profile.h"
+#include "tests/support/as_user.h"
 
 namespace {
 
@@ -58,6 +59,32 @@ TEST_F(ProfileTest, WritingCreatesSectionsAndReplacesValues) {
 
 TEST_F(ProfileTest, UnwritableFolderFailsWithoutCreatingAnything) {
   EXPECT_FALSE(WriteProfileString("A", "b", "1", "/nonexistent-q2/x.ini"));
+}
+
+TEST_F(ProfileTest, TheUsersOwnKeysAreKeptInALargeFileAndAnUnreadableFileIsNotRewritten) {
+  // Two megabytes of the user's own keys.
+  std::string own = "[MINE]\n";
+  for (int i = 0; own.size() < (2u << 20); ++i) own += "key" + std::to_string(i) + "=" + std::string(40, 'v') + "\n";
+  Write(own + "last=kept\n");
+  ASSERT_TRUE(WriteProfileString("FLAG", "grid", "0", path));
+  EXPECT_EQ(GetProfileString("MINE", "last", "", path), "kept");
+  EXPECT_EQ(GetProfileString("MINE", "key0", "", path), std::string(40, 'v'));
+  EXPECT_EQ(GetProfileInt("FLAG", "grid", 1, path), 0);
+
+  // A file the user may write but not read: rewriting it would keep only
+  // the one key written.
+  if (!RunningAsRoot()) GTEST_SKIP() << "needs the superuser to hand the file to another user";
+  Write("[WINDOW]\npos_x=12\n");
+  ASSERT_EQ(::chown(path.c_str(), NOBODY, NOBODY), 0);
+  ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+  EXPECT_EQ(RunAsUser(NOBODY,
+                      [this] {
+                        WriteProblem problem = WriteProblem::None;
+                        const bool written = WriteProfileString("FLAG", "grid", "0", path, &problem);
+                        return written ? 1 : static_cast<int>(problem);
+                      }),
+            static_cast<int>(WriteProblem::Unreadable));
+  EXPECT_EQ(Read(), "[WINDOW]\npos_x=12\n");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "canvas/undo_history.h"
 #include "model/tab_set.h"
+#include "model/undo_history.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/program_state.h"
 #include "model/tab_lifecycle.h"
 #include "platform/program_paths.h"
 #include "tests/support/modal_recorder.h"
@@ -45,11 +46,7 @@ class MainWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     DestroyMainWindow();
-    for (ImageTab& tab : tabSet.tabs) tab = ImageTab{};
-    tabSet.tabCount = 0;
-    tabSet.currentPosition = 0;
-    tabSet.documentName.clear();
-    OverrideProgramFolder({});
+    ResetProgramState();
     std::remove(iniPath.c_str());
   }
 

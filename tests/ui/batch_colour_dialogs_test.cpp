@@ -131,8 +131,10 @@ TEST_F(BatchColourTest, ClicksChooseEntriesOfThePaletteAndRingThemInTheGridAndTh
   recorder.QueueDialog([&](QDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("一括色変化（色選択）"));
     EXPECT_EQ(dialog.pos(), mainWindows.paletteWindow->mapToGlobal(QPoint(0, 0)));
-    // The grid lines are off while the dialogs run.
-    EXPECT_EQ(grid, 0);
+    // The grid lines are off while the dialogs run: the line between two
+    // cells shows no grid-line colour.
+    const PixelRect between = CellSquare(1, 3, tab.cellSize);
+    EXPECT_NE(editView.backBuffer.pixelColor(between.left, (between.top + between.bottom) / 2), QColorOf(gridLineColor));
     // All 256 swatches are shown, none chosen.
     EXPECT_EQ(SwatchOf(dialog, 0), QColorOf(RED));
     EXPECT_EQ(SwatchOf(dialog, 200), QColorOf(tab.palette[200]));

@@ -38,12 +38,6 @@ class CanvasTest : public MainWindowTest {
     SwitchGrid(true);
   }
 
-  void TearDown() override {
-    MainWindowTest::TearDown();
-    editMouse = EditMouseState{};
-    grid = 1;
-  }
-
   // Command 220 from the grid button, checked or not.
   static void SwitchGrid(bool on) {
     QAbstractButton* button = ToolButton(CMD_GRID);

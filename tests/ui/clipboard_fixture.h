@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "canvas/undo_commands.h"
-#include "canvas/undo_history.h"
+#include "model/undo_history.h"
 #include "tests/ui/canvas_fixture.h"
 
 inline int HistoryLength(const ImageTab& tab) {

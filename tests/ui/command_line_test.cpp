@@ -9,11 +9,11 @@
 #include <cstdlib>
 
 #include "app/command_line.h"
+#include "app/new_tab_dialog.h"
 #include "app/settings.h"
 #include "canvas/undo_commands.h"
 #include "fileio/open_flow.h"
 #include "fileio/palette_file.h"
-#include "model/new_tab_dialog.h"
 #include "platform/profile.h"
 #include "tests/ui/file_flow_fixture.h"
 

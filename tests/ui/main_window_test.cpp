@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -21,9 +23,12 @@
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
-#include "canvas/undo_history.h"
 #include "fileio/file_bytes.h"
+#include "fileio/file_message.h"
 #include "fileio/icon_format.h"
+#include "fileio/write_problem.h"
+#include "model/change_hub.h"
+#include "model/undo_history.h"
 #include "platform/profile.h"
 #include "tests/support/main_window_fixture.h"
 
@@ -447,6 +452,16 @@ TEST_F(Settings, MinimizedWindowWritesOnlyTheFlags) {
   EXPECT_EQ(GetProfileInt("FLAG", "statusWndFlag", -1, iniPath), 0);
 }
 
+TEST_F(Settings, ASettingsFileThatCannotBeWrittenIsReported) {
+  // A folder where the file should be: it can be neither read nor written.
+  ASSERT_EQ(::mkdir(iniPath.c_str(), 0755), 0);
+  CreateMainWindow();
+  ASSERT_TRUE(mainWindows.main->close());
+  EXPECT_EQ(modal.texts(),
+            std::vector<std::string>{FileMessage(iniPath, std::string(SETTINGS_WRITE_FAILED) + "\n" + PROBLEM_UNREADABLE)});
+  ::rmdir(iniPath.c_str());
+}
+
 TEST_F(Settings, AbsurdValuesKeepTheWindowUsableAndOnScreen) {
   // Values at the ends of int once overflowed the placement arithmetic.
   for (const char* values : {"pos_x=-90000\npos_y=70000\nsiz_x=5\nsiz_y=-40\n", "siz_y=2147483647\n",
@@ -519,3 +534,13 @@ TEST_F(PastePopup, OffersTheThreePastesBelowThePasteButtonAndRunsTheChoice) {
 }
 
 }  // namespace
+
+// Every view listens while the window exists, and none is left once it is
+// gone: the next window's views must not share announcements with freed ones.
+TEST_F(MainWindowTest, EveryViewListensWhileTheWindowExistsAndNoneAfterwards) {
+  EXPECT_EQ(ListenerCount(), VIEW_COUNT);
+  DestroyMainWindow();
+  EXPECT_EQ(ListenerCount(), 0);
+  CreateMainWindow();
+  EXPECT_EQ(ListenerCount(), VIEW_COUNT);
+}

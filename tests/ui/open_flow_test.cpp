@@ -12,6 +12,7 @@
 #include "fileio/file_message.h"
 #include "fileio/open_flow.h"
 #include "fileio/save_flow.h"
+#include "fileio/save_leftovers.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {
@@ -273,4 +274,19 @@ TEST_F(OpenFlow, OpenCommandAndDrops) {
   EXPECT_EQ(tabSet.tabCount, 0);
   DropFiles({QString::fromStdString(path)});
   EXPECT_EQ(tabSet.tabCount, 1);
+}
+
+TEST_F(OpenFlow, OpeningAFileTellsWhereAnInterruptedSaveKeptItsOldContent) {
+  const std::string path = WriteIcon("torn.ico", 2);
+  const std::string backup = BackupStem(path) + "Ab12Cd";
+  WriteIcon(backup.substr(folder_.size() + 1), 2);
+  WriteIcon("other.ico", 1);
+  OpenIconFile(path);
+  EXPECT_EQ(modal.texts(), Only(FileMessage(path, FillText(OPEN_KEPT_BACKUP, {backup}))));
+  EXPECT_EQ(tabSet.tabCount, 2) << "the file still opens";
+  // Another file of the folder has no backup.
+  modal.clear();
+  DeleteAllTabs();
+  OpenIconFile(Path("other.ico"));
+  EXPECT_TRUE(modal.messages().empty());
 }

@@ -14,8 +14,8 @@
 #include <QWidget>
 
 #include "app/main_window.h"
-#include "canvas/undo_history.h"
 #include "model/tab_lifecycle.h"
+#include "model/undo_history.h"
 #include "palette/colour_math.h"
 #include "palette/palette_window.h"
 

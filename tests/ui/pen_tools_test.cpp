@@ -2,7 +2,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "canvas/cell_geometry.h"
-#include "canvas/undo_history.h"
+#include "model/undo_history.h"
 #include "tests/ui/canvas_fixture.h"
 
 namespace {

@@ -15,12 +15,14 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "canvas/undo_commands.h"
-#include "canvas/undo_history.h"
 #include "fileio/bitmap_format.h"
+#include "fileio/disk_change.h"
 #include "fileio/file_message.h"
 #include "fileio/open_flow.h"
 #include "fileio/palette_file.h"
 #include "fileio/save_flow.h"
+#include "fileio/write_problem.h"
+#include "model/undo_history.h"
 #include "platform/dialog_template.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/ui/file_flow_fixture.h"
@@ -68,12 +70,13 @@ void PressLater(ModalRecorder& modal, int id) {
 }
 
 // One kind of file the program saves: how to save it onto a path, the bytes
-// it writes there and the message a target it may not replace gets.
+// it writes there and the message a target it may not replace gets, with
+// the reason's line.
 struct SaveKind {
   std::string extension;
   std::function<void(ModalRecorder&, const std::string&)> save;
   std::function<ByteBuffer()> bytes;
-  std::function<std::string(const std::string&)> refusal;
+  std::function<std::string(const std::string&, const char*)> refusal;
 };
 
 std::vector<SaveKind> SaveKinds() {
@@ -84,7 +87,9 @@ std::vector<SaveKind> SaveKinds() {
       SaveTypeDialog();
     };
   };
-  const auto iconRefusal = [](const std::string& path) { return FileMessage(path, ICON_OPEN_FAILED); };
+  const auto iconRefusal = [](const std::string& path, const char* reason) {
+    return FileMessage(path, std::string(ICON_OPEN_FAILED) + "\n" + reason);
+  };
   return {
       {".ico", throughDialog(ID_SAVE_ONE_ICON), [] { return SerializeIcon(TabsInStripOrder()); }, iconRefusal},
       {".bmp", throughDialog(ID_SAVE_SIDE_BY_SIDE), [] { return SerializeSideBySideBitmap(TabsInStripOrder()); },
@@ -94,7 +99,10 @@ std::vector<SaveKind> SaveKinds() {
          modal.QueueFile(path);
          DispatchCommand(CMD_SAVE_PALETTE);
        },
-       [] { return SerializePalette(*CurrentTab()); }, [](const std::string&) { return std::string(PALETTE_WRITE_FAILED); }},
+       [] { return SerializePalette(*CurrentTab()); },
+       [](const std::string& path, const char* reason) {
+         return std::string(PALETTE_WRITE_FAILED) + "\n" + reason + "\n[ " + path + " ]";
+       }},
   };
 }
 
@@ -231,10 +239,11 @@ TEST_F(SaveFlow, SavesReachTheFileTheUserNamedAndRefuseWhatTheyMayNotReplace) {
     EXPECT_EQ(std::filesystem::hard_link_count(one), 2u);
     EXPECT_EQ(FileBytes(Path(longest + ext)), expected);
 
-    for (const std::string& name : {"pipe" + ext, "locked" + ext}) {
+    for (const auto& [name, reason] : {std::pair{"pipe" + ext, PROBLEM_NOT_REGULAR_FILE},
+                                       std::pair{"locked" + ext, PROBLEM_NO_PERMISSION}}) {
       modal.clear();
       kind.save(modal, Path(name));
-      EXPECT_EQ(modal.texts(), std::vector<std::string>{kind.refusal(Path(name))}) << name;
+      EXPECT_EQ(modal.texts(), std::vector<std::string>{kind.refusal(Path(name), reason)}) << name;
     }
     EXPECT_TRUE(std::filesystem::is_fifo(Path("pipe" + ext)));
     EXPECT_EQ(FileBytes(locked), old);
@@ -311,7 +320,8 @@ TEST_F(SaveFlow, AFailedSaveLeavesTheOldFileIntact) {
   const int result = WithFileSizeLimit(1000, [] { return SaveTypeDialog(); });
 
   EXPECT_EQ(result, 2);
-  EXPECT_EQ(modal.texts(), (std::vector<std::string>{FileMessage(target, ICON_WRITE_FAILED)}));
+  EXPECT_EQ(modal.texts(),
+            (std::vector<std::string>{FileMessage(target, std::string(ICON_WRITE_FAILED) + "\n" + PROBLEM_DISK_FULL)}));
   EXPECT_EQ(FileBytes(target), old);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), {}), 1) << "the temporary is removed";
   EXPECT_EQ(tabSet.documentName, target) << "the chosen name stays the document's";
@@ -395,4 +405,45 @@ TEST_F(SaveFlow, EscapeCancelsTheSaveTypeDialog) {
   modal.QueueDialog([](QDialog& dialog) { dialog.reject(); });
   EXPECT_EQ(SaveTypeDialog(), 2);
   EXPECT_TRUE(modal.fileRequests().empty());
+}
+
+TEST_F(SaveFlow, AFileChangedOnDiskSinceItWasOpenedIsOverwrittenOnlyWhenTheUserSaysSo) {
+  const std::string path = WriteIcon("doc.ico", 1);
+  OpenIconFile(path);
+  ASSERT_EQ(tabSet.documentName, path);
+  const auto save = [this, &path](std::optional<int> answer) {
+    modal.clear();
+    if (answer) modal.QueueAnswer(*answer);
+    PressLater(modal, ID_SAVE_ONE_ICON);
+    modal.QueueFile(path);
+    return SaveTypeDialog();
+  };
+  // Saved twice without anyone else touching the file: nothing is asked.
+  ASSERT_EQ(save(std::nullopt), 1);
+  ASSERT_EQ(save(std::nullopt), 1);
+  EXPECT_TRUE(modal.messages().empty());
+
+  // Another program writes three images into it. Declining, or closing the
+  // question, keeps its work.
+  const ByteBuffer others = FileBytes(WriteIcon("doc.ico", 3, 16, 16, 16, 9));
+  for (const std::optional<int> answer : {std::optional<int>(IDNO), std::optional<int>()}) {
+    EXPECT_EQ(save(answer), 2);
+    ASSERT_EQ(modal.messages().size(), 1u);
+    EXPECT_EQ(modal.messages()[0].text, FileMessage(path, CHANGED_ON_DISK_QUESTION));
+    EXPECT_EQ(modal.messages()[0].buttons, MB_YESNO);
+    EXPECT_EQ(FileBytes(path), others);
+  }
+  // The palette saved onto the document's file is asked about alike.
+  modal.clear();
+  modal.QueueAnswer(IDNO);
+  modal.QueueFile(path);
+  DispatchCommand(CMD_SAVE_PALETTE);
+  EXPECT_EQ(modal.messages().size(), 1u);
+  EXPECT_EQ(FileBytes(path), others);
+
+  EXPECT_EQ(save(IDYES), 1);
+  EXPECT_EQ(FileBytes(path), SerializeIcon(TabsInStripOrder()));
+  // What was just saved is the file as the document now knows it.
+  EXPECT_EQ(save(std::nullopt), 1);
+  EXPECT_EQ(modal.messages().size(), 0u);
 }

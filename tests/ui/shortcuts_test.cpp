@@ -12,10 +12,10 @@
 
 #include "app/command_ids.h"
 #include "app/menus.h"
+#include "app/new_tab_dialog.h"
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
-#include "model/new_tab_dialog.h"
 #include "tests/support/main_window_fixture.h"
 
 namespace {

@@ -4,10 +4,11 @@
 #include <QDialog>
 #include <QTabBar>
 
+#include "app/new_tab_dialog.h"
 #include "app/tab_strip.h"
 #include "fileio/palette_file.h"
-#include "model/new_tab_dialog.h"
 #include "platform/dialog_template.h"
+#include "platform/window_handles.h"
 #include "resources/default_palettes.h"
 #include "tests/support/main_window_fixture.h"
 

@@ -6,7 +6,7 @@
 #include "canvas/rotate_dialog.h"
 #include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
-#include "canvas/undo_history.h"
+#include "model/undo_history.h"
 #include "platform/dialog_template.h"
 #include "tests/ui/canvas_fixture.h"
 

@@ -3,7 +3,7 @@
 #include "canvas/cell_geometry.h"
 #include "canvas/selection.h"
 #include "canvas/undo_commands.h"
-#include "canvas/undo_history.h"
+#include "model/undo_history.h"
 #include "tests/ui/canvas_fixture.h"
 
 namespace {

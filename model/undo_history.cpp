@@ -1,4 +1,4 @@
-#include "canvas/undo_history.h"
+#include "model/undo_history.h"
 
 #include <new>
 

@@ -1,4 +1,4 @@
-#include "app/system_error.h"
+#include "platform/system_error.h"
 
 #include <cstdio>
 

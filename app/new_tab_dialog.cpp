@@ -1,4 +1,4 @@
-#include "model/new_tab_dialog.h"
+#include "app/new_tab_dialog.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -8,14 +8,13 @@
 #include <climits>
 #include <cstring>
 
-#include "app/main_window.h"
-#include "app/tab_strip.h"
 #include "fileio/palette_flow.h"
 #include "model/tab_lifecycle.h"
 #include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
+#include "platform/window_handles.h"
 
 namespace {
 
@@ -86,28 +85,13 @@ void FinishNewTabDialog(QDialog& dialog, int countAtOpening, int positionAtOpeni
   else
     tabSet.currentPosition = tabSet.tabCount - 1;
   ShowCurrentPosition();
-  if (mainWindows.tabStrip != nullptr) mainWindows.tabStrip->update();
   dialog.done(buttonId);
 }
 
 }  // namespace
 
-int ReadDialogNumber(const std::string& text) {
-  // The dialog reads only the first 6 characters of the box.
-  const std::string head = text.substr(0, 6);
-  std::size_t i = 0;
-  while (i < head.size() && (head[i] == ' ' || head[i] == '\t' || head[i] == '\n' || head[i] == '\r' ||
-                             head[i] == '\v' || head[i] == '\f'))
-    ++i;
-  bool negative = false;
-  if (i < head.size() && (head[i] == '+' || head[i] == '-')) negative = head[i++] == '-';
-  long value = 0;
-  while (i < head.size() && head[i] >= '0' && head[i] <= '9') value = value * 10 + (head[i++] - '0');
-  return static_cast<int>(negative ? -value : value);
-}
-
 int RunNewTabDialog() {
-  QDialog* dialog = CreateTemplateDialog(mainWindows.main, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成"), 177, 45,
+  QDialog* dialog = CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成"), 177, 45,
                                          "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2210"));
   AddLabel(*dialog, ID_WIDTH_LABEL, QT_TRANSLATE_NOOP("Quillet2", "幅"), 13, 4, 27, 13);

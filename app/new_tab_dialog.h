@@ -4,17 +4,13 @@
 #include <string>
 
 #include "model/ui_text.h"
+#include "platform/dialog_template.h"
 
 inline constexpr const char* TAB_LIMIT_REACHED = QT_TRANSLATE_NOOP("Quillet2", "最大タブ数２０に達しています");
 inline constexpr const char* WIDTH_OUT_OF_RANGE = QT_TRANSLATE_NOOP("Quillet2", "幅：１～６４を指定してください");
 inline constexpr const char* HEIGHT_OUT_OF_RANGE = QT_TRANSLATE_NOOP("Quillet2", "高さ：１～６４を指定してください");
 inline constexpr const char* TAB_CREATE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "新規タブの作成に失敗");
 inline constexpr const char* DELETE_TAB_QUESTION = QT_TRANSLATE_NOOP("Quillet2", "選択タブを破棄します\n");
-
-// Reads a number as the dialog does: the first 6 characters, leading blanks
-// skipped, an optional sign, digits up to the first other character; no
-// digits give 0.
-int ReadDialogNumber(const std::string& text);
 
 // Runs the dialog; gives back the id of the button that closed it.
 int RunNewTabDialog();

@@ -1,0 +1,21 @@
+#include "app/program_state.h"
+
+#include "canvas/edit_view.h"
+#include "canvas/pen_tools.h"
+#include "model/change_hub.h"
+#include "model/tab_set.h"
+#include "platform/program_paths.h"
+#include "platform/window_handles.h"
+
+void ResetProgramState() {
+  ClearListeners();
+  windowHandles = WindowHandles{};
+  for (ImageTab& tab : tabSet.tabs) tab = ImageTab{};
+  tabSet.tabCount = 0;
+  tabSet.currentPosition = 0;
+  for (int& slot : tabSet.positionSlots) slot = 0;
+  tabSet.documentName.clear();
+  editMouse = EditMouseState{};
+  grid = 1;
+  OverrideProgramFolder({});
+}

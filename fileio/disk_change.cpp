@@ -1,0 +1,58 @@
+#include "fileio/disk_change.h"
+
+#include <sys/stat.h>
+
+#include "fileio/file_message.h"
+#include "model/tab_set.h"
+#include "platform/modal.h"
+
+namespace {
+
+struct DiskFile {
+  std::string path;
+  bool exists = false;
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  struct timespec modified {};
+};
+
+DiskFile remembered;
+
+DiskFile Look(const std::string& path) {
+  DiskFile file;
+  file.path = path;
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return file;
+  file.exists = true;
+  file.device = info.st_dev;
+  file.inode = info.st_ino;
+  file.size = info.st_size;
+  file.modified = info.st_mtim;
+  return file;
+}
+
+bool SameFile(const DiskFile& a, const DiskFile& b) {
+  return a.exists == b.exists && a.device == b.device && a.inode == b.inode && a.size == b.size &&
+         a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec;
+}
+
+}  // namespace
+
+void RememberDocumentFile(const std::string& path) { remembered = Look(path); }
+
+void ForgetDocumentFile() { remembered = {}; }
+
+const std::string& RememberedDocumentFile() { return remembered.path; }
+
+bool ConfirmSaveOverChanges(const std::string& path) {
+  if (remembered.path.empty() || path != remembered.path || path != tabSet.documentName) return true;
+  const DiskFile now = Look(path);
+  // A file that is gone holds no one's work.
+  if (!now.exists || SameFile(now, remembered)) return true;
+  return AskQuestion(FileMessage(path, CHANGED_ON_DISK_QUESTION), MB_YESNO) == IDYES;
+}
+
+void NoteFileSaved(const std::string& path) {
+  if (path == tabSet.documentName) RememberDocumentFile(path);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The names of the temporaries and backups a save makes beside a file, so
+// that the ones of one file can be told from those of any other: found when
+// the file is opened, removed when it was saved.
+
+#include <string>
+#include <vector>
+
+// The folder of a path ("." for a bare name, "/" for a name in the root).
+std::string FolderOf(const std::string& path);
+
+// The start of the name of every temporary made for the file at the path
+// (a hidden name, the caller adds six random letters).
+std::string TemporaryStem(const std::string& target);
+// The start of the name of every backup of the file kept beside it; the name
+// begins with the file's own name, so the user finds it next to the file.
+std::string BackupStem(const std::string& target);
+// The start of the name of a backup kept in the user's spare folder, for a
+// file whose own folder takes no new file.
+std::string SpareBackupStem(const std::string& target);
+
+// The start of the name of a temporary made in the spare folder.
+std::string SpareTemporaryStem(const std::string& target);
+
+// The user's spare folder for backups: "quillet2" in $XDG_CACHE_HOME, or in
+// ~/.cache when that is unset or not absolute. Created on demand (mode 0700);
+// empty when it cannot be.
+std::string SpareBackupFolder(bool create);
+
+// The backups of the file (followed through its links) that a save left
+// behind because it was killed, or could not put the old content back:
+// full paths, oldest name order.
+std::vector<std::string> FindKeptBackups(const std::string& path);
+
+// Removes every temporary and backup of the resolved target, beside it and
+// in the spare folder.
+void RemoveLeftovers(const std::string& target);
