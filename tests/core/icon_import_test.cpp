@@ -336,3 +336,18 @@ TEST(ImportCorpus, DamagedFilesListTheirEntriesSafely) {
     if (bytes) ReadImportEntries(*bytes, entries);
   }
 }
+
+TEST(ImportConvert, ColoursAreCountedAlikeInSmallAndLargePictures) {
+  // Small pictures are counted from a sorted copy, large ones with a bitset;
+  // both count each opaque colour once and skip the transparent ones.
+  for (int side : {8, 64, 300}) {
+    RgbaPicture picture = Picture(side, side, std::vector<std::uint32_t>(static_cast<std::size_t>(side) * side, 0xFF0000FF));
+    picture.pixels[1] = 0xFF00FF00;
+    picture.pixels[2] = 0x80FFFFFF;
+    picture.pixels[3] = 0x10123456;
+    picture.pixels.back() = 0xFF00FF00;
+    ImportEntry entry;
+    KeepScaledPicture(picture, entry);
+    EXPECT_EQ(entry.sourceColours, 3) << side;
+  }
+}
