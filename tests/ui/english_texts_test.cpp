@@ -291,25 +291,32 @@ TEST(LanguageTest, TheEnvironmentGoesBeforeTheSettingsFileAndNonsenseIsPassedOve
 }
 
 TEST(LanguageTest, TheDesktopLocaleIsReadAsTheCLibraryReadsIt) {
-  const auto of = [](const char* language, const char* all, const char* messages, const char* lang) {
-    return LanguageOfLocale({language, all, messages, lang});
+  constexpr Language JA = Language::Japanese;
+  constexpr Language EN = Language::English;
+  const struct {
+    LocaleVariables variables;  // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+    Language expected;
+  } cases[] = {
+      {{"", "", "", "ja_JP.UTF-8"}, JA},
+      {{"", "", "", "en_US.UTF-8"}, EN},
+      {{"", "", "", "de_DE"}, EN},
+      {{"", "", "", ""}, EN},
+      // LC_ALL before LC_MESSAGES before LANG.
+      {{"", "ja_JP.eucJP", "en_US", "en_US"}, JA},
+      {{"", "", "en_US.UTF-8", "ja_JP.UTF-8"}, EN},
+      {{"", "", "ja", "C"}, JA},
+      // LANGUAGE goes first with its first known language, but not in the
+      // C locale.
+      {{"fr:ja:en", "", "", "en_US.UTF-8"}, JA},
+      {{"en_GB:ja", "", "", "ja_JP.UTF-8"}, EN},
+      {{"fr", "", "", "ja_JP.UTF-8"}, JA},
+      {{"ja", "C", "", "ja_JP.UTF-8"}, EN},
+      {{"ja", "", "", "POSIX"}, EN},
+      {{"ja", "", "", "C.UTF-8"}, EN},
   };
-  EXPECT_EQ(of("", "", "", "ja_JP.UTF-8"), Language::Japanese);
-  EXPECT_EQ(of("", "", "", "en_US.UTF-8"), Language::English);
-  EXPECT_EQ(of("", "", "", "de_DE"), Language::English);
-  EXPECT_EQ(of("", "", "", ""), Language::English);
-  // LC_ALL before LC_MESSAGES before LANG.
-  EXPECT_EQ(of("", "ja_JP.eucJP", "en_US", "en_US"), Language::Japanese);
-  EXPECT_EQ(of("", "", "en_US.UTF-8", "ja_JP.UTF-8"), Language::English);
-  EXPECT_EQ(of("", "", "ja", "C"), Language::Japanese);
-  // LANGUAGE goes first with its first known language, but not in the C
-  // locale.
-  EXPECT_EQ(of("fr:ja:en", "", "", "en_US.UTF-8"), Language::Japanese);
-  EXPECT_EQ(of("en_GB:ja", "", "", "ja_JP.UTF-8"), Language::English);
-  EXPECT_EQ(of("fr", "", "", "ja_JP.UTF-8"), Language::Japanese);
-  EXPECT_EQ(of("ja", "C", "", "ja_JP.UTF-8"), Language::English);
-  EXPECT_EQ(of("ja", "", "", "POSIX"), Language::English);
-  EXPECT_EQ(of("ja", "", "", "C.UTF-8"), Language::English);
+  for (const auto& [variables, expected] : cases)
+    EXPECT_EQ(LanguageOfLocale(variables), expected)
+        << variables.language << "|" << variables.lcAll << "|" << variables.lcMessages << "|" << variables.lang;
 }
 
 TEST(LanguageTest, TheCommandLineGoesFirstAndTakesOnlyEnOrJa) {
