@@ -45,6 +45,8 @@ enum CommandId : int {
   CMD_ORGANIZE_PALETTE = 290,
   CMD_REDUCE_COLORS = 291,
   CMD_BATCH_COLORS = 292,
+  CMD_LANGUAGE_JAPANESE = 300,
+  CMD_LANGUAGE_ENGLISH = 301,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

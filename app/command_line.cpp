@@ -63,17 +63,6 @@ QString RequestedLanguage(const QStringList& arguments) {
   return {};
 }
 
-bool AsksOnlyForText(int argc, const char* const* argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--") return false;
-    if (argument == "-h" || argument == "--help" || argument == "-?" || argument == "--help-all" ||
-        argument == "-v" || argument == "--version")
-      return true;
-  }
-  return false;
-}
-
 namespace {
 
 void OpenPaletteArgument(const std::string& path) {

@@ -15,10 +15,6 @@ struct CommandLine {
   QString standardError;
 };
 
-// True when the arguments ask for help or the version (before any "--"),
-// which are answered without a display.
-bool AsksOnlyForText(int argc, const char* const* argv);
-
 // Reads the arguments (the program's name first). Needs the application
 // object for Qt's translations of the option texts.
 CommandLine ParseCommandLine(const QStringList& arguments);

@@ -8,6 +8,7 @@
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "app/menus.h"
+#include "app/language_menu.h"
 #include "app/new_tab_dialog.h"
 #include "app/toolbar.h"
 #include "app/version_dialog.h"
@@ -128,6 +129,9 @@ const CommandRow commandTable[] = {
     {CMD_ORGANIZE_PALETTE, CMD_ORGANIZE_PALETTE, [](const CommandContext&) { CommandOrganizePalette(); }, false},
     {CMD_REDUCE_COLORS, CMD_REDUCE_COLORS, [](const CommandContext&) { CommandReduceColors(); }, false},
     {CMD_BATCH_COLORS, CMD_BATCH_COLORS, [](const CommandContext&) { CommandBatchColorChange(); }, false},
+    {CMD_LANGUAGE_JAPANESE, CMD_LANGUAGE_ENGLISH, [](const CommandContext& c) {
+       CommandChooseLanguage(CommandIdOf(c.word) == CMD_LANGUAGE_ENGLISH ? Language::English : Language::Japanese);
+     }, false},
 };
 
 }  // namespace

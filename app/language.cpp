@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/desktop_language.h"
 #include "app/main_window.h"
 #include "platform/profile.h"
 #include "platform/program_paths.h"
@@ -33,7 +34,7 @@ Language ChooseLanguage() {
   if (iniPath.empty()) iniPath = SettingsFilePath();
   const std::string setting = GetProfileString("WINDOW", LANGUAGE_KEY, "", iniPath);
   if (const auto language = Named(setting, (iniPath + " [WINDOW] " + LANGUAGE_KEY).c_str())) return *language;
-  return Language::Japanese;
+  return DesktopLanguage();
 }
 
 bool SelectLanguage(const QString& name) {

@@ -1,9 +1,9 @@
 #pragma once
-// Choosing the language of the user interface. Japanese unless the user
-// asks for English, through the command line's "--lang", the environment variable
-// QUILLET2_LANG or the "Language" key of the settings file's "WINDOW"
-// section, in this order of precedence. The desktop's own language does not
-// switch it.
+// Choosing the language of the user interface: the command line's "--lang",
+// the environment variable QUILLET2_LANG or the "Language" key of the
+// settings file's "WINDOW" section (which the language menu writes), in this
+// order of precedence; when none of them names one, the desktop's locale
+// (Japanese for "ja", English otherwise).
 
 #include <QString>
 #include <string>
@@ -13,8 +13,9 @@
 inline constexpr const char* LANGUAGE_VARIABLE = "QUILLET2_LANG";
 inline constexpr const char* LANGUAGE_KEY = "Language";
 
-// The language asked for by the environment or the settings file. A value
-// that names no language is reported on standard error and passed over.
+// The language asked for by the environment or the settings file, else the
+// desktop's. A value that names no language is reported on standard error
+// and passed over.
 Language ChooseLanguage();
 
 // Installs the language given by name ("en" or "ja"), as the command line's

@@ -18,20 +18,23 @@ int PrintAndEnd(const CommandLine& line) {
 
 int main(int argc, char* argv[]) {
   KeepFreedMemoryForReuse();
-  // Help and version are printed without a window, so they also work where
-  // no display can be reached (a terminal over ssh, a package check).
-  if (AsksOnlyForText(argc, argv)) {
-    QCoreApplication application(argc, argv);
+  // The options are read before the window system is reached, so help,
+  // version and mistakes in the options are answered where no display can
+  // be reached (a terminal over ssh, a package check) instead of ending in
+  // the window system's own error.
+  CommandLine line;
+  {
+    QCoreApplication reader(argc, argv);
     InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
-    return PrintAndEnd(ParseCommandLine(QCoreApplication::arguments()));
+    line = ParseCommandLine(QCoreApplication::arguments());
   }
+  if (line.exitNow) return PrintAndEnd(line);
   QApplication application(argc, argv);
   // Desktops match the running window to the installed desktop entry by
   // this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillet2.quillet2"));
-  InstallChosenLanguage(RequestedLanguage(QApplication::arguments()));
-  const CommandLine line = ParseCommandLine(QApplication::arguments());
-  if (line.exitNow) return PrintAndEnd(line);
+  // The translations went with the reader; the window gets the same language.
+  InstallLanguage(CurrentLanguage());
   CreateMainWindow();
   OpenCommandLineFiles(line.files);
   const int code = QApplication::exec();

@@ -252,6 +252,9 @@ QMainWindow* CreateMainWindow() {
   background->setCurrentIndex(DEFAULT_BACKGROUND);
   background->setGeometry(4, 24, 188, 20);
   background->setEnabled(false);
+  // Only a click gives the box the focus: taking it when the window first
+  // shows would let the arrow keys change the background unseen.
+  background->setFocusPolicy(Qt::ClickFocus);
   QObject::connect(background, &QComboBox::activated, background, [](int index) { OnBackgroundChosen(index); });
   mainWindows.backgroundBox = background;
 
@@ -270,6 +273,7 @@ QMainWindow* CreateMainWindow() {
   // size is the one stored.
   ApplyWindowSettings(settings);
   LayoutMainWindow();
+  GiveKeyboardToMainWindow();
 
   // The paste entries follow what the clipboard holds.
   WatchClipboard(frame, [] { Announce(CurrentTab(), CHANGE_CLIPBOARD); });

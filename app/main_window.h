@@ -43,7 +43,7 @@ inline constexpr const char* MAIN_CAPTION = "Quillet2";
 inline constexpr const char* CAPTION_PREFIX = "Quillet2 - ";
 inline constexpr const char* BACK_BUFFER_QUESTION =
     QT_TRANSLATE_NOOP("Quillet2",
-                      ">バックバッファの作成に失敗しました、再度試みますか？\n「はい」→ "
+                      "バックバッファの作成に失敗しました、再度試みますか？\n「はい」→ "
                       "メモリを開放しそうなアプリケーションを終了して、「はい」を選択\n「いいえ」→ "
                       "Quillet2のtempフォルダに全て保存して終了します");
 inline constexpr const char* ONE_FILE_ONLY = QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルしか受け付けません");

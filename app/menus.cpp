@@ -7,6 +7,7 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
+#include "app/language_menu.h"
 #include "model/ui_text.h"
 #include "platform/translation.h"
 
@@ -60,7 +61,12 @@ const TopMenu mainMenu[] = {
       {CMD_LINE, QT_TRANSLATE_NOOP("Quillet2", "直線(&3)")},
       {CMD_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "円(&4)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"), {{CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "プログラム(&P)...")}}},
-    {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"), {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"),
+     {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")},
+      {SUBMENU, QT_TRANSLATE_NOOP("Quillet2", "言語(&L)")},
+      {CMD_LANGUAGE_JAPANESE, QT_TRANSLATE_NOOP("Quillet2", "日本語(&J)")},
+      {CMD_LANGUAGE_ENGLISH, "&English"},
+      {END_SUBMENU, nullptr}}},
     {QT_TRANSLATE_NOOP("Quillet2", "ヘルプ(&H)"),
      {{CMD_HELP_TOPICS, QT_TRANSLATE_NOOP("Quillet2", "トピックの検索(&H)...")},
       {CMD_VERSION, QT_TRANSLATE_NOOP("Quillet2", "バージョン(&A)...")}}},
@@ -112,6 +118,7 @@ QMenuBar* CreateMainMenu(QWidget* owner) {
   menuActions[CMD_LEAVE_BACKGROUND]->setCheckable(true);
   for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) menuActions[id]->setCheckable(true);
   menuActions[CMD_SIZE_GRIP]->setCheckable(true);
+  CheckLanguageEntry(CurrentLanguage());
   QObject::connect(bar, &QMenuBar::triggered, bar, [](QAction* action) {
     bool ok = false;
     const int id = action->data().toInt(&ok);

@@ -2,9 +2,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
-#include <QEvent>
-#include <QKeyEvent>
 #include <QMainWindow>
 #include <initializer_list>
 
@@ -26,12 +23,15 @@ const CommandShortcut shortcutTable[] = {
     {CMD_OPEN, {"Ctrl+O"}},
     {CMD_IMPORT, {"Ctrl+I"}},
     {CMD_SAVE, {"Ctrl+S"}},
+    {CMD_EXIT, {"Ctrl+Q"}},
     {CMD_UNDO, {"Ctrl+Z"}},
     {CMD_REDO, {"Ctrl+Y", "Ctrl+Shift+Z"}},
     {CMD_CUT, {"Ctrl+X"}},
     {CMD_COPY, {"Ctrl+C"}},
-    {CMD_PASTE, {"Ctrl+V"}},
-    {CMD_PASTE_NEAREST, {"Ctrl+Shift+V"}},
+    // The standard paste key keeps the picture's look; the as-it-is paste,
+    // which keeps colour numbers, takes the less common key.
+    {CMD_PASTE_NEAREST, {"Ctrl+V"}},
+    {CMD_PASTE, {"Ctrl+Shift+V"}},
     {CMD_DELETE, {"Del"}},
     {CMD_LEAVE_BACKGROUND, {"B"}},
     {CMD_GRID, {"Ctrl+G"}},
@@ -40,25 +40,6 @@ const CommandShortcut shortcutTable[] = {
     {CMD_FILL, {"F"}},
     {CMD_LINE, {"L"}},
     {CMD_CIRCLE, {"C"}},
-};
-
-// Lets the background box have the plain keys (its own letter search and
-// arrows) while it has the focus; keys with Ctrl still reach the commands.
-class TypingKeeper : public QObject {
- public:
-  using QObject::QObject;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::ShortcutOverride) {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (!(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
-        event->accept();
-        return true;
-      }
-    }
-    return QObject::eventFilter(watched, event);
-  }
 };
 
 }  // namespace
@@ -92,6 +73,4 @@ void InstallShortcuts() {
     });
     window->addAction(action);
   }
-  if (mainWindows.backgroundBox != nullptr)
-    mainWindows.backgroundBox->installEventFilter(new TypingKeeper(mainWindows.backgroundBox));
 }

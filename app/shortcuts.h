@@ -10,6 +10,6 @@ QList<QKeySequence> CommandShortcuts(int id);
 
 // Gives the menu entries their keys, and the grid button, which has no menu
 // entry, a key of its own. The keys work wherever the focus is in the main
-// window, except that plain keys type into the background box while it has
-// the focus. Call once the main window's panels exist.
+// window: the background box is a list, not a field to type into, so only
+// its arrows stay its own. Call once the main window's panels exist.
 void InstallShortcuts();

@@ -50,6 +50,9 @@ void LeftPressOrDrag(ImageTab& tab) {
   // release, which is the capture; the flag tells the release that it held it.
   editMouse.captured = true;
   TakeFocusFromBackgroundBox();
+  // Set from the press to the release: a move with the button held continues
+  // the stroke that the press began.
+  const bool continuesStroke = editMouse.leftDrag;
   editMouse.leftDrag = true;
   // A drag handles each cell once.
   if (tab.cursorX == tab.lastX && tab.cursorY == tab.lastY) return;
@@ -58,15 +61,23 @@ void LeftPressOrDrag(ImageTab& tab) {
   const PixelCell pen = PenCell(tab);
   switch (tab.penMode) {
     case PEN_NORMAL: {
-      // Only the cell under the pointer: a fast stroke leaves gaps, and only
-      // that cell and its preview pixel are shown again.
-      CellAt(tab, x, y) = pen;
-      PixelRect square;
-      PaintCell(x, y, pen, tab, &square);
-      InvalidateEditRect(square);
-      PixelRect pixel;
-      PaintPreviewPixel(x, y, pen, tab, &pixel);
-      InvalidatePreviewRect(pixel);
+      // The mouse reports only some of the cells a quick stroke crosses, so
+      // each move paints the line from the previous cell, as the line tool
+      // draws it; only those cells and their preview pixels are shown again.
+      const auto paint = [&tab, pen](int cx, int cy) {
+        if (!InsideImage(tab, cx, cy)) return;
+        CellAt(tab, cx, cy) = pen;
+        PixelRect square;
+        PaintCell(cx, cy, pen, tab, &square);
+        InvalidateEditRect(square);
+        PixelRect pixel;
+        PaintPreviewPixel(cx, cy, pen, tab, &pixel);
+        InvalidatePreviewRect(pixel);
+      };
+      if (continuesStroke && tab.lastX >= 0 && tab.lastY >= 0)
+        TraceLine(tab.lastX, tab.lastY, x, y, paint);
+      else
+        paint(x, y);
       break;
     }
     case PEN_FILL: {

@@ -13,10 +13,21 @@
 #include "model/ui_text.h"
 #include "platform/fonts.h"
 #include "platform/translation.h"
+#include "platform/window_handles.h"
 
 namespace {
 
 ModalScript* installedScript = nullptr;
+
+// Once a modal window ends, the keyboard goes back to the main window, not
+// to the control that happened to hold it before, so that the keys of the
+// commands work at once.
+struct KeyboardBackToMainWindow {
+  KeyboardBackToMainWindow() = default;
+  KeyboardBackToMainWindow(const KeyboardBackToMainWindow&) = delete;
+  KeyboardBackToMainWindow& operator=(const KeyboardBackToMainWindow&) = delete;
+  ~KeyboardBackToMainWindow() { GiveKeyboardToMainWindow(); }
+};
 
 int CloseAnswer(MessageButtons buttons) {
   switch (buttons) {
@@ -42,6 +53,16 @@ QString JoinFilters(const FileFilterList& filters) {
   return parts.join(";;");
 }
 
+// A file's full path is proposed as it is. A document that has no file yet
+// is named by a word of the program's own, "無名" and the extension, which
+// is proposed in the current language.
+std::string ProposedName(const std::string& name) {
+  if (name.empty() || name.find('/') != std::string::npos) return name;
+  const std::size_t dot = name.find_last_of('.');
+  if (dot == std::string::npos || dot == 0) return UiString(name);
+  return UiString(name.substr(0, dot)) + name.substr(dot);
+}
+
 }  // namespace
 
 void InstallModalScript(ModalScript* script) { installedScript = script; }
@@ -49,6 +70,7 @@ ModalScript* InstalledModalScript() { return installedScript; }
 
 int ShowMessageBox(const std::string& sourceText, const std::string& sourceCaption, MessageButtons buttons,
                    MessageIcon icon) {
+  const KeyboardBackToMainWindow keyboard;
   // Translated before a script sees the box, so that a script sees what a
   // user would read.
   const std::string text = TranslateMessage(sourceText);
@@ -97,6 +119,7 @@ int AskQuestion(const std::string& text, MessageButtons buttons) {
 }
 
 int RunModalDialog(QDialog& dialog) {
+  const KeyboardBackToMainWindow keyboard;
   dialog.setResult(0);
   TranslateWidgetTexts(dialog);
   if (installedScript != nullptr) {
@@ -165,7 +188,9 @@ void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
 namespace {
 
 std::optional<std::string> RunFileDialog(FileDialogRequest request) {
+  const KeyboardBackToMainWindow keyboard;
   request.title = UiString(request.title);
+  request.initialName = ProposedName(request.initialName);
   for (auto& filter : request.filters) filter.first = UiString(filter.first);
   if (installedScript != nullptr) {
     if (!installedScript->onFileDialog) return std::nullopt;

@@ -24,3 +24,8 @@ void PlaceDialogOverMain(QWidget& dialog);
 // A click on the edit view or the palette gives the focus back to the main
 // window when the background box holds it.
 void TakeFocusFromBackgroundBox();
+
+// Gives the keyboard to the main window, where the keys of the commands
+// work, unless the focus is in a text field of it. The main window takes it
+// at start and after every dialog and message box.
+void GiveKeyboardToMainWindow();

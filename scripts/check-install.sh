@@ -39,6 +39,9 @@ done
 [ ! -e "$prefix/bin/default16.qpl" ] && [ ! -e "$prefix/bin/ICON" ] || fail "data files installed beside the program"
 
 desktop-file-validate "$prefix/share/applications/org.quillet2.quillet2.desktop"
+# Files opened together from a file manager go to one program.
+grep -qx 'Exec=quillet2 %F' "$prefix/share/applications/org.quillet2.quillet2.desktop" ||
+  fail "the desktop entry does not pass several files to one program"
 appstreamcli validate --no-net "$prefix/share/metainfo/org.quillet2.quillet2.metainfo.xml"
 
 # Help and version need no display.

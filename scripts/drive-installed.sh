@@ -8,8 +8,9 @@ program=$1
 work=$2
 fail() { echo "drive-installed: $*" >&2; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null; exit 1; }
 
-# The xcb platform, whatever the test run chose for its own programs.
-QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1 &
+# The xcb platform, whatever the test run chose for its own programs, and
+# Japanese, whatever the desktop's language, for the captions looked for below.
+QT_QPA_PLATFORM=xcb QUILLET2_LANG=ja "$program" >"$work/program.log" 2>&1 &
 pid=$!
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quillet2$' | head -n 1) || fail "no main window"
 # Qt sets the window's icon property only when ICON/quillet2.ico was found.

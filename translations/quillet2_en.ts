@@ -34,14 +34,6 @@
         <translation>Save As (Palette)</translation>
     </message>
     <message>
-        <source>&gt;バックバッファの作成に失敗しました、再度試みますか？
-「はい」→ メモリを開放しそうなアプリケーションを終了して、「はい」を選択
-「いいえ」→ Quillet2のtempフォルダに全て保存して終了します</source>
-        <translation>&gt;Could not create the back buffer. Try again?
-&quot;Yes&quot; → close applications that may free memory, then choose &quot;Yes&quot;
-&quot;No&quot; → save everything into the temp folder of Quillet2 and quit</translation>
-    </message>
-    <message>
         <source>１つのアイコンファイルしか受け付けません</source>
         <translation>Only one icon file can be accepted at a time</translation>
     </message>
@@ -781,6 +773,26 @@ Overwrite it?</translation>
     <message>
         <source>ファイルを読めないので、書きかえません</source>
         <translation>The file cannot be read, so it is not rewritten</translation>
+    </message>
+    <message>
+        <source>表示の言語は次にQuillet2を起動したときから切り替わります</source>
+        <translation>The language changes the next time Quillet2 starts</translation>
+    </message>
+    <message>
+        <source>バックバッファの作成に失敗しました、再度試みますか？
+「はい」→ メモリを開放しそうなアプリケーションを終了して、「はい」を選択
+「いいえ」→ Quillet2のtempフォルダに全て保存して終了します</source>
+        <translation>Could not create the back buffer. Try again?
+&quot;Yes&quot; → close applications that may free memory, then choose &quot;Yes&quot;
+&quot;No&quot; → save everything into the temp folder of Quillet2 and quit</translation>
+    </message>
+    <message>
+        <source>言語(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>日本語(&amp;J)</source>
+        <translation>&amp;Japanese</translation>
     </message>
 </context>
 </TS>

@@ -22,6 +22,7 @@
 #include "app/command_ids.h"
 #include "app/command_line.h"
 #include "app/commands.h"
+#include "app/desktop_language.h"
 #include "app/language.h"
 #include "app/menus.h"
 #include "fileio/file_message.h"
@@ -31,6 +32,8 @@
 #include "fileio/open_flow.h"
 #include "palette/colour_dialog.h"
 #include "platform/dialog_template.h"
+#include "platform/modal.h"
+#include "platform/profile.h"
 #include "platform/text_fit.h"
 #include "platform/translation.h"
 #include "tests/support/import_samples.h"
@@ -148,6 +151,48 @@ TEST_F(EnglishTextsTest, EveryDialogIsTranslatedAndNoTextIsCutOff) {
   EXPECT_TRUE(modal.messages().empty()) << modal.messages().front().text;
 }
 
+TEST_F(EnglishTextsTest, ADocumentWithoutAFileIsProposedUnderTheEnglishUntitledName) {
+  for (const char* name : {"無名", "無名.bmp", "/tmp/無名.ico"}) {
+    modal.QueueFile("");
+    ChooseSaveFile("保存", {{"アイコン", "*.ico"}}, name, ".ico");
+  }
+  ASSERT_EQ(modal.fileRequests().size(), 3u);
+  EXPECT_EQ(modal.fileRequests()[0].initialName, "Untitled");
+  EXPECT_EQ(modal.fileRequests()[1].initialName, "Untitled.bmp");
+  // A real file keeps its name, whatever the language.
+  EXPECT_EQ(modal.fileRequests()[2].initialName, "/tmp/無名.ico");
+}
+
+using LanguageMenuTest = MainWindowTest;
+
+TEST_F(LanguageMenuTest, TheChoiceIsKeptInTheSettingsAndShowsFromTheNextStart) {
+  QAction* japanese = MenuAction(CMD_LANGUAGE_JAPANESE);
+  QAction* english = MenuAction(CMD_LANGUAGE_ENGLISH);
+  ASSERT_NE(japanese, nullptr);
+  ASSERT_NE(english, nullptr);
+  EXPECT_EQ(japanese->text().toStdString(), "日本語(&J)");
+  EXPECT_TRUE(japanese->isChecked());
+  EXPECT_FALSE(english->isChecked());
+
+  english->trigger();
+  ASSERT_EQ(modal.messages().size(), 1u);
+  EXPECT_EQ(modal.messages()[0].text, "表示の言語は次にQuillet2を起動したときから切り替わります");
+  EXPECT_EQ(GetProfileString("WINDOW", LANGUAGE_KEY, "", iniPath), "en");
+  EXPECT_TRUE(english->isChecked());
+  EXPECT_FALSE(japanese->isChecked());
+  // The next start reads it when nothing stronger chose a language.
+  ::unsetenv(LANGUAGE_VARIABLE);
+  EXPECT_EQ(ChooseLanguage(), Language::English);
+  ::setenv(LANGUAGE_VARIABLE, "ja", 1);
+
+  // Choosing the language shown needs no restart and no message.
+  japanese->trigger();
+  EXPECT_EQ(modal.messages().size(), 1u);
+  EXPECT_EQ(GetProfileString("WINDOW", LANGUAGE_KEY, "", iniPath), "ja");
+  EXPECT_TRUE(japanese->isChecked());
+  EXPECT_FALSE(english->isChecked());
+}
+
 TEST_F(EnglishTextsTest, MessagesKeepTheirFileFrameAndButtonsAndFileDialogsAreTranslated) {
   ShowReport(FileMessage("/tmp/ア.ico", ICON_NOT_ICON_FILE));
   ASSERT_EQ(modal.messages().size(), 1u);
@@ -215,9 +260,19 @@ TEST(LanguageTest, OnlyEnOrJaNameALanguage) {
 
 TEST(LanguageTest, TheEnvironmentGoesBeforeTheSettingsFileAndNonsenseIsPassedOver) {
   const std::string saved = iniPath;
+  const char* locale = std::getenv("LC_ALL");
+  const std::string savedLocale = locale != nullptr ? locale : "";
   iniPath = "/tmp/q2-language-" + std::to_string(::getpid()) + ".ini";
   ::unsetenv(LANGUAGE_VARIABLE);
+  // Nothing chose a language: the desktop's decides.
+  ::setenv("LC_ALL", "en_GB.UTF-8", 1);
+  EXPECT_EQ(ChooseLanguage(), Language::English);
+  ::setenv("LC_ALL", "ja_JP.UTF-8", 1);
   EXPECT_EQ(ChooseLanguage(), Language::Japanese);
+  std::ofstream(iniPath) << "[WINDOW]\npos_x=3\nLanguage=ja\n";
+  ::setenv("LC_ALL", "en_GB.UTF-8", 1);
+  EXPECT_EQ(ChooseLanguage(), Language::Japanese);
+  ::setenv("LC_ALL", "ja_JP.UTF-8", 1);
   std::ofstream(iniPath) << "[WINDOW]\npos_x=3\nLanguage=en\n";
   EXPECT_EQ(ChooseLanguage(), Language::English);
   ::setenv(LANGUAGE_VARIABLE, "ja", 1);
@@ -228,9 +283,40 @@ TEST(LanguageTest, TheEnvironmentGoesBeforeTheSettingsFileAndNonsenseIsPassedOve
   EXPECT_EQ(ChooseLanguage(), Language::Japanese);
   ::setenv(LANGUAGE_VARIABLE, "en", 1);
   EXPECT_EQ(ChooseLanguage(), Language::English);
-  ::unsetenv(LANGUAGE_VARIABLE);
+  ::setenv(LANGUAGE_VARIABLE, "ja", 1);
+  if (savedLocale.empty()) ::unsetenv("LC_ALL");
+  else ::setenv("LC_ALL", savedLocale.c_str(), 1);
   std::remove(iniPath.c_str());
   iniPath = saved;
+}
+
+TEST(LanguageTest, TheDesktopLocaleIsReadAsTheCLibraryReadsIt) {
+  constexpr Language JA = Language::Japanese;
+  constexpr Language EN = Language::English;
+  const struct {
+    LocaleVariables variables;  // LANGUAGE, LC_ALL, LC_MESSAGES, LANG
+    Language expected;
+  } cases[] = {
+      {{"", "", "", "ja_JP.UTF-8"}, JA},
+      {{"", "", "", "en_US.UTF-8"}, EN},
+      {{"", "", "", "de_DE"}, EN},
+      {{"", "", "", ""}, EN},
+      // LC_ALL before LC_MESSAGES before LANG.
+      {{"", "ja_JP.eucJP", "en_US", "en_US"}, JA},
+      {{"", "", "en_US.UTF-8", "ja_JP.UTF-8"}, EN},
+      {{"", "", "ja", "C"}, JA},
+      // LANGUAGE goes first with its first known language, but not in the
+      // C locale.
+      {{"fr:ja:en", "", "", "en_US.UTF-8"}, JA},
+      {{"en_GB:ja", "", "", "ja_JP.UTF-8"}, EN},
+      {{"fr", "", "", "ja_JP.UTF-8"}, JA},
+      {{"ja", "C", "", "ja_JP.UTF-8"}, EN},
+      {{"ja", "", "", "POSIX"}, EN},
+      {{"ja", "", "", "C.UTF-8"}, EN},
+  };
+  for (const auto& [variables, expected] : cases)
+    EXPECT_EQ(LanguageOfLocale(variables), expected)
+        << variables.language << "|" << variables.lcAll << "|" << variables.lcMessages << "|" << variables.lang;
 }
 
 TEST(LanguageTest, TheCommandLineGoesFirstAndTakesOnlyEnOrJa) {
@@ -253,7 +339,6 @@ TEST(LanguageTest, TheCommandLineGoesFirstAndTakesOnlyEnOrJa) {
   EXPECT_TRUE(ParseCommandLine({"quillet2", "--help"}).standardOutput.contains("Language of the user interface"));
   InstallChosenLanguage(QStringLiteral("fr"));
   EXPECT_EQ(CurrentLanguage(), Language::Japanese);
-  ::unsetenv(LANGUAGE_VARIABLE);
   InstallLanguage(Language::Japanese);
 }
 

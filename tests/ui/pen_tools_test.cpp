@@ -1,7 +1,12 @@
 
+#include <QTest>
+
+#include <algorithm>
+
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "canvas/cell_geometry.h"
+#include "canvas/pen_algorithms.h"
 #include "model/undo_history.h"
 #include "tests/ui/canvas_fixture.h"
 
@@ -147,11 +152,12 @@ TEST_F(PenToolsTest, PenPaintsTheCellsUnderThePointerAndRecordsOneStroke) {
   LeftPress(CellPoint(tab, 1, 1));
   LeftDrag(CellPoint(tab, 2, 1));
   LeftDrag(CellPoint(tab, 2, 1) + QPoint(2, 0));
-  // A fast stroke skips (3, 1): only cells under the pointer are painted.
+  // A move that skips (3, 1) still paints it; leaving the image paints
+  // nothing more.
   LeftDrag(CellPoint(tab, 4, 1));
   LeftDrag(QPoint(500, 500));
   LeftRelease(QPoint(500, 500));
-  EXPECT_EQ(CellsEqualTo(tab, RED_CELL), (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {4, 1}}));
+  EXPECT_EQ(CellsEqualTo(tab, RED_CELL), (std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {3, 1}, {4, 1}}));
   EXPECT_EQ(HistoryLength(tab), snapshots + 1);
   EXPECT_TRUE(IsTabChanged(tab));
   EXPECT_EQ(tab.lastX, -1);
@@ -161,6 +167,41 @@ TEST_F(PenToolsTest, PenPaintsTheCellsUnderThePointerAndRecordsOneStroke) {
             TestPaletteColor(RED_CELL));
   // The window shows what the back buffer holds.
   EXPECT_EQ(EditWindowPicture(), editView.backBuffer);
+}
+
+TEST_F(PenToolsTest, AFastStrokeOfWidelySpacedMovesLeavesNoGapsAndIsOneUndoStep) {
+  ImageTab& tab = OpenTab(32, 32, 400, 400);
+  tab.penIndex = RED_CELL;
+  const int snapshots = HistoryLength(tab);
+  const PixelCell blank = CellAt(tab, 16, 16);
+  auto* view = static_cast<QFrame*>(editView.window);
+  const QPoint origin = view->contentsRect().topLeft();
+  const auto at = [&](int x, int y) { return origin + CellPoint(tab, x, y); };
+  // Real mouse events, each several cells from the one before, in a bent
+  // stroke: right along row 2, then down and left at a slant.
+  QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at(2, 2));
+  for (const auto& [x, y] : {std::pair{6, 2}, {11, 2}, {15, 5}, {12, 12}})
+    QTest::mouseMove(view, at(x, y));
+  QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at(12, 12));
+
+  std::vector<std::pair<int, int>> expected;
+  for (int x = 2; x <= 11; ++x) expected.emplace_back(x, 2);
+  TraceLine(11, 2, 15, 5, [&](int x, int y) { expected.emplace_back(x, y); });
+  TraceLine(15, 5, 12, 12, [&](int x, int y) { expected.emplace_back(x, y); });
+  std::sort(expected.begin(), expected.end(), [](auto a, auto b) { return std::pair(a.second, a.first) < std::pair(b.second, b.first); });
+  expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
+  EXPECT_EQ(CellsEqualTo(tab, RED_CELL), expected);
+  EXPECT_EQ(HistoryLength(tab), snapshots + 1);
+  // Each cell was shown as it was painted.
+  EXPECT_EQ(BackPixel(CellPoint(tab, 14, 4).x(), CellPoint(tab, 14, 4).y()), TestPaletteColor(RED_CELL));
+  EXPECT_EQ(ColorOfPixel(mainPreview.canvas->pixel(mainPreview.originX + 13, mainPreview.originY + 9)),
+            TestPaletteColor(RED_CELL));
+
+  // A new stroke starts on its own cell, not at the end of the last one.
+  QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, at(20, 20));
+  QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, at(20, 20));
+  EXPECT_EQ(CellAt(tab, 16, 16), blank);
+  EXPECT_EQ(CellAt(tab, 20, 20), RED_CELL);
 }
 
 TEST_F(PenToolsTest, LeaveBackgroundPaintsTransparentCells) {
