@@ -26,6 +26,7 @@ const CommandShortcut shortcutTable[] = {
     {CMD_OPEN, {"Ctrl+O"}},
     {CMD_IMPORT, {"Ctrl+I"}},
     {CMD_SAVE, {"Ctrl+S"}},
+    {CMD_SAVE_AS, {"Ctrl+Shift+S"}},
     {CMD_UNDO, {"Ctrl+Z"}},
     {CMD_REDO, {"Ctrl+Y", "Ctrl+Shift+Z"}},
     {CMD_CUT, {"Ctrl+X"}},

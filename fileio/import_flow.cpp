@@ -62,7 +62,10 @@ void CommandImportFile() {
 }
 
 void ImportFile(const std::string& path) {
-  if (!CheckFileAttributes(path)) return;
+  if (CheckFileAttributes(path)) ImportCheckedFile(path);
+}
+
+void ImportCheckedFile(const std::string& path) {
   const ImportSource source = ReadImportSource(path);
   if (!source.error.empty()) {
     ShowReport(FileMessage(path, source.error));

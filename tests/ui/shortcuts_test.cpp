@@ -54,6 +54,7 @@ const std::pair<int, const char*> menuKeys[] = {
     {CMD_PASTE, "Ctrl+V"},   {CMD_PASTE_NEAREST, "Ctrl+Shift+V"}, {CMD_DELETE, "Del"}, {CMD_LEAVE_BACKGROUND, "B"},
     {CMD_RANGE_SELECT, "S"}, {CMD_PEN, "P"},               {CMD_FILL, "F"},              {CMD_LINE, "L"},
     {CMD_CIRCLE, "C"},
+    {CMD_SAVE_AS, "Ctrl+Shift+S"},
 };
 
 TEST_F(Shortcuts, EachKeyReachesItsMenuCommandOnlyWhileTheEntryIsEnabled) {
