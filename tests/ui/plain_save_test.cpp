@@ -172,11 +172,13 @@ TEST_F(PlainSave, TheFileMenuListsTheLastEightFilesOpenedOrSaved) {
   // A file that is gone is reported and dropped when chosen; another opens.
   std::filesystem::remove(paths[8]);
   modal.clear();
+  ASSERT_NE(RecentEntry(0), nullptr);
   RecentEntry(0)->trigger();
   EXPECT_EQ(modal.texts(), std::vector<std::string>{FileMessage(paths[8], RECENT_FILE_GONE)});
   EXPECT_EQ(RecentFiles().front(), paths[7]);
   EXPECT_EQ(RecentEntries().size(), 7u);
   EXPECT_EQ(tabSet.tabCount, 0);
+  ASSERT_NE(RecentEntry(2), nullptr);
   RecentEntry(2)->trigger();
   EXPECT_EQ(tabSet.documentName, paths[5]);
   EXPECT_EQ(RecentFiles().front(), paths[5]);
