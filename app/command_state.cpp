@@ -17,6 +17,7 @@ void SetBoth(int id, bool enabled) {
 void RefreshFileGroup(const ImageTab* tab) {
   const bool hasTab = tab != nullptr;
   SetBoth(CMD_SAVE, hasTab);
+  SetMenuEnabled(CMD_SAVE_AS, hasTab);
   SetButtonEnabled(CMD_OPEN_PALETTE, hasTab);
   SetButtonEnabled(CMD_SAVE_PALETTE, hasTab);
   SetBoth(CMD_DELETE_TAB, hasTab);

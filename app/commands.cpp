@@ -10,6 +10,7 @@
 #include "app/menus.h"
 #include "app/language_menu.h"
 #include "app/new_tab_dialog.h"
+#include "app/recent_files_menu.h"
 #include "app/toolbar.h"
 #include "app/version_dialog.h"
 #include "canvas/edit_view.h"
@@ -21,6 +22,7 @@
 #include "canvas/undo_commands.h"
 #include "clipboard/clipboard_commands.h"
 #include "fileio/import_flow.h"
+#include "fileio/plain_save.h"
 #include "fileio/save_flow.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
@@ -93,6 +95,9 @@ unsigned ToolChange(const CommandContext& c) {
 
 const CommandRow commandTable[] = {
     {CMD_SAVE, CMD_SAVE, [](const CommandContext&) { CommandSave(); }, false},
+    {CMD_SAVE_AS, CMD_SAVE_AS, [](const CommandContext&) { CommandSaveAs(); }, false},
+    {CMD_RECENT_FILE_FIRST, CMD_RECENT_FILE_LAST,
+     [](const CommandContext& c) { OpenRecentFile(CommandIdOf(c.word) - CMD_RECENT_FILE_FIRST); }, false},
     {CMD_NEW, CMD_NEW, [](const CommandContext&) { CommandNewFile(); }, false},
     {CMD_OPEN, CMD_OPEN, [](const CommandContext&) { CommandOpenFile(); }, false},
     {CMD_IMPORT, CMD_IMPORT, [](const CommandContext&) { CommandImportFile(); }, false},

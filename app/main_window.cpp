@@ -19,6 +19,7 @@
 #include "app/commands.h"
 #include "app/file_commands.h"
 #include "app/menus.h"
+#include "app/recent_files_menu.h"
 #include "app/settings.h"
 #include "app/shortcuts.h"
 #include "app/tab_strip.h"
@@ -26,6 +27,7 @@
 #include "app/view_listeners.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
+#include "fileio/recent_files.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
@@ -227,12 +229,14 @@ QMainWindow* CreateMainWindow() {
   auto* frame = new MainFrame;
   mainWindows.main = frame;
   frame->setMenuBar(CreateMainMenu(frame));
+  InstallRecentFilesMenu(*frame->menuBar()->actions().front()->menu());
   mainWindows.client = new ClientArea(frame);
   frame->setCentralWidget(mainWindows.client);
 
   const WindowSettings settings = ReadSettings();
   statusWndFlag = settings.statusWndFlag;
   grid = settings.grid;
+  SetRecentFiles(settings.recentFiles);
   gripSize = 0;
   if (statusWndFlag == 1) CreateSizeGrip();
   UpdateMinimumSize();
@@ -269,9 +273,6 @@ QMainWindow* CreateMainWindow() {
   ListenToChanges();
 
   frame->show();
-  // Only a shown window knows its frame; place it again so that the outer
-  // size is the one stored.
-  ApplyWindowSettings(settings);
   LayoutMainWindow();
   GiveKeyboardToMainWindow();
 

@@ -34,6 +34,7 @@ const TopMenu mainMenu[] = {
       {CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "開く(&O)...")},
       {CMD_IMPORT, QT_TRANSLATE_NOOP("Quillet2", "インポート(&I)...")},
       {CMD_SAVE, QT_TRANSLATE_NOOP("Quillet2", "保存(&S)...")},
+      {CMD_SAVE_AS, QT_TRANSLATE_NOOP("Quillet2", "名前を付けて保存(&A)...")},
       {SEPARATOR, nullptr},
       {CMD_NEW_TAB, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成...(&A) ")},
       {CMD_DELETE_TAB, QT_TRANSLATE_NOOP("Quillet2", "選択タブ削除(&D)")},

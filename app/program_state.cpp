@@ -2,6 +2,8 @@
 
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
+#include "fileio/plain_save.h"
+#include "fileio/recent_files.h"
 #include "model/change_hub.h"
 #include "model/tab_set.h"
 #include "platform/program_paths.h"
@@ -15,6 +17,8 @@ void ResetProgramState() {
   tabSet.currentPosition = 0;
   for (int& slot : tabSet.positionSlots) slot = 0;
   tabSet.documentName.clear();
+  SetRecentFiles({});
+  NoteIconDocument({});
   editMouse = EditMouseState{};
   grid = 1;
   OverrideProgramFolder({});

@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
+#include "fileio/recent_files.h"
 #include "fileio/write_failure.h"
 #include "platform/modal.h"
 #include "platform/profile.h"
@@ -17,18 +18,47 @@
 namespace {
 constexpr const char* WINDOW_SECTION = "WINDOW";
 constexpr const char* FLAG_SECTION = "FLAG";
+constexpr const char* RECENT_SECTION = "RECENT";
+
+std::string RecentKey(int index) { return "file" + std::to_string(index + 1); }
 
 // The file may hold any int. No screen comes near this many pixels, and
 // within it the sums below (place plus size, height plus the grip's strip)
 // cannot overflow.
 constexpr int PLACEMENT_LIMIT = 1 << 20;
 
+// Room for a window manager's frame and caption, in pixels.
+constexpr int FRAME_ROOM = 40;
+
 // Writes one value unless an earlier one failed: after a failure the file is
 // left as it is and the reason kept for the one message about it.
-void WriteInt(const char* section, const char* key, int value, WriteProblem& problem, bool& failed) {
+void WriteText(const char* section, const std::string& key, const std::string& value, WriteProblem& problem,
+               bool& failed) {
   if (failed) return;
-  failed = !WriteProfileString(section, key, std::to_string(value), iniPath, &problem);
+  failed = !WriteProfileString(section, key, value, iniPath, &problem);
 }
+
+void WriteInt(const char* section, const char* key, int value, WriteProblem& problem, bool& failed) {
+  WriteText(section, key, std::to_string(value), problem, failed);
+}
+
+// The screen the stored place lies on: the one holding its centre, else the
+// one it overlaps most, else the primary screen.
+const QScreen* ScreenFor(const QRect& place) {
+  const QScreen* best = QGuiApplication::primaryScreen();
+  long bestArea = 0;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    if (screen->geometry().contains(place.center())) return screen;
+    const QRect common = screen->availableGeometry().intersected(place);
+    const long area = common.isEmpty() ? 0 : long(common.width()) * common.height();
+    if (area > bestArea) {
+      bestArea = area;
+      best = screen;
+    }
+  }
+  return best;
+}
+
 }  // namespace
 
 WindowSettings ReadSettings() {
@@ -39,37 +69,42 @@ WindowSettings ReadSettings() {
   s.sizeY = GetProfileInt(WINDOW_SECTION, "siz_y", 640, iniPath);
   s.statusWndFlag = GetProfileInt(FLAG_SECTION, "statusWndFlag", 1, iniPath);
   s.grid = GetProfileInt(FLAG_SECTION, "grid", 1, iniPath);
+  for (int i = 0; i < RECENT_FILES_MAX; ++i)
+    s.recentFiles.push_back(GetProfileString(RECENT_SECTION, RecentKey(i), {}, iniPath));
   return s;
 }
 
 void ApplyWindowSettings(const WindowSettings& settings) {
   QMainWindow* window = mainWindows.main;
-  // The frame around the client area is known only once the window manager
-  // has framed the window; before that the outer size is the client size.
-  const QSize frameExtra = window->frameGeometry().size() - window->geometry().size();
   const int posX = std::clamp(settings.posX, -PLACEMENT_LIMIT, PLACEMENT_LIMIT);
   const int posY = std::clamp(settings.posY, -PLACEMENT_LIMIT, PLACEMENT_LIMIT);
   const int sizeX = std::clamp(settings.sizeX, 0, PLACEMENT_LIMIT);
   const int sizeY = std::clamp(settings.sizeY, 0, PLACEMENT_LIMIT);
+  // The stored place and size are those of the window's inside (menu and
+  // client area), which is what the program sets and reads back exactly;
+  // the frame the window manager adds is known only after the window is
+  // shown, and counting it in made the window grow by it at every start.
   // The strip of the size grip comes on top of the stored height.
-  QRect outer(posX, posY, sizeX, sizeY + gripSize);
+  QRect inside(posX, posY, sizeX, sizeY + gripSize);
 
   // A file from another screen, or a damaged one, must not put the window
   // where the user cannot reach it, or make it unusably small.
-  const QSize minimum = window->minimumSize() + frameExtra;
-  outer.setWidth(std::max(outer.width(), minimum.width()));
-  outer.setHeight(std::max(outer.height(), minimum.height()));
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+  const QSize minimum = window->minimumSize();
+  inside.setWidth(std::max(inside.width(), minimum.width()));
+  inside.setHeight(std::max(inside.height(), minimum.height()));
+  if (const QScreen* screen = ScreenFor(inside)) {
     const QRect available = screen->availableGeometry();
-    outer.setWidth(std::min(outer.width(), std::max(available.width(), minimum.width())));
-    outer.setHeight(std::min(outer.height(), std::max(available.height(), minimum.height())));
-    if (!available.intersects(outer.adjusted(0, 0, -outer.width() / 2, -outer.height() / 2)))
-      outer.moveTo(available.topLeft());
-    outer.moveLeft(std::clamp(outer.left(), available.left(), std::max(available.left(), available.right() - 50)));
-    outer.moveTop(std::clamp(outer.top(), available.top(), std::max(available.top(), available.bottom() - 50)));
+    inside.setWidth(std::min(inside.width(), std::max(available.width(), minimum.width())));
+    inside.setHeight(std::min(inside.height(), std::max(available.height(), minimum.height())));
+    // A window brought back from nowhere leaves room above and left of it
+    // for the frame, whose size is not known yet, so that its caption can
+    // be reached.
+    if (!available.intersects(inside.adjusted(0, 0, -inside.width() / 2, -inside.height() / 2)))
+      inside.moveTo(available.topLeft() + QPoint(FRAME_ROOM, FRAME_ROOM));
+    inside.moveLeft(std::clamp(inside.left(), available.left(), std::max(available.left(), available.right() - 50)));
+    inside.moveTop(std::clamp(inside.top(), available.top(), std::max(available.top(), available.bottom() - 50)));
   }
-  window->move(outer.topLeft());
-  window->resize(outer.size() - frameExtra);
+  window->setGeometry(inside);
 }
 
 void WriteSettings() {
@@ -80,14 +115,21 @@ void WriteSettings() {
   bool failed = false;
   QMainWindow* window = mainWindows.main;
   if (window != nullptr && !window->isMinimized()) {
-    const QRect outer = window->frameGeometry();
-    WriteInt(WINDOW_SECTION, "pos_x", outer.left(), problem, failed);
-    WriteInt(WINDOW_SECTION, "pos_y", outer.top(), problem, failed);
-    WriteInt(WINDOW_SECTION, "siz_x", outer.width(), problem, failed);
-    WriteInt(WINDOW_SECTION, "siz_y", statusWndFlag == 1 ? outer.height() - GRIP_SIZE : outer.height(), problem,
+    // The inside of the window, as ApplyWindowSettings sets it.
+    const QRect inside = window->geometry();
+    WriteInt(WINDOW_SECTION, "pos_x", inside.left(), problem, failed);
+    WriteInt(WINDOW_SECTION, "pos_y", inside.top(), problem, failed);
+    WriteInt(WINDOW_SECTION, "siz_x", inside.width(), problem, failed);
+    WriteInt(WINDOW_SECTION, "siz_y", statusWndFlag == 1 ? inside.height() - GRIP_SIZE : inside.height(), problem,
              failed);
   }
   WriteInt(FLAG_SECTION, "statusWndFlag", statusWndFlag, problem, failed);
   WriteInt(FLAG_SECTION, "grid", grid, problem, failed);
+  // Every key is written, the unused ones empty, so that a shorter list
+  // leaves no old entry behind.
+  const std::vector<std::string>& recent = RecentFiles();
+  for (int i = 0; i < RECENT_FILES_MAX; ++i)
+    WriteText(RECENT_SECTION, RecentKey(i), i < static_cast<int>(recent.size()) ? recent[i] : std::string(), problem,
+              failed);
   if (failed) ShowReport(WriteFailureMessage(iniPath, SETTINGS_WRITE_FAILED, problem));
 }

@@ -23,6 +23,7 @@ const CommandShortcut shortcutTable[] = {
     {CMD_OPEN, {"Ctrl+O"}},
     {CMD_IMPORT, {"Ctrl+I"}},
     {CMD_SAVE, {"Ctrl+S"}},
+    {CMD_SAVE_AS, {"Ctrl+Shift+S"}},
     {CMD_EXIT, {"Ctrl+Q"}},
     {CMD_UNDO, {"Ctrl+Z"}},
     {CMD_REDO, {"Ctrl+Y", "Ctrl+Shift+Z"}},

@@ -83,7 +83,9 @@ bool ShowCommandStates(ImageTab*, unsigned changes) {
 }
 
 bool ShowCaption(ImageTab*, unsigned) {
-  SetMainCaption(CAPTION_PREFIX + tabSet.documentName);
+  // With no tab left nothing is open, and the caption is the one of the
+  // start again rather than a prefix that names nothing.
+  SetMainCaption(tabSet.tabCount > 0 ? CAPTION_PREFIX + tabSet.documentName : std::string(MAIN_CAPTION));
   return false;
 }
 

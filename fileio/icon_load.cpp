@@ -23,23 +23,20 @@ void DeleteTabs(const std::vector<ImageTab*>& tabs) {
 
 }  // namespace
 
-bool CheckIconFile(const std::string& path, int& imageCount) {
-  if (!FileExtensionIs(path, ".ico")) {
-    ShowReport(FileMessage(path, ICON_NOT_ICON_FILE));
-    return false;
-  }
+std::string IconFileProblem(const std::string& path, int& imageCount) {
+  if (!FileExtensionIs(path, ".ico")) return ICON_NOT_ICON_FILE;
   const auto bytes = ReadIconBytes(path);
-  if (!bytes) {
-    ShowReport(FileMessage(path, ICON_OPEN_FAILED));
-    return false;
-  }
+  if (!bytes) return ICON_OPEN_FAILED;
   const IconCheck check = CheckIconBytes(*bytes);
-  if (!check.error.empty()) {
-    ShowReport(FileMessage(path, check.error));
-    return false;
-  }
-  imageCount = check.imageCount;
-  return true;
+  if (check.error.empty()) imageCount = check.imageCount;
+  return check.error;
+}
+
+bool CheckIconFile(const std::string& path, int& imageCount) {
+  const std::string problem = IconFileProblem(path, imageCount);
+  if (problem.empty()) return true;
+  ShowReport(FileMessage(path, problem));
+  return false;
 }
 
 std::optional<int> LoadIconFile(const std::string& path) {

@@ -6,6 +6,11 @@
 #include <string>
 
 // Checks the file name, header, directory and every image's info header.
+// Gives back an empty string with the number of images, or the reason the
+// file cannot be opened (not shown).
+std::string IconFileProblem(const std::string& path, int& imageCount);
+
+// The same check, showing the reason.
 // Shows the reason and gives back false when the file cannot be opened;
 // otherwise gives back true with the number of images.
 bool CheckIconFile(const std::string& path, int& imageCount);

@@ -64,7 +64,10 @@ void CommandImportFile() {
 }
 
 void ImportFile(const std::string& path) {
-  if (!CheckFileAttributes(path)) return;
+  if (CheckFileAttributes(path)) ImportCheckedFile(path);
+}
+
+void ImportCheckedFile(const std::string& path) {
   // A file of many large images takes a while; the user may give up.
   ImportSource source;
   if (!RunWithProgress({IMPORT_TITLE, IMPORT_READING},

@@ -16,3 +16,5 @@ void CommandImportFile();
 // and adds them as tabs the way the open flow does (the replace-or-add
 // question, the tab limit). Every outcome is shown to the user.
 void ImportFile(const std::string& path);
+// The same for a file whose attributes were already checked.
+void ImportCheckedFile(const std::string& path);

@@ -5,6 +5,9 @@
 #include "fileio/disk_change.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_load.h"
+#include "fileio/open_import_offer.h"
+#include "fileio/plain_save.h"
+#include "fileio/recent_files.h"
 #include "fileio/save_flow.h"
 #include "fileio/save_leftovers.h"
 #include "model/tab_lifecycle.h"
@@ -96,7 +99,11 @@ void OpenIconFile(const std::string& path) {
   if (!CheckFileAttributes(path)) return;
   TellKeptBackups(path);
   int imageCount = 0;
-  if (!CheckIconFile(path, imageCount)) return;
+  const std::string problem = IconFileProblem(path, imageCount);
+  if (!problem.empty()) {
+    ReportOrOfferImport(path, problem);
+    return;
+  }
   if (!CheckNotAlreadyOpen(path)) return;
 
   bool discarded = false;
@@ -107,6 +114,10 @@ void OpenIconFile(const std::string& path) {
   if (becomesDocument) RememberDocumentFile(path);
   const std::optional<int> first = LoadIconFile(path);
   if (becomesDocument && (!first || tabSet.documentName != path)) ForgetDocumentFile();
+  if (first) {
+    if (becomesDocument && tabSet.documentName == path) NoteIconDocument(path);
+    NoteRecentFile(path);
+  }
   ShowLoadedTabs(first, discarded);
 }
 

@@ -10,6 +10,8 @@
 #include "fileio/disk_change.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
+#include "fileio/plain_save.h"
+#include "fileio/recent_files.h"
 #include "fileio/write_failure.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
@@ -104,11 +106,17 @@ bool WriteIconFile() {
   static const FileFilterList filters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
                                          {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
   if (!ChooseDocumentName(SAVE_ICON_TITLE, filters, ".ico")) return false;
+  return WriteTabsAsIconDocument();
+}
+
+bool WriteTabsAsIconDocument() {
   if (!WriteDocument(SerializeIcon(TabsInStripOrder()))) return false;
   // The file now holds every tab as it is. A bitmap save does not count: it
   // loses the masks, and its file does not open as the document again.
   for (ImageTab& tab : tabSet.tabs)
     if (tab.inUse == 1) MarkTabSaved(tab);
+  NoteIconDocument(tabSet.documentName);
+  NoteRecentFile(tabSet.documentName);
   return true;
 }
 
@@ -157,8 +165,8 @@ bool AskSaveAndDiscardAll() {
   return true;
 }
 
-void CommandSave() {
-  // The save command is only offered with tabs open; an empty set has
+void CommandSaveAs() {
+  // The save commands are only offered with tabs open; an empty set has
   // nothing to write.
   if (tabSet.tabCount <= 0) return;
   SaveTypeDialog();

@@ -33,6 +33,9 @@ bool CanSaveSideBySide();
 // Asks for a name (which becomes the document's name) and writes all tabs
 // as one icon file. False when cancelled or failed (failures are shown).
 bool WriteIconFile();
+// Writes all tabs as one icon file under the document's name, without
+// asking for a name. False when it failed (shown).
+bool WriteTabsAsIconDocument();
 // The same for one bitmap with the images side by side.
 bool WriteSideBySideBitmap();
 
@@ -43,5 +46,6 @@ int SaveTypeDialog();
 // every tab kept, when the user chose to save and nothing was written.
 bool AskSaveAndDiscardAll();
 
-// Command 100: the save-type dialog, then the caption names the document.
-void CommandSave();
+// The save-type dialog, then the caption names the document: what Save
+// As always does and Save does when it cannot simply write the file.
+void CommandSaveAs();

@@ -59,6 +59,9 @@ HOME="$work/home" XDG_CONFIG_HOME="$work/config" \
   xvfb-run -a -s "-screen 0 1280x1024x24" scripts/drive-installed.sh "$prefix/bin/quillet2" "$work"
 [ -f "$work/config/quillet2/quillet2.ini" ] || fail "no settings in XDG_CONFIG_HOME"
 grep -q '^siz_x=' "$work/config/quillet2/quillet2.ini" || fail "settings file without the window keys"
+# Under a window manager the window opens where and as large as it closed.
+XDG_CONFIG_HOME="$work/place" HOME="$work/home" \
+  scripts/check-window-place.sh "$prefix/bin/quillet2" "$work/place/quillet2/quillet2.ini" 5
 written=$(find "$stage" -newer "$work/before" -print)
 [ -z "$written" ] || fail "the installed program wrote into its prefix: $written"
 echo "check-install: package, layout, desktop files and the installed program are fine"

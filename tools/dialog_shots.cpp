@@ -25,6 +25,7 @@
 #include "fileio/icon_format.h"
 #include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
+#include "fileio/recent_files.h"
 #include "palette/colour_dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
@@ -124,6 +125,10 @@ int main(int argc, char* argv[]) {
   showBox("message-question", [] { AskQuestion(OPEN_REPLACE_QUESTION, MB_YESNOCANCEL); });
   showBox("message-report", [] { ShowReport(FileMessage("/home/user/icons/example.ico", ICON_COMPRESSED)); });
   showBox("file-dialog", [] { DispatchCommand(CMD_OPEN); });
+
+  // The file menu with its list of recent files.
+  NoteRecentFile("/home/user/icons/example.ico");
+  NoteRecentFile("/home/user/icons & more/application.ico");
 
   mainWindows.main->resize(900, 700);
   QApplication::processEvents();

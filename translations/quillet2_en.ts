@@ -794,5 +794,17 @@ Overwrite it?</translation>
         <source>日本語(&amp;J)</source>
         <translation>&amp;Japanese</translation>
     </message>
+    <message>
+        <source>名前を付けて保存(&amp;A)...</source>
+        <translation>Save &amp;As…</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。最近使ったファイルの一覧から外します</source>
+        <translation>The file no longer exists. It is taken off the list of recent files</translation>
+    </message>
+    <message>
+        <source>インポートすれば読み込めます。インポートしますか？</source>
+        <translation>Import can read it. Import it instead?</translation>
+    </message>
 </context>
 </TS>

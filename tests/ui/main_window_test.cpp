@@ -107,7 +107,8 @@ TEST_F(Shell, MenuBarHasEveryEntryInOrder) {
                                               "ヘルプ(&H)"}));
   std::vector<std::string> file;
   for (QAction* entry : tops[0]->menu()->actions()) file.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
-  EXPECT_EQ(file, (std::vector<std::string>{"新規作成...(&N)", "開く(&O)...", "インポート(&I)...", "保存(&S)...", "-",
+  EXPECT_EQ(file, (std::vector<std::string>{"新規作成...(&N)", "開く(&O)...", "インポート(&I)...", "保存(&S)...",
+                                            "名前を付けて保存(&A)...", "-",
                                             "新規タブ作成...(&A) ",
                                             "選択タブ削除(&D)", "-", "終了(&x)"}));
   // The settings entry and help topics are never enabled, whatever happens.
@@ -411,10 +412,9 @@ class Settings : public MainWindowTest {
 
 TEST_F(Settings, MissingFileGivesTheDefaults) {
   CreateMainWindow();
-  const QRect outer = mainWindows.main->frameGeometry();
-  const QSize frameExtra = outer.size() - mainWindows.main->size();
-  // 640 is narrower than the panels need; the window keeps its minimum.
-  EXPECT_EQ(outer, QRect(100, 100, std::max(640, mainWindows.main->minimumWidth() + frameExtra.width()), 652));
+  // The place and size are those of the window inside its frame. 640 is
+  // narrower than the panels need; the window keeps its minimum.
+  EXPECT_EQ(mainWindows.main->geometry(), QRect(100, 100, std::max(640, mainWindows.main->minimumWidth()), 652));
   EXPECT_EQ(grid, 1);
   EXPECT_EQ(statusWndFlag, 1);
   ASSERT_TRUE(mainWindows.main->close());
@@ -427,16 +427,21 @@ TEST_F(Settings, MissingFileGivesTheDefaults) {
 TEST_F(Settings, RoundTripKeepsPlaceSizeAndFlags) {
   std::ofstream(iniPath) << "[WINDOW]\npos_x=120\npos_y=80\nsiz_x=700\nsiz_y=500\n[FLAG]\nstatusWndFlag=0\ngrid=0\n";
   CreateMainWindow();
-  EXPECT_EQ(mainWindows.main->frameGeometry(), QRect(120, 80, 700, 500));
+  EXPECT_EQ(mainWindows.main->geometry(), QRect(120, 80, 700, 500));
   EXPECT_EQ(mainWindows.sizeGrip, nullptr);
   EXPECT_EQ(grid, 0);
   EXPECT_FALSE(ButtonChecked(CMD_GRID));
-  mainWindows.main->move(130, 90);
+  mainWindows.main->setGeometry(130, 90, 700, 500);
+  const QRect frame = mainWindows.main->frameGeometry();
   ASSERT_TRUE(mainWindows.main->close());
   // Without the grip the full height is written.
   EXPECT_EQ(GetProfileInt("WINDOW", "pos_x", 0, iniPath), 130);
   EXPECT_EQ(GetProfileInt("WINDOW", "siz_y", 0, iniPath), 500);
   EXPECT_EQ(GetProfileInt("FLAG", "grid", 1, iniPath), 0);
+  // The next start gives the same window, frame and all.
+  DestroyMainWindow();
+  CreateMainWindow();
+  EXPECT_EQ(mainWindows.main->frameGeometry(), frame);
   DestroyMainWindow();
   grid = 1;
 }

@@ -253,7 +253,7 @@ TEST_F(OpenFlow, AFileWithoutImages) {
   EXPECT_EQ(modal.texts(), Only(OPEN_REPLACE_QUESTION));
   EXPECT_EQ(tabSet.tabCount, 0);
   EXPECT_EQ(CurrentTab(), nullptr);
-  EXPECT_EQ(Caption(), "Quillet2 - ");
+  EXPECT_EQ(Caption(), "Quillet2");
 }
 
 TEST_F(OpenFlow, OpenCommandAndDrops) {

@@ -20,6 +20,7 @@
 #include "fileio/file_message.h"
 #include "fileio/open_flow.h"
 #include "fileio/palette_file.h"
+#include "fileio/plain_save.h"
 #include "fileio/save_flow.h"
 #include "fileio/write_problem.h"
 #include "model/undo_history.h"

@@ -58,6 +58,7 @@ const std::pair<int, const char*> menuKeys[] = {
     {CMD_PASTE_NEAREST, "Ctrl+V"},   {CMD_PASTE, "Ctrl+Shift+V"}, {CMD_DELETE, "Del"}, {CMD_LEAVE_BACKGROUND, "B"},
     {CMD_RANGE_SELECT, "S"}, {CMD_PEN, "P"},               {CMD_FILL, "F"},              {CMD_LINE, "L"},
     {CMD_CIRCLE, "C"},
+    {CMD_SAVE_AS, "Ctrl+Shift+S"},
     // Last, as it closes the window.
     {CMD_EXIT, "Ctrl+Q"},
 };

@@ -1,0 +1,32 @@
+#include "fileio/open_import_offer.h"
+
+#include "fileio/file_message.h"
+#include "fileio/icon_format.h"
+#include "fileio/icon_import_decode.h"
+#include "fileio/import_flow.h"
+#include "platform/modal.h"
+#include "platform/translation.h"
+
+namespace {
+
+// True when the import finds at least one image it can convert.
+bool ImportCanRead(const std::string& path) {
+  const ImportSource source = ReadImportSource(path);
+  if (!source.error.empty()) return false;
+  for (const ImportEntry& entry : source.entries)
+    if (entry.problem.empty()) return true;
+  return false;
+}
+
+}  // namespace
+
+void ReportOrOfferImport(const std::string& path, const std::string& problem) {
+  // A file that could not even be read is no better for the import.
+  if (problem == ICON_OPEN_FAILED || !ImportCanRead(path)) {
+    ShowReport(FileMessage(path, problem));
+    return;
+  }
+  // The reason stays the first line, as Open always gives it.
+  const std::string text = FileMessage(path, UiString(problem) + "\n" + UiString(OPEN_OFFER_IMPORT));
+  if (AskQuestion(text, MB_YESNO) == IDYES) ImportCheckedFile(path);
+}
