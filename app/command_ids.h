@@ -45,6 +45,9 @@ enum CommandId : int {
   CMD_ORGANIZE_PALETTE = 290,
   CMD_REDUCE_COLORS = 291,
   CMD_BATCH_COLORS = 292,
+  CMD_ZOOM_IN = 300,
+  CMD_ZOOM_OUT = 301,
+  CMD_ZOOM_FIT = 302,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

@@ -18,6 +18,7 @@
 #include "canvas/text_tool.h"
 #include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
+#include "canvas/zoom_view.h"
 #include "clipboard/clipboard_commands.h"
 #include "fileio/import_flow.h"
 #include "fileio/save_flow.h"
@@ -128,6 +129,9 @@ const CommandRow commandTable[] = {
     {CMD_ORGANIZE_PALETTE, CMD_ORGANIZE_PALETTE, [](const CommandContext&) { CommandOrganizePalette(); }, false},
     {CMD_REDUCE_COLORS, CMD_REDUCE_COLORS, [](const CommandContext&) { CommandReduceColors(); }, false},
     {CMD_BATCH_COLORS, CMD_BATCH_COLORS, [](const CommandContext&) { CommandBatchColorChange(); }, false},
+    {CMD_ZOOM_IN, CMD_ZOOM_IN, [](const CommandContext&) { ZoomCurrentTab(1); }, true},
+    {CMD_ZOOM_OUT, CMD_ZOOM_OUT, [](const CommandContext&) { ZoomCurrentTab(-1); }, true},
+    {CMD_ZOOM_FIT, CMD_ZOOM_FIT, [](const CommandContext&) { FitCurrentTab(); }, true},
 };
 
 }  // namespace
