@@ -23,6 +23,8 @@ constexpr int MIN_PIXELS_PER_NOTCH = 24;
 struct ScrollBars {
   QScrollBar* horizontal = nullptr;
   QScrollBar* vertical = nullptr;
+  // The square between the two bars, in the colour of the window.
+  QWidget* corner = nullptr;
   // Wheel turns smaller than a notch, kept until they make one up.
   int zoomTurn = 0;
 };
@@ -61,10 +63,16 @@ int BarThickness() {
   return view != nullptr ? view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view) : 16;
 }
 
-// The area of the view's client rectangle that the image is shown in.
-QSize ClientArea() {
+// The view's client rectangle, in the view's own coordinates.
+QRect ClientRect() {
   auto* frame = qobject_cast<QFrame*>(editView.window);
-  return frame != nullptr ? frame->contentsRect().size() : QSize();
+  return frame != nullptr ? frame->contentsRect() : QRect();
+}
+
+// What the view shows of the tab at its zoom now.
+ZoomFrame CurrentFrame(const ImageTab& tab) {
+  const QRect client = ClientRect();
+  return FrameZoom(tab.zoom, client.width(), client.height(), BarThickness(), tab.width, tab.height);
 }
 
 }  // namespace
@@ -81,6 +89,10 @@ void AttachScrollBars(QWidget* view) {
   }
   FollowBar(bars.horizontal, true);
   FollowBar(bars.vertical, false);
+  bars.corner = new QWidget(view);
+  bars.corner->setAutoFillBackground(true);
+  bars.corner->hide();
+  QObject::connect(bars.corner, &QObject::destroyed, [] { bars.corner = nullptr; });
 }
 
 int ApplyZoomFrame(ImageTab& tab, int areaWidth, int areaHeight) {
@@ -89,19 +101,22 @@ int ApplyZoomFrame(ImageTab& tab, int areaWidth, int areaHeight) {
   ClampScroll(tab.zoom, frame);
   editView.scrollX = tab.zoom.cellSize > 0 ? tab.zoom.scrollX : 0;
   editView.scrollY = tab.zoom.cellSize > 0 ? tab.zoom.scrollY : 0;
-  const QPoint origin = qobject_cast<QFrame*>(editView.window) != nullptr
-                            ? static_cast<QFrame*>(editView.window)->contentsRect().topLeft()
-                            : QPoint();
+  const QPoint origin = ClientRect().topLeft();
   SetBar(bars.horizontal, frame.horizontalBar, QRect(origin.x(), origin.y() + frame.viewHeight, frame.viewWidth, thickness),
          frame.maxScrollX, frame.viewWidth, editView.scrollX);
   SetBar(bars.vertical, frame.verticalBar, QRect(origin.x() + frame.viewWidth, origin.y(), thickness, frame.viewHeight),
          frame.maxScrollY, frame.viewHeight, editView.scrollY);
+  if (bars.corner != nullptr) {
+    bars.corner->setVisible(frame.horizontalBar && frame.verticalBar);
+    bars.corner->setGeometry(origin.x() + frame.viewWidth, origin.y() + frame.viewHeight, thickness, thickness);
+  }
   return frame.cellSize;
 }
 
 void HideScrollBars() {
   SetBar(bars.horizontal, false, {}, 0, 0, 0);
   SetBar(bars.vertical, false, {}, 0, 0, 0);
+  if (bars.corner != nullptr) bars.corner->hide();
   editView.scrollX = editView.scrollY = 0;
 }
 
@@ -118,10 +133,9 @@ void ZoomCurrentTabAt(int direction, int x, int y) {
 }
 
 void ZoomCurrentTab(int direction) {
-  const QSize area = ClientArea();
   const ImageTab* tab = CurrentTab();
   if (tab == nullptr) return;
-  const ZoomFrame frame = FrameZoom(tab->zoom, area.width(), area.height(), BarThickness(), tab->width, tab->height);
+  const ZoomFrame frame = CurrentFrame(*tab);
   ZoomCurrentTabAt(direction, frame.viewWidth / 2, frame.viewHeight / 2);
 }
 
@@ -135,8 +149,7 @@ void FitCurrentTab() {
 void ScrollCurrentTab(int dx, int dy) {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr || tab->zoom.cellSize <= 0 || (dx == 0 && dy == 0)) return;
-  const QSize area = ClientArea();
-  const ZoomFrame frame = FrameZoom(tab->zoom, area.width(), area.height(), BarThickness(), tab->width, tab->height);
+  const ZoomFrame frame = CurrentFrame(*tab);
   const ViewZoom before = tab->zoom;
   tab->zoom.scrollX += dx;
   tab->zoom.scrollY += dy;

@@ -72,6 +72,18 @@ class ZoomTest : public ClipboardTest {
             horizontal->isVisible() ? horizontal->y() - client.top() : client.height()};
   }
 
+  // The view shows at the client point the colour of the cell under it
+  // (the cells of these tests are opaque; grid lines are stepped over).
+  static void ExpectShown(const ImageTab& tab, QPoint client) {
+    const int s = tab.cellSize;
+    if ((ImagePointX(client.x()) - EDIT_ORIGIN) % s == 0) client.rx() += 1;
+    if ((ImagePointY(client.y()) - EDIT_ORIGIN) % s == 0) client.ry() += 1;
+    const QPoint cell = CellUnder(tab, client);
+    ASSERT_NE(cell, QPoint(-1, -1));
+    EXPECT_EQ(BackPixel(client.x(), client.y()), tab.palette[CellAt(tab, cell.x(), cell.y())])
+        << "cell " << cell.x() << "," << cell.y();
+  }
+
   static std::string Label(const char* name) {
     auto* label = mainWindows.main->findChild<QLabel*>(QString::fromLatin1(name));
     return label != nullptr ? label->text().toStdString() : "<no label>";
@@ -173,12 +185,18 @@ TEST_F(ZoomTest, TheWheelScrollsWithinTheImageAndTheBarsFollow) {
   // cell (3, 3) has that cell's colour.
   EXPECT_EQ(CellUnder(tab, {4, 4}), QPoint(2, 2));
   EXPECT_EQ(BackPixel(16 + 3 * 32 - 96 + 2, 16 + 3 * 32 - 96 + 2), TestPaletteColor(9));
+  // Up to the view's far corner, beside the bars.
+  const QSize view = ViewSize();
+  for (QPoint corner : {QPoint(view.width() - 1, 4), QPoint(4, view.height() - 1),
+                        QPoint(view.width() - 1, view.height() - 1)})
+    ExpectShown(tab, corner - QPoint(1, 1));
 
   // The scroll stops at the margin after the last cell.
   for (int i = 0; i < 40; ++i) Wheel({100, 100}, -WHEEL_NOTCH, Qt::NoModifier);
   const int viewHeight = ViewSize().height();
   EXPECT_EQ(editView.scrollY, ZoomedExtent(64, 32) - viewHeight);
   EXPECT_EQ(CellUnder(tab, {4, viewHeight - 9}), QPoint(2, 63));
+  ExpectShown(tab, {4, viewHeight - 9});
   for (int i = 0; i < 40; ++i) Wheel({100, 100}, WHEEL_NOTCH, Qt::NoModifier);
   EXPECT_EQ(editView.scrollY, 0);
 
@@ -203,6 +221,13 @@ TEST_F(ZoomTest, EachTabKeepsItsOwnZoomAndANewTabStartsFitted) {
   EXPECT_EQ(first.cellSize, 24);
   EXPECT_EQ(editView.scrollX, kept.scrollX);
   EXPECT_EQ(editView.scrollY, kept.scrollY);
+  // A tab made in the place of a deleted one starts fitted as well.
+  const int slot = static_cast<int>(&first - tabSet.tabs);
+  DeleteTab(slot);
+  ImageTab& third = OpenTab(64, 64, 600, 400);
+  ASSERT_EQ(&third, &first);
+  EXPECT_EQ(third.zoom.cellSize, 0);
+  EXPECT_EQ(third.cellSize, 5);
 }
 
 // The same mouse actions on cells, at fit and at 24 pixels per cell scrolled
