@@ -51,6 +51,9 @@ enum CommandId : int {
   CMD_BATCH_COLORS = 292,
   CMD_LANGUAGE_JAPANESE = 300,
   CMD_LANGUAGE_ENGLISH = 301,
+  CMD_ZOOM_IN = 310,
+  CMD_ZOOM_OUT = 311,
+  CMD_ZOOM_FIT = 312,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

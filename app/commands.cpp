@@ -20,6 +20,7 @@
 #include "canvas/text_tool.h"
 #include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
+#include "canvas/zoom_view.h"
 #include "clipboard/clipboard_commands.h"
 #include "fileio/import_flow.h"
 #include "fileio/plain_save.h"
@@ -137,6 +138,9 @@ const CommandRow commandTable[] = {
     {CMD_LANGUAGE_JAPANESE, CMD_LANGUAGE_ENGLISH, [](const CommandContext& c) {
        CommandChooseLanguage(CommandIdOf(c.word) == CMD_LANGUAGE_ENGLISH ? Language::English : Language::Japanese);
      }, false},
+    {CMD_ZOOM_IN, CMD_ZOOM_IN, [](const CommandContext&) { ZoomCurrentTab(1); }, true},
+    {CMD_ZOOM_OUT, CMD_ZOOM_OUT, [](const CommandContext&) { ZoomCurrentTab(-1); }, true},
+    {CMD_ZOOM_FIT, CMD_ZOOM_FIT, [](const CommandContext&) { FitCurrentTab(); }, true},
 };
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "app/recent_files_menu.h"
 #include "app/settings.h"
 #include "app/shortcuts.h"
+#include "app/status_line.h"
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
 #include "app/view_listeners.h"
@@ -135,7 +136,7 @@ void DestroySizeGrip() {
 void UpdateMinimumSize() {
   QMainWindow* window = mainWindows.main;
   const int menuHeight = window->menuBar() != nullptr ? window->menuBar()->sizeHint().height() : 0;
-  window->setMinimumSize(MIN_CLIENT_WIDTH, MIN_CLIENT_HEIGHT + menuHeight + gripSize);
+  window->setMinimumSize(MIN_CLIENT_WIDTH, MIN_CLIENT_HEIGHT + menuHeight + STATUS_LINE_HEIGHT + gripSize);
 }
 
 class MainFrame : public QMainWindow {
@@ -232,6 +233,7 @@ QMainWindow* CreateMainWindow() {
   InstallRecentFilesMenu(*frame->menuBar()->actions().front()->menu());
   mainWindows.client = new ClientArea(frame);
   frame->setCentralWidget(mainWindows.client);
+  mainWindows.statusLine = CreateStatusLine(mainWindows.client);
 
   const WindowSettings settings = ReadSettings();
   statusWndFlag = settings.statusWndFlag;
@@ -301,7 +303,12 @@ void LayoutMainWindow() {
   const QRect client = mainWindows.client->rect();
   if (mainWindows.sizeGrip != nullptr)
     mainWindows.sizeGrip->setGeometry(client.right() + 1 - gripSize, client.bottom() + 1 - gripSize, gripSize, gripSize);
-  mainWindows.tabStrip->setGeometry(0, 0, client.width(), client.height() - gripSize);
+  // The status line lies between the tab strip and the grip's strip, which
+  // keeps its own height.
+  const int stripHeight = client.height() - gripSize - STATUS_LINE_HEIGHT;
+  mainWindows.tabStrip->setGeometry(0, 0, client.width(), stripHeight);
+  if (mainWindows.statusLine != nullptr)
+    mainWindows.statusLine->setGeometry(0, stripHeight, client.width(), STATUS_LINE_HEIGHT);
   const QRect strip = mainWindows.tabStrip->rect();
   if (mainWindows.editView != nullptr)
     mainWindows.editView->setGeometry(195, 89, std::max(1, strip.width() - 200), std::max(1, strip.height() - 94));

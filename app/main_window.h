@@ -26,6 +26,8 @@ struct MainWindows {
   QWidget* preview = nullptr;
   // The size grip in the bottom-right corner; nullptr while hidden.
   QWidget* sizeGrip = nullptr;
+  // The status line between the tab strip and the grip's strip.
+  QWidget* statusLine = nullptr;
 };
 
 extern MainWindows mainWindows;

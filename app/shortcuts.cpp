@@ -41,6 +41,11 @@ const CommandShortcut shortcutTable[] = {
     {CMD_FILL, {"F"}},
     {CMD_LINE, {"L"}},
     {CMD_CIRCLE, {"C"}},
+    // The keypad's plus and minus zoom with or without Ctrl; "Ctrl+=" is
+    // plus without Shift on keyboards that put plus above it.
+    {CMD_ZOOM_IN, {"Ctrl++", "Ctrl+=", "Ctrl+Num++", "Num++"}},
+    {CMD_ZOOM_OUT, {"Ctrl+-", "Ctrl+Num+-", "Num+-"}},
+    {CMD_ZOOM_FIT, {"Ctrl+0", "Ctrl+Num+0"}},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "app/command_state.h"
 #include "app/main_window.h"
+#include "app/status_line.h"
 #include "app/tab_strip.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
@@ -79,6 +80,8 @@ bool ShowCommandStates(ImageTab*, unsigned changes) {
   if (changes & (CHANGE_HISTORY | CHANGE_CLIPBOARD)) groups |= GROUP_EDIT;
   if (changes & CHANGE_TOOL) groups |= GROUP_PEN;
   RefreshCommandState(groups, (changes & CHANGE_TOOL_CHECKS) != 0 ? 0 : 1);
+  // A tool chosen or ended changes what the status line says of a drag.
+  RefreshStatusLine();
   return false;
 }
 

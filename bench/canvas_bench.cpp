@@ -8,12 +8,14 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QMouseEvent>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "model/undo_history.h"
@@ -55,15 +57,25 @@ void SendMouse(QEvent::Type type, QPoint client, Qt::MouseButton button, Qt::Mou
   QCoreApplication::sendEvent(frame, &event);
 }
 
+// Zooms the current tab to the cell size (0 = fitted) and scrolls it to the
+// middle of the image, as the zoom commands would.
+void ZoomBenchTab(ImageTab& tab, int cellSize) {
+  tab.zoom = ViewZoom{cellSize, cellSize * 16, cellSize * 16};
+  Announce(&tab, CHANGE_ZOOM);
+}
+
+// The argument is the zoom: 0 fits the image to the view (16 pixels per
+// cell here), 64 shows only the cells that fit into the view.
 void BM_RepaintEditView64In1920x1080(benchmark::State& state) {
   ImageTab& tab = OpenBenchTab(64, 64, 0, 1920, 1080);
+  ZoomBenchTab(tab, static_cast<int>(state.range(0)));
   for (auto _ : state) {
     RepaintEditView(&tab);
     benchmark::DoNotOptimize(editView.backBuffer.constBits());
   }
   state.counters["cellSize"] = tab.cellSize;
 }
-BENCHMARK(BM_RepaintEditView64In1920x1080)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintEditView64In1920x1080)->Arg(0)->Arg(64)->Unit(benchmark::kMillisecond);
 
 void BM_PaintCell(benchmark::State& state) {
   ImageTab& tab = OpenBenchTab(64, 64, 0, 1920, 1080);
@@ -80,16 +92,21 @@ BENCHMARK(BM_PaintCell);
 
 // One stroke of the normal pen: a press, 998 drags onto new cells and the
 // release, all through the edit view's mouse handling; the release records
-// the stroke's undo snapshot.
+// the stroke's undo snapshot. The argument is the zoom, as above.
 void BM_PenStroke1000Events(benchmark::State& state) {
   ImageTab& tab = OpenBenchTab(64, 64, 0, 1920, 1080);
+  ZoomBenchTab(tab, static_cast<int>(state.range(0)));
   tab.penMode = PEN_NORMAL;
   const int s = tab.cellSize;
+  // The cells the view shows, beside the room a scroll bar may take.
+  const int columns = std::min(64, (1920 - 40) / s);
+  const int rows = std::min(64, (1080 - 40) / s);
   std::vector<QPoint> path;
   for (int i = 0; i < 999; ++i) {
-    // A zigzag across the image: every event lands on a new cell.
-    const int row = i / 64;
-    const int column = row % 2 == 0 ? i % 64 : 63 - i % 64;
+    // A zigzag across the view, one cell apart: every event lands on another
+    // cell.
+    const int row = i / columns % rows;
+    const int column = row % 2 == 0 ? i % columns : columns - 1 - i % columns;
     path.emplace_back(16 + column * s + s / 2, 16 + row * s + s / 2);
   }
   for (auto _ : state) {
@@ -111,7 +128,7 @@ void BM_PenStroke1000Events(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(state.iterations()) * 1000, benchmark::Counter::kIsRate |
                                                                              benchmark::Counter::kInvert);
 }
-BENCHMARK(BM_PenStroke1000Events)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PenStroke1000Events)->Arg(0)->Arg(64)->Unit(benchmark::kMillisecond);
 
 // The heap memory one snapshot of a 64 x 64, 256-colour tab takes, counted by
 // the allocator over 1,000 snapshots, beside the bytes of data it holds.

@@ -6,11 +6,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QWheelEvent>
 
 #include "canvas/cell_geometry.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/pen_tools.h"
 #include "canvas/preview.h"
+#include "canvas/zoom.h"
+#include "canvas/zoom_view.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "platform/system_colors.h"
@@ -38,6 +41,7 @@ class EditViewWidget : public QFrame {
     setAttribute(Qt::WA_OpaquePaintEvent);
     editView.window = this;
     editView.circleScratch = QImage(SCRATCH_SIZE, SCRATCH_SIZE, QImage::Format_RGB32);
+    AttachScrollBars(this);
   }
 
   ~EditViewWidget() override {
@@ -62,12 +66,14 @@ class EditViewWidget : public QFrame {
     } else if (event->button() == Qt::RightButton) {
       HandleEditRightPress(point.x(), point.y());
     }
+    TellPointer(event);
   }
 
   void mouseMoveEvent(QMouseEvent* event) override {
     const QPoint point = ClientPoint(event);
     HandleEditMouse(point.x(), point.y(), (event->buttons() & Qt::LeftButton) != 0,
                     (event->buttons() & Qt::RightButton) != 0);
+    TellPointer(event);
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
@@ -75,16 +81,45 @@ class EditViewWidget : public QFrame {
       const QPoint point = ClientPoint(event);
       HandleEditLeftRelease(point.x(), point.y());
     }
+    TellPointer(event);
+  }
+
+  void leaveEvent(QEvent*) override {
+    editView.pointerOver = false;
+    if (editView.pointerShown != nullptr) editView.pointerShown();
+  }
+
+  void wheelEvent(QWheelEvent* event) override {
+    const QPoint client = event->position().toPoint() - contentsRect().topLeft();
+    HandleEditWheel(event->angleDelta(), event->modifiers(), client.x(), client.y());
+    event->accept();
   }
 
  private:
+  // The point in the coordinates of the whole zoomed image, which the tools
+  // map to cells.
   QPoint ClientPoint(const QMouseEvent* event) const {
-    return event->position().toPoint() - contentsRect().topLeft();
+    const QPoint client = event->position().toPoint() - contentsRect().topLeft();
+    return {ImagePointX(client.x()), ImagePointY(client.y())};
+  }
+
+  void TellPointer(const QMouseEvent* event) {
+    const QPoint client = event->position().toPoint() - contentsRect().topLeft();
+    editView.pointerOver = rect().contains(event->position().toPoint());
+    editView.pointerX = client.x();
+    editView.pointerY = client.y();
+    if (editView.pointerShown != nullptr) editView.pointerShown();
   }
 };
 
 QRect ToClientQRect(const PixelRect& rect) {
   return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+// A rectangle of the whole zoomed image as it lies in the back buffer.
+PixelRect InBuffer(const PixelRect& rect) {
+  return {rect.left - editView.scrollX, rect.top - editView.scrollY, rect.right - editView.scrollX,
+          rect.bottom - editView.scrollY};
 }
 
 void UpdateWindowRect(const QRect& clientRect) {
@@ -126,14 +161,20 @@ void PaintEditView(ImageTab* tab, GridLines lines) {
   const PixelRect client{0, 0, surface.width, surface.height};
   if (tabSet.tabCount <= 0 || tab == nullptr) {
     FillPixelRect(surface, client, GetSystemColor(COLOR_WINDOW));
+    HideScrollBars();
   } else {
     FillPixelRect(surface, client, BackgroundColor(tab->backgroundIndex));
-    tab->cellSize = static_cast<std::uint8_t>(ComputeCellSize(surface.width, surface.height, tab->width, tab->height));
-    for (int y = 0; y < tab->height; ++y)
-      for (int x = 0; x < tab->width; ++x) PaintCell(x, y, CellAt(*tab, x, y), *tab, nullptr, lines);
+    tab->cellSize = static_cast<std::uint8_t>(ApplyZoomFrame(*tab, surface.width, surface.height));
+    // Only the cells that reach into the view are painted, so a zoomed
+    // image costs no more than a fitted one.
+    const CellSpan columns = VisibleCells(editView.scrollX, surface.width, tab->cellSize, tab->width);
+    const CellSpan rows = VisibleCells(editView.scrollY, surface.height, tab->cellSize, tab->height);
+    for (int y = rows.first; y < rows.end; ++y)
+      for (int x = columns.first; x < columns.end; ++x) PaintCell(x, y, CellAt(*tab, x, y), *tab, nullptr, lines);
     DrawSelectionFrame(*tab, true);
   }
   InvalidateEditView();
+  if (editView.pointerShown != nullptr) editView.pointerShown();
 }
 
 }  // namespace
@@ -148,14 +189,15 @@ void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* sq
   if (editView.backBuffer.isNull()) return;
   RasterSurface surface = SurfaceOf(editView.backBuffer);
   const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
+  const PixelRect shown = InBuffer(cell);
   const bool gridLines = lines == GridLines::AsSwitched ? grid == 1 : lines == GridLines::Shown;
   const int penWidth = gridLines ? 1 : 0;
   if ((value & CELL_MASK_BIT) == 0) {
-    DrawFramedRect(surface, cell, color, gridLineColor, penWidth);
+    DrawFramedRect(surface, shown, color, gridLineColor, penWidth);
     return;
   }
-  DrawFramedRect(surface, cell, BackgroundColor(tab.backgroundIndex), gridLineColor, penWidth);
-  FillEllipse(surface, {cell.left + 1, cell.top + 1, cell.right - 1, cell.bottom - 1}, color);
+  DrawFramedRect(surface, shown, BackgroundColor(tab.backgroundIndex), gridLineColor, penWidth);
+  FillEllipse(surface, {shown.left + 1, shown.top + 1, shown.right - 1, shown.bottom - 1}, color);
 }
 
 void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
@@ -163,7 +205,7 @@ void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
   if (image.isNull()) return;
   RasterSurface surface = SurfaceOf(image);
   const PixelCell value = PenCell(tab);
-  const PixelRect square = ToolCellSquare(x, y, tab.cellSize, grid);
+  const PixelRect square = InBuffer(ToolCellSquare(x, y, tab.cellSize, grid));
   const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
   const ColorRef outline = color ^ 0xFFFFFFu;
   if ((value & CELL_MASK_BIT) != 0) {
@@ -183,7 +225,8 @@ void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
 void DrawSelectionFrame(const ImageTab& tab, bool fresh) {
   if (editView.backBuffer.isNull()) return;
   RasterSurface surface = SurfaceOf(editView.backBuffer);
-  const auto drawFrame = [&surface](const PixelRect& inner) {
+  const auto drawFrame = [&surface](const PixelRect& frame) {
+    const PixelRect inner = InBuffer(frame);
     InvertRectOutline(surface, inner);
     InvertRectOutline(surface, {inner.left - 1, inner.top - 1, inner.right + 1, inner.bottom + 1});
   };
@@ -193,7 +236,7 @@ void DrawSelectionFrame(const ImageTab& tab, bool fresh) {
 }
 
 void InvalidateEditRect(const PixelRect& rect) {
-  const QRect area = ToClientQRect(rect);
+  const QRect area = ToClientQRect(InBuffer(rect));
   // The window shows the back buffer again there, so whatever a tool drew on
   // the window in that place is gone.
   if (editView.overlayUsed) {

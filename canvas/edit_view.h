@@ -38,6 +38,18 @@ struct EditViewState {
   // Where the selection frame was last drawn, so that it can be erased by
   // drawing it again.
   PixelRect lastSelectionFrame;
+  // The view's left and top edges in the pixels of the whole zoomed image:
+  // the back buffer and the mouse points are shifted by them. Set by every
+  // full repaint from the tab's zoom.
+  int scrollX = 0;
+  int scrollY = 0;
+  // Where the pointer was last seen over the view, in client pixels.
+  bool pointerOver = false;
+  int pointerX = 0;
+  int pointerY = 0;
+  // Told after each mouse event and each full repaint, so that what is shown
+  // about the pointer's cell follows both.
+  void (*pointerShown)() = nullptr;
 };
 
 extern EditViewState editView;
@@ -78,6 +90,11 @@ void InvalidateEditView();
 // The window's picture as it is now: the back buffer with whatever tools drew
 // onto the window above it.
 QImage EditWindowPicture();
+
+// The client point of the view as a point of the whole zoomed image, the
+// coordinates every cell mapping works in.
+inline int ImagePointX(int clientX) { return clientX + editView.scrollX; }
+inline int ImagePointY(int clientY) { return clientY + editView.scrollY; }
 
 // A drawing surface on the pixels of a 32-bit image.
 RasterSurface SurfaceOf(QImage& image);

@@ -45,6 +45,8 @@ enum Change : unsigned {
   // Records an undo snapshot of the tab once the views show the change. A
   // snapshot taken is a CHANGE_HISTORY for the listeners after it.
   CHANGE_RECORD_UNDO = 1u << 14,
+  // The tab's zoom or scroll position in the edit view.
+  CHANGE_ZOOM = 1u << 15,
 };
 
 // The views in the order they are repainted. The panels (tab strip,

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "model/view_zoom.h"
+
 using PixelCell = std::uint16_t;
 using ColorRef = std::uint32_t;  // red in bits 0-7, green 8-15, blue 16-23
 
@@ -63,6 +65,7 @@ struct ImageTab {
   std::int32_t anchorY = 0;
   std::int32_t endX = 0;
   std::int32_t endY = 0;
+  ViewZoom zoom;
 };
 
 inline int CellIndex(int x, int y) { return x * MAX_IMAGE_SIZE + y; }

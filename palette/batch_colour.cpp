@@ -99,13 +99,14 @@ void DrawSwatchRings(RasterSurface& surface, const BatchSelection& selection, in
   }
 }
 
-void DrawChoiceOverlay(RasterSurface& surface, const ImageTab& tab, const BatchSelection& selection) {
+void DrawChoiceOverlay(RasterSurface& surface, const ImageTab& tab, const BatchSelection& selection, int scrollX,
+                       int scrollY) {
   const int size = tab.cellSize;
   for (int x = 0; x < tab.width; ++x) {
     for (int y = 0; y < tab.height; ++y) {
       const PixelCell cell = CellAt(tab, x, y);
-      const int left = EDIT_ORIGIN + x * size;
-      const int top = EDIT_ORIGIN + y * size;
+      const int left = EDIT_ORIGIN - scrollX + x * size;
+      const int top = EDIT_ORIGIN - scrollY + y * size;
       const PixelRect square{left, top, left + size - 1, top + size - 1};
       FillPixelRect(surface, square, tab.palette[cell & CELL_INDEX_BITS]);
       if (!IsChosen(selection, cell)) continue;

@@ -48,8 +48,10 @@ void DrawSwatchRings(RasterSurface& surface, const BatchSelection& selection, in
 
 // Draws the tab's pixels into the edit view's picture as squares of their
 // palette colours, transparent or not, with an inverted ring inside the
-// square of every pixel whose entry is chosen.
-void DrawChoiceOverlay(RasterSurface& surface, const ImageTab& tab, const BatchSelection& selection);
+// square of every pixel whose entry is chosen. A zoomed view shows the
+// image scrolled by (scrollX, scrollY) pixels.
+void DrawChoiceOverlay(RasterSurface& surface, const ImageTab& tab, const BatchSelection& selection, int scrollX = 0,
+                       int scrollY = 0);
 
 enum BatchShiftMode : int { SHIFT_HSV = 0, SHIFT_RGB = 1 };
 

@@ -50,7 +50,7 @@ void ShowSelection(SelectRun& run) {
   }
   if (!editView.backBuffer.isNull()) {
     RasterSurface surface = SurfaceOf(editView.backBuffer);
-    DrawChoiceOverlay(surface, *run.tab, *run.selection);
+    DrawChoiceOverlay(surface, *run.tab, *run.selection, editView.scrollX, editView.scrollY);
     InvalidateEditView();
   }
 }
@@ -110,7 +110,8 @@ void Dodge(SelectRun& run) {
 void PickAt(SelectRun& run, const QPoint& global) {
   auto* view = qobject_cast<QFrame*>(editView.window);
   if (view == nullptr || run.tab->cellSize == 0) return;
-  const QPoint client = view->mapFromGlobal(global) - view->contentsRect().topLeft();
+  const QPoint shown = view->mapFromGlobal(global) - view->contentsRect().topLeft();
+  const QPoint client(ImagePointX(shown.x()), ImagePointY(shown.y()));
   const int cellX = client.x() / run.tab->cellSize;
   const int cellY = client.y() / run.tab->cellSize;
   // Held on one cell, the press does not undo its own pick.

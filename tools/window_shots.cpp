@@ -6,17 +6,21 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QMainWindow>
+#include <QMouseEvent>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <string>
 
+#include "app/command_ids.h"
+#include "app/commands.h"
 #include "app/main_window.h"
 #include "app/new_tab_dialog.h"
 #include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
 #include "model/tab_lifecycle.h"
+#include "model/tab_set.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
@@ -27,6 +31,19 @@ void Save(QWidget& widget, const std::string& path) {
   const QPixmap picture = widget.grab();
   std::printf("%s: %dx%d %s\n", path.c_str(), picture.width(), picture.height(),
               picture.save(QString::fromStdString(path)) ? "saved" : "NOT SAVED");
+}
+
+// The open file's last image, zoomed in three steps around the middle of
+// the view, with the pointer resting on the view so that the status line
+// names the pixel under it.
+void ShowZoomed() {
+  tabSet.currentPosition = tabSet.tabCount - 1;
+  ShowCurrentPosition();
+  for (int i = 0; i < 3; ++i) DispatchCommand(CMD_ZOOM_IN);
+  QWidget* view = mainWindows.editView;
+  const QPointF point(view->width() * 0.45, view->height() * 0.4);
+  QMouseEvent hover(QEvent::MouseMove, point, view->mapToGlobal(point), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(view, &hover);
 }
 
 }  // namespace
@@ -74,6 +91,8 @@ int main(int argc, char* argv[]) {
     mainWindows.main->resize(900, 700);
     QTimer::singleShot(300, [&] {
       Save(*mainWindows.main, folder + "/icon-open.png");
+      ShowZoomed();
+      Save(*mainWindows.main, folder + "/zoom.png");
       // The import dialog over a file given on the command line, left
       // with its default choices and cancelled.
       if (argc > 2) {

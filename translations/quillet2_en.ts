@@ -806,5 +806,37 @@ Overwrite it?</translation>
         <source>インポートすれば読み込めます。インポートしますか？</source>
         <translation>Import can read it. Import it instead?</translation>
     </message>
+    <message>
+        <source>拡大(&amp;I)</source>
+        <translation>Zoom &amp;In</translation>
+    </message>
+    <message>
+        <source>縮小(&amp;O)</source>
+        <translation>Zoom &amp;Out</translation>
+    </message>
+    <message>
+        <source>ウィンドウに合わせる(&amp;F)</source>
+        <translation>&amp;Fit to Window</translation>
+    </message>
+    <message>
+        <source>セル (%1, %2)  インデックス %3  色 #%4</source>
+        <translation>Pixel (%1, %2)  index %3  colour #%4</translation>
+    </message>
+    <message>
+        <source>セル (%1, %2)  インデックス %3  透明</source>
+        <translation>Pixel (%1, %2)  index %3  transparent</translation>
+    </message>
+    <message>
+        <source>大きさ %1 × %2 セル</source>
+        <translation>Size %1 × %2 pixels</translation>
+    </message>
+    <message>
+        <source>表示: ウィンドウに合わせる (%1 ピクセル/セル)</source>
+        <translation>Zoom: fit (%1 screen pixels per pixel)</translation>
+    </message>
+    <message>
+        <source>表示: %1 ピクセル/セル</source>
+        <translation>Zoom: %1 screen pixels per pixel</translation>
+    </message>
 </context>
 </TS>

@@ -18,6 +18,7 @@
 #include "app/command_ids.h"
 #include "app/command_state.h"
 #include "app/commands.h"
+#include "app/status_line.h"
 #include "app/menus.h"
 #include "app/settings.h"
 #include "app/tab_strip.h"
@@ -62,10 +63,14 @@ TEST_F(Shell, PanelsStandInTheirPlacesAndTheEditViewFollowsTheWindow) {
   EXPECT_EQ(mainWindows.backgroundBox->itemText(0).toStdString(), "COLOR_3DFACE                 ");
   EXPECT_EQ(mainWindows.backgroundBox->currentIndex(), 11);
 
-  // The grip is on by default: the strip below the tab strip is 12 high.
+  // The grip is on by default: the strip below the tab strip is 12 high,
+  // and the status line lies between the two.
   ASSERT_NE(mainWindows.sizeGrip, nullptr);
   const QRect client = mainWindows.client->rect();
-  EXPECT_EQ(mainWindows.tabStrip->geometry(), QRect(0, 0, client.width(), client.height() - 12));
+  EXPECT_EQ(mainWindows.tabStrip->geometry(),
+            QRect(0, 0, client.width(), client.height() - 12 - STATUS_LINE_HEIGHT));
+  EXPECT_EQ(mainWindows.statusLine->geometry(),
+            QRect(0, client.height() - 12 - STATUS_LINE_HEIGHT, client.width(), STATUS_LINE_HEIGHT));
   EXPECT_EQ(mainWindows.sizeGrip->geometry(), QRect(client.width() - 12, client.height() - 12, 12, 12));
   EXPECT_EQ(mainWindows.editView->geometry(),
             QRect(195, 89, mainWindows.tabStrip->width() - 200, mainWindows.tabStrip->height() - 94));
@@ -75,12 +80,13 @@ TEST_F(Shell, PanelsStandInTheirPlacesAndTheEditViewFollowsTheWindow) {
   EXPECT_EQ(mainWindows.editView->geometry(),
             QRect(195, 89, mainWindows.tabStrip->width() - 200, mainWindows.tabStrip->height() - 94));
   // The window never gets smaller than its panels with their edges, the
-  // grip's strip included; without the grip the strip is not needed.
+  // grip's strip and the status line included; without the grip its strip
+  // is not needed.
   mainWindows.main->resize(100, 100);
-  EXPECT_EQ(mainWindows.client->size(), QSize(647, 376 + 12));
+  EXPECT_EQ(mainWindows.client->size(), QSize(647, 376 + STATUS_LINE_HEIGHT + 12));
   DispatchCommand(CMD_SIZE_GRIP);
   mainWindows.main->resize(100, 100);
-  EXPECT_EQ(mainWindows.client->size(), QSize(647, 376));
+  EXPECT_EQ(mainWindows.client->size(), QSize(647, 376 + STATUS_LINE_HEIGHT));
   DispatchCommand(CMD_SIZE_GRIP);
 }
 
@@ -93,7 +99,7 @@ TEST_F(Shell, HidingTheGripShrinksTheWindowByItsStrip) {
   EXPECT_EQ(statusWndFlag, 0);
   EXPECT_EQ(mainWindows.main->height(), height - 12);
   EXPECT_FALSE(MenuAction(CMD_SIZE_GRIP)->isChecked());
-  EXPECT_EQ(mainWindows.tabStrip->height(), mainWindows.client->height());
+  EXPECT_EQ(mainWindows.tabStrip->height() + STATUS_LINE_HEIGHT, mainWindows.client->height());
   DispatchCommand(CMD_SIZE_GRIP);
   EXPECT_EQ(mainWindows.main->height(), height);
   EXPECT_TRUE(MenuAction(CMD_SIZE_GRIP)->isChecked());

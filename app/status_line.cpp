@@ -1,0 +1,100 @@
+#include "app/status_line.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/main_window.h"
+#include "canvas/cell_geometry.h"
+#include "canvas/edit_view.h"
+#include "canvas/pen_tools.h"
+#include "model/tab_lifecycle.h"
+#include "platform/translation.h"
+
+namespace {
+
+struct StatusLabels {
+  QLabel* cell = nullptr;
+  QLabel* dragSize = nullptr;
+  QLabel* zoom = nullptr;
+};
+
+StatusLabels labels;
+
+// A two-click tool between its first press and its end, when a size is
+// worth showing.
+bool Dragging(const ImageTab& tab) {
+  return tab.dragState != -1 && (tab.penMode == PEN_SELECT || tab.penMode == PEN_LINE || tab.penMode == PEN_CIRCLE);
+}
+
+std::string HexColor(ColorRef color) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02X%02X%02X", color & 0xFFu, color >> 8 & 0xFFu, color >> 16 & 0xFFu);
+  return text;
+}
+
+}  // namespace
+
+StatusTexts ComposeStatusTexts(const ImageTab* tab, bool pointerOver, int imageX, int imageY, TextLookup lookup) {
+  StatusTexts texts;
+  if (tab == nullptr) return texts;
+  int column = 0;
+  int row = 0;
+  if (pointerOver && CellFromPoint(imageX, imageY, *tab, column, row)) {
+    const PixelCell value = CellAt(*tab, column, row);
+    const int index = value & CELL_INDEX_BITS;
+    const std::string x = std::to_string(column);
+    const std::string y = std::to_string(row);
+    if ((value & CELL_MASK_BIT) != 0) {
+      texts.cell = FillText(lookup(STATUS_CELL_TRANSPARENT), {x, y, std::to_string(index)});
+    } else {
+      texts.cell = FillText(lookup(STATUS_CELL_COLOR), {x, y, std::to_string(index), HexColor(tab->palette[index])});
+    }
+  }
+  if (Dragging(*tab)) {
+    const int width = std::abs(tab->endX - tab->anchorX) + 1;
+    const int height = std::abs(tab->endY - tab->anchorY) + 1;
+    texts.dragSize = FillText(lookup(STATUS_DRAG_SIZE), {std::to_string(width), std::to_string(height)});
+  }
+  const std::string size = std::to_string(tab->cellSize);
+  texts.zoom = FillText(lookup(tab->zoom.cellSize > 0 ? STATUS_ZOOM_FIXED : STATUS_ZOOM_FIT), {size});
+  return texts;
+}
+
+QWidget* CreateStatusLine(QWidget* client) {
+  auto* line = new QWidget(client);
+  line->setObjectName(QStringLiteral("statusLine"));
+  auto* layout = new QHBoxLayout(line);
+  layout->setContentsMargins(6, 0, 6, 0);
+  layout->setSpacing(16);
+  labels.cell = new QLabel(line);
+  labels.cell->setObjectName(QStringLiteral("statusCell"));
+  labels.dragSize = new QLabel(line);
+  labels.dragSize->setObjectName(QStringLiteral("statusSize"));
+  labels.zoom = new QLabel(line);
+  labels.zoom->setObjectName(QStringLiteral("statusZoom"));
+  // The cell's text grows and shrinks with the pointer; a fixed share of the
+  // line keeps the other two from jumping about.
+  labels.cell->setMinimumWidth(260);
+  layout->addWidget(labels.cell);
+  layout->addWidget(labels.dragSize);
+  layout->addStretch(1);
+  layout->addWidget(labels.zoom);
+  QObject::connect(line, &QObject::destroyed, [] {
+    labels = StatusLabels{};
+    editView.pointerShown = nullptr;
+  });
+  editView.pointerShown = RefreshStatusLine;
+  return line;
+}
+
+void RefreshStatusLine() {
+  if (labels.cell == nullptr) return;
+  const StatusTexts texts =
+      ComposeStatusTexts(CurrentTab(), editView.pointerOver, ImagePointX(editView.pointerX),
+                         ImagePointY(editView.pointerY), UiString);
+  labels.cell->setText(QString::fromStdString(texts.cell));
+  labels.dragSize->setText(QString::fromStdString(texts.dragSize));
+  labels.zoom->setText(QString::fromStdString(texts.zoom));
+}
