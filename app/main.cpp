@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/import_command_line.h"
 #include "app/language.h"
 #include "app/main_window.h"
 #include "platform/memory.h"
@@ -24,6 +25,12 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
     return PrintAndEnd(ParseCommandLine(QCoreApplication::arguments()));
+  }
+  // Making an icon from the command line needs no window either.
+  if (AsksForImport(argc, argv)) {
+    QCoreApplication application(argc, argv);
+    InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
+    return PrintAndEnd(RunImportCommandLine(QCoreApplication::arguments()));
   }
   QApplication application(argc, argv);
   // Desktops match the running window to the installed desktop entry by

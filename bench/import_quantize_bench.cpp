@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "fileio/icon_import_convert.h"
 #include "fileio/icon_import_decode.h"
 #include "fileio/icon_import_quantize.h"
+#include "fileio/import_targets.h"
 #include "palette/colour_math.h"
 #include "palette/colour_reduction.h"
 
@@ -100,6 +102,72 @@ void BM_MeanSquaredError(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_MeanSquaredError, QuantizerError)->Name("ImportQuantizer")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_MeanSquaredError, ShrinkSearchError)->Name("PasteShrinkSearch")->Unit(benchmark::kMillisecond);
 
+// Artwork that Debian ships (the Adwaita icon theme's 512 pixel pictures
+// and Debian's logo), read by the import as the user would import them and
+// made into a 64 x 64 target as the dialog makes it.
+const std::vector<RgbaPicture>& Artwork() {
+  static const std::vector<RgbaPicture> pictures = [] {
+    std::vector<RgbaPicture> all;
+    const std::string adwaita = "/usr/share/icons/Adwaita/512x512/";
+    for (const std::string name :
+         {"places/folder-pictures", "places/user-bookmarks", "mimetypes/x-office-document",
+          "mimetypes/image-x-generic", "mimetypes/video-x-generic", "mimetypes/audio-x-generic",
+          "devices/camera-web", "devices/input-keyboard", "devices/drive-harddisk", "devices/media-optical",
+          "devices/input-gaming", "devices/audio-headphones", "devices/printer-network", "devices/audio-microphone"}) {
+      const ImportSource source = ReadImportSource(adwaita + name + ".png");
+      if (source.error.empty() && !source.entries.empty()) all.push_back(FitPictureInSquare(source.entries[0].picture, 64));
+    }
+    const ImportSource logo = ReadImportSource("/usr/share/pixmaps/debian-logo.png");
+    if (logo.error.empty() && !logo.entries.empty()) all.push_back(FitPictureInSquare(logo.entries[0].picture, 64));
+    return all;
+  }();
+  return pictures;
+}
+
+// The error of the image against the picture, per opaque pixel.
+Error MadeError(const RgbaPicture& picture, const ImageTab& tab) {
+  Error error;
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const std::uint32_t p = picture.At(x, y);
+      if (AlphaOf(p) < IMPORT_ALPHA_THRESHOLD) continue;
+      const ColorRef c = tab.palette[CellAt(tab, x, y) & CELL_INDEX_BITS];
+      error.sum += ColourDistance(p, static_cast<std::uint32_t>(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c)));
+      ++error.pixels;
+    }
+  return error;
+}
+
+// One colour count with one share of dithering (0: none): the mean squared
+// error over all pictures and the time to make them all.
+void BM_ArtworkTarget(benchmark::State& state, int colours, float share) {
+  const auto& pictures = Artwork();
+  if (pictures.empty()) state.SkipWithError("no Debian artwork installed (adwaita-icon-theme)");
+  Error total;
+  auto tab = std::make_unique<ImageTab>();
+  for (auto _ : state) {
+    total = {};
+    for (const RgbaPicture& picture : pictures) {
+      ConvertPictureWithShare(picture, colours, share, *tab);
+      const Error e = MadeError(picture, *tab);
+      total.sum += e.sum;
+      total.pixels += e.pixels;
+    }
+  }
+  state.counters["pictures"] = static_cast<double>(pictures.size());
+  state.counters["mse"] = total.pixels > 0 ? total.sum / total.pixels : 0;
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  for (int colours : {2, 16, 256})
+    for (float share : {0.f, 0.5f, IMPORT_DITHER_SHARE, 1.f})
+      benchmark::RegisterBenchmark(("Artwork/colours:" + std::to_string(colours) + "/dither:" + std::to_string(share).substr(0, 4)).c_str(),
+                                   BM_ArtworkTarget, colours, share)
+          ->Unit(benchmark::kMillisecond);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
