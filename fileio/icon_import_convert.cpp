@@ -243,8 +243,13 @@ std::string DescribeLoss(const ImportPlan& plan, TextLookup lookup) {
   if (plan.partialAlphaPixels > 0)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "半透明の%1画素を透明か不透明にする")),
                               {std::to_string(plan.partialAlphaPixels)}));
+  return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")),
+                  {Size(plan.sourceWidth, plan.sourceHeight), JoinLosses(losses, lookup)});
+}
+
+std::string JoinLosses(const std::vector<std::string>& losses, TextLookup lookup) {
   std::string lost = losses.empty() ? lookup(QT_TRANSLATE_NOOP("Quillet2", "そのまま取り込めます")) : losses.front();
   for (std::size_t i = 1; i < losses.size(); ++i)
     lost = FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {lost, losses[i]});
-  return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")), {Size(plan.sourceWidth, plan.sourceHeight), lost});
+  return lost;
 }

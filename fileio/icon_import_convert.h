@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fileio/icon_import_read.h"
 #include "model/image_tab.h"
@@ -80,3 +81,5 @@ std::uint8_t CodeForColours(int colours);
 std::string DescribeResult(const ImportPlan& plan, TextLookup lookup = SameText);
 // One line naming what the import loses, or that it loses nothing.
 std::string DescribeLoss(const ImportPlan& plan, TextLookup lookup = SameText);
+// The losses joined into one text, or that nothing is lost.
+std::string JoinLosses(const std::vector<std::string>& losses, TextLookup lookup);

@@ -1,6 +1,7 @@
 #include "fileio/import_targets.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -40,8 +41,15 @@ int BestEntryForSize(const std::vector<ImportEntry>& entries, int row, int size)
     }
     return a.bitCount > b.bitCount;
   };
+  // Only an entry of the row's proportions shows the same picture; an icon
+  // file may also hold unrelated images of other shapes.
+  const ImportEntry& own = entries[row];
+  const auto sameShape = [&own](const ImportEntry& e) {
+    return std::int64_t{e.width} * own.height == std::int64_t{own.width} * e.height;
+  };
   for (std::size_t i = 0; i < entries.size(); ++i)
-    if (entries[i].problem.empty() && (best < 0 || better(entries[i], entries[best]))) best = static_cast<int>(i);
+    if (entries[i].problem.empty() && sameShape(entries[i]) && (best < 0 || better(entries[i], entries[best])))
+      best = static_cast<int>(i);
   return best < 0 ? row : best;
 }
 
@@ -105,11 +113,8 @@ std::string DescribeMadeLoss(const ImportMade& made, TextLookup lookup) {
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "半透明の%1画素を透明か不透明にする")),
                               {std::to_string(made.partialAlphaPixels)}));
   if (made.cursor) losses.push_back(lookup(QT_TRANSLATE_NOOP("Quillet2", "カーソルのホットスポット")));
-  std::string lost = losses.empty() ? lookup(QT_TRANSLATE_NOOP("Quillet2", "そのまま取り込めます")) : losses.front();
-  for (std::size_t i = 1; i < losses.size(); ++i)
-    lost = FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {lost, losses[i]});
   const ImageTab& image = *made.image;
   return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1 → %2、%3色：%4")),
                   {Size(made.sourceWidth, made.sourceHeight), Size(image.width, image.height),
-                   std::to_string(made.colours), lost});
+                   std::to_string(made.colours), JoinLosses(losses, lookup)});
 }

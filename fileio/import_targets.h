@@ -36,8 +36,8 @@ ImportTarget DefaultImportTarget(const ImportEntry& entry);
 
 // The readable entry a square size is made from: the row's own entry when
 // it has that size, else an entry of that size, else the smallest larger
-// one, else the largest. Among entries of one size the deepest wins. An
-// entry's size is its longer side.
+// one, else the largest, of the entries with the row's proportions. Among
+// entries of one size the deepest wins. An entry's size is its longer side.
 int BestEntryForSize(const std::vector<ImportEntry>& entries, int row, int size);
 
 // The picture scaled so that its longer side is `size` (up or down), its

@@ -101,6 +101,9 @@ TEST(ImportTargets, EachSizeComesFromTheBestEntry) {
   EXPECT_EQ(BestEntryForSize(entries, 0, 64), 4);
   entries[4].problem = "unreadable";
   EXPECT_EQ(BestEntryForSize(entries, 0, 64), 3);
+  // An entry of other proportions is another picture.
+  entries[3].height = 40;
+  EXPECT_EQ(BestEntryForSize(entries, 0, 64), 1);
 }
 
 TEST(ImportTargets, EverySizeAndCountReachesTheFile) {
@@ -131,8 +134,9 @@ TEST(ImportTargets, EverySizeAndCountReachesTheFile) {
       for (int x = 0; x < size; ++x) {
         const PixelCell got = CellAt(read[i], x, y), want = CellAt(*made[i].image, x, y);
         ASSERT_EQ(got & CELL_MASK_BIT, want & CELL_MASK_BIT) << x << "," << y;
-        if ((want & CELL_MASK_BIT) == 0)
+        if ((want & CELL_MASK_BIT) == 0) {
           ASSERT_EQ(read[i].palette[got & CELL_INDEX_BITS], made[i].image->palette[want & CELL_INDEX_BITS]);
+        }
       }
   }
 }

@@ -3,6 +3,7 @@
 // row pictures following every choice; and the import from the command
 // line, run as its own process without a display.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
@@ -75,9 +76,9 @@ TEST_F(ImportTargets, SeveralSizesAndACountFromOnePictureMakeOneTabEach) {
   });
   ImportFile(path);
   EXPECT_EQ(losses,
-            "1. 40×20 → 16×16、16色：16×8に縮小、800色を16色にまとめる\n"
-            "1. 40×20 → 32×32、16色：32×16に縮小、800色を16色にまとめる\n"
-            "1. 40×20 → 48×48、16色：48×24に拡大、800色を16色にまとめる");
+            "1. 40×20 → 16×16、16色：16×8に縮小、128色を16色にまとめる\n"
+            "1. 40×20 → 32×32、16色：32×16に縮小、512色を16色にまとめる\n"
+            "1. 40×20 → 48×48、16色：48×24に拡大、1082色を16色にまとめる");
   const auto tabs = StripTabs();
   ASSERT_EQ(tabs.size(), 3u);
   EXPECT_STREQ(tabs[0]->title, " 16x16x16 ");
@@ -101,7 +102,7 @@ TEST_F(ImportTargets, EachSizeOfALargeEntryComesFromTheBestEntry) {
   ImportFile(RealIcon("utilities-terminal"));
   // 20 from the smallest larger entry (32), 32 from the 32 entry, 64 from
   // the 256 one.
-  EXPECT_EQ(losses.substr(0, losses.find('、')), "4. 32×32 → 20×20");
+  EXPECT_EQ(losses.substr(0, losses.find("、")), "4. 32×32 → 20×20");
   EXPECT_NE(losses.find("4. 32×32 → 32×32、256色"), std::string::npos) << losses;
   EXPECT_NE(losses.find("4. 256×256 → 64×64、256色"), std::string::npos) << losses;
   EXPECT_EQ(tabSet.tabCount, 3);
@@ -162,9 +163,9 @@ TEST_F(ImportCommandLine, MakesTheSizesPrintsTheLossesAndExitsWithTheOutcome) {
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
-            "40×20 → 16×16、16色：16×8に縮小、800色を16色にまとめる\n"
-            "40×20 → 32×32、16色：32×16に縮小、800色を16色にまとめる\n"
-            "40×20 → 48×48、16色：48×24に拡大、800色を16色にまとめる\n");
+            "40×20 → 16×16、16色：16×8に縮小、128色を16色にまとめる\n"
+            "40×20 → 32×32、16色：32×16に縮小、512色を16色にまとめる\n"
+            "40×20 → 48×48、16色：48×24に拡大、1082色を16色にまとめる\n");
   std::vector<ImageTab> images;
   const auto bytes = ReadFileBytes(output.toStdString(), ICON_MAX_FILE_BYTES);
   ASSERT_TRUE(bytes);
@@ -178,7 +179,7 @@ TEST_F(ImportCommandLine, MakesTheSizesPrintsTheLossesAndExitsWithTheOutcome) {
   // Without sizes and colours: the picture's own size and 256 colours.
   run = Quillet2({"--import", input, "-o", output});
   EXPECT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(run.out, "40×20 → 40×20、256色：そのまま取り込めます\n");
+  EXPECT_EQ(run.out, "40×20 → 40×20、256色：742色を256色にまとめる\n");
 
   // Mistakes, an unreadable input and an unwritable output.
   const std::vector<std::pair<QStringList, int>> failures = {
