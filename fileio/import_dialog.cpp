@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QImage>
 #include <QPixmap>
 #include <QSignalBlocker>
@@ -197,7 +198,7 @@ QTreeWidget* AddList(QDialog& dialog, const std::shared_ptr<DialogState>& state)
       {UiText(QT_TRANSLATE_NOOP("Quillet2", "大きさ")), UiText(QT_TRANSLATE_NOOP("Quillet2", "ビット")),
        UiText(QT_TRANSLATE_NOOP("Quillet2", "使用色数")), UiText(QT_TRANSLATE_NOOP("Quillet2", "作る大きさ")),
        UiText(QT_TRANSLATE_NOOP("Quillet2", "色数")), UiText(QT_TRANSLATE_NOOP("Quillet2", "取り込み後"))});
-  PlaceTemplateControl(dialog, list, ID_IMPORT_LIST, 7, 16, 426, 140);
+  PlaceTemplateControl(dialog, list, ID_IMPORT_LIST, 7, 16, 426, 180);
   const std::vector<bool> checks = DefaultImportChecks(entries);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ImportEntry& entry = entries[i];
@@ -210,7 +211,12 @@ QTreeWidget* AddList(QDialog& dialog, const std::shared_ptr<DialogState>& state)
       item->setCheckState(IMPORT_COLUMN_SIZE, checks[i] ? Qt::Checked : Qt::Unchecked);
       state->rows[i].target = DefaultImportTarget(entry);
       list->setItemWidget(item, IMPORT_COLUMN_TARGET_SIZES, SizeButtons(state, row));
-      list->setItemWidget(item, IMPORT_COLUMN_TARGET_COLOURS, ColourChoice(state, row));
+      // The list row is as tall as the pictures; the box keeps its own height.
+      auto* colours = new QWidget;
+      auto* centred = new QVBoxLayout(colours);
+      centred->setContentsMargins(0, 0, 0, 0);
+      centred->addWidget(ColourChoice(state, row), 0, Qt::AlignVCenter);
+      list->setItemWidget(item, IMPORT_COLUMN_TARGET_COLOURS, colours);
       auto* pictures = new QLabel;
       pictures->setObjectName(QString::number(ID_IMPORT_ROW_PICTURES));
       list->setItemWidget(item, IMPORT_COLUMN_PICTURES, pictures);
@@ -246,7 +252,7 @@ std::vector<bool> DefaultImportChecks(const std::vector<ImportEntry>& entries) {
 }
 
 std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entries) {
-  QDialog* dialog = CreateTemplateDialog(windowHandles.main, IMPORT_TITLE, 440, 250, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(windowHandles.main, IMPORT_TITLE, 440, 290, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2300"));
   auto state = std::make_shared<DialogState>(DialogState{entries, std::vector<RowState>(entries.size())});
   state->dialog = dialog;
@@ -254,17 +260,17 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
            426, 9);
   // The dithering choice is read by every row's images, so it comes first.
   state->dither = new QCheckBox(UiText(QT_TRANSLATE_NOOP("Quillet2", "色を減らすときディザをかける")));
-  PlaceTemplateControl(*dialog, state->dither, ID_IMPORT_DITHER, 7, 230, 200, 12);
-  AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 160, 426, 9);
+  PlaceTemplateControl(*dialog, state->dither, ID_IMPORT_DITHER, 7, 270, 200, 12);
+  AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 200, 426, 9);
   auto* losses = new QPlainTextEdit;
   losses->setReadOnly(true);
   losses->setLineWrapMode(QPlainTextEdit::NoWrap);
-  PlaceTemplateControl(*dialog, losses, ID_IMPORT_LOSSES, 7, 170, 426, 52);
+  PlaceTemplateControl(*dialog, losses, ID_IMPORT_LOSSES, 7, 210, 426, 52);
   auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
-  PlaceTemplateControl(*dialog, ok, IDOK, 336, 228, 45, 15);
+  PlaceTemplateControl(*dialog, ok, IDOK, 336, 268, 45, 15);
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
-  PlaceTemplateControl(*dialog, cancel, IDCANCEL, 388, 228, 45, 15);
+  PlaceTemplateControl(*dialog, cancel, IDCANCEL, 388, 268, 45, 15);
   QTreeWidget* list = AddList(*dialog, state);
   PlaceDialogOverMain(*dialog);
   UpdateLosses(*state);

@@ -64,8 +64,9 @@ void ChooseImportTargets(QDialog& dialog) {
   }
   for (QToolButton* button : sizes->findChildren<QToolButton*>())
     if (button->property("importSize").toInt() == 64) button->setChecked(false);
-  auto* colours = qobject_cast<QComboBox*>(list->itemWidget(list->topLevelItem(last), IMPORT_COLUMN_TARGET_COLOURS));
+  auto* colours = list->itemWidget(list->topLevelItem(last), IMPORT_COLUMN_TARGET_COLOURS)->findChild<QComboBox*>();
   colours->setCurrentIndex(colours->findData(16));
+  list->scrollToItem(list->topLevelItem(last));
   QApplication::processEvents();
 }
 

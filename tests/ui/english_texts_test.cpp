@@ -180,7 +180,7 @@ TEST_F(EnglishTextsTest, TheImportDialogDescribesItsImagesInEnglish) {
     const auto* list = FindControl<QTreeWidget>(dialog, ID_IMPORT_LIST);
     EXPECT_EQ(list->headerItem()->text(0), "Size");
     const auto* colours =
-        qobject_cast<QComboBox*>(list->itemWidget(list->topLevelItem(0), IMPORT_COLUMN_TARGET_COLOURS));
+        list->itemWidget(list->topLevelItem(0), IMPORT_COLUMN_TARGET_COLOURS)->findChild<QComboBox*>();
     EXPECT_EQ(colours->currentText(), "2 colours");
     EXPECT_EQ(list->topLevelItem(1)->text(3), "Unreadable (The data is cut short)");
     EXPECT_EQ(FindControl<QPlainTextEdit>(dialog, ID_IMPORT_LOSSES)->toPlainText(),

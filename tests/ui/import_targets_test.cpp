@@ -39,7 +39,7 @@ void ChooseSizes(QDialog& dialog, int row, const std::vector<int>& sizes) {
 }
 
 void ChooseColours(QDialog& dialog, int row, int colours) {
-  auto* combo = qobject_cast<QComboBox*>(RowWidget(dialog, row, IMPORT_COLUMN_TARGET_COLOURS));
+  auto* combo = RowWidget(dialog, row, IMPORT_COLUMN_TARGET_COLOURS)->findChild<QComboBox*>();
   combo->setCurrentIndex(combo->findData(colours));
 }
 
