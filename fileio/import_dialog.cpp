@@ -159,6 +159,7 @@ QWidget* SizeButtons(const std::shared_ptr<DialogState>& state, int row) {
     layout->addWidget(button);
     buttons.push_back(button);
   }
+  layout->addStretch();
   for (QToolButton* button : buttons)
     QObject::connect(button, &QToolButton::toggled, box, [state, row, buttons, button](bool on) {
       std::vector<int> picked;
@@ -198,7 +199,7 @@ QTreeWidget* AddList(QDialog& dialog, const std::shared_ptr<DialogState>& state)
       {UiText(QT_TRANSLATE_NOOP("Quillet2", "大きさ")), UiText(QT_TRANSLATE_NOOP("Quillet2", "ビット")),
        UiText(QT_TRANSLATE_NOOP("Quillet2", "使用色数")), UiText(QT_TRANSLATE_NOOP("Quillet2", "作る大きさ")),
        UiText(QT_TRANSLATE_NOOP("Quillet2", "色数")), UiText(QT_TRANSLATE_NOOP("Quillet2", "取り込み後"))});
-  PlaceTemplateControl(dialog, list, ID_IMPORT_LIST, 7, 16, 426, 180);
+  PlaceTemplateControl(dialog, list, ID_IMPORT_LIST, 7, 16, 506, 180);
   const std::vector<bool> checks = DefaultImportChecks(entries);
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ImportEntry& entry = entries[i];
@@ -252,25 +253,25 @@ std::vector<bool> DefaultImportChecks(const std::vector<ImportEntry>& entries) {
 }
 
 std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entries) {
-  QDialog* dialog = CreateTemplateDialog(windowHandles.main, IMPORT_TITLE, 440, 290, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(windowHandles.main, IMPORT_TITLE, 520, 290, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2300"));
   auto state = std::make_shared<DialogState>(DialogState{entries, std::vector<RowState>(entries.size())});
   state->dialog = dialog;
   AddLabel(*dialog, ID_IMPORT_LIST_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込む画像にチェックをつけてください"), 7, 5,
-           426, 9);
+           506, 9);
   // The dithering choice is read by every row's images, so it comes first.
   state->dither = new QCheckBox(UiText(QT_TRANSLATE_NOOP("Quillet2", "色を減らすときディザをかける")));
   PlaceTemplateControl(*dialog, state->dither, ID_IMPORT_DITHER, 7, 270, 200, 12);
-  AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 200, 426, 9);
+  AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 200, 506, 9);
   auto* losses = new QPlainTextEdit;
   losses->setReadOnly(true);
   losses->setLineWrapMode(QPlainTextEdit::NoWrap);
-  PlaceTemplateControl(*dialog, losses, ID_IMPORT_LOSSES, 7, 210, 426, 52);
+  PlaceTemplateControl(*dialog, losses, ID_IMPORT_LOSSES, 7, 210, 506, 52);
   auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
-  PlaceTemplateControl(*dialog, ok, IDOK, 336, 268, 45, 15);
+  PlaceTemplateControl(*dialog, ok, IDOK, 416, 268, 45, 15);
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
-  PlaceTemplateControl(*dialog, cancel, IDCANCEL, 388, 268, 45, 15);
+  PlaceTemplateControl(*dialog, cancel, IDCANCEL, 468, 268, 45, 15);
   QTreeWidget* list = AddList(*dialog, state);
   PlaceDialogOverMain(*dialog);
   UpdateLosses(*state);
