@@ -19,8 +19,8 @@
 #include <QTreeWidget>
 
 #include "model/tab_lifecycle.h"
-#include "palette/colour_math.h"
 #include "model/ui_text.h"
+#include "palette/colour_math.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
@@ -68,8 +68,9 @@ QRgb Over(std::uint32_t argb, QRgb backdrop) {
               mix(argb & 0xFF, qBlue(backdrop)));
 }
 
-// Draws a picture of width x height, whose colour at a pixel `colour` gives,
-// enlarged into the box at the left edge.
+// Draws a width x height picture enlarged, from the left edge given;
+// `colour` is told the picture pixel and the screen pixel (for the backdrop)
+// and gives the colour to show.
 template <typename Colour>
 void DrawEnlarged(QImage& image, int left, int width, int height, Colour colour) {
   const int zoom = std::max(1, PICTURE_BOX / std::max(width, height));
