@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/file_commands.h"
+#include "app/import_command_line.h"
 #include "app/main_window.h"
 #include "app/version_dialog.h"
 #include "fileio/icon_format.h"
@@ -24,6 +25,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("lang"), UiText(QT_TRANSLATE_NOOP("Quillet2", "表示の言語: en (英語) または ja (日本語、既定)")),
       QStringLiteral("en|ja"));
   parser.addOption(language);
+  AddImportOptions(parser);
   parser.addPositionalArgument(
       QStringLiteral("FILE"),
       UiText(QT_TRANSLATE_NOOP("Quillet2", "開くアイコンファイル (.ico) またはパレットファイル (.qpl)")),

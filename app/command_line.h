@@ -1,5 +1,6 @@
 #pragma once
-// The command line: quillet2 [--help] [--version] [--lang en|ja] [FILE...].
+// The command line: quillet2 [--help] [--version] [--lang en|ja] [FILE...],
+// or an import without a window (app/import_command_line.h).
 
 #include <QString>
 #include <QStringList>

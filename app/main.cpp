@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/import_command_line.h"
 #include "app/language.h"
 #include "app/main_window.h"
 #include "platform/memory.h"
@@ -27,6 +28,12 @@ int main(int argc, char* argv[]) {
     QCoreApplication reader(argc, argv);
     InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
     line = ParseCommandLine(QCoreApplication::arguments());
+  }
+  // Making an icon from the command line needs no window either.
+  if (AsksForImport(argc, argv)) {
+    QCoreApplication application(argc, argv);
+    InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
+    return PrintAndEnd(RunImportCommandLine(QCoreApplication::arguments()));
   }
   if (line.exitNow) return PrintAndEnd(line);
   QApplication application(argc, argv);

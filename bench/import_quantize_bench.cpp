@@ -3,11 +3,14 @@
 // import's quantizer against the shrink search that the plain paste uses to
 // find a picture's own colours, both choosing 256 colours for the same
 // images. Each reports its mean squared error per opaque pixel (summed over
-// red, green and blue) beside its time.
+// red, green and blue) beside its time. Then the import's targets of 2, 16
+// and 256 colours, without dithering and with several shares of the error
+// passed on, on pictures made from the artwork Debian ships.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,7 @@
 #include "fileio/icon_import_convert.h"
 #include "fileio/icon_import_decode.h"
 #include "fileio/icon_import_quantize.h"
+#include "fileio/import_targets.h"
 #include "palette/colour_math.h"
 #include "palette/colour_reduction.h"
 
@@ -100,6 +104,108 @@ void BM_MeanSquaredError(benchmark::State& state) {
 BENCHMARK_TEMPLATE(BM_MeanSquaredError, QuantizerError)->Name("ImportQuantizer")->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_MeanSquaredError, ShrinkSearchError)->Name("PasteShrinkSearch")->Unit(benchmark::kMillisecond);
 
+// Artwork that Debian ships (the Adwaita icon theme's 512 pixel pictures
+// and Debian's logo), read by the import as the user would import them and
+// made into a 64 x 64 target as the dialog makes it.
+const std::vector<RgbaPicture>& Artwork() {
+  static const std::vector<RgbaPicture> pictures = [] {
+    std::vector<RgbaPicture> all;
+    const std::string adwaita = "/usr/share/icons/Adwaita/512x512/";
+    for (const std::string name :
+         {"places/folder-pictures", "places/user-bookmarks", "mimetypes/x-office-document",
+          "mimetypes/image-x-generic", "mimetypes/video-x-generic", "mimetypes/audio-x-generic",
+          "devices/camera-web", "devices/input-keyboard", "devices/drive-harddisk", "devices/media-optical",
+          "devices/input-gaming", "devices/audio-headphones", "devices/printer-network", "devices/audio-microphone"}) {
+      const ImportSource source = ReadImportSource(adwaita + name + ".png");
+      if (source.error.empty() && !source.entries.empty())
+        all.push_back(FitPictureInSquare(source.entries[0].picture, 64));
+    }
+    const ImportSource logo = ReadImportSource("/usr/share/pixmaps/debian-logo.png");
+    if (logo.error.empty() && !logo.entries.empty()) all.push_back(FitPictureInSquare(logo.entries[0].picture, 64));
+    return all;
+  }();
+  return pictures;
+}
+
+// The error of the image against the picture, per opaque pixel.
+Error MadeError(const RgbaPicture& picture, const ImageTab& tab) {
+  Error error;
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const std::uint32_t p = picture.At(x, y);
+      if (AlphaOf(p) < IMPORT_ALPHA_THRESHOLD) continue;
+      const ColorRef c = tab.palette[CellAt(tab, x, y) & CELL_INDEX_BITS];
+      error.sum += ColourDistance(p, static_cast<std::uint32_t>(RedOf(c) << 16 | GreenOf(c) << 8 | BlueOf(c)));
+      ++error.pixels;
+    }
+  return error;
+}
+
+// Dithering trades a larger error per pixel for a truer colour over an
+// area, which is what the eye sees; so the error is also measured after both
+// pictures are averaged over 3 x 3 pixels, where all nine are opaque.
+Error BlurredError(const RgbaPicture& picture, const ImageTab& tab) {
+  Error error;
+  for (int y = 1; y + 1 < picture.height; ++y)
+    for (int x = 1; x + 1 < picture.width; ++x) {
+      double want[3] = {}, got[3] = {};
+      bool opaque = true;
+      for (int dy = -1; dy <= 1 && opaque; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) {
+          const std::uint32_t p = picture.At(x + dx, y + dy);
+          if (AlphaOf(p) < IMPORT_ALPHA_THRESHOLD) {
+            opaque = false;
+            break;
+          }
+          const ColorRef c = tab.palette[CellAt(tab, x + dx, y + dy) & CELL_INDEX_BITS];
+          for (int k = 0; k < 3; ++k) want[k] += (p >> (16 - 8 * k) & 0xFF) / 9.0;
+          got[0] += RedOf(c) / 9.0;
+          got[1] += GreenOf(c) / 9.0;
+          got[2] += BlueOf(c) / 9.0;
+        }
+      if (!opaque) continue;
+      for (int k = 0; k < 3; ++k) error.sum += (want[k] - got[k]) * (want[k] - got[k]);
+      ++error.pixels;
+    }
+  return error;
+}
+
+// One colour count with one share of dithering (0: none): the mean squared
+// error, per pixel and over 3 x 3 areas, over all pictures and the time to
+// make them all.
+void BM_ArtworkTarget(benchmark::State& state, int colours, float share) {
+  const auto& pictures = Artwork();
+  if (pictures.empty()) state.SkipWithError("no Debian artwork installed (adwaita-icon-theme)");
+  Error total, blurred;
+  auto tab = std::make_unique<ImageTab>();
+  for (auto _ : state) {
+    total = blurred = {};
+    for (const RgbaPicture& picture : pictures) {
+      ConvertPictureWithShare(picture, colours, share, *tab);
+      const Error e = MadeError(picture, *tab);
+      total.sum += e.sum;
+      total.pixels += e.pixels;
+      const Error b = BlurredError(picture, *tab);
+      blurred.sum += b.sum;
+      blurred.pixels += b.pixels;
+    }
+  }
+  state.counters["pictures"] = static_cast<double>(pictures.size());
+  state.counters["mse"] = total.pixels > 0 ? total.sum / total.pixels : 0;
+  state.counters["mse3x3"] = blurred.pixels > 0 ? blurred.sum / blurred.pixels : 0;
+}
+
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  for (int colours : {2, 16, 256})
+    for (float share : {0.f, 0.5f, 0.625f, IMPORT_DITHER_SHARE, 0.875f, 1.f})
+      benchmark::RegisterBenchmark(
+          ("Artwork/colours:" + std::to_string(colours) + "/dither:" + std::to_string(share).substr(0, 5)).c_str(),
+          BM_ArtworkTarget, colours, share)
+          ->Unit(benchmark::kMillisecond);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

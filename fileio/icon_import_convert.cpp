@@ -33,6 +33,8 @@ std::vector<Span> AreaSpans(int source, int target) {
 
 bool Opaque(std::uint32_t argb) { return AlphaOf(argb) >= IMPORT_ALPHA_THRESHOLD; }
 
+}  // namespace
+
 // Small pictures (every kept picture fits 64 x 64) are counted from a sorted
 // copy of their colours, which costs less than clearing a bitset. Large ones
 // take one bit for each of the 2^24 colours (2 MB), so that counting the
@@ -63,14 +65,15 @@ int CountOpaqueColours(const RgbaPicture& picture) {
   return count;
 }
 
-std::uint8_t CodeForColours(int colours) { return colours <= 2 ? 2 : colours <= 16 ? 16 : 0; }
+namespace {
 
 ColorRef ColorRefOfRgb(std::uint32_t rgb) { return MakeColor(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
 
 // Floyd-Steinberg over the opaque pixels, row by row: each pixel takes the
 // nearest palette colour of its colour plus the error its neighbours passed
-// on, and passes its own error on to the right and to the row below.
-std::vector<int> DitheredIndexes(const RgbaPicture& picture, const std::vector<std::uint32_t>& palette) {
+// on, and passes the damped share of its own error on to the right and to
+// the row below.
+std::vector<int> DitheredIndexes(const RgbaPicture& picture, const std::vector<std::uint32_t>& palette, float share) {
   const int w = picture.width;
   const int h = picture.height;
   std::vector<std::array<float, 3>> error(static_cast<std::size_t>(w) * h, std::array<float, 3>{});
@@ -95,7 +98,7 @@ std::vector<int> DitheredIndexes(const RgbaPicture& picture, const std::vector<s
         if (Opaque(picture.pixels[to])) error[to][c] += e * share;
       };
       for (int c = 0; c < 3; ++c) {
-        const float e = static_cast<float>(want[c] - static_cast<int>(palette[index] >> (16 - 8 * c) & 0xFF));
+        const float e = share * static_cast<float>(want[c] - static_cast<int>(palette[index] >> (16 - 8 * c) & 0xFF));
         pass(1, 0, 7.f / 16, c, e);
         pass(-1, 1, 3.f / 16, c, e);
         pass(0, 1, 5.f / 16, c, e);
@@ -111,9 +114,14 @@ std::string Size(int w, int h) { return std::to_string(w) + "×" + std::to_strin
 
 RgbaPicture ScalePictureToFit(const RgbaPicture& picture, int limit) {
   if (picture.width <= limit && picture.height <= limit) return picture;
+  return ScalePictureToLonger(picture, limit);
+}
+
+RgbaPicture ScalePictureToLonger(const RgbaPicture& picture, int limit) {
   const int longer = std::max(picture.width, picture.height);
   const int w = std::max(1, static_cast<int>(std::lround(double(picture.width) * limit / longer)));
   const int h = std::max(1, static_cast<int>(std::lround(double(picture.height) * limit / longer)));
+  if (w == picture.width && h == picture.height) return picture;
   const std::vector<Span> columns = AreaSpans(picture.width, w);
   const std::vector<Span> rows = AreaSpans(picture.height, h);
   RgbaPicture out;
@@ -177,14 +185,25 @@ void KeepScaledPicture(const RgbaPicture& full, ImportEntry& entry) {
   entry.picture = ScalePictureToFit(full, MAX_IMAGE_SIZE);
 }
 
+std::uint8_t CodeForColours(int colours) { return colours <= 2 ? 2 : colours <= 16 ? 16 : 0; }
+
 void ConvertPicture(const RgbaPicture& picture, bool dither, ImageTab& tab) {
+  ConvertPicture(picture, -1, dither, tab);
+}
+
+void ConvertPicture(const RgbaPicture& picture, int colourCount, bool dither, ImageTab& tab) {
+  ConvertPictureWithShare(picture, colourCount, dither ? IMPORT_DITHER_SHARE : 0.f, tab);
+}
+
+void ConvertPictureWithShare(const RgbaPicture& picture, int colourCount, float ditherShare, ImageTab& tab) {
   const int w = std::clamp(picture.width, 1, MAX_IMAGE_SIZE);
   const int h = std::clamp(picture.height, 1, MAX_IMAGE_SIZE);
   std::vector<std::uint32_t> opaque;
   for (std::uint32_t p : picture.pixels)
     if (Opaque(p)) opaque.push_back(p & 0xFFFFFFu);
   const std::vector<WeightedColour> colours = CountColours(opaque);
-  const std::uint8_t code = CodeForColours(static_cast<int>(colours.size()));
+  const std::uint8_t code =
+      colourCount > 0 ? CodeForColours(colourCount) : CodeForColours(static_cast<int>(colours.size()));
   const int size = ColorCountOfCode(code);
   const bool exact = colours.size() <= static_cast<std::size_t>(size);
   const std::vector<std::uint32_t> palette = QuantizeColours(colours, size);
@@ -201,7 +220,8 @@ void ConvertPicture(const RgbaPicture& picture, bool dither, ImageTab& tab) {
       transparentIndex = i;
       break;
     }
-  const std::vector<int> dithered = !exact && dither ? DitheredIndexes(picture, palette) : std::vector<int>{};
+  const std::vector<int> dithered =
+      !exact && ditherShare > 0 ? DitheredIndexes(picture, palette, ditherShare) : std::vector<int>{};
   std::fill(std::begin(tab.cells), std::end(tab.cells), FRESH_CELL);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
@@ -234,8 +254,13 @@ std::string DescribeLoss(const ImportPlan& plan, TextLookup lookup) {
   if (plan.partialAlphaPixels > 0)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "半透明の%1画素を透明か不透明にする")),
                               {std::to_string(plan.partialAlphaPixels)}));
+  return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")),
+                  {Size(plan.sourceWidth, plan.sourceHeight), JoinLosses(losses, lookup)});
+}
+
+std::string JoinLosses(const std::vector<std::string>& losses, TextLookup lookup) {
   std::string lost = losses.empty() ? lookup(QT_TRANSLATE_NOOP("Quillet2", "そのまま取り込めます")) : losses.front();
   for (std::size_t i = 1; i < losses.size(); ++i)
     lost = FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {lost, losses[i]});
-  return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")), {Size(plan.sourceWidth, plan.sourceHeight), lost});
+  return lost;
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fileio/icon_import_read.h"
 #include "model/image_tab.h"
@@ -19,6 +20,13 @@ constexpr std::uint32_t IMPORT_ALPHA_THRESHOLD = 128;
 // averaged over the area they cover with alpha premultiplied, so colours of
 // transparent pixels do not bleed into the edges.
 RgbaPicture ScalePictureToFit(const RgbaPicture& picture, int limit);
+// The picture scaled, up or down, so that its longer side is `limit`, its
+// aspect ratio kept. Scaling up gives each source pixel a block of the
+// same colour, blended only where a block boundary falls inside a pixel.
+RgbaPicture ScalePictureToLonger(const RgbaPicture& picture, int limit);
+
+// Distinct colours of the picture's opaque pixels.
+int CountOpaqueColours(const RgbaPicture& picture);
 
 // What importing a picture will do, for the user to see before it happens.
 struct ImportPlan {
@@ -53,8 +61,25 @@ void KeepScaledPicture(const RgbaPicture& full, ImportEntry& entry);
 // Unused palette entries are black, and transparent cells point at black
 // when the palette holds it.
 void ConvertPicture(const RgbaPicture& picture, bool dither, ImageTab& tab);
+// The same with the colour count given (2, 16 or 256): a picture with more
+// colours than that is quantized down to it.
+void ConvertPicture(const RgbaPicture& picture, int colourCount, bool dither, ImageTab& tab);
+
+// The same with the share of the error that dithering passes on given; 0
+// does not dither. For measuring the share.
+void ConvertPictureWithShare(const RgbaPicture& picture, int colourCount, float ditherShare, ImageTab& tab);
+
+// The share of a pixel's error that dithering passes on to its neighbours.
+// Passing on all of it scatters specks over one-pixel outlines and flat
+// areas; the import benchmark (bench_import) measures the share chosen.
+inline constexpr float IMPORT_DITHER_SHARE = 0.75f;
+
+// 2 or 16 for a count that fits them, else 0 for 256 colours.
+std::uint8_t CodeForColours(int colours);
 
 // "32×32 → 32×32、256色", its wording translated by the lookup.
 std::string DescribeResult(const ImportPlan& plan, TextLookup lookup = SameText);
 // One line naming what the import loses, or that it loses nothing.
 std::string DescribeLoss(const ImportPlan& plan, TextLookup lookup = SameText);
+// The losses joined into one text, or that nothing is lost.
+std::string JoinLosses(const std::vector<std::string>& losses, TextLookup lookup);

@@ -10,6 +10,7 @@
 #include "fileio/icon_format.h"
 #include "fileio/icon_import_convert.h"
 #include "fileio/picture_checks.h"
+#include "fileio/picture_depth.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ ImportSource ReadImportSource(const std::string& path, const ImportProgress& pro
   auto bytes = ReadFileBytes(path, ICON_MAX_FILE_BYTES);
   if (!bytes) return ImportSource{ICON_OPEN_FAILED, {}};
   if (bytes->size() > ICON_MAX_FILE_BYTES) return ImportSource{IMPORT_PICTURE_TOO_LARGE, {}};
-  return ReadImportBytes(std::move(*bytes), FileExtensionIs(path, ".ico"), progress);
+  return ReadImportBytes(std::move(*bytes), FileExtensionIs(path, ".ico") || FileExtensionIs(path, ".cur"), progress);
 }
 
 ImportSource ReadImportBytes(ByteBuffer bytes, bool icon, const ImportProgress& progress) {
@@ -75,6 +76,7 @@ ImportSource ReadImportBytes(ByteBuffer bytes, bool icon, const ImportProgress& 
   }
   source.error = CheckPictureData(bytes);
   if (!source.error.empty()) return source;
+  const int bitCount = PictureBitsPerPixel(bytes.data(), bytes.size());
   QImage image;
   {
     const QByteArray data(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
@@ -82,7 +84,7 @@ ImportSource ReadImportBytes(ByteBuffer bytes, bool icon, const ImportProgress& 
     if (!ReadPicture(data, IMPORT_MAX_PICTURE_SIZE, image, source.error)) return source;
   }
   ImportEntry entry;
-  entry.bitCount = image.depth();
+  entry.bitCount = bitCount > 0 ? bitCount : image.depth();
   KeepScaledPicture(PictureFromImage(image), entry);
   source.entries.push_back(std::move(entry));
   return source;

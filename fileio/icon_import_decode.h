@@ -25,7 +25,7 @@ struct ImportSource {
   std::vector<ImportEntry> entries;
 };
 
-// An icon file (by its ".ico" extension) gives one entry per directory
+// An icon or cursor file (by its ".ico" or ".cur" extension) gives one entry per directory
 // entry, readable or not; any other file is read as one picture. The
 // progress is told before each image is decoded and may stop the reading,
 // which leaves no entries and no error.

@@ -7,6 +7,7 @@
 #include "fileio/dib_reading.h"
 #include "fileio/icon_format.h"
 #include "fileio/icon_import_convert.h"
+#include "fileio/picture_depth.h"
 
 namespace {
 
@@ -116,7 +117,10 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
                               const ImportProgress& progress) {
   entries.clear();
   if (bytes.size() < ICON_HEADER_BYTES) return ICON_READ_FAILED;
-  if (U16At(bytes, 0) != 0 || U16At(bytes, 2) != 1) return ICON_NOT_ICON_FILE;
+  // Type 1 is an icon file, type 2 a cursor file of the same layout, whose
+  // directory keeps the hot spot where an icon keeps planes and bit count.
+  const int type = U16At(bytes, 2);
+  if (U16At(bytes, 0) != 0 || (type != 1 && type != 2)) return ICON_NOT_ICON_FILE;
   if (U16At(bytes, 4) > IMPORT_MAX_ENTRIES) return IMPORT_TOO_MANY_ENTRIES;
   IconHeader header;
   std::vector<IconDirEntry> directory;
@@ -136,7 +140,8 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
     // A width or height byte of 0 stands for 256 pixels.
     entry.width = dir.width == 0 ? 256 : dir.width;
     entry.height = dir.height == 0 ? 256 : dir.height;
-    entry.bitCount = dir.bitCount;
+    entry.bitCount = type == 1 ? dir.bitCount : 0;
+    entry.cursor = type == 2;
     entry.png = Holds(bytes, dir.imageOffset, sizeof PNG_SIGNATURE) &&
                 IsPngData(&bytes[dir.imageOffset], bytes.size() - dir.imageOffset);
     const auto key = std::make_pair(std::uint64_t{dir.imageOffset}, entry.png ? std::uint64_t{dir.bytesInRes} : 0);
@@ -147,7 +152,7 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
     decoded.emplace(key, i);
     RgbaPicture full;
     if (entry.png) {
-      entry.bitCount = 32;
+      entry.bitCount = PngBitsPerPixel(&bytes[dir.imageOffset], bytes.size() - dir.imageOffset);
       if (!Holds(bytes, dir.imageOffset, dir.bytesInRes)) {
         entry.problem = IMPORT_ENTRY_TRUNCATED;
         continue;

@@ -47,7 +47,8 @@ constexpr int IMPORT_MAX_ENTRIES = 256;
 struct ImportEntry {
   int width = 0;
   int height = 0;
-  // Bits per pixel as stored: 1, 4, 8, 24 or 32, or 32 for a PNG image.
+  // Bits per pixel as stored: 1, 4, 8, 24 or 32; for a PNG image, its bit
+  // depth times its channels (1 to 64).
   int bitCount = 0;
   bool png = false;
   // Where a PNG image's bytes lie in the file.
@@ -58,6 +59,8 @@ struct ImportEntry {
   // A 32-bit image whose alpha bytes are all zero was written by a program
   // that kept transparency in the AND mask only; its alpha is ignored.
   bool alphaIgnored = false;
+  // The image comes from a cursor file, whose hot spot an icon cannot keep.
+  bool cursor = false;
   // Once decoded: the distinct colours of the full image's opaque pixels,
   // and the image scaled to fit MAX_IMAGE_SIZE (as it is when it fits). The
   // full image itself is not kept.

@@ -1,6 +1,7 @@
 #pragma once
-// The import dialog: every image of the file with its size, depth, colours
-// and what it will become, a check box each, the losses of the checked
+// The import dialog: every image of the file with its size, depth and
+// colours, a check box each, the sizes and colour count to make of it, its
+// picture beside the pictures it will become, the losses of the checked
 // images line by line, and the choice to dither.
 
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "fileio/icon_import_convert.h"
 #include "fileio/icon_import_read.h"
+#include "fileio/import_targets.h"
 #include "model/ui_text.h"
 
 // The caption of the import dialog and of its file dialog.
@@ -22,19 +24,34 @@ enum : int {
   ID_IMPORT_LIST = 2311,
   ID_IMPORT_LOSSES = 2312,
   ID_IMPORT_DITHER = 2321,
+  // In each row: the size buttons, the colour count and the pictures.
+  ID_IMPORT_ROW_SIZES = 2331,
+  ID_IMPORT_ROW_COLOURS = 2332,
+  ID_IMPORT_ROW_PICTURES = 2333,
+};
+
+// The list's columns.
+enum : int {
+  IMPORT_COLUMN_SIZE = 0,
+  IMPORT_COLUMN_BITS = 1,
+  IMPORT_COLUMN_COLOURS = 2,
+  IMPORT_COLUMN_TARGET_SIZES = 3,
+  IMPORT_COLUMN_TARGET_COLOURS = 4,
+  IMPORT_COLUMN_PICTURES = 5,
 };
 
 struct ImportChoice {
   // Indexes of the checked entries, in the file's order.
   std::vector<int> entries;
   bool dither = false;
+  // The images made of the checked entries, in the order of the entries and
+  // of each one's sizes; one tab each.
+  std::vector<ImportMade> images;
 };
 
 // The entries checked when the dialog opens: every readable image of at
 // most 64 x 64 pixels, or, when there is none, the largest readable one.
 std::vector<bool> DefaultImportChecks(const std::vector<ImportEntry>& entries);
 
-// Runs the dialog over the main window; plans hold one plan per entry (used
-// for readable entries only). Nothing when the user cancels.
-std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entries,
-                                            const std::vector<ImportPlan>& plans);
+// Runs the dialog over the main window. Nothing when the user cancels.
+std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entries);

@@ -81,19 +81,12 @@ void ImportCheckedFile(const std::string& path) {
     ShowReport(FileMessage(path, IMPORT_NOTHING_READABLE));
     return;
   }
-  std::vector<ImportPlan> plans(source.entries.size());
-  for (std::size_t i = 0; i < source.entries.size(); ++i)
-    if (source.entries[i].problem.empty()) plans[i] = PlanImport(source.entries[i]);
-
-  const auto choice = RunImportDialog(source.entries, plans);
-  if (!choice || choice->entries.empty()) return;
+  auto choice = RunImportDialog(source.entries);
+  if (!choice || choice->images.empty()) return;
   bool discarded = false;
-  if (!MakeRoomForImages(static_cast<int>(choice->entries.size()), discarded)) return;
+  if (!MakeRoomForImages(static_cast<int>(choice->images.size()), discarded)) return;
 
   std::vector<std::unique_ptr<ImageTab>> images;
-  for (int index : choice->entries) {
-    images.push_back(std::make_unique<ImageTab>());
-    ConvertPicture(plans[index].scaled, choice->dither, *images.back());
-  }
+  for (ImportMade& made : choice->images) images.push_back(std::move(made.image));
   ShowLoadedTabs(CreateImportedTabs(path, images), discarded);
 }

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QImage>
 #include <QMainWindow>
@@ -14,6 +15,8 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QTimer>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <cstdio>
 #include <string>
 
@@ -23,6 +26,7 @@
 #include "app/main_window.h"
 #include "fileio/file_message.h"
 #include "fileio/icon_format.h"
+#include "fileio/import_dialog.h"
 #include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
 #include "fileio/recent_files.h"
@@ -47,6 +51,26 @@ void Check(QWidget& window, const std::string& name) {
     std::printf("  %s: cut off: %s\n", name.c_str(), text.toStdString().c_str());
 }
 
+// In the import dialog of a real icon: only its largest image, made into
+// 16, 32 and 48 pixels of 16 colours.
+void ChooseImportTargets(QDialog& dialog) {
+  auto* list = FindControl<QTreeWidget>(dialog, ID_IMPORT_LIST);
+  const int last = list->topLevelItemCount() - 1;
+  for (int i = 0; i < last; ++i) list->topLevelItem(i)->setCheckState(IMPORT_COLUMN_SIZE, Qt::Unchecked);
+  list->topLevelItem(last)->setCheckState(IMPORT_COLUMN_SIZE, Qt::Checked);
+  QWidget* sizes = list->itemWidget(list->topLevelItem(last), IMPORT_COLUMN_TARGET_SIZES);
+  for (QToolButton* button : sizes->findChildren<QToolButton*>()) {
+    const int size = button->property("importSize").toInt();
+    button->setChecked(size == 16 || size == 32 || size == 48 || button->isChecked());
+  }
+  for (QToolButton* button : sizes->findChildren<QToolButton*>())
+    if (button->property("importSize").toInt() == 64) button->setChecked(false);
+  auto* colours = list->itemWidget(list->topLevelItem(last), IMPORT_COLUMN_TARGET_COLOURS)->findChild<QComboBox*>();
+  colours->setCurrentIndex(colours->findData(16));
+  list->scrollToItem(list->topLevelItem(last));
+  QApplication::processEvents();
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -60,6 +84,7 @@ int main(int argc, char* argv[]) {
   int dialogs = 0;
   ModalScript script;
   script.onDialog = [&](QDialog& dialog) {
+    if (shot == "import-dialog-sizes") ChooseImportTargets(dialog);
     const std::string name = shot + (dialogs++ == 0 ? "" : "-" + std::to_string(dialogs));
     Save(dialog, name);
     Check(dialog, name);
@@ -109,6 +134,7 @@ int main(int argc, char* argv[]) {
   const std::string largePath = folder + "/import-sample.png";
   large.save(QString::fromStdString(largePath));
   run("import-dialog", [&] { ImportFile(largePath); });
+  if (argc > 2) run("import-dialog-sizes", [&] { ImportFile(argv[2]); });
   InstallModalScript(nullptr);
 
   // Message boxes size themselves to their texts; two real ones, taken

@@ -663,10 +663,6 @@ Do you want to replace it?</translation>
         <translation>What the import loses</translation>
     </message>
     <message>
-        <source>256色に減らすときディザをかける</source>
-        <translation>Dither when reducing to 256 colours</translation>
-    </message>
-    <message>
         <source>インポート</source>
         <translation>Import</translation>
     </message>
@@ -837,6 +833,74 @@ Overwrite it?</translation>
     <message>
         <source>表示: %1 ピクセル/セル</source>
         <translation>Zoom: %1 screen pixels per pixel</translation>
+    </message>
+    <message>
+        <source>--import には書き出すアイコンファイルを -o で指定してください</source>
+        <translation>--import needs the icon file to write, given with -o</translation>
+    </message>
+    <message>
+        <source>--sizes には 16,20,24,32,40,48,64 からいくつかをコンマで区切って指定してください</source>
+        <translation>--sizes takes some of 16,20,24,32,40,48,64, separated by commas</translation>
+    </message>
+    <message>
+        <source>--colours には 2、16、256 のどれかを指定してください</source>
+        <translation>--colours takes 2, 16 or 256</translation>
+    </message>
+    <message>
+        <source>--import のときは開くファイルを指定できません</source>
+        <translation>Files to open cannot be given with --import</translation>
+    </message>
+    <message>
+        <source>画像 (.ico .cur .png .bmp .gif) からアイコンを作る</source>
+        <translation>Make an icon from a picture (.ico .cur .png .bmp .gif)</translation>
+    </message>
+    <message>
+        <source>--import で書き出すアイコンファイル</source>
+        <translation>The icon file --import writes</translation>
+    </message>
+    <message>
+        <source>--import で作る大きさ (既定: 画像の大きさ、64をこえるときは64)</source>
+        <translation>The sizes --import makes (default: the picture&apos;s own size, or 64 when it is larger)</translation>
+    </message>
+    <message>
+        <source>--import で作る色数 (既定: 画像の色が収まる最小の数)</source>
+        <translation>The colour count --import makes (default: the smallest that holds the picture&apos;s colours)</translation>
+    </message>
+    <message>
+        <source>--import で色を減らすときディザをかける</source>
+        <translation>Dither when --import reduces the colours</translation>
+    </message>
+    <message>
+        <source>そのまま</source>
+        <translation>As it is</translation>
+    </message>
+    <message>
+        <source>%1色</source>
+        <translation>%1 colours</translation>
+    </message>
+    <message>
+        <source>作る大きさ</source>
+        <translation>Make sizes</translation>
+    </message>
+    <message>
+        <source>色を減らすときディザをかける</source>
+        <translation>Dither when reducing colours</translation>
+    </message>
+    <message>
+        <source>%1に拡大</source>
+        <translation>enlarged to %1</translation>
+    </message>
+    <message>
+        <source>%1色を%2色にまとめる</source>
+        <translation>%1 colours merged into %2</translation>
+    </message>
+    <message>
+        <source>カーソルのホットスポット</source>
+        <translation>the cursor&apos;s hot spot</translation>
+    </message>
+    <message>
+        <source>%1 → %2、%3色：%4</source>
+        <translation>%1 → %2, %3 colours: %4</translation>
     </message>
 </context>
 </TS>

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTreeWidget>
@@ -223,9 +224,12 @@ TEST_F(EnglishTextsTest, TheImportDialogDescribesItsImagesInEnglish) {
     EXPECT_EQ(TextsCutOff(dialog), QStringList());
     const auto* list = FindControl<QTreeWidget>(dialog, ID_IMPORT_LIST);
     EXPECT_EQ(list->headerItem()->text(0), "Size");
-    EXPECT_EQ(list->topLevelItem(0)->text(3), "128×100 → 64×50, 2 colours");
+    const auto* colours =
+        list->itemWidget(list->topLevelItem(0), IMPORT_COLUMN_TARGET_COLOURS)->findChild<QComboBox*>();
+    EXPECT_EQ(colours->currentText(), "2 colours");
     EXPECT_EQ(list->topLevelItem(1)->text(3), "Unreadable (The data is cut short)");
-    EXPECT_EQ(FindControl<QPlainTextEdit>(dialog, ID_IMPORT_LOSSES)->toPlainText(), "1. 128×100: shrunk to 64×50");
+    EXPECT_EQ(FindControl<QPlainTextEdit>(dialog, ID_IMPORT_LOSSES)->toPlainText(),
+              "1. 128×100 → 64×64, 2 colours: shrunk to 64×50");
     PressButton(dialog, IDCANCEL);
   });
   ImportFile(path);

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPlainTextEdit>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "app/command_ids.h"
@@ -65,18 +66,22 @@ std::vector<QImage> QtImages(const std::string& path) {
 TEST_F(Import, RealIconBringsItsSmallImagesAsTheyAre) {
   const std::string path = RealIcon("utilities-terminal");
   std::vector<bool> checks;
-  std::vector<std::string> rows;
+  int rowCount = 0;
+  std::vector<int> largeSizes;
   modal.QueueDialog([&](QDialog& dialog) {
     checks = Checks(dialog);
-    for (int i = 0; i < List(dialog)->topLevelItemCount(); ++i)
-      rows.push_back(List(dialog)->topLevelItem(i)->text(3).toStdString());
+    rowCount = List(dialog)->topLevelItemCount();
+    QWidget* sizes = List(dialog)->itemWidget(List(dialog)->topLevelItem(3), IMPORT_COLUMN_TARGET_SIZES);
+    for (QToolButton* button : sizes->findChildren<QToolButton*>())
+      if (button->isChecked()) largeSizes.push_back(button->property("importSize").toInt());
     PressButton(dialog, IDOK);
   });
   ImportFile(path);
   EXPECT_TRUE(modal.messages().empty());
   EXPECT_EQ(checks, (std::vector<bool>{true, true, true, false}));
-  ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(rows[3].substr(0, rows[3].find("、")), "256×256 → 64×64");
+  ASSERT_EQ(rowCount, 4);
+  // The 256 x 256 image would become 64 x 64.
+  EXPECT_EQ(largeSizes, std::vector<int>{64});
   ASSERT_EQ(tabSet.tabCount, 3);
   // The imported file is not the document: saving must ask for a name.
   EXPECT_NE(tabSet.documentName, path);
@@ -142,7 +147,7 @@ TEST_F(Import, AFileOfLargeImagesOnlyChecksItsLargest) {
   });
   ImportFile(path);
   EXPECT_EQ(checks, (std::vector<bool>{false, true}));
-  EXPECT_EQ(losses, "2. 128×100：64×50に縮小");
+  EXPECT_EQ(losses, "2. 128×100 → 64×64、2色：64×50に縮小");
   // Cancelling leaves everything as it was.
   EXPECT_EQ(tabSet.tabCount, 0);
   EXPECT_TRUE(modal.messages().empty());

@@ -1,0 +1,30 @@
+#pragma once
+// Making an icon from a picture without a window:
+//   quillet2 --import INPUT -o OUTPUT.ico [--sizes 16,32,48]
+//            [--colours 2|16|256] [--dither]
+// It reads any file the import reads, makes one image per size exactly as
+// the import dialog does, writes the icon with the program's safe save and
+// prints one loss line per image. It needs only the core application
+// object, so it runs where no display can be reached.
+
+#include <QStringList>
+
+#include "app/command_line.h"
+
+class QCommandLineParser;
+
+// Exit codes of the import: a mistake in the options, an input that cannot
+// be read, an icon that cannot be written.
+constexpr int IMPORT_EXIT_ARGUMENTS = 1;
+constexpr int IMPORT_EXIT_INPUT = 2;
+constexpr int IMPORT_EXIT_WRITE = 3;
+
+// True when the arguments (before any "--") ask for an import.
+bool AsksForImport(int argc, const char* const* argv);
+
+// Adds the import's options to the parser, so that the help lists them.
+void AddImportOptions(QCommandLineParser& parser);
+
+// Runs the import the arguments (the program's name first) describe and
+// gives back what to print and the exit code.
+CommandLine RunImportCommandLine(const QStringList& arguments);

@@ -1,0 +1,73 @@
+#pragma once
+// What the import makes of a chosen image: one or more sizes, each an image
+// of its own, and a colour count. The import dialog, its previews and the
+// command line all make their images here, so they give the same result.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fileio/icon_import_convert.h"
+#include "fileio/icon_import_read.h"
+#include "model/image_tab.h"
+#include "model/ui_text.h"
+
+// The square sizes offered, smallest first.
+inline constexpr int IMPORT_SIZES[] = {16, 20, 24, 32, 40, 48, 64};
+// The size that keeps the image's own width and height; offered only for
+// an image that fits MAX_IMAGE_SIZE.
+constexpr int IMPORT_SIZE_AS_IT_IS = 0;
+inline constexpr int IMPORT_COLOUR_COUNTS[] = {2, 16, 256};
+
+struct ImportTarget {
+  // Ascending, IMPORT_SIZE_AS_IT_IS first when chosen; never empty once
+  // chosen by the user.
+  std::vector<int> sizes;
+  // 2, 16 or 256.
+  int colours = 256;
+};
+
+bool FitsAsItIs(const ImportEntry& entry);
+
+// The image's own size when it fits MAX_IMAGE_SIZE (the square size of that
+// name for a square image of a listed size), else 64; the smallest count
+// that holds its colours exactly, else 256.
+ImportTarget DefaultImportTarget(const ImportEntry& entry);
+
+// The readable entry a square size is made from: the row's own entry when
+// it has that size, else an entry of that size, else the smallest larger
+// one, else the largest, of the entries with the row's proportions. Among
+// entries of one size the deepest wins. An entry's size is its longer side.
+int BestEntryForSize(const std::vector<ImportEntry>& entries, int row, int size);
+
+// The picture scaled so that its longer side is `size` (up or down), its
+// aspect kept, centred in a size x size square with a transparent margin.
+RgbaPicture FitPictureInSquare(const RgbaPicture& picture, int size);
+
+// One image the import makes, with what it loses.
+struct ImportMade {
+  int entry = 0;
+  int size = IMPORT_SIZE_AS_IT_IS;
+  int colours = 256;
+  bool cursor = false;
+  // The size of the entry it was made from, and of the picture inside the
+  // result (smaller than the result when the square has a margin).
+  int sourceWidth = 0;
+  int sourceHeight = 0;
+  int contentWidth = 0;
+  int contentHeight = 0;
+  // Distinct opaque colours of the picture before it is reduced.
+  int pictureColours = 0;
+  int partialAlphaPixels = 0;
+  std::unique_ptr<ImageTab> image;
+};
+
+// Makes one image for the row at one size.
+ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither);
+// Every image of the row's target, in the order of its sizes.
+std::vector<ImportMade> MakeImportImages(const std::vector<ImportEntry>& entries, int row,
+                                         const ImportTarget& target, bool dither);
+
+// "256×256 → 32×32、16色：32×32に縮小、300色を16色にまとめる": the target,
+// then what it loses, or that it loses nothing.
+std::string DescribeMadeLoss(const ImportMade& made, TextLookup lookup = SameText);
