@@ -67,12 +67,18 @@ void ImportFile(const std::string& path) {
   if (CheckFileAttributes(path)) ImportCheckedFile(path);
 }
 
-void ImportCheckedFile(const std::string& path) {
+bool ReadImportWithProgress(const std::string& path, ImportSource& source) {
   // A file of many large images takes a while; the user may give up.
+  return RunWithProgress({IMPORT_TITLE, IMPORT_READING},
+                         [&](const ProgressStep& step) { source = ReadImportSource(path, step); });
+}
+
+void ImportCheckedFile(const std::string& path) {
   ImportSource source;
-  if (!RunWithProgress({IMPORT_TITLE, IMPORT_READING},
-                       [&](const ProgressStep& step) { source = ReadImportSource(path, step); }))
-    return;
+  if (ReadImportWithProgress(path, source)) ImportReadSource(path, source);
+}
+
+void ImportReadSource(const std::string& path, ImportSource& source) {
   if (!source.error.empty()) {
     ShowReport(FileMessage(path, source.error));
     return;

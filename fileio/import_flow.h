@@ -5,6 +5,7 @@
 // lossy copy cannot be saved over it without the user naming a file.
 
 #include <string>
+#include "fileio/icon_import_decode.h"
 #include "model/ui_text.h"
 
 inline constexpr const char* IMPORT_NOTHING_READABLE = QT_TRANSLATE_NOOP("Quillet2", "取り込める画像がありません");
@@ -18,3 +19,9 @@ void CommandImportFile();
 void ImportFile(const std::string& path);
 // The same for a file whose attributes were already checked.
 void ImportCheckedFile(const std::string& path);
+
+// Reads the file's images under a progress window with Cancel; false when
+// the user cancelled.
+bool ReadImportWithProgress(const std::string& path, ImportSource& source);
+// Goes on from images already read: the dialog, then the new tabs.
+void ImportReadSource(const std::string& path, ImportSource& source);

@@ -78,6 +78,25 @@ TEST_F(OpenImportOffer, FilesTheImportReadsAreOfferedAndYesImportsThem) {
   }
 }
 
+TEST_F(OpenImportOffer, TheImagesAreReadOnceUnderTheProgressWindowAndCancelKeepsTheRefusal) {
+  const std::string path =
+      WriteBytes("true.ico", import_samples::BuildIcon({import_samples::Solid(16, 16, 0xFFFF0000)}));
+  // Yes goes on from the reading made for the offer.
+  modal.QueueAnswer(IDYES);
+  modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, IDOK); });
+  OpenIconFile(path);
+  EXPECT_EQ(modal.progressSteps(), (std::vector<std::string>{"0/1"}));
+  EXPECT_EQ(tabSet.tabCount, 1);
+  DeleteAllTabs();
+
+  // Cancelling that reading leaves only Open's own refusal.
+  modal.clear();
+  modal.CancelProgressAt(0);
+  OpenIconFile(path);
+  EXPECT_EQ(modal.texts(), std::vector<std::string>{FileMessage(path, ICON_COLORS_UNSUPPORTED)});
+  EXPECT_EQ(tabSet.tabCount, 0);
+}
+
 TEST_F(OpenImportOffer, FilesNeitherReadsAreOnlyRefused) {
   const std::string noise = WriteBytes("noise.png", ByteBuffer(100, 7));
   OpenIconFile(noise);
