@@ -11,9 +11,9 @@
 #include "fileio/icon_format.h"
 #include "fileio/palette_file.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
+#include "platform/ui_text.h"
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
   QCommandLineParser parser;

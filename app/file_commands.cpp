@@ -5,8 +5,8 @@
 #include "fileio/palette_flow.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "platform/modal.h"
+#include "platform/ui_text.h"
 
 namespace {
 

@@ -5,13 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "fileio/icon_format.h"
-#include "fileio/icon_import_decode.h"
-#include "fileio/import_flow.h"
-#include "fileio/import_targets.h"
-#include "fileio/write_problem.h"
-#include "model/ui_text.h"
+#include "import/targets.h"
 #include "platform/translation.h"
+#include "platform/ui_text.h"
 
 namespace {
 
@@ -50,11 +46,6 @@ CommandLine Failure(int code, const std::string& text) {
 
 CommandLine Failure(int code, const char* text) { return Failure(code, UiString(text)); }
 
-// "INPUT：reason", in the words of the import's own messages.
-std::string AboutFile(const QString& path, const std::string& reason) {
-  return FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")), {path.toStdString(), UiString(reason)});
-}
-
 // The sizes of "16,32,48", ascending and each once; empty for anything else.
 std::vector<int> ParseSizes(const QString& text) {
   std::vector<int> sizes;
@@ -67,17 +58,6 @@ std::vector<int> ParseSizes(const QString& text) {
   std::sort(sizes.begin(), sizes.end());
   sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
   return sizes;
-}
-
-// The image the sizes are made for: the largest readable one. Each size is
-// still made from the entry that suits it best.
-int LargestReadable(const std::vector<ImportEntry>& entries) {
-  int largest = -1;
-  for (std::size_t i = 0; i < entries.size(); ++i)
-    if (entries[i].problem.empty() &&
-        (largest < 0 || entries[i].width * entries[i].height > entries[largest].width * entries[largest].height))
-      largest = static_cast<int>(i);
-  return largest;
 }
 
 }  // namespace
@@ -118,31 +98,16 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
       return Failure(IMPORT_EXIT_ARGUMENTS, BAD_COLOURS);
   }
 
-  const QString input = parser.value(options.input);
-  const ImportSource source = ReadImportSource(input.toStdString());
-  if (!source.error.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(input, source.error));
-  const int row = LargestReadable(source.entries);
-  if (row < 0) return Failure(IMPORT_EXIT_INPUT, AboutFile(input, IMPORT_NOTHING_READABLE));
-
-  ImportTarget target = DefaultImportTarget(source.entries[static_cast<std::size_t>(row)]);
-  if (!sizes.empty()) target.sizes = sizes;
-  if (colours != 0) target.colours = colours;
-  const std::vector<ImportMade> made = MakeImportImages(source.entries, row, target, parser.isSet(options.dither));
-
-  std::vector<const ImageTab*> images;
+  CommandLineImport request;
+  request.input = parser.value(options.input).toStdString();
+  request.output = parser.value(options.output).toStdString();
+  request.sizes = sizes;
+  request.colours = colours;
+  request.dither = parser.isSet(options.dither);
+  const CommandLineImportResult result = RunCommandLineImport(request);
+  if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;
-  for (const ImportMade& one : made) {
-    images.push_back(one.image.get());
-    line.standardOutput += QString::fromStdString(DescribeMadeLoss(one, UiString)) + QStringLiteral("\n");
-  }
-  const QString output = parser.value(options.output);
-  WriteProblem problem = WriteProblem::None;
-  if (WriteFileBytesSafely(output.toStdString(), SerializeIcon(images), &problem) != WriteResult::Ok) {
-    const char* reason = WriteProblemText(problem);
-    std::string text = AboutFile(output, ICON_WRITE_FAILED);
-    if (reason != nullptr) text = FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {text, UiString(reason)});
-    return Failure(IMPORT_EXIT_WRITE, text);
-  }
+  line.standardOutput = QString::fromStdString(result.lossLines);
   line.exitNow = true;
   return line;
 }

@@ -10,14 +10,9 @@
 #include <QStringList>
 
 #include "app/command_line.h"
+#include "import/command_line_import.h"
 
 class QCommandLineParser;
-
-// Exit codes of the import: a mistake in the options, an input that cannot
-// be read, an icon that cannot be written.
-constexpr int IMPORT_EXIT_ARGUMENTS = 1;
-constexpr int IMPORT_EXIT_INPUT = 2;
-constexpr int IMPORT_EXIT_WRITE = 3;
 
 // True when the arguments (before any "--") ask for an import.
 bool AsksForImport(int argc, const char* const* argv);

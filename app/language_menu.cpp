@@ -7,10 +7,10 @@
 #include "app/main_window.h"
 #include "app/menus.h"
 #include "app/settings.h"
-#include "fileio/write_failure.h"
-#include "model/ui_text.h"
 #include "platform/modal.h"
 #include "platform/profile.h"
+#include "platform/ui_text.h"
+#include "storage/write_failure.h"
 
 namespace {
 

@@ -28,7 +28,9 @@
 #include "app/view_listeners.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
+#include "fileio/open_flow.h"
 #include "fileio/recent_files.h"
+#include "import/open_offer.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
@@ -273,6 +275,8 @@ QMainWindow* CreateMainWindow() {
   mainWindows.preview = CreatePreview(strip);
   windowHandles = {frame, mainWindows.paletteWindow, background};
   ListenToChanges();
+  // Files Open refuses are offered to the import.
+  SetOpenRefusal(ReportOrOfferImport);
 
   frame->show();
   LayoutMainWindow();

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 class QComboBox;
 class QFont;

@@ -8,8 +8,8 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/language_menu.h"
-#include "model/ui_text.h"
 #include "platform/translation.h"
+#include "platform/ui_text.h"
 
 namespace {
 

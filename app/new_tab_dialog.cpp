@@ -10,10 +10,10 @@
 
 #include "fileio/palette_flow.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 namespace {

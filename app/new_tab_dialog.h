@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "model/ui_text.h"
 #include "platform/dialog_template.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* TAB_LIMIT_REACHED = QT_TRANSLATE_NOOP("Quillet2", "最大タブ数２０に達しています");
 inline constexpr const char* WIDTH_OUT_OF_RANGE = QT_TRANSLATE_NOOP("Quillet2", "幅：１～６４を指定してください");

@@ -7,10 +7,10 @@
 #include <cerrno>
 
 #include "app/command_ids.h"
-#include "fileio/file_message.h"
 #include "fileio/open_flow.h"
 #include "fileio/recent_files.h"
 #include "platform/modal.h"
+#include "storage/file_message.h"
 
 namespace {
 

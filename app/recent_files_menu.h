@@ -2,7 +2,7 @@
 // The recent-files entries of the file menu: the files last opened or
 // saved, newest first, each opening its file again.
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 class QMenu;
 

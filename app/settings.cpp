@@ -11,9 +11,9 @@
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "fileio/recent_files.h"
-#include "fileio/write_failure.h"
 #include "platform/modal.h"
 #include "platform/profile.h"
+#include "storage/write_failure.h"
 
 namespace {
 constexpr const char* WINDOW_SECTION = "WINDOW";

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* SETTINGS_WRITE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "設定の保存に失敗");
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/image_tab.h"
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 class QWidget;
 

@@ -13,11 +13,11 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "model/ui_text.h"
 #include "platform/program_paths.h"
 #include "platform/qt_colors.h"
 #include "platform/system_colors.h"
 #include "platform/translation.h"
+#include "platform/ui_text.h"
 
 const ToolbarRow toolbarTable[TOOLBAR_ROWS] = {
     {"FILE0", CMD_NEW, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 新規作成... ")},

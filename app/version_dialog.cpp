@@ -12,10 +12,10 @@
 #include <algorithm>
 
 #include "app/main_window.h"
-#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
+#include "platform/ui_text.h"
 
 namespace {
 

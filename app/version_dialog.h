@@ -3,7 +3,7 @@
 
 #include <QPoint>
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 class QPixmap;
 

@@ -72,7 +72,13 @@ bool ShowEditView(ImageTab* tab, unsigned) {
   return false;
 }
 
-bool RecordHistory(ImageTab* tab, unsigned) { return tab != nullptr && RecordUndoSnapshot(*tab); }
+// The hub has taken the snapshot; a missing one is said, and the edit stays
+// done.
+bool ReportHistory(ImageTab* tab, unsigned changes) {
+  if ((changes & CHANGE_HISTORY) != 0) return true;
+  if (tab != nullptr) ReportMissingSnapshot();
+  return false;
+}
 
 bool ShowCommandStates(ImageTab*, unsigned changes) {
   int groups = 0;
@@ -99,7 +105,7 @@ void ListenToChanges() {
   Listen(VIEW_PALETTE, ShowPalette);
   Listen(VIEW_PREVIEW, ShowPreview);
   Listen(VIEW_EDIT, ShowEditView);
-  Listen(VIEW_HISTORY, RecordHistory);
+  Listen(VIEW_HISTORY, ReportHistory);
   Listen(VIEW_COMMANDS, ShowCommandStates);
   Listen(VIEW_CAPTION, ShowCaption);
 }

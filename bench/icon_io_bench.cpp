@@ -8,8 +8,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "fileio/file_bytes.h"
 #include "fileio/icon_format.h"
+#include "platform/file_bytes.h"
 
 namespace {
 

@@ -28,8 +28,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "fileio/file_bytes.h"
-#include "fileio/import_flow.h"
+#include "import/flow.h"
+#include "platform/file_bytes.h"
 #include "platform/memory.h"
 #include "platform/modal.h"
 

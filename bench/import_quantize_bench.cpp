@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "canvas/raster.h"
-#include "fileio/icon_import_convert.h"
-#include "fileio/icon_import_decode.h"
-#include "fileio/icon_import_quantize.h"
-#include "fileio/import_targets.h"
+#include "import/convert.h"
+#include "import/decode.h"
+#include "import/quantize.h"
+#include "import/targets.h"
 #include "palette/colour_math.h"
 #include "palette/colour_reduction.h"
 

@@ -28,6 +28,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "canvas/undo_commands.h"
+#include "clipboard/color_picture.h"
 #include "clipboard/transparent_paste.h"
 #include "fileio/icon_format.h"
 #include "fileio/open_flow.h"

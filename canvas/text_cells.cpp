@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "canvas/pen_algorithms.h"
-#include "palette/scroll_request.h"
+#include "platform/scroll_request.h"
 
 TextSettings textSettings;
 

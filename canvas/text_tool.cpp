@@ -22,11 +22,11 @@
 #include "canvas/undo_commands.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 namespace {

@@ -22,12 +22,7 @@ ImageTab* TabReadyForHistoryStep() {
 
 void RecordUndo(ImageTab& tab) { Announce(&tab, CHANGE_RECORD_UNDO); }
 
-bool RecordUndoSnapshot(ImageTab& tab) {
-  if (PushUndoSnapshot(tab)) return true;
-  // The edit stays done; only its snapshot is missing.
-  ShowReport(UNDO_MEMORY_FAILED);
-  return false;
-}
+void ReportMissingSnapshot() { ShowReport(UNDO_MEMORY_FAILED); }
 
 void UndoStep(ImageTab& tab) {
   if (StepUndoSnapshot(tab)) ShowRestoredSnapshot(tab);

@@ -2,7 +2,7 @@
 // Recording snapshots and the undo and redo commands, with their message
 // and the refreshes that follow them.
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 struct ImageTab;
 
@@ -12,9 +12,8 @@ inline constexpr const char* UNDO_MEMORY_FAILED =
 // Records a snapshot of pixels and palette after undoCurrent, announced as a
 // change of its own.
 void RecordUndo(ImageTab& tab);
-// The history's listener: records the snapshot, or reports that memory ran
-// out; gives back whether the snapshot was taken.
-bool RecordUndoSnapshot(ImageTab& tab);
+// Says that memory ran out for a snapshot; the edit itself stays done.
+void ReportMissingSnapshot();
 
 // Copy the previous or next snapshot back into the tab and show it; nothing
 // happens at either end of the history.

@@ -7,15 +7,10 @@
 #include <vector>
 
 #include "canvas/raster.h"
+#include "platform/pixel_picture.h"
 
-struct ColorPicture {
-  int width = 0;
-  int height = 0;
-  // Row by row from the top, in the pixel layout of a drawing surface.
-  std::vector<std::uint32_t> pixels;
-
-  bool empty() const { return width <= 0 || height <= 0; }
-
+// Its pixels are in the layout of a drawing surface.
+struct ColorPicture : PixelPicture {
   // A surface over the pixels; it stays valid while the picture is neither
   // resized nor destroyed.
   RasterSurface Surface() { return {pixels.data(), width, height, width}; }

@@ -12,10 +12,10 @@
 #include "canvas/preview.h"
 #include "clipboard/clipboard_commands.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/system_colors.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 int transparentPasteMode = MODE_TAKE_COLORS;

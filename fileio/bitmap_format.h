@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "fileio/file_bytes.h"
 #include "model/image_tab.h"
+#include "platform/file_bytes.h"
 
 constexpr std::size_t BITMAP_FILE_HEADER_BYTES = 14;
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fileio/file_bytes.h"
+#include "platform/file_bytes.h"
 
 inline std::uint16_t U16At(const ByteBuffer& bytes, std::size_t at) {
   return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);

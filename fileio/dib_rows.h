@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "fileio/file_bytes.h"
 #include "fileio/icon_format.h"
+#include "platform/file_bytes.h"
 
 inline void PutU16(ByteBuffer& bytes, std::uint32_t value) {
   bytes.push_back(static_cast<std::uint8_t>(value));

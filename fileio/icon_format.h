@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "fileio/file_bytes.h"
 #include "model/image_tab.h"
-#include "model/ui_text.h"
+#include "platform/file_bytes.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* ICON_NOT_ICON_FILE = QT_TRANSLATE_NOOP("Quillet2", "アイコンファイルではありません");
 inline constexpr const char* ICON_OPEN_FAILED = QT_TRANSLATE_NOOP("Quillet2", "オープンに失敗");

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "fileio/file_message.h"
 #include "fileio/icon_format.h"
 #include "model/tab_lifecycle.h"
 #include "platform/modal.h"
+#include "storage/file_message.h"
 
 namespace {
 

@@ -2,21 +2,24 @@
 
 #include <optional>
 
-#include "fileio/disk_change.h"
-#include "fileio/file_message.h"
 #include "fileio/icon_load.h"
-#include "fileio/open_import_offer.h"
 #include "fileio/plain_save.h"
 #include "fileio/recent_files.h"
 #include "fileio/save_flow.h"
-#include "fileio/save_leftovers.h"
 #include "model/tab_lifecycle.h"
 #include "platform/file_status.h"
 #include "platform/modal.h"
 #include "platform/system_error.h"
 #include "platform/translation.h"
+#include "storage/disk_change.h"
+#include "storage/file_message.h"
+#include "storage/save_leftovers.h"
 
 namespace {
+
+void ReportRefusal(const std::string& path, const std::string& problem) { ShowReport(FileMessage(path, problem)); }
+
+OpenRefusal openRefusal = ReportRefusal;
 
 bool SameIgnoringCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
@@ -95,13 +98,15 @@ bool MakeRoomForImages(int imageCount, bool& discarded) {
   }
 }
 
+void SetOpenRefusal(OpenRefusal refusal) { openRefusal = refusal != nullptr ? refusal : ReportRefusal; }
+
 void OpenIconFile(const std::string& path) {
   if (!CheckFileAttributes(path)) return;
   TellKeptBackups(path);
   int imageCount = 0;
   const std::string problem = IconFileProblem(path, imageCount);
   if (!problem.empty()) {
-    ReportOrOfferImport(path, problem);
+    openRefusal(path, problem);
     return;
   }
   if (!CheckNotAlreadyOpen(path)) return;

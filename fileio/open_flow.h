@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* OPEN_ICON_TITLE = QT_TRANSLATE_NOOP("Quillet2", "開く（アイコン）");
 inline constexpr const char* OPEN_TOO_MANY_TABS = QT_TRANSLATE_NOOP("Quillet2", "最大タブ数をこえるので読み込めません");
@@ -48,3 +48,9 @@ void ShowLoadedTabs(std::optional<int> first, bool discarded);
 
 // Opens the icon file into tabs; every outcome is shown to the user.
 void OpenIconFile(const std::string& path);
+
+// What Open does with a file it refuses, given the reason. Until one is
+// set, the reason is shown; the main window sets the import's offer, which
+// lies above the file formats.
+using OpenRefusal = void (*)(const std::string& path, const std::string& problem);
+void SetOpenRefusal(OpenRefusal refusal);

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "fileio/file_bytes.h"
 #include "model/image_tab.h"
-#include "model/ui_text.h"
+#include "platform/file_bytes.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* PALETTE_READ_FAILED = QT_TRANSLATE_NOOP("Quillet2", "パレット読み込みに失敗");
 inline constexpr const char* PALETTE_COUNT_MISMATCH = QT_TRANSLATE_NOOP("Quillet2", "色数があっていません");

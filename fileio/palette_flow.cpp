@@ -1,9 +1,9 @@
 #include "fileio/palette_flow.h"
 
-#include "fileio/disk_change.h"
 #include "fileio/palette_file.h"
-#include "fileio/write_failure.h"
 #include "platform/modal.h"
+#include "storage/disk_change.h"
+#include "storage/write_failure.h"
 
 bool ReadPaletteFile(ImageTab& tab, const std::string& path) {
   const std::string error = LoadPaletteFromFile(path, tab);

@@ -7,19 +7,19 @@
 #include <string>
 
 #include "fileio/bitmap_format.h"
-#include "fileio/disk_change.h"
-#include "fileio/file_message.h"
 #include "fileio/icon_format.h"
 #include "fileio/plain_save.h"
 #include "fileio/recent_files.h"
-#include "fileio/write_failure.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "model/undo_history.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
+#include "storage/disk_change.h"
+#include "storage/file_message.h"
+#include "storage/write_failure.h"
 
 namespace {
 

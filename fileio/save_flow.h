@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "model/image_tab.h"
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* SAVE_TYPE_TITLE = QT_TRANSLATE_NOOP("Quillet2", "保存タイプ選択");
 inline constexpr const char* SAVE_ICON_TITLE =

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fileio/icon_format.h"
-#include "fileio/icon_import_convert.h"
-#include "fileio/icon_import_read.h"
+#include "import/convert.h"
+#include "import/read.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const ByteBuffer bytes(data, data + size);

@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "fileio/icon_import_convert.h"
-#include "fileio/icon_import_decode.h"
+#include "import/convert.h"
+#include "import/decode.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   // Qt finds its image format plugins (GIF) through the application.

@@ -1,5 +1,8 @@
 #include "model/change_hub.h"
 
+#include "model/image_tab.h"
+#include "model/undo_history.h"
+
 namespace {
 
 ChangeListener listeners[VIEW_COUNT] = {};
@@ -15,6 +18,19 @@ constexpr unsigned heard[VIEW_COUNT] = {
     /* VIEW_COMMANDS */ CHANGE_TOOL | CHANGE_HISTORY | CHANGE_CLIPBOARD | CHANGE_TABS | CHANGE_CURRENT_TAB,
     /* VIEW_CAPTION */ CHANGE_CAPTION,
 };
+
+// Takes the snapshot a CHANGE_RECORD_UNDO asks for, with or without a
+// window. The history listener hears the outcome (CHANGE_HISTORY set when
+// the snapshot was taken) and tells whether the views after it should
+// follow a new step of history; it is where a failure is reported.
+unsigned RecordAnnouncedSnapshot(ImageTab* tab, unsigned changes, ChangeListener listener) {
+  // A free tab slot keeps no history.
+  const bool taken = tab != nullptr && tab->inUse == 1 && PushUndoSnapshot(*tab);
+  const unsigned outcome = taken ? changes | CHANGE_HISTORY : changes & ~CHANGE_HISTORY;
+  const bool stepped = listener != nullptr ? listener(tab, outcome) : taken;
+  // Only a snapshot actually taken changes what undo can do.
+  return stepped ? changes | CHANGE_HISTORY : changes;
+}
 
 }  // namespace
 
@@ -36,10 +52,13 @@ int ListenerCount() {
 
 void Announce(ImageTab* tab, unsigned changes) {
   for (int view = 0; view < VIEW_COUNT; ++view) {
-    if ((changes & heard[view]) == 0 || listeners[view] == nullptr) continue;
+    if ((changes & heard[view]) == 0) continue;
+    if (view == VIEW_HISTORY) {
+      changes = RecordAnnouncedSnapshot(tab, changes, listeners[view]);
+      continue;
+    }
+    if (listeners[view] == nullptr) continue;
     if (view == VIEW_EDIT && (changes & CHANGE_PAINTED_IN_PLACE) != 0) continue;
-    const bool answer = listeners[view](tab, changes);
-    // Only a snapshot actually taken changes what undo can do.
-    if (view == VIEW_HISTORY && answer) changes |= CHANGE_HISTORY;
+    listeners[view](tab, changes);
   }
 }

@@ -42,7 +42,8 @@ enum Change : unsigned {
   // The pen has already painted the changed cells into the edit view, which
   // is left alone; painting cell by cell is what keeps the pen fast.
   CHANGE_PAINTED_IN_PLACE = 1u << 13,
-  // Records an undo snapshot of the tab once the views show the change. A
+  // Records an undo snapshot of the tab once the views show the change; the
+  // hub takes it itself, so it is taken with or without a window. A
   // snapshot taken is a CHANGE_HISTORY for the listeners after it.
   CHANGE_RECORD_UNDO = 1u << 14,
   // The tab's zoom or scroll position in the edit view.
@@ -65,8 +66,10 @@ enum ChangeView : int {
 };
 
 // A listener gets the announced tab (nullptr when no tab is shown) and every
-// bit of the announcement. The history listener gives back whether it took
-// a snapshot; the others' answers are not used.
+// bit of the announcement. The history listener hears, after the hub has
+// taken a snapshot, whether it was taken (CHANGE_HISTORY) and gives back
+// whether the views after it follow a new step; the others' answers are not
+// used.
 using ChangeListener = bool (*)(ImageTab* tab, unsigned changes);
 
 // The kinds of change that call the view's listener.

@@ -1,9 +1,9 @@
 #include "model/tab_lifecycle.h"
 
 #include "model/change_hub.h"
-#include "model/ui_text.h"
 #include "model/undo_history.h"
 #include "platform/system_colors.h"
+#include "platform/ui_text.h"
 
 namespace {
 constexpr const char* UNNAMED = QT_TRANSLATE_NOOP("Quillet2", "無名");

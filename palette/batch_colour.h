@@ -10,7 +10,7 @@
 #include "canvas/raster.h"
 #include "model/image_tab.h"
 #include "palette/colour_math.h"
-#include "palette/scroll_request.h"
+#include "platform/scroll_request.h"
 
 constexpr std::uint8_t BATCH_CHOSEN = 0xFF;
 constexpr int SWATCH_COLUMNS = 16;

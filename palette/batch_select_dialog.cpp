@@ -10,12 +10,12 @@
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "palette/batch_colour_dialogs.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
-#include "platform/window_handles.h"
 #include "platform/system_colors.h"
+#include "platform/ui_text.h"
+#include "platform/window_handles.h"
 
 namespace {
 

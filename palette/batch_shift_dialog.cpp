@@ -16,12 +16,12 @@
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "palette/batch_colour_dialogs.h"
 #include "palette/colour_dialog.h"
 #include "palette/scroll_bar_actions.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 namespace {

@@ -17,13 +17,13 @@
 
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "palette/scroll_bar_actions.h"
-#include "palette/scroll_request.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
+#include "platform/scroll_request.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 HsvColor colorDialogHsv;

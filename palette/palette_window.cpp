@@ -10,7 +10,6 @@
 
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "palette/colour_dialog.h"
 #include "palette/palette_layout.h"
 #include "platform/fonts.h"
@@ -18,6 +17,7 @@
 #include "platform/system_colors.h"
 #include "platform/text_fit.h"
 #include "platform/translation.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 namespace {

@@ -16,10 +16,10 @@
 #include "canvas/undo_commands.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "palette/colour_reduction.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 namespace {

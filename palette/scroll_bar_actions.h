@@ -2,7 +2,7 @@
 // Scroll bar rows of the palette dialogs: a letter, a scroll bar and a boxed
 // value per row, and Qt's scroll bar actions as the dialogs' scroll requests.
 
-#include "palette/scroll_request.h"
+#include "platform/scroll_request.h"
 
 class QDialog;
 class QLabel;

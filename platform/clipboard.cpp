@@ -75,7 +75,7 @@ bool ClipboardHoldsPicture() {
   return data != nullptr && data->hasImage();
 }
 
-bool PutPictureOnClipboard(const ColorPicture& picture) {
+bool PutPictureOnClipboard(const PixelPicture& picture) {
   if (picture.empty() ||
       picture.pixels.size() != static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height))
     return false;
@@ -89,8 +89,8 @@ bool PutPictureOnClipboard(const ColorPicture& picture) {
   return true;
 }
 
-bool TakePictureFromClipboard(ColorPicture& picture) {
-  picture = ColorPicture{};
+bool TakePictureFromClipboard(PixelPicture& picture) {
+  picture = PixelPicture{};
   if (AnotherProgramOwns()) {
     // Reading waits on the owner; ask first, with a bound, whether it
     // answers at all, so that a stopped program costs a paste nothing but
@@ -113,7 +113,7 @@ bool TakePictureFromClipboard(ColorPicture& picture) {
     }
   } catch (const std::bad_alloc&) {
     // A picture too large to copy is treated like no picture at all.
-    picture = ColorPicture{};
+    picture = PixelPicture{};
     return false;
   }
   picture.width = image.width();

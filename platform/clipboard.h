@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "clipboard/color_picture.h"
+#include "platform/pixel_picture.h"
 
 class QObject;
 
@@ -23,10 +23,10 @@ bool ClipboardHoldsPicture();
 // Empties the clipboard and puts the picture there. Gives back false, and
 // leaves the clipboard as it was, when no picture of that size could be
 // made.
-bool PutPictureOnClipboard(const ColorPicture& picture);
+bool PutPictureOnClipboard(const PixelPicture& picture);
 
 // Copies the clipboard's picture, whatever its size, into a picture of the
 // program's own. Gives back false when the clipboard holds no picture, its
 // owner does not answer within a few seconds, or the copy could not be
 // made; the picture is then empty.
-bool TakePictureFromClipboard(ColorPicture& picture);
+bool TakePictureFromClipboard(PixelPicture& picture);

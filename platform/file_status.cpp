@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "fileio/file_bytes.h"
+#include "platform/file_bytes.h"
 
 bool ReadFileAttributes(const std::string& path, FileAttributes& attributes) {
   struct stat info {};

@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QStringList>
 
-#include "model/ui_text.h"
 #include "platform/fonts.h"
 #include "platform/translation.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 namespace {

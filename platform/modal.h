@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 class QAction;
 class QDialog;

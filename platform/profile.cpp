@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "fileio/file_bytes.h"
+#include "platform/file_bytes.h"
 
 namespace {
 

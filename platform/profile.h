@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fileio/file_bytes.h"
+#include "platform/file_bytes.h"
 
 // The value of the key as a decimal integer (leading blanks, an optional
 // sign, the digits up to the first other character; no digits give 0), or

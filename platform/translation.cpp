@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "model/ui_text.h"
 #include "platform/program_paths.h"
 #include "platform/text_fit.h"
+#include "platform/ui_text.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "fileio/file_bytes.h"
 #include "fileio/icon_format.h"
+#include "platform/file_bytes.h"
 #include "resources/toolbar_icons.h"
 
 int main(int argc, char* argv[]) {

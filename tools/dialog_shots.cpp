@@ -24,16 +24,16 @@
 #include "app/commands.h"
 #include "app/language.h"
 #include "app/main_window.h"
-#include "fileio/file_message.h"
 #include "fileio/icon_format.h"
-#include "fileio/import_dialog.h"
-#include "fileio/import_flow.h"
 #include "fileio/open_flow.h"
 #include "fileio/recent_files.h"
+#include "import/dialog.h"
+#include "import/flow.h"
 #include "palette/colour_dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/text_fit.h"
+#include "storage/file_message.h"
 
 namespace {
 

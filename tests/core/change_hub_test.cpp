@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "model/image_tab.h"
+#include "model/undo_history.h"
 
 namespace {
 
@@ -76,6 +78,26 @@ TEST_F(ChangeHubTest, ClearedListenersHearNothing) {
   ClearListeners();
   EXPECT_EQ(ListenerCount(), 0);
   EXPECT_TRUE(ViewsOf(~0u).empty());
+}
+
+// Without any window the hub still takes the snapshot an announcement asks
+// for, so a command run by a test or a script can be undone.
+TEST(ChangeHubWithoutWindow, AnAnnouncementRecordsItsSnapshot) {
+  ClearListeners();
+  auto tab = std::make_unique<ImageTab>();
+  tab->inUse = 1;
+  tab->width = tab->height = 2;
+  tab->colorCode = 2;
+  Announce(tab.get(), CHANGE_PIXELS | CHANGE_RECORD_UNDO);
+  CellAt(*tab, 1, 1) = 1;
+  Announce(tab.get(), CHANGE_PIXELS | CHANGE_RECORD_UNDO);
+  ASSERT_TRUE(CanUndo(*tab));
+  ASSERT_TRUE(StepUndoSnapshot(*tab));
+  EXPECT_EQ(CellAt(*tab, 1, 1), 0);
+  // Announcing without the record bit takes nothing.
+  Announce(tab.get(), CHANGE_PIXELS);
+  EXPECT_TRUE(CanRedo(*tab));
+  FreeUndoHistory(*tab);
 }
 
 }  // namespace

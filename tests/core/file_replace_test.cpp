@@ -18,8 +18,8 @@
 #include <random>
 #include <thread>
 
-#include "fileio/file_bytes.h"
-#include "fileio/save_leftovers.h"
+#include "platform/file_bytes.h"
+#include "storage/save_leftovers.h"
 #include "tests/support/as_user.h"
 #include "tests/support/file_size_limit.h"
 

@@ -10,10 +10,10 @@
 #include <sstream>
 
 #include "fileio/icon_format.h"
-#include "fileio/icon_import_convert.h"
-#include "fileio/icon_import_quantize.h"
-#include "fileio/icon_import_read.h"
-#include "fileio/picture_checks.h"
+#include "import/convert.h"
+#include "import/picture_checks.h"
+#include "import/quantize.h"
+#include "import/read.h"
 #include "palette/colour_math.h"
 #include "tests/support/import_samples.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "fileio/icon_format.h"
-#include "fileio/icon_import_quantize.h"
-#include "fileio/import_targets.h"
-#include "fileio/picture_depth.h"
+#include "import/picture_depth.h"
+#include "import/quantize.h"
+#include "import/targets.h"
 #include "palette/colour_math.h"
 #include "tests/support/import_samples.h"
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "canvas/text_cells.h"
-#include "palette/scroll_request.h"
+#include "platform/scroll_request.h"
 
 namespace {
 

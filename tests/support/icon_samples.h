@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "fileio/file_bytes.h"
 #include "model/image_tab.h"
+#include "platform/file_bytes.h"
 
 namespace samples {
 

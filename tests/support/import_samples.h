@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "fileio/file_bytes.h"
+#include "platform/file_bytes.h"
 
 namespace import_samples {
 

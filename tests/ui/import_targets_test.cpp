@@ -13,8 +13,8 @@
 #include <QTreeWidget>
 
 #include "fileio/icon_format.h"
-#include "fileio/import_dialog.h"
-#include "fileio/import_flow.h"
+#include "import/dialog.h"
+#include "import/flow.h"
 #include "platform/dialog_template.h"
 #include "tests/ui/file_flow_fixture.h"
 

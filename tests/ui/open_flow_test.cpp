@@ -9,10 +9,10 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "canvas/undo_commands.h"
-#include "fileio/file_message.h"
 #include "fileio/open_flow.h"
 #include "fileio/save_flow.h"
-#include "fileio/save_leftovers.h"
+#include "storage/file_message.h"
+#include "storage/save_leftovers.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {

@@ -5,10 +5,10 @@
 #include <QDialog>
 #include <QImage>
 
-#include "fileio/file_message.h"
 #include "fileio/icon_format.h"
 #include "fileio/open_flow.h"
-#include "fileio/open_import_offer.h"
+#include "import/open_offer.h"
+#include "storage/file_message.h"
 #include "tests/support/import_samples.h"
 #include "tests/ui/file_flow_fixture.h"
 

@@ -15,13 +15,13 @@
 #include "app/new_tab_dialog.h"
 #include "app/recent_files_menu.h"
 #include "canvas/undo_commands.h"
-#include "fileio/disk_change.h"
-#include "fileio/file_message.h"
 #include "fileio/open_flow.h"
 #include "fileio/recent_files.h"
 #include "fileio/save_flow.h"
 #include "model/undo_history.h"
 #include "platform/profile.h"
+#include "storage/disk_change.h"
+#include "storage/file_message.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* OPEN_OFFER_IMPORT =
     QT_TRANSLATE_NOOP("Quillet2", "インポートすれば読み込めます。インポートしますか？");

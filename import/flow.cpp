@@ -1,19 +1,19 @@
-#include "fileio/import_flow.h"
+#include "import/flow.h"
 
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "canvas/undo_commands.h"
-#include "fileio/file_message.h"
 #include "fileio/icon_format.h"
-#include "fileio/icon_import_convert.h"
-#include "fileio/icon_import_decode.h"
-#include "fileio/import_dialog.h"
 #include "fileio/open_flow.h"
+#include "import/convert.h"
+#include "import/decode.h"
+#include "import/dialog.h"
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "platform/modal.h"
+#include "platform/ui_text.h"
+#include "storage/file_message.h"
 
 namespace {
 

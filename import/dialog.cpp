@@ -1,4 +1,4 @@
-#include "fileio/import_dialog.h"
+#include "import/dialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,11 +19,11 @@
 #include <QTreeWidget>
 
 #include "model/tab_lifecycle.h"
-#include "model/ui_text.h"
 #include "palette/colour_math.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
+#include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "fileio/icon_import_convert.h"
+#include "import/convert.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
 
-#include "fileio/icon_import_quantize.h"
+#include "import/quantize.h"
 #include "palette/colour_math.h"
 
 namespace {

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "fileio/file_bytes.h"
-#include "model/ui_text.h"
+#include "platform/file_bytes.h"
+#include "platform/ui_text.h"
 
 // Colours are kept as 0xAARRGGBB with straight (not premultiplied) alpha.
 struct RgbaPicture {

@@ -1,4 +1,4 @@
-#include "fileio/icon_import_read.h"
+#include "import/read.h"
 
 #include <cstring>
 #include <map>
@@ -6,8 +6,8 @@
 
 #include "fileio/dib_reading.h"
 #include "fileio/icon_format.h"
-#include "fileio/icon_import_convert.h"
-#include "fileio/picture_depth.h"
+#include "import/convert.h"
+#include "import/picture_depth.h"
 
 namespace {
 

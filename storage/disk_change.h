@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* CHANGED_ON_DISK_QUESTION = QT_TRANSLATE_NOOP(
     "Quillet2", "開いた後（または前回の保存の後）に、ほかのプログラムがこのファイルを変更しています\n上書きしますか？");

@@ -1,4 +1,4 @@
-#include "fileio/icon_import_quantize.h"
+#include "import/quantize.h"
 
 #include <algorithm>
 #include <array>

@@ -5,8 +5,8 @@
 // lossy copy cannot be saved over it without the user naming a file.
 
 #include <string>
-#include "fileio/icon_import_decode.h"
-#include "model/ui_text.h"
+#include "import/decode.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* IMPORT_NOTHING_READABLE = QT_TRANSLATE_NOOP("Quillet2", "取り込める画像がありません");
 

@@ -1,4 +1,4 @@
-#include "palette/scroll_request.h"
+#include "platform/scroll_request.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "fileio/file_bytes.h"
+#include "platform/file_bytes.h"
 
 // "[ path ]", a blank line, ">" and the first line, then the reason on a
 // line of its own when there is one to tell.

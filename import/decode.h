@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "fileio/icon_import_read.h"
-#include "model/ui_text.h"
+#include "import/read.h"
+#include "platform/ui_text.h"
 
 class QImage;
 

@@ -1,4 +1,4 @@
-#include "fileio/import_targets.h"
+#include "import/targets.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "fileio/icon_import_read.h"
+#include "import/read.h"
 #include "model/image_tab.h"
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 // Alpha values below this become transparent cells, the rest opaque.
 constexpr std::uint32_t IMPORT_ALPHA_THRESHOLD = 128;

@@ -1,11 +1,11 @@
-#include "fileio/picture_checks.h"
+#include "import/picture_checks.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 #include "fileio/dib_reading.h"
-#include "fileio/icon_import_read.h"
+#include "import/read.h"
 
 namespace {
 

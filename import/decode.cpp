@@ -1,4 +1,4 @@
-#include "fileio/icon_import_decode.h"
+#include "import/decode.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "fileio/icon_format.h"
-#include "fileio/icon_import_convert.h"
-#include "fileio/picture_checks.h"
-#include "fileio/picture_depth.h"
+#include "import/convert.h"
+#include "import/picture_checks.h"
+#include "import/picture_depth.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "fileio/file_bytes.h"
+#include "platform/file_bytes.h"
 
 // Gives back an empty string when the bytes are no BMP or GIF file, or when
 // they hold all the data their headers promise; otherwise the reason the

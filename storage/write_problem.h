@@ -2,8 +2,8 @@
 // The reason a failed write adds below the first line of its message, in
 // the user's words.
 
-#include "fileio/file_bytes.h"
-#include "model/ui_text.h"
+#include "platform/file_bytes.h"
+#include "platform/ui_text.h"
 
 inline constexpr const char* PROBLEM_NO_PERMISSION = QT_TRANSLATE_NOOP("Quillet2", "このファイルに書きこむ権限がありません");
 inline constexpr const char* PROBLEM_FOLDER_NOT_WRITABLE =

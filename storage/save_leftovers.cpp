@@ -1,4 +1,4 @@
-#include "fileio/save_leftovers.h"
+#include "storage/save_leftovers.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fileio/safe_path.h"
+#include "storage/safe_path.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "fileio/disk_change.h"
+#include "storage/disk_change.h"
 
 #include <sys/stat.h>
 
-#include "fileio/file_message.h"
 #include "model/tab_set.h"
 #include "platform/modal.h"
+#include "storage/file_message.h"
 
 namespace {
 

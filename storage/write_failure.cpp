@@ -1,8 +1,8 @@
-#include "fileio/write_failure.h"
+#include "storage/write_failure.h"
 
-#include "fileio/file_message.h"
-#include "fileio/write_problem.h"
 #include "platform/translation.h"
+#include "storage/file_message.h"
+#include "storage/write_problem.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "fileio/icon_import_convert.h"
-#include "fileio/icon_import_read.h"
-#include "fileio/import_targets.h"
-#include "model/ui_text.h"
+#include "import/convert.h"
+#include "import/read.h"
+#include "import/targets.h"
+#include "platform/ui_text.h"
 
 // The caption of the import dialog and of its file dialog.
 inline constexpr const char* IMPORT_TITLE = QT_TRANSLATE_NOOP("Quillet2", "インポート");

@@ -12,9 +12,9 @@
 #include <optional>
 #include <random>
 
-#include "fileio/file_bytes.h"
-#include "fileio/safe_path.h"
-#include "fileio/save_leftovers.h"
+#include "platform/file_bytes.h"
+#include "storage/safe_path.h"
+#include "storage/save_leftovers.h"
 
 namespace {
 

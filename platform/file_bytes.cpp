@@ -1,4 +1,4 @@
-#include "fileio/file_bytes.h"
+#include "platform/file_bytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

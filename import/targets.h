@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "fileio/icon_import_convert.h"
-#include "fileio/icon_import_read.h"
+#include "import/convert.h"
+#include "import/read.h"
 #include "model/image_tab.h"
-#include "model/ui_text.h"
+#include "platform/ui_text.h"
 
 // The square sizes offered, smallest first.
 inline constexpr int IMPORT_SIZES[] = {16, 20, 24, 32, 40, 48, 64};

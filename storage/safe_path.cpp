@@ -1,4 +1,4 @@
-#include "fileio/safe_path.h"
+#include "storage/safe_path.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "fileio/picture_depth.h"
+#include "import/picture_depth.h"
 
 #include <cstring>
 

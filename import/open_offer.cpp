@@ -1,11 +1,11 @@
-#include "fileio/open_import_offer.h"
+#include "import/open_offer.h"
 
-#include "fileio/file_message.h"
 #include "fileio/icon_format.h"
-#include "fileio/icon_import_decode.h"
-#include "fileio/import_flow.h"
+#include "import/decode.h"
+#include "import/flow.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
+#include "storage/file_message.h"
 
 namespace {
 

@@ -1,0 +1,36 @@
+#pragma once
+// The import as the command line runs it: one input file made into one icon
+// file, with no window. Reading and checking the options is the command
+// line's business; this is what happens once they are known.
+
+#include <string>
+#include <vector>
+
+// Exit codes of the import: a mistake in the options, an input that cannot
+// be read, an icon that cannot be written.
+constexpr int IMPORT_EXIT_ARGUMENTS = 1;
+constexpr int IMPORT_EXIT_INPUT = 2;
+constexpr int IMPORT_EXIT_WRITE = 3;
+
+struct CommandLineImport {
+  std::string input;
+  std::string output;
+  // Ascending, each once; empty for the picture's default sizes.
+  std::vector<int> sizes;
+  // 2, 16 or 256; 0 for the smallest count that holds the picture.
+  int colours = 0;
+  bool dither = false;
+};
+
+struct CommandLineImportResult {
+  // 0, IMPORT_EXIT_INPUT or IMPORT_EXIT_WRITE.
+  int exitCode = 0;
+  // One loss line per image made, each ending in a newline.
+  std::string lossLines;
+  // Why the import failed, naming the file, when it did.
+  std::string error;
+};
+
+// Reads the input, makes one image per size exactly as the import dialog
+// does and writes them with the program's safe save.
+CommandLineImportResult RunCommandLineImport(const CommandLineImport& request);
