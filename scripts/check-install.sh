@@ -16,6 +16,18 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ "$depends" == *libqt6widgets6* ]] || fail "no library dependencies in $deb: $depends"
 contents=$(dpkg-deb -c "$deb")
 [[ "$contents" == *" ./usr/bin/quillet2"* ]] || fail "$deb holds no /usr/bin/quillet2"
+# The long description is flowing text: a line that starts with two
+# spaces would be shown verbatim.
+if dpkg-deb -f "$deb" Description | tail -n +2 | grep -q '^  '; then
+  fail "verbatim lines in the description of $deb"
+fi
+# The changelog's newest entry and the manual page are of this version.
+package_version=$(dpkg-deb -f "$deb" Version)
+changelog_version=$(dpkg-parsechangelog -l packaging/changelog -S Version)
+[ "$changelog_version" = "$package_version" ] ||
+  fail "packaging/changelog is at $changelog_version, the package at $package_version"
+grep -q "^\.TH QUILLET2 1 .*\"Quillet2 $package_version\"" packaging/quillet2.1 ||
+  fail "the manual page is not of version $package_version"
 # Debian's own package checker: any error or warning fails the check.
 lintian_report=$(lintian --fail-on error,warning "$deb") || {
   echo "$lintian_report" >&2
