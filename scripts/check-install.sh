@@ -96,4 +96,4 @@ XDG_CONFIG_HOME="$work/place" HOME="$work/home" \
   scripts/check-window-place.sh "$prefix/bin/quillet2" "$work/place/quillet2/quillet2.ini" 5
 written=$(find "$stage" -newer "$work/before" -print)
 [ -z "$written" ] || fail "the installed program wrote into its prefix: $written"
-echo "check-install: package, layout, desktop files and the installed program are fine"
+echo "check-install: package (lintian: no error or warning), layout, manual page, desktop files and the installed program are fine"
