@@ -23,7 +23,11 @@ enum : int {
   ID_FRAME = 2004,
   ID_PICTURE = 2201,
   ID_VERSION = 2002,
+  ID_LICENCE = 2202,
 };
+
+// The program's licence, under the version text.
+inline constexpr const char* LICENCE_TEXT = QT_TRANSLATE_NOOP("Quillet2", "ＭＩＴライセンス");
 
 }  // namespace
 
@@ -66,6 +70,10 @@ int ShowVersionDialog() {
   auto* version = new QLabel(QString::fromUtf8(VERSION_TEXT));
   version->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   PlaceTemplateControl(*dialog, version, ID_VERSION, 40, 15, 125, 10);
+
+  auto* licence = new QLabel(QString::fromUtf8(LICENCE_TEXT));
+  licence->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  PlaceTemplateControl(*dialog, licence, ID_LICENCE, 40, 29, 125, 10);
 
   auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(*dialog, ok, IDCANCEL, 86, 47, 30, 13);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs the program into a staging folder and
-# checks the layout, the desktop files and the installed program itself:
+# Builds the Debian package, checks it with lintian, installs the program
+# into a staging folder and checks the layout, the manual page, the desktop
+# files and the installed program itself:
 # it must find its palettes and icons under share/quillet2 and keep its
 # settings in the user's configuration folder, never in its prefix.
 set -euo pipefail
@@ -15,6 +16,24 @@ depends=$(dpkg-deb -f "$deb" Depends)
 [[ "$depends" == *libqt6widgets6* ]] || fail "no library dependencies in $deb: $depends"
 contents=$(dpkg-deb -c "$deb")
 [[ "$contents" == *" ./usr/bin/quillet2"* ]] || fail "$deb holds no /usr/bin/quillet2"
+# The long description is flowing text: a line that starts with two
+# spaces would be shown verbatim.
+if dpkg-deb -f "$deb" Description | tail -n +2 | grep -q '^  '; then
+  fail "verbatim lines in the description of $deb"
+fi
+# The changelog's newest entry and the manual page are of this version.
+package_version=$(dpkg-deb -f "$deb" Version)
+changelog_version=$(dpkg-parsechangelog -l packaging/changelog -S Version)
+[ "$changelog_version" = "$package_version" ] ||
+  fail "packaging/changelog is at $changelog_version, the package at $package_version"
+grep -q "^\.TH QUILLET2 1 .*\"Quillet2 $package_version\"" packaging/quillet2.1 ||
+  fail "the manual page is not of version $package_version"
+# Debian's own package checker: any error or warning fails the check.
+lintian_report=$(lintian --fail-on error,warning "$deb") || {
+  echo "$lintian_report" >&2
+  fail "lintian finds fault with $deb"
+}
+[ -z "$(grep -E '^[EW]: ' <<<"$lintian_report")" ] || fail "lintian: $lintian_report"
 
 work=$(mktemp -d /tmp/quillet2-install-XXXXXX)
 trap 'rm -rf "$work"' EXIT
@@ -31,6 +50,8 @@ expected=(
   share/metainfo/org.quillet2.quillet2.metainfo.xml
   share/icons/hicolor/16x16/apps/quillet2.png share/icons/hicolor/32x32/apps/quillet2.png
   share/icons/hicolor/48x48/apps/quillet2.png share/icons/hicolor/64x64/apps/quillet2.png
+  share/man/man1/quillet2.1.gz
+  share/doc/quillet2/copyright share/doc/quillet2/changelog.gz
 )
 for file in "${expected[@]}"; do
   [ -f "$prefix/$file" ] || fail "missing after install: /usr/$file"
@@ -42,7 +63,7 @@ desktop-file-validate "$prefix/share/applications/org.quillet2.quillet2.desktop"
 # Files opened together from a file manager go to one program.
 grep -qx 'Exec=quillet2 %F' "$prefix/share/applications/org.quillet2.quillet2.desktop" ||
   fail "the desktop entry does not pass several files to one program"
-appstreamcli validate --no-net "$prefix/share/metainfo/org.quillet2.quillet2.metainfo.xml"
+appstreamcli validate --pedantic --no-net "$prefix/share/metainfo/org.quillet2.quillet2.metainfo.xml"
 
 # Help and version need no display.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quillet2" --version)
@@ -50,6 +71,17 @@ version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quil
 # The installed program finds its English texts.
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quillet2" --lang en --help |
   grep -q "Language of the user interface" || fail "no English help from the installed program"
+# The manual page names every option that --help lists.
+manual=$(man -l "$prefix/share/man/man1/quillet2.1.gz") || fail "man cannot show the manual page"
+options=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$prefix/bin/quillet2" --lang en --help |
+  grep -oE '^ +-[^ ].*' | grep -oE '(^| )--?[[:alnum:]?][[:alnum:]-]*' | tr -d ' ' | sort -u)
+[ "$(wc -l <<<"$options")" -ge 9 ] || fail "too few options read from --help: $options"
+while read -r option; do
+  grep -qwF -- "$option" <<<"$manual" || fail "the manual page does not name $option"
+done <<<"$options"
+for section in "EXIT STATUS" ENVIRONMENT FILES QUILLET2_LANG quillet2.ini default16.qpl; do
+  grep -qF -- "$section" <<<"$manual" || fail "the manual page has no $section"
+done
 
 # The installed program, run from the staging prefix with a configuration
 # folder of its own: nothing may be written into the prefix.
@@ -64,4 +96,4 @@ XDG_CONFIG_HOME="$work/place" HOME="$work/home" \
   scripts/check-window-place.sh "$prefix/bin/quillet2" "$work/place/quillet2/quillet2.ini" 5
 written=$(find "$stage" -newer "$work/before" -print)
 [ -z "$written" ] || fail "the installed program wrote into its prefix: $written"
-echo "check-install: package, layout, desktop files and the installed program are fine"
+echo "check-install: package (lintian: no error or warning), layout, manual page, desktop files and the installed program are fine"

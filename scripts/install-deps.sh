@@ -3,10 +3,13 @@
 set -euo pipefail
 packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libgtest-dev libbenchmark-dev
           fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth xclip pkg-config libxcb1-dev
-          # Packaging and its checks: cpack's dependency scan, the desktop
-          # file validators, and driving the installed program under Xvfb,
-          # with a window manager for the check of the window's place.
-          dpkg-dev file desktop-file-utils appstream xdotool x11-utils openbox
+          # Packaging and its checks: cpack's dependency scan, gzip for the
+          # manual page and changelog, the desktop file validators, and
+          # driving the installed program under Xvfb, with a window manager
+          # for the check of the window's place.
+          dpkg-dev gzip file desktop-file-utils appstream xdotool x11-utils openbox
+          # Debian's package checker, and man to show the manual page.
+          lintian man-db
           # Debian artwork the import benchmark makes its pictures from.
           adwaita-icon-theme)
 missing=()

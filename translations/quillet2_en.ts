@@ -902,5 +902,9 @@ Overwrite it?</translation>
         <source>%1 → %2、%3色：%4</source>
         <translation>%1 → %2, %3 colours: %4</translation>
     </message>
+    <message>
+        <source>ＭＩＴライセンス</source>
+        <translation>MIT License</translation>
+    </message>
 </context>
 </TS>

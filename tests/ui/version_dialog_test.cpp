@@ -28,6 +28,7 @@ TEST_F(VersionDialogTest, ShowsTheVersionAndEndsWithTwo) {
   QFont shown;
   QString caption;
   QString text;
+  QString licence;
   bool picture = false;
   modal.QueueDialog([&](QDialog& dialog) {
     caption = dialog.windowTitle();
@@ -35,6 +36,12 @@ TEST_F(VersionDialogTest, ShowsTheVersionAndEndsWithTwo) {
     ASSERT_NE(version, nullptr);
     text = version->text();
     shown = version->font();
+    // The licence stands under the version, inside the frame.
+    auto* licenceLine = FindControl<QLabel>(dialog, 2202);
+    ASSERT_NE(licenceLine, nullptr);
+    licence = licenceLine->text();
+    EXPECT_GT(licenceLine->y(), version->y() + version->height() - 1);
+    EXPECT_TRUE(FindControl<QWidget>(dialog, 2004)->geometry().contains(licenceLine->geometry()));
     auto* icon = FindControl<QLabel>(dialog, 2201);
     picture = icon != nullptr && icon->pixmap().size() == QSize(32, 32);
     auto* ok = FindControl<QAbstractButton>(dialog, 2);
@@ -49,6 +56,7 @@ TEST_F(VersionDialogTest, ShowsTheVersionAndEndsWithTwo) {
   EXPECT_EQ(ShowVersionDialog(), 2);
   EXPECT_EQ(caption.toStdString(), "バージョン情報");
   EXPECT_EQ(text.toStdString(), "Ｑｕｉｌｌｅｔ２ Ver 0.26β");
+  EXPECT_EQ(licence.toStdString(), "ＭＩＴライセンス");
   EXPECT_TRUE(shown.bold());
   EXPECT_TRUE(shown.fixedPitch());
   EXPECT_EQ(shown.pixelSize(), 11) << "8 points at 96 pixels per inch";
