@@ -18,6 +18,7 @@
 #include "app/command_state.h"
 #include "app/commands.h"
 #include "app/file_commands.h"
+#include "app/floating_keys.h"
 #include "app/menus.h"
 #include "app/recent_files_menu.h"
 #include "app/settings.h"
@@ -25,8 +26,10 @@
 #include "app/status_line.h"
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
+#include "app/unsaved_state.h"
 #include "app/view_listeners.h"
 #include "canvas/edit_view.h"
+#include "canvas/floating_paste.h"
 #include "canvas/preview.h"
 #include "fileio/open_flow.h"
 #include "fileio/recent_files.h"
@@ -156,6 +159,8 @@ class MainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override {
+    // A floating block belongs to the image the save question asks about.
+    CommitFloating();
     if (!closeWithoutQuestion && !AskSaveBeforeClose()) {
       event->ignore();
       return;
@@ -211,6 +216,7 @@ class MainFrame : public QMainWindow {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
       if (url.isLocalFile()) paths << url.toLocalFile();
+    CommitFloating();
     DropFiles(paths);
   }
 };
@@ -288,6 +294,7 @@ QMainWindow* CreateMainWindow() {
     if (!AllowSessionEnd()) manager.cancel();
   });
   InstallShortcuts();
+  InstallFloatingKeys();
   RefreshCommandState(GROUP_ALL, 1);
   return frame;
 }
@@ -295,6 +302,9 @@ QMainWindow* CreateMainWindow() {
 void DestroyMainWindow() {
   // The views go with the window; no later change may reach them.
   ClearListeners();
+  // A block still floating goes with the window's tabs, unplaced.
+  floatingPaste.tab = nullptr;
+  floatingPaste.block.active = false;
   windowHandles = WindowHandles{};
   FreeAllUndoHistories(tabSet);
   delete mainWindows.main;
@@ -369,12 +379,12 @@ void OnBackgroundChosen(int index) {
   Announce(tab, CHANGE_BACKGROUND);
 }
 
-void SetMainCaption(const std::string& text) {
+void SetMainCaption(const std::string& text, bool changed) {
   if (mainWindows.main == nullptr) return;
   // The caption's document name is translated for the name a document has
   // before it was saved; a path has no translation and stays.
   std::string shown = text;
   if (shown.rfind(CAPTION_PREFIX, 0) == 0)
     shown = CAPTION_PREFIX + UiString(shown.substr(std::string(CAPTION_PREFIX).size()));
-  mainWindows.main->setWindowTitle(QString::fromStdString(shown));
+  mainWindows.main->setWindowTitle(QString::fromStdString(MarkCaption(shown, changed)));
 }

@@ -73,6 +73,7 @@ void DropFiles(const QStringList& paths);
 // The user confirmed an entry of the background-colour box.
 void OnBackgroundChosen(int index);
 
-void SetMainCaption(const std::string& text);
+// With changed, the caption leads with the mark of unsaved changes.
+void SetMainCaption(const std::string& text, bool changed = false);
 // The bold 12-pixel font of the background box and the palette buttons.
 QFont MainFont();
