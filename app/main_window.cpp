@@ -32,6 +32,7 @@
 #include "canvas/floating_paste.h"
 #include "canvas/preview.h"
 #include "fileio/open_flow.h"
+#include "fileio/save_flow.h"
 #include "fileio/recent_files.h"
 #include "import/open_offer.h"
 #include "model/change_hub.h"
@@ -47,6 +48,7 @@
 #include "platform/system_colors.h"
 #include "platform/translation.h"
 #include "platform/window_handles.h"
+#include "storage/file_message.h"
 
 MainWindows mainWindows;
 std::string iniPath;
@@ -262,7 +264,7 @@ QMainWindow* CreateMainWindow() {
   background->setObjectName(QStringLiteral("8004"));
   background->setFont(MainFont());
   background->setMaxVisibleItems(8);
-  for (const BackgroundEntry& entry : backgroundTable) background->addItem(QString::fromLatin1(entry.name));
+  for (const BackgroundEntry& entry : backgroundTable) background->addItem(UiText(entry.name));
   background->setCurrentIndex(DEFAULT_BACKGROUND);
   background->setGeometry(4, 24, 188, 20);
   background->setEnabled(false);
@@ -359,7 +361,7 @@ void RequestMainWindowClose() {
 
 bool AskSaveBeforeClose() {
   if (AllTabsUnchanged(tabSet)) return true;
-  const int answer = AskQuestion("[ " + tabSet.documentName + " ]\n\n" + SAVE_CHANGES_QUESTION, MB_YESNOCANCEL);
+  const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNOCANCEL);
   if (answer == IDCANCEL) return false;
   if (answer == IDYES && SaveTypeDialog() == 2) return false;
   return true;
@@ -367,7 +369,7 @@ bool AskSaveBeforeClose() {
 
 bool AllowSessionEnd() {
   if (AllTabsUnchanged(tabSet)) return true;
-  const int answer = AskQuestion("[ " + tabSet.documentName + " ]\n\n" + SAVE_CHANGES_QUESTION, MB_YESNO);
+  const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNO);
   if (answer != IDYES) return true;
   return SaveTypeDialog() != 2;
 }

@@ -60,7 +60,7 @@ TEST_F(Shell, PanelsStandInTheirPlacesAndTheEditViewFollowsTheWindow) {
   EXPECT_EQ(mainWindows.preview->geometry(), QRect(4, 44, 188, 96));
   EXPECT_EQ(mainWindows.backgroundBox->geometry().topLeft(), QPoint(4, 24));
   EXPECT_EQ(mainWindows.backgroundBox->count(), 12);
-  EXPECT_EQ(mainWindows.backgroundBox->itemText(0).toStdString(), "COLOR_3DFACE                 ");
+  EXPECT_EQ(mainWindows.backgroundBox->itemText(0).toStdString(), "ボタンの面");
   EXPECT_EQ(mainWindows.backgroundBox->currentIndex(), 11);
 
   // The grip is on by default: the strip below the tab strip is 12 high,
@@ -319,7 +319,7 @@ TEST_F(Shell, ClosingAChangedTabAsksAndCancelKeepsTheWindow) {
   modal.QueueAnswer(IDCANCEL);
   EXPECT_FALSE(mainWindows.main->close());
   ASSERT_EQ(modal.messages().size(), 1u);
-  EXPECT_EQ(modal.messages()[0].text, "[ 無名 ]\n\n>変更されています保存しますか？");
+  EXPECT_EQ(modal.messages()[0].text, "[ 無名 ]\n\n変更されています保存しますか？");
   EXPECT_EQ(modal.messages()[0].caption, "問い合わせ");
   EXPECT_EQ(modal.messages()[0].buttons, MB_YESNOCANCEL);
   EXPECT_TRUE(mainWindows.main->isVisible());
