@@ -655,10 +655,6 @@ Do you want to replace it?</translation>
         <translation>Unreadable</translation>
     </message>
     <message>
-        <source>アイコンと画像(*.ico;*.png;*.bmp;*.gif)</source>
-        <translation>Icons and pictures (*.ico;*.png;*.bmp;*.gif)</translation>
-    </message>
-    <message>
         <source>画像(*.png;*.bmp;*.gif)</source>
         <translation>Pictures (*.png;*.bmp;*.gif)</translation>
     </message>
@@ -1007,6 +1003,14 @@ It was not installed with the program.</translation>
     <message>
         <source>ウィンドウ</source>
         <translation>Window</translation>
+    </message>
+    <message>
+        <source>アイコンと画像(*.ico;*.cur;*.png;*.bmp;*.gif)</source>
+        <translation>Icons, cursors and pictures (*.ico;*.cur;*.png;*.bmp;*.gif)</translation>
+    </message>
+    <message>
+        <source>アイコンとカーソル(*.ico;*.cur)</source>
+        <translation>Icons and cursors (*.ico;*.cur)</translation>
     </message>
 </context>
 </TS>
