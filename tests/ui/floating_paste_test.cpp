@@ -121,8 +121,10 @@ TEST_F(FloatingPasteTest, DraggingInsideASelectionWithTheRangeToolMovesItsConten
     const std::vector<PixelCell> before = Cells(tab);
     DispatchCommand(CMD_RANGE_SELECT);
     ClickCell(tab, 2, 3);
+    Hover(CellPoint(tab, 5, 6));
     ClickCell(tab, 5, 6);
     ASSERT_EQ(tab.dragState, -1);
+    ASSERT_EQ(tab.selection.right, 5);
     LeftPress(CellPoint(tab, 3, 4));
     LeftDrag(CellPoint(tab, 10, 4));
     LeftRelease(CellPoint(tab, 10, 4));
@@ -153,6 +155,7 @@ TEST_F(FloatingPasteTest, AClickInsideASelectionWithoutMovingStartsANewSelection
   const std::vector<PixelCell> before = Cells(tab);
   DispatchCommand(CMD_RANGE_SELECT);
   ClickCell(tab, 2, 3);
+  Hover(CellPoint(tab, 5, 6));
   ClickCell(tab, 5, 6);
   ClickCell(tab, 3, 4);
   EXPECT_FALSE(FloatingActive());
