@@ -54,6 +54,15 @@ enum CommandId : int {
   CMD_ZOOM_IN = 310,
   CMD_ZOOM_OUT = 311,
   CMD_ZOOM_FIT = 312,
+  // The everyday pastes: the picture at its own size, floating until placed.
+  CMD_PASTE_FLOATING = 460,
+  CMD_PASTE_FLOATING_AS_IS = 461,
+  // Rectangle, filled rectangle and filled circle: pen modes 5 to 7.
+  CMD_RECTANGLE = 462,
+  CMD_FILLED_RECTANGLE = 463,
+  CMD_FILLED_CIRCLE = 464,
+  // Takes the colour of the cell under the pointer into the pen.
+  CMD_PICK_COLOR = 465,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

@@ -4,6 +4,7 @@
 #include "app/menus.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
+#include "canvas/pen_tools.h"
 #include "model/tab_lifecycle.h"
 #include "platform/clipboard.h"
 
@@ -28,23 +29,29 @@ void RefreshEditGroup(const ImageTab* tab) {
   SetBoth(CMD_REDO, tab != nullptr && tab->undoCurrent != tab->undoLast);
   for (int id : {CMD_CUT, CMD_COPY, CMD_DELETE}) SetMenuEnabled(id, tab != nullptr);
   const bool picture = ClipboardHasPicture();
-  for (int id : {CMD_PASTE, CMD_PASTE_TRANSPARENT, CMD_PASTE_NEAREST}) SetMenuEnabled(id, picture);
+  for (int id : {CMD_PASTE, CMD_PASTE_TRANSPARENT, CMD_PASTE_NEAREST, CMD_PASTE_FLOATING, CMD_PASTE_FLOATING_AS_IS})
+    SetMenuEnabled(id, picture);
   SetButtonEnabled(CMD_PASTE_NEAREST, picture);
   SetButtonEnabled(CMD_PASTE_MENU, picture);
 }
+
+// The command that chooses a pen mode.
+int ToolCommand(int mode) { return mode <= PEN_CIRCLE ? CMD_RANGE_SELECT + mode : CMD_RECTANGLE + mode - PEN_RECTANGLE; }
 
 void RefreshPenGroup(const ImageTab* tab, int keepChecks) {
   const bool hasTab = tab != nullptr;
   if (hasTab) {
     SetMenuChecked(CMD_LEAVE_BACKGROUND, tab->penMask == 1);
     if (keepChecks == 0) SetButtonChecked(CMD_LEAVE_BACKGROUND, tab->penMask == 1);
-    for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id)
-      SetMenuChecked(id, id == CMD_RANGE_SELECT + static_cast<int>(tab->penMode));
-    if (keepChecks == 0) SetButtonChecked(CMD_RANGE_SELECT + static_cast<int>(tab->penMode), true);
+    const int chosen = ToolCommand(static_cast<int>(tab->penMode));
+    for (int mode = PEN_SELECT; mode <= PEN_MODE_LAST; ++mode) SetMenuChecked(ToolCommand(mode), ToolCommand(mode) == chosen);
+    if (keepChecks == 0) SetButtonChecked(chosen, true);
   }
   SetMenuEnabled(CMD_LEAVE_BACKGROUND, hasTab);
-  for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) SetBoth(id, hasTab);
+  for (int mode = PEN_SELECT; mode <= PEN_MODE_LAST; ++mode) SetBoth(ToolCommand(mode), hasTab);
   for (int id : {CMD_GRID, CMD_LEAVE_BACKGROUND, CMD_TEXT}) SetButtonEnabled(id, hasTab);
+  SetMenuEnabled(CMD_GRID, hasTab);
+  SetMenuEnabled(CMD_PICK_COLOR, hasTab);
   // While a range selection is being drawn, the buttons that act on the
   // selection wait for it.
   const bool selectionReady = hasTab && (tab->penMode != 0 || tab->dragState == -1);
@@ -59,6 +66,7 @@ bool ClipboardHasPicture() { return ClipboardHoldsPicture(); }
 void RefreshCommandState(int groups, int keepChecks) {
   const ImageTab* tab = CurrentTab();
   SetButtonChecked(CMD_GRID, grid == 1);
+  SetMenuChecked(CMD_GRID, grid == 1);
   if (groups & GROUP_FILE) RefreshFileGroup(tab);
   if (groups & GROUP_EDIT) RefreshEditGroup(tab);
   if (groups & GROUP_PEN) RefreshPenGroup(tab, keepChecks & 0xFFFF);

@@ -12,6 +12,7 @@
 #include "app/new_tab_dialog.h"
 #include "app/recent_files_menu.h"
 #include "app/toolbar.h"
+#include "app/user_guide.h"
 #include "app/version_dialog.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
@@ -22,6 +23,8 @@
 #include "canvas/undo_commands.h"
 #include "canvas/zoom_view.h"
 #include "clipboard/clipboard_commands.h"
+#include "clipboard/paste_floating.h"
+#include "canvas/floating_paste.h"
 #include "fileio/plain_save.h"
 #include "fileio/save_flow.h"
 #include "import/flow.h"
@@ -72,6 +75,23 @@ void Paste(const CommandContext& c) {
   Announce(tab, CHANGE_PIXELS | CHANGE_PALETTE | CHANGE_RECORD_UNDO);
 }
 
+void PasteAtOwnSize(const CommandContext& c) {
+  ImageTab* tab = c.tab;
+  if (tab == nullptr) {
+    CommandNewTab();
+    tab = CurrentTab();
+    if (tab == nullptr) return;
+  }
+  PasteFloating(*tab, CommandIdOf(c.word) == CMD_PASTE_FLOATING_AS_IS);
+}
+
+// Commands that only change how the image is looked at leave a floating
+// block floating; every other command places it first.
+bool LeavesBlockFloating(int id) {
+  return id == CMD_ZOOM_IN || id == CMD_ZOOM_OUT || id == CMD_ZOOM_FIT || id == CMD_GRID || id == CMD_SIZE_GRIP ||
+         id == CMD_PASTE_MENU || id == CMD_HELP_TOPICS || id == CMD_VERSION;
+}
+
 void Transform(const CommandContext& c) {
   if (!TransformSelection(*c.tab, CommandIdOf(c.word))) return;
   Announce(c.tab, CHANGE_PIXELS | CHANGE_RECORD_UNDO);
@@ -82,10 +102,19 @@ void Rotate(const CommandContext& c) {
   if (s.right - s.left >= 2 && s.bottom - s.top >= 2) RotateDialog(*c.tab);
 }
 
+// From the button the grid follows its check; from the menu or the key it
+// flips, and the button and the entry follow.
 void Grid(const CommandContext& c) {
   auto* button = qobject_cast<QAbstractButton*>(c.sender);
-  grid = button != nullptr && button->isChecked() ? 1 : 0;
+  grid = button != nullptr ? (button->isChecked() ? 1 : 0) : 1 - grid;
+  SetButtonChecked(CMD_GRID, grid == 1);
+  SetMenuChecked(CMD_GRID, grid == 1);
   Announce(c.tab, CHANGE_GRID);
+}
+
+void PickColorUnderPointer(const CommandContext& c) {
+  if (!editView.pointerOver) return;
+  PickCellColor(*c.tab, ImagePointX(editView.pointerX), ImagePointY(editView.pointerY));
 }
 
 // A tool command from a button keeps the check state the click gave the
@@ -114,6 +143,7 @@ const CommandRow commandTable[] = {
      }, true},
     {CMD_COPY, CMD_COPY, [](const CommandContext& c) { CopySelectionToClipboard(*c.tab); }, true},
     {CMD_PASTE, CMD_PASTE_NEAREST, Paste, false},
+    {CMD_PASTE_FLOATING, CMD_PASTE_FLOATING_AS_IS, PasteAtOwnSize, false},
     {CMD_PASTE_MENU, CMD_PASTE_MENU, [](const CommandContext&) { ShowPastePopup(); }, false},
     {CMD_SHIFT_LEFT, CMD_FLIP_VERTICAL, Transform, true},
     {CMD_ROTATE, CMD_ROTATE, Rotate, true},
@@ -121,6 +151,7 @@ const CommandRow commandTable[] = {
     {CMD_UNDO, CMD_UNDO, [](const CommandContext&) { CommandUndo(); }, true},
     {CMD_REDO, CMD_REDO, [](const CommandContext&) { CommandRedo(); }, true},
     {CMD_GRID, CMD_GRID, Grid, false},
+    {CMD_PICK_COLOR, CMD_PICK_COLOR, PickColorUnderPointer, true},
     {CMD_LEAVE_BACKGROUND, CMD_LEAVE_BACKGROUND, [](const CommandContext& c) {
        CommandLeaveBackground(NotificationOf(c.word), c.sender);
        Announce(c.tab, CHANGE_PEN | ToolChange(c));
@@ -129,8 +160,13 @@ const CommandRow commandTable[] = {
        SetPenMode(*c.tab, CommandIdOf(c.word) - CMD_RANGE_SELECT);
        Announce(c.tab, ToolChange(c));
      }, true},
+    {CMD_RECTANGLE, CMD_FILLED_CIRCLE, [](const CommandContext& c) {
+       SetPenMode(*c.tab, CommandIdOf(c.word) - CMD_RECTANGLE + PEN_RECTANGLE);
+       Announce(c.tab, ToolChange(c));
+     }, true},
     {CMD_TEXT, CMD_TEXT, [](const CommandContext& c) { TextDialog(*c.tab); }, true},
     {CMD_SIZE_GRIP, CMD_SIZE_GRIP, [](const CommandContext&) { ToggleSizeGrip(); }, false},
+    {CMD_HELP_TOPICS, CMD_HELP_TOPICS, [](const CommandContext&) { CommandHelpTopics(); }, false},
     {CMD_VERSION, CMD_VERSION, [](const CommandContext&) { ShowVersionDialog(); }, false},
     {CMD_ORGANIZE_PALETTE, CMD_ORGANIZE_PALETTE, [](const CommandContext&) { CommandOrganizePalette(); }, false},
     {CMD_REDUCE_COLORS, CMD_REDUCE_COLORS, [](const CommandContext&) { CommandReduceColors(); }, false},
@@ -147,6 +183,7 @@ const CommandRow commandTable[] = {
 
 void DispatchCommand(unsigned commandWord, QWidget* sender) {
   const int id = CommandIdOf(commandWord);
+  if (!LeavesBlockFloating(id)) CommitFloating();
   const CommandContext context{CurrentTab(), commandWord, sender};
   for (const CommandRow& row : commandTable) {
     if (id < row.firstId || id > row.lastId) continue;

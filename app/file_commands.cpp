@@ -22,13 +22,19 @@ std::string lastOpenPath;
 
 }  // namespace
 
+// The new tab's values come first, so that Cancel anywhere leaves every
+// open tab as it was; the tabs go only once the new one is sure.
 void CommandNewFile() {
+  NewTabValues values;
+  if (RunNewTabDialog(&values) != IDOK) return;
   if (tabSet.tabCount > 0 &&
       ShowMessageBox(QT_TRANSLATE_NOOP("Quillet2", "全てのタブを破棄し、新しいタブを作成します\n"), CAPTION_REPORT,
                      MB_OKCANCEL) != IDOK)
     return;
   if (!AskSaveAndDiscardAll()) return;
-  CommandNewTab();
+  if (!CreateNewTab(values)) return;
+  tabSet.currentPosition = tabSet.tabCount - 1;
+  ShowCurrentPosition();
 }
 
 void CommandOpenFile() {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/output_name.h"
 #include "import/targets.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -16,6 +17,8 @@ inline constexpr const char* NEEDS_OUTPUT =
 inline constexpr const char* BAD_SIZES =
     QT_TRANSLATE_NOOP("Quillet2", "--sizes には 16,20,24,32,40,48,64 からいくつかをコンマで区切って指定してください");
 inline constexpr const char* BAD_COLOURS = QT_TRANSLATE_NOOP("Quillet2", "--colours には 2、16、256 のどれかを指定してください");
+inline constexpr const char* OUTPUT_NOT_ICON =
+    QT_TRANSLATE_NOOP("Quillet2", "-o の名前は .ico で終わるようにしてください");
 inline constexpr const char* NO_FILE_NAMES =
     QT_TRANSLATE_NOOP("Quillet2", "--import のときは開くファイルを指定できません");
 
@@ -86,6 +89,8 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   if (!parser.parse(arguments)) return Failure(IMPORT_EXIT_ARGUMENTS, parser.errorText().toStdString());
   if (!parser.positionalArguments().isEmpty()) return Failure(IMPORT_EXIT_ARGUMENTS, NO_FILE_NAMES);
   if (!parser.isSet(options.output)) return Failure(IMPORT_EXIT_ARGUMENTS, NEEDS_OUTPUT);
+  if (!OutputNameAccepted(parser.value(options.output).toStdString()))
+    return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_NOT_ICON);
   std::vector<int> sizes;
   if (parser.isSet(options.sizes)) {
     sizes = ParseSizes(parser.value(options.sizes));

@@ -18,6 +18,7 @@
 #include "app/command_state.h"
 #include "app/commands.h"
 #include "app/file_commands.h"
+#include "app/floating_keys.h"
 #include "app/menus.h"
 #include "app/recent_files_menu.h"
 #include "app/settings.h"
@@ -25,10 +26,13 @@
 #include "app/status_line.h"
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
+#include "app/unsaved_state.h"
 #include "app/view_listeners.h"
 #include "canvas/edit_view.h"
+#include "canvas/floating_paste.h"
 #include "canvas/preview.h"
 #include "fileio/open_flow.h"
+#include "fileio/save_flow.h"
 #include "fileio/recent_files.h"
 #include "import/open_offer.h"
 #include "model/change_hub.h"
@@ -44,6 +48,7 @@
 #include "platform/system_colors.h"
 #include "platform/translation.h"
 #include "platform/window_handles.h"
+#include "storage/file_message.h"
 
 MainWindows mainWindows;
 std::string iniPath;
@@ -156,6 +161,8 @@ class MainFrame : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override {
+    // A floating block belongs to the image the save question asks about.
+    CommitFloating();
     if (!closeWithoutQuestion && !AskSaveBeforeClose()) {
       event->ignore();
       return;
@@ -211,6 +218,7 @@ class MainFrame : public QMainWindow {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls())
       if (url.isLocalFile()) paths << url.toLocalFile();
+    CommitFloating();
     DropFiles(paths);
   }
 };
@@ -256,7 +264,7 @@ QMainWindow* CreateMainWindow() {
   background->setObjectName(QStringLiteral("8004"));
   background->setFont(MainFont());
   background->setMaxVisibleItems(8);
-  for (const BackgroundEntry& entry : backgroundTable) background->addItem(QString::fromLatin1(entry.name));
+  for (const BackgroundEntry& entry : backgroundTable) background->addItem(UiText(entry.name));
   background->setCurrentIndex(DEFAULT_BACKGROUND);
   background->setGeometry(4, 24, 188, 20);
   background->setEnabled(false);
@@ -288,6 +296,7 @@ QMainWindow* CreateMainWindow() {
     if (!AllowSessionEnd()) manager.cancel();
   });
   InstallShortcuts();
+  InstallFloatingKeys();
   RefreshCommandState(GROUP_ALL, 1);
   return frame;
 }
@@ -295,6 +304,9 @@ QMainWindow* CreateMainWindow() {
 void DestroyMainWindow() {
   // The views go with the window; no later change may reach them.
   ClearListeners();
+  // A block still floating goes with the window's tabs, unplaced.
+  floatingPaste.tab = nullptr;
+  floatingPaste.block.active = false;
   windowHandles = WindowHandles{};
   FreeAllUndoHistories(tabSet);
   delete mainWindows.main;
@@ -349,7 +361,7 @@ void RequestMainWindowClose() {
 
 bool AskSaveBeforeClose() {
   if (AllTabsUnchanged(tabSet)) return true;
-  const int answer = AskQuestion("[ " + tabSet.documentName + " ]\n\n" + SAVE_CHANGES_QUESTION, MB_YESNOCANCEL);
+  const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNOCANCEL);
   if (answer == IDCANCEL) return false;
   if (answer == IDYES && SaveTypeDialog() == 2) return false;
   return true;
@@ -357,7 +369,7 @@ bool AskSaveBeforeClose() {
 
 bool AllowSessionEnd() {
   if (AllTabsUnchanged(tabSet)) return true;
-  const int answer = AskQuestion("[ " + tabSet.documentName + " ]\n\n" + SAVE_CHANGES_QUESTION, MB_YESNO);
+  const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNO);
   if (answer != IDYES) return true;
   return SaveTypeDialog() != 2;
 }
@@ -369,12 +381,12 @@ void OnBackgroundChosen(int index) {
   Announce(tab, CHANGE_BACKGROUND);
 }
 
-void SetMainCaption(const std::string& text) {
+void SetMainCaption(const std::string& text, bool changed) {
   if (mainWindows.main == nullptr) return;
   // The caption's document name is translated for the name a document has
   // before it was saved; a path has no translation and stays.
   std::string shown = text;
   if (shown.rfind(CAPTION_PREFIX, 0) == 0)
     shown = CAPTION_PREFIX + UiString(shown.substr(std::string(CAPTION_PREFIX).size()));
-  mainWindows.main->setWindowTitle(QString::fromStdString(shown));
+  mainWindows.main->setWindowTitle(QString::fromStdString(MarkCaption(shown, changed)));
 }

@@ -49,7 +49,6 @@ inline constexpr const char* BACK_BUFFER_QUESTION =
                       "メモリを開放しそうなアプリケーションを終了して、「はい」を選択\n「いいえ」→ "
                       "Quillet2のtempフォルダに全て保存して終了します");
 inline constexpr const char* ONE_FILE_ONLY = QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルしか受け付けません");
-inline constexpr const char* SAVE_CHANGES_QUESTION = QT_TRANSLATE_NOOP("Quillet2", ">変更されています保存しますか？");
 
 // Creates and shows the main window with its panels, reading the settings.
 QMainWindow* CreateMainWindow();
@@ -73,6 +72,7 @@ void DropFiles(const QStringList& paths);
 // The user confirmed an entry of the background-colour box.
 void OnBackgroundChosen(int index);
 
-void SetMainCaption(const std::string& text);
+// With changed, the caption leads with the mark of unsaved changes.
+void SetMainCaption(const std::string& text, bool changed = false);
 // The bold 12-pixel font of the background box and the palette buttons.
 QFont MainFont();

@@ -47,6 +47,9 @@ const TopMenu mainMenu[] = {
       {CMD_CUT, QT_TRANSLATE_NOOP("Quillet2", "切り取り(&T)")},
       {CMD_COPY, QT_TRANSLATE_NOOP("Quillet2", "コピー(&C)")},
       {SUBMENU, QT_TRANSLATE_NOOP("Quillet2", "貼り付け(&P)")},
+      {CMD_PASTE_FLOATING, QT_TRANSLATE_NOOP("Quillet2", "等倍で貼り付け(&V)")},
+      {CMD_PASTE_FLOATING_AS_IS, QT_TRANSLATE_NOOP("Quillet2", "等倍で番号のまま貼り付け(&K)")},
+      {SEPARATOR, nullptr},
       {CMD_PASTE, QT_TRANSLATE_NOOP("Quillet2", "そのまま貼り付け(&P)")},
       {CMD_PASTE_NEAREST, QT_TRANSLATE_NOOP("Quillet2", "近似色貼り付け(&N)")},
       {CMD_PASTE_TRANSPARENT, QT_TRANSLATE_NOOP("Quillet2", "透過色指定貼り付け(&E)...")},
@@ -60,10 +63,15 @@ const TopMenu mainMenu[] = {
       {CMD_PEN, QT_TRANSLATE_NOOP("Quillet2", "普通のペン(&1)")},
       {CMD_FILL, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし(&2)")},
       {CMD_LINE, QT_TRANSLATE_NOOP("Quillet2", "直線(&3)")},
-      {CMD_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "円(&4)")}}},
-    {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"), {{CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "プログラム(&P)...")}}},
+      {CMD_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "円(&4)")},
+      {CMD_RECTANGLE, QT_TRANSLATE_NOOP("Quillet2", "四角形(&5)")},
+      {CMD_FILLED_RECTANGLE, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし四角形(&6)")},
+      {CMD_FILLED_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし円(&7)")},
+      {SEPARATOR, nullptr},
+      {CMD_PICK_COLOR, QT_TRANSLATE_NOOP("Quillet2", "ポインタの下の色をペンに取る(&K)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"),
      {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")},
+      {CMD_GRID, QT_TRANSLATE_NOOP("Quillet2", "境界線(&G)")},
       {SUBMENU, QT_TRANSLATE_NOOP("Quillet2", "言語(&L)")},
       {CMD_LANGUAGE_JAPANESE, QT_TRANSLATE_NOOP("Quillet2", "日本語(&J)")},
       {CMD_LANGUAGE_ENGLISH, "&English"},
@@ -73,7 +81,7 @@ const TopMenu mainMenu[] = {
       {CMD_ZOOM_OUT, QT_TRANSLATE_NOOP("Quillet2", "縮小(&O)")},
       {CMD_ZOOM_FIT, QT_TRANSLATE_NOOP("Quillet2", "ウィンドウに合わせる(&F)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "ヘルプ(&H)"),
-     {{CMD_HELP_TOPICS, QT_TRANSLATE_NOOP("Quillet2", "トピックの検索(&H)...")},
+     {{CMD_HELP_TOPICS, QT_TRANSLATE_NOOP("Quillet2", "利用の手引き(&H)")},
       {CMD_VERSION, QT_TRANSLATE_NOOP("Quillet2", "バージョン(&A)...")}}},
 };
 
@@ -118,11 +126,11 @@ QMenuBar* CreateMainMenu(QWidget* owner) {
       }
     }
   }
-  // Help topics exist as an entry only.
-  menuActions[CMD_HELP_TOPICS]->setEnabled(false);
   menuActions[CMD_LEAVE_BACKGROUND]->setCheckable(true);
   for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) menuActions[id]->setCheckable(true);
+  for (int id = CMD_RECTANGLE; id <= CMD_FILLED_CIRCLE; ++id) menuActions[id]->setCheckable(true);
   menuActions[CMD_SIZE_GRIP]->setCheckable(true);
+  menuActions[CMD_GRID]->setCheckable(true);
   CheckLanguageEntry(CurrentLanguage());
   QObject::connect(bar, &QMenuBar::triggered, bar, [](QAction* action) {
     bool ok = false;

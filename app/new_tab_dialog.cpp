@@ -47,8 +47,9 @@ std::string PaletteFileName(std::uint8_t colorCode) {
   return colorCode == 2 ? "default2.qpl" : colorCode == 16 ? "default16.qpl" : "default256.qpl";
 }
 
-// Creates the tab from the dialog's values; false keeps the dialog open.
-bool CreateTabFromDialog(QDialog& dialog) {
+// Reads and checks the dialog's values; false, after saying why, keeps the
+// dialog open.
+bool ReadDialogValues(QDialog& dialog, NewTabValues& values) {
   const int width = ReadDialogNumber(FindControl<QComboBox>(dialog, ID_WIDTH_BOX)->currentText().toStdString());
   if (width < 1 || width > MAX_IMAGE_SIZE) {
     ShowReport(WIDTH_OUT_OF_RANGE);
@@ -59,20 +60,17 @@ bool CreateTabFromDialog(QDialog& dialog) {
     ShowReport(HEIGHT_OUT_OF_RANGE);
     return false;
   }
-  const auto colorCode = static_cast<std::uint8_t>(
+  values.width = width;
+  values.height = height;
+  values.colorCode = static_cast<std::uint8_t>(
       ReadDialogNumber(FindControl<QComboBox>(dialog, ID_COLORS_BOX)->currentText().toStdString()) & 0xFF);
-  ImageTab* tab = CreateTab({}, width, height, colorCode);
-  if (tab == nullptr) {
-    ShowReport(TAB_CREATE_FAILED);
-    return false;
-  }
-  tab->width = static_cast<std::uint8_t>(width);
-  tab->height = static_cast<std::uint8_t>(height);
-  tab->colorCode = colorCode;
-  ClearTabPixels(*tab);
-  if (!ReadPaletteFile(*tab, ProgramDataFile(PaletteFileName(colorCode))))
-    std::memset(tab->palette, 0, sizeof(ColorRef) * PaletteSize(*tab));
   return true;
+}
+
+// Creates the tab from the dialog's values; false keeps the dialog open.
+bool CreateTabFromDialog(QDialog& dialog) {
+  NewTabValues values;
+  return ReadDialogValues(dialog, values) && CreateNewTab(values);
 }
 
 // After OK or Cancel: the new tab, or the tab that was current before,
@@ -90,7 +88,22 @@ void FinishNewTabDialog(QDialog& dialog, int countAtOpening, int positionAtOpeni
 
 }  // namespace
 
-int RunNewTabDialog() {
+bool CreateNewTab(const NewTabValues& values) {
+  ImageTab* tab = CreateTab({}, values.width, values.height, values.colorCode);
+  if (tab == nullptr) {
+    ShowReport(TAB_CREATE_FAILED);
+    return false;
+  }
+  tab->width = static_cast<std::uint8_t>(values.width);
+  tab->height = static_cast<std::uint8_t>(values.height);
+  tab->colorCode = values.colorCode;
+  ClearTabPixels(*tab);
+  if (!ReadPaletteFile(*tab, ProgramDataFile(PaletteFileName(values.colorCode))))
+    std::memset(tab->palette, 0, sizeof(ColorRef) * PaletteSize(*tab));
+  return true;
+}
+
+int RunNewTabDialog(NewTabValues* chosen) {
   QDialog* dialog = CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成"), 177, 45,
                                          "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2210"));
@@ -113,7 +126,9 @@ int RunNewTabDialog() {
   const int countAtOpening = tabSet.tabCount;
   const int positionAtOpening = tabSet.currentPosition;
   QObject::connect(ok, &QPushButton::clicked, dialog, [=] {
-    if (CreateTabFromDialog(*dialog)) FinishNewTabDialog(*dialog, countAtOpening, positionAtOpening, IDOK);
+    // Asked only for the values, the dialog makes no tab.
+    const bool done = chosen != nullptr ? ReadDialogValues(*dialog, *chosen) : CreateTabFromDialog(*dialog);
+    if (done) FinishNewTabDialog(*dialog, countAtOpening, positionAtOpening, IDOK);
   });
   const auto onCancel = [=] { FinishNewTabDialog(*dialog, countAtOpening, positionAtOpening, IDCANCEL); };
   QObject::connect(cancel, &QPushButton::clicked, dialog, onCancel);

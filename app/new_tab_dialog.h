@@ -1,6 +1,7 @@
 #pragma once
 // The new-tab dialog and the two tab commands of the menu and toolbar.
 
+#include <cstdint>
 #include <string>
 
 #include "platform/dialog_template.h"
@@ -12,8 +13,20 @@ inline constexpr const char* HEIGHT_OUT_OF_RANGE = QT_TRANSLATE_NOOP("Quillet2",
 inline constexpr const char* TAB_CREATE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "新規タブの作成に失敗");
 inline constexpr const char* DELETE_TAB_QUESTION = QT_TRANSLATE_NOOP("Quillet2", "選択タブを破棄します\n");
 
-// Runs the dialog; gives back the id of the button that closed it.
-int RunNewTabDialog();
+// What the new-tab dialog asks for.
+struct NewTabValues {
+  int width = 32;
+  int height = 32;
+  std::uint8_t colorCode = 16;
+};
+
+// Runs the dialog; gives back the id of the button that closed it. With
+// chosen, OK only stores the values there and makes no tab.
+int RunNewTabDialog(NewTabValues* chosen = nullptr);
+
+// Makes a tab of the values with the default palette of its colour count
+// (not yet current). False, after saying so, when it could not be made.
+bool CreateNewTab(const NewTabValues& values);
 
 // Command 120: the tab limit, then the dialog.
 void CommandNewTab();

@@ -29,10 +29,10 @@ const CommandShortcut shortcutTable[] = {
     {CMD_REDO, {"Ctrl+Y", "Ctrl+Shift+Z"}},
     {CMD_CUT, {"Ctrl+X"}},
     {CMD_COPY, {"Ctrl+C"}},
-    // The standard paste key keeps the picture's look; the as-it-is paste,
-    // which keeps colour numbers, takes the less common key.
-    {CMD_PASTE_NEAREST, {"Ctrl+V"}},
-    {CMD_PASTE, {"Ctrl+Shift+V"}},
+    // The standard paste key pastes at the picture's own size and keeps its
+    // look; keeping colour numbers takes the less common key.
+    {CMD_PASTE_FLOATING, {"Ctrl+V"}},
+    {CMD_PASTE_FLOATING_AS_IS, {"Ctrl+Shift+V"}},
     {CMD_DELETE, {"Del"}},
     {CMD_LEAVE_BACKGROUND, {"B"}},
     {CMD_GRID, {"Ctrl+G"}},
@@ -41,6 +41,11 @@ const CommandShortcut shortcutTable[] = {
     {CMD_FILL, {"F"}},
     {CMD_LINE, {"L"}},
     {CMD_CIRCLE, {"C"}},
+    {CMD_RECTANGLE, {"R"}},
+    {CMD_FILLED_RECTANGLE, {"Shift+R"}},
+    {CMD_FILLED_CIRCLE, {"Shift+C"}},
+    {CMD_PICK_COLOR, {"K"}},
+    {CMD_HELP_TOPICS, {"F1"}},
     // The keypad's plus and minus zoom with or without Ctrl; "Ctrl+=" is
     // plus without Shift on keyboards that put plus above it.
     {CMD_ZOOM_IN, {"Ctrl++", "Ctrl+=", "Ctrl+Num++", "Num++"}},

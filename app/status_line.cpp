@@ -25,7 +25,7 @@ StatusLabels labels;
 // A two-click tool between its first press and its end, when a size is
 // worth showing.
 bool Dragging(const ImageTab& tab) {
-  return tab.dragState != -1 && (tab.penMode == PEN_SELECT || tab.penMode == PEN_LINE || tab.penMode == PEN_CIRCLE);
+  return tab.dragState != -1 && IsTwoClickTool(tab.penMode);
 }
 
 std::string HexColor(ColorRef color) {

@@ -12,6 +12,7 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
+#include "app/key_tooltips.h"
 #include "app/main_window.h"
 #include "platform/program_paths.h"
 #include "platform/qt_colors.h"
@@ -58,6 +59,9 @@ const ToolbarRow toolbarTable[TOOLBAR_ROWS] = {
     {"PEN1", CMD_FILL, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 塗りつぶし ")},
     {"PEN2", CMD_LINE, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 直線 ")},
     {"PEN3", CMD_CIRCLE, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 円 ")},
+    {"PENRECT", CMD_RECTANGLE, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 四角形 ")},
+    {"PENFRECT", CMD_FILLED_RECTANGLE, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 塗りつぶし四角形 ")},
+    {"PENFCIRC", CMD_FILLED_CIRCLE, BUTTON_RADIO, QT_TRANSLATE_NOOP("Quillet2", " 塗りつぶし円 ")},
     {"", CMD_SEPARATOR, BUTTON_PUSH, nullptr},
     {"MOJI", CMD_TEXT, BUTTON_PUSH, QT_TRANSLATE_NOOP("Quillet2", " 文字... ")},
 };
@@ -92,7 +96,8 @@ class ToolWindow : public QWidget {
 
 QWidget* CreateToolWindow(QWidget* tabStrip) {
   auto* window = new ToolWindow(tabStrip);
-  window->setGeometry(195, 24, 447, 62);
+  // Wide enough for the second row, which holds the shape tools too.
+  window->setGeometry(195, 24, 522, 62);
   // The buttons die with the window; nothing may reach them afterwards.
   QObject::connect(window, &QObject::destroyed, [] { std::fill(std::begin(buttons), std::end(buttons), nullptr); });
   auto* toolGroup = new QButtonGroup(window);
@@ -127,7 +132,7 @@ QWidget* CreateToolWindow(QWidget* tabStrip) {
     button->setIconSize(QSize(iconWidth, 16));
     const QIcon icon(QString::fromStdString(FindDataFile(std::string("ICON/") + entry.iconName + ".ico")));
     if (!icon.isNull()) button->setIcon(icon);
-    button->setToolTip(UiText(entry.tooltip));
+    button->setToolTip(TooltipWithKeys(UiText(entry.tooltip), entry.id));
     button->setCheckable(entry.kind != BUTTON_PUSH);
     if (entry.kind == BUTTON_RADIO) toolGroup->addButton(button);
     const int id = entry.id;

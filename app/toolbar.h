@@ -15,7 +15,7 @@ struct ToolbarRow {
   const char* tooltip;
 };
 
-constexpr int TOOLBAR_ROWS = 39;
+constexpr int TOOLBAR_ROWS = 42;
 extern const ToolbarRow toolbarTable[TOOLBAR_ROWS];
 
 // Creates the tool window with its buttons in the tab strip.

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/status_line.h"
 #include "app/tab_strip.h"
+#include "app/unsaved_state.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
@@ -94,7 +95,9 @@ bool ShowCommandStates(ImageTab*, unsigned changes) {
 bool ShowCaption(ImageTab*, unsigned) {
   // With no tab left nothing is open, and the caption is the one of the
   // start again rather than a prefix that names nothing.
-  SetMainCaption(tabSet.tabCount > 0 ? CAPTION_PREFIX + tabSet.documentName : std::string(MAIN_CAPTION));
+  SetMainCaption(tabSet.tabCount > 0 ? CAPTION_PREFIX + tabSet.documentName : std::string(MAIN_CAPTION),
+                 !AllTabsUnchanged(tabSet));
+  ShowTabTooltips();
   return false;
 }
 

@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 
 #include "canvas/cell_geometry.h"
+#include "canvas/floating_paste.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/pen_tools.h"
 #include "canvas/preview.h"
@@ -170,7 +171,7 @@ void PaintEditView(ImageTab* tab, GridLines lines) {
     const CellSpan columns = VisibleCells(editView.scrollX, surface.width, tab->cellSize, tab->width);
     const CellSpan rows = VisibleCells(editView.scrollY, surface.height, tab->cellSize, tab->height);
     for (int y = rows.first; y < rows.end; ++y)
-      for (int x = columns.first; x < columns.end; ++x) PaintCell(x, y, CellAt(*tab, x, y), *tab, nullptr, lines);
+      for (int x = columns.first; x < columns.end; ++x) PaintCell(x, y, ShownCell(*tab, x, y), *tab, nullptr, lines);
     DrawSelectionFrame(*tab, true);
   }
   InvalidateEditView();

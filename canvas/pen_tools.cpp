@@ -4,6 +4,7 @@
 
 #include "canvas/cell_geometry.h"
 #include "canvas/edit_view.h"
+#include "canvas/floating_paste.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/preview.h"
 #include "canvas/selection.h"
@@ -29,15 +30,29 @@ void SetAndPaintCell(ImageTab& tab, int x, int y, PixelCell value) {
   PaintPreviewPixel(x, y, value, tab);
 }
 
-// Draws the outline of the circle tool's ellipse, anchor to end, into the
-// scratch picture: white on black, one pixel per cell.
+// Draws the shape of the tool, anchor to end, into the scratch picture:
+// white on black, one pixel per cell. A filled shape covers its outline too.
 void RasterizeCircle(const ImageTab& tab) {
   QImage& scratch = editView.circleScratch;
   if (scratch.isNull()) return;
   RasterSurface surface = SurfaceOf(scratch);
   FillPixelRect(surface, {0, 0, surface.width, surface.height}, SCRATCH_BLACK);
   const CellRect box = NormalisedRect(tab.anchorX, tab.anchorY, tab.endX, tab.endY);
-  DrawEllipseOutline(surface, {box.left, box.top, box.right + 1, box.bottom + 1}, SCRATCH_WHITE);
+  const PixelRect pixels{box.left, box.top, box.right + 1, box.bottom + 1};
+  switch (tab.penMode) {
+    case PEN_RECTANGLE:
+      FillPixelRect(surface, {pixels.left, pixels.top, pixels.right, pixels.top + 1}, SCRATCH_WHITE);
+      FillPixelRect(surface, {pixels.left, pixels.bottom - 1, pixels.right, pixels.bottom}, SCRATCH_WHITE);
+      FillPixelRect(surface, {pixels.left, pixels.top, pixels.left + 1, pixels.bottom}, SCRATCH_WHITE);
+      FillPixelRect(surface, {pixels.right - 1, pixels.top, pixels.right, pixels.bottom}, SCRATCH_WHITE);
+      break;
+    case PEN_FILLED_RECTANGLE: FillPixelRect(surface, pixels, SCRATCH_WHITE); break;
+    case PEN_FILLED_CIRCLE:
+      FillEllipse(surface, pixels, SCRATCH_WHITE);
+      DrawEllipseOutline(surface, pixels, SCRATCH_WHITE);
+      break;
+    default: DrawEllipseOutline(surface, pixels, SCRATCH_WHITE); break;
+  }
 }
 
 bool OnCircle(int x, int y) {
@@ -92,6 +107,9 @@ void LeftPressOrDrag(ImageTab& tab) {
     case PEN_SELECT:
     case PEN_LINE:
     case PEN_CIRCLE:
+    case PEN_RECTANGLE:
+    case PEN_FILLED_RECTANGLE:
+    case PEN_FILLED_CIRCLE:
       // The anchor follows the pointer until the first release.
       if (tab.dragState != 1) {
         tab.anchorX = tab.endX = x;
@@ -105,12 +123,64 @@ void LeftPressOrDrag(ImageTab& tab) {
   tab.lastY = static_cast<std::int16_t>(y);
 }
 
+bool InsideSelection(const ImageTab& tab, int x, int y) {
+  const CellRect s = NormalisedRect(tab.selection.left, tab.selection.top, tab.selection.right, tab.selection.bottom);
+  return x >= s.left && x <= s.right && y >= s.top && y <= s.bottom;
+}
+
+// A left press or drag that a floating block takes: a press on the block
+// takes hold of it, a press elsewhere places it, and a press of the range
+// tool inside a drawn selection lifts the selection's content.
+bool FloatingLeft(ImageTab& tab) {
+  const int x = tab.cursorX;
+  const int y = tab.cursorY;
+  if (editMouse.floatingHeld) {
+    FloatingDrag(tab, x, y);
+    return true;
+  }
+  if (editMouse.leftDrag) return false;
+  if (FloatingActive(&tab)) {
+    FloatingPress(tab, x, y);
+  } else if (tab.penMode == PEN_SELECT && tab.dragState == -1 && InsideSelection(tab, x, y) && LiftSelection(tab)) {
+    FloatingPress(tab, x, y);
+    editMouse.liftedByPress = true;
+  } else {
+    return false;
+  }
+  editMouse.floatingHeld = true;
+  editMouse.captured = true;
+  return true;
+}
+
+// The release of a press that a floating block took.
+void FloatingLeftRelease(ImageTab& tab) {
+  FloatingRelease(tab);
+  const bool stayed = FloatingActive(&tab) && floatingPaste.block.left == floatingPaste.startLeft &&
+                      floatingPaste.block.top == floatingPaste.startTop;
+  if (editMouse.liftedByPress && stayed) {
+    // Only a click: the content goes back and the click starts a new
+    // selection, as it does anywhere else.
+    CancelFloating();
+    tab.anchorX = tab.endX = tab.cursorX;
+    tab.anchorY = tab.endY = tab.cursorY;
+    tab.dragState = 1;
+    tab.lastX = static_cast<std::int16_t>(tab.cursorX);
+    tab.lastY = static_cast<std::int16_t>(tab.cursorY);
+    UpdateSelectionBand(tab);
+  }
+  editMouse.floatingHeld = false;
+  editMouse.liftedByPress = false;
+}
+
 void HoverMove(ImageTab& tab) {
   if (tab.dragState != 1 || (tab.cursorX == tab.lastX && tab.cursorY == tab.lastY)) return;
   switch (tab.penMode) {
     case PEN_SELECT: UpdateSelectionBand(tab); break;
     case PEN_LINE: UpdateLineBand(tab); break;
-    case PEN_CIRCLE: PreviewCircle(tab); break;
+    case PEN_CIRCLE:
+    case PEN_RECTANGLE:
+    case PEN_FILLED_RECTANGLE:
+    case PEN_FILLED_CIRCLE: PreviewCircle(tab); break;
     default: return;
   }
   tab.lastX = static_cast<std::int16_t>(tab.cursorX);
@@ -139,6 +209,9 @@ void FinishLeftAction(ImageTab& tab) {
       // down: nothing was drawn, so there is nothing to record.
       break;
     case PEN_CIRCLE:
+    case PEN_RECTANGLE:
+    case PEN_FILLED_RECTANGLE:
+    case PEN_FILLED_CIRCLE:
       if (tab.dragState == 0) {
         tab.dragState = 1;
       } else if (tab.dragState == 1) {
@@ -166,6 +239,7 @@ void HandleEditMouse(int x, int y, bool leftHeld, bool rightHeld) {
   tab->cursorY = static_cast<std::uint16_t>((uy - EDIT_ORIGIN) / tab->cellSize);
   if (tab->cursorX >= tab->width || tab->cursorY >= tab->height) return;
   if (leftHeld) {
+    if (FloatingLeft(*tab)) return;
     LeftPressOrDrag(*tab);
   } else if (rightHeld) {
     EndToolAction(*tab, 0);
@@ -182,7 +256,9 @@ void HandleEditLeftRelease(int x, int y) {
       editMouse.captured = false;
       releasedCapture = true;
     }
-    if (editMouse.leftDrag) {
+    if (editMouse.floatingHeld) {
+      FloatingLeftRelease(*tab);
+    } else if (editMouse.leftDrag) {
       FinishLeftAction(*tab);
       editMouse.leftDrag = false;
       tab->lastX = tab->lastY = -1;
@@ -201,7 +277,7 @@ void HandleEditRightPress(int x, int y) {
   if (tab == nullptr) return;
   if (tab->dragState == -1) {
     PickCellColor(*tab, x, y);
-  } else if (tab->penMode == PEN_SELECT || tab->penMode == PEN_LINE || tab->penMode == PEN_CIRCLE) {
+  } else if (IsTwoClickTool(tab->penMode)) {
     EndToolAction(*tab, 0);
   }
 }
@@ -225,12 +301,12 @@ void EndToolAction(ImageTab& tab, int resetIdleSelection) {
 }
 
 void SetPenMode(ImageTab& tab, int mode) {
-  if (mode < PEN_SELECT || mode > PEN_CIRCLE || tab.penMode == static_cast<std::uint32_t>(mode)) return;
+  if (mode < PEN_SELECT || mode > PEN_MODE_LAST || tab.penMode == static_cast<std::uint32_t>(mode)) return;
   // Leaving range select for any other tool always leaves the whole image
   // selected.
   EndToolAction(tab, mode == PEN_SELECT ? 0 : 1);
   tab.penMode = static_cast<std::uint32_t>(mode);
-  if (mode == PEN_LINE || mode == PEN_CIRCLE) tab.dragState = -1;
+  if (mode == PEN_LINE || IsShapeTool(static_cast<std::uint32_t>(mode))) tab.dragState = -1;
 }
 
 void FloodFill(ImageTab& tab, int x, int y, PixelCell target, PixelCell replacement) {

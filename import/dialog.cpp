@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QImage>
+#include <QApplication>
+#include <QPainter>
 #include <QPixmap>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -57,6 +59,8 @@ struct DialogState {
 // factor so that its pixels stay sharp squares.
 constexpr int PICTURE_BOX = 64;
 constexpr int PICTURE_GAP = 6;
+// The line below the made images that gives their size.
+constexpr int SIZE_LABEL_HEIGHT = 14;
 
 // Transparent pixels show a light checkerboard, as in paint programs.
 QRgb Backdrop(int x, int y) { return (x / 4 + y / 4) % 2 == 0 ? qRgb(0xFF, 0xFF, 0xFF) : qRgb(0xD8, 0xD8, 0xD8); }
@@ -72,30 +76,43 @@ QRgb Over(std::uint32_t argb, QRgb backdrop) {
 // `colour` is told the picture pixel and the screen pixel (for the backdrop)
 // and gives the colour to show.
 template <typename Colour>
-void DrawEnlarged(QImage& image, int left, int width, int height, Colour colour) {
-  const int zoom = std::max(1, PICTURE_BOX / std::max(width, height));
+void DrawEnlarged(QImage& image, int left, int width, int height, Colour colour, int zoom = 0) {
+  if (zoom <= 0) zoom = std::max(1, PICTURE_BOX / std::max(width, height));
   for (int y = 0; y < height * zoom && y < image.height(); ++y)
     for (int x = 0; x < width * zoom; ++x)
       image.setPixel(left + x, y, colour(x / zoom, y / zoom, x, y));
 }
 
-// The row's picture followed by the images it makes.
+// The row's picture followed by the images it makes. The made images share
+// one scale, the largest that fits the largest of them into the box, so a
+// larger image looks larger; each is labelled with its size below it.
 QImage RowPicture(const ImportEntry& entry, const std::vector<ImportMade>& made) {
   const int width = PICTURE_BOX + static_cast<int>(made.size()) * (PICTURE_BOX + PICTURE_GAP) + PICTURE_GAP;
-  QImage image(width, PICTURE_BOX, QImage::Format_ARGB32);
+  const int labelHeight = made.empty() ? 0 : SIZE_LABEL_HEIGHT;
+  QImage image(width, PICTURE_BOX + labelHeight, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   const RgbaPicture& source = entry.picture;
   DrawEnlarged(image, 0, source.width, source.height,
                [&](int px, int py, int x, int y) { return Over(source.At(px, py), Backdrop(x, y)); });
+  int largest = 1;
+  for (const ImportMade& one : made) largest = std::max({largest, int{one.image->width}, int{one.image->height}});
+  const int zoom = std::max(1, PICTURE_BOX / largest);
   int left = PICTURE_BOX + 2 * PICTURE_GAP;
+  QPainter painter(&image);
+  painter.setPen(QApplication::palette().color(QPalette::WindowText));
   for (const ImportMade& one : made) {
     const ImageTab& tab = *one.image;
-    DrawEnlarged(image, left, tab.width, tab.height, [&](int px, int py, int x, int y) {
-      const PixelCell cell = CellAt(tab, px, py);
-      if ((cell & CELL_MASK_BIT) != 0) return Backdrop(x, y);
-      const ColorRef c = tab.palette[cell & CELL_INDEX_BITS];
-      return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
-    });
+    DrawEnlarged(
+        image, left, tab.width, tab.height,
+        [&](int px, int py, int x, int y) {
+          const PixelCell cell = CellAt(tab, px, py);
+          if ((cell & CELL_MASK_BIT) != 0) return Backdrop(x, y);
+          const ColorRef c = tab.palette[cell & CELL_INDEX_BITS];
+          return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+        },
+        zoom);
+    painter.drawText(QRect(left, PICTURE_BOX, PICTURE_BOX, labelHeight), Qt::AlignHCenter | Qt::AlignVCenter,
+                     QStringLiteral("%1×%2").arg(tab.width).arg(tab.height));
     left += PICTURE_BOX + PICTURE_GAP;
   }
   return image;

@@ -18,8 +18,8 @@
 namespace {
 
 const FileFilterList importFilters = {
-    {QT_TRANSLATE_NOOP("Quillet2", "アイコンと画像(*.ico;*.png;*.bmp;*.gif)"), "*.ico;*.png;*.bmp;*.gif"},
-    {QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
+    {QT_TRANSLATE_NOOP("Quillet2", "アイコンと画像(*.ico;*.cur;*.png;*.bmp;*.gif)"), "*.ico;*.cur;*.png;*.bmp;*.gif"},
+    {QT_TRANSLATE_NOOP("Quillet2", "アイコンとカーソル(*.ico;*.cur)"), "*.ico;*.cur"},
     {QT_TRANSLATE_NOOP("Quillet2", "画像(*.png;*.bmp;*.gif)"), "*.png;*.bmp;*.gif"},
     {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 

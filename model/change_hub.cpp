@@ -16,7 +16,7 @@ constexpr unsigned heard[VIEW_COUNT] = {
                       CHANGE_ZOOM,
     /* VIEW_HISTORY */ CHANGE_RECORD_UNDO,
     /* VIEW_COMMANDS */ CHANGE_TOOL | CHANGE_HISTORY | CHANGE_CLIPBOARD | CHANGE_TABS | CHANGE_CURRENT_TAB,
-    /* VIEW_CAPTION */ CHANGE_CAPTION,
+    /* VIEW_CAPTION */ CHANGE_CAPTION | CHANGE_HISTORY | CHANGE_TABS,
 };
 
 // Takes the snapshot a CHANGE_RECORD_UNDO asks for, with or without a

@@ -1,5 +1,7 @@
 #include "platform/system_colors.h"
 
+#include "platform/ui_text.h"
+
 namespace {
 
 constexpr std::uint32_t Rgb(unsigned r, unsigned g, unsigned b) { return r | g << 8 | b << 16; }
@@ -46,19 +48,21 @@ std::uint32_t GetSystemColor(int index) {
   return classicColors[index];
 }
 
+// Named after what each colour paints on the desktop; the names are texts of
+// the program and are translated where the list is filled.
 const BackgroundEntry backgroundTable[BACKGROUND_COUNT] = {
-    {"COLOR_3DFACE                 ", COLOR_3DFACE},
-    {"COLOR_APPWORKSPACE           ", COLOR_APPWORKSPACE},
-    {"COLOR_DESKTOP                ", COLOR_DESKTOP},
-    {"COLOR_ACTIVECAPTION          ", COLOR_ACTIVECAPTION},
-    {"COLOR_GRADIENTACTIVECAPTION  ", COLOR_GRADIENTACTIVECAPTION},
-    {"COLOR_INACTIVECAPTION        ", COLOR_INACTIVECAPTION},
-    {"COLOR_GRADIENTINACTIVECAPTION", COLOR_GRADIENTINACTIVECAPTION},
-    {"COLOR_HOTLIGHT               ", COLOR_HOTLIGHT},
-    {"COLOR_INFOBK                 ", COLOR_INFOBK},
-    {"COLOR_MENU                   ", COLOR_MENU},
-    {"COLOR_SCROLLBAR              ", COLOR_SCROLLBAR},
-    {"COLOR_WINDOW                 ", COLOR_WINDOW},
+    {QT_TRANSLATE_NOOP("Quillet2", "ボタンの面"), COLOR_3DFACE},
+    {QT_TRANSLATE_NOOP("Quillet2", "アプリケーションの作業領域"), COLOR_APPWORKSPACE},
+    {QT_TRANSLATE_NOOP("Quillet2", "デスクトップ"), COLOR_DESKTOP},
+    {QT_TRANSLATE_NOOP("Quillet2", "アクティブなタイトルバー"), COLOR_ACTIVECAPTION},
+    {QT_TRANSLATE_NOOP("Quillet2", "アクティブなタイトルバー（グラデーション）"), COLOR_GRADIENTACTIVECAPTION},
+    {QT_TRANSLATE_NOOP("Quillet2", "非アクティブなタイトルバー"), COLOR_INACTIVECAPTION},
+    {QT_TRANSLATE_NOOP("Quillet2", "非アクティブなタイトルバー（グラデーション）"), COLOR_GRADIENTINACTIVECAPTION},
+    {QT_TRANSLATE_NOOP("Quillet2", "リンク"), COLOR_HOTLIGHT},
+    {QT_TRANSLATE_NOOP("Quillet2", "ツールチップの背景"), COLOR_INFOBK},
+    {QT_TRANSLATE_NOOP("Quillet2", "メニュー"), COLOR_MENU},
+    {QT_TRANSLATE_NOOP("Quillet2", "スクロールバー"), COLOR_SCROLLBAR},
+    {QT_TRANSLATE_NOOP("Quillet2", "ウィンドウ"), COLOR_WINDOW},
 };
 
 std::uint32_t BackgroundColor(int backgroundIndex) {

@@ -599,6 +599,66 @@ constexpr std::string_view PEN3[] = {
     "................",
 };
 
+// Rectangle.
+constexpr std::string_view PENRECT[] = {
+    "................",
+    "................",
+    ".kkkkkkkkkkkkkk.",
+    ".k............k.",
+    ".k............k.",
+    ".k............k.",
+    ".k............k.",
+    ".k............k.",
+    ".k............k.",
+    ".k............k.",
+    ".k............k.",
+    ".k............k.",
+    ".k............k.",
+    ".kkkkkkkkkkkkkk.",
+    "................",
+    "................",
+};
+
+// Filled rectangle.
+constexpr std::string_view PENFRECT[] = {
+    "................",
+    "................",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    "................",
+    "................",
+};
+
+// Filled circle.
+constexpr std::string_view PENFCIRC[] = {
+    "................",
+    ".....kkkkkk.....",
+    "...kkkkkkkkkk...",
+    "..kkkkkkkkkkkk..",
+    "..kkkkkkkkkkkk..",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    ".kkkkkkkkkkkkkk.",
+    "..kkkkkkkkkkkk..",
+    "..kkkkkkkkkkkk..",
+    "...kkkkkkkkkk...",
+    ".....kkkkkk.....",
+    "................",
+};
+
 // Text: a bold letter A.
 constexpr std::string_view MOJI[] = {
     "................",
@@ -711,7 +771,9 @@ constexpr NamedArt PICTURES[] = {
     Picture("UP", UP),             Picture("DOWN", DOWN),     Picture("LRCNG", LRCNG),
     Picture("UDCNG", UDCNG),       Picture("TURN360", TURN360), Picture("KESIGOMU", KESIGOMU),
     Picture("hani", hani),         Picture("PEN0", PEN0),     Picture("PEN1", PEN1),
-    Picture("PEN2", PEN2),         Picture("PEN3", PEN3),     Picture("MOJI", MOJI),
+    Picture("PEN2", PEN2),         Picture("PEN3", PEN3),
+    Picture("PENRECT", PENRECT),   Picture("PENFRECT", PENFRECT), Picture("PENFCIRC", PENFCIRC),
+    Picture("MOJI", MOJI),
     Picture("tab", tab),           Picture("quillet2", quillet2),
 };
 

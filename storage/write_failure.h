@@ -6,7 +6,7 @@
 
 #include "platform/file_bytes.h"
 
-// "[ path ]", a blank line, ">" and the first line, then the reason on a
+// "[ path ]", a blank line and the first line, then the reason on a
 // line of its own when there is one to tell.
 std::string WriteFailureMessage(const std::string& path, const char* firstLine, WriteProblem problem);
 

@@ -18,7 +18,7 @@
     <message>
         <source>全てのタブを破棄し、新しいタブを作成します
 </source>
-        <translation>All tabs will be discarded and a new tab created
+        <translation>All tabs will be discarded and the new tab created.
 </translation>
     </message>
     <message>
@@ -35,11 +35,7 @@
     </message>
     <message>
         <source>１つのアイコンファイルしか受け付けません</source>
-        <translation>Only one icon file can be accepted at a time</translation>
-    </message>
-    <message>
-        <source>&gt;変更されています保存しますか？</source>
-        <translation>&gt;The document has been changed. Save it?</translation>
+        <translation>Only one icon file can be accepted at a time.</translation>
     </message>
     <message>
         <source>ファイル(&amp;F)</source>
@@ -138,14 +134,6 @@
         <translation>&amp;4 Circle</translation>
     </message>
     <message>
-        <source>設定(&amp;C)</source>
-        <translation>&amp;Configure</translation>
-    </message>
-    <message>
-        <source>プログラム(&amp;P)...</source>
-        <translation>&amp;Program…</translation>
-    </message>
-    <message>
         <source>表示(&amp;V)</source>
         <translation>&amp;View</translation>
     </message>
@@ -156,10 +144,6 @@
     <message>
         <source>ヘルプ(&amp;H)</source>
         <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>トピックの検索(&amp;H)...</source>
-        <translation>Search &amp;Help Topics…</translation>
     </message>
     <message>
         <source>バージョン(&amp;A)...</source>
@@ -337,7 +321,7 @@
     </message>
     <message>
         <source>メモリ確保に失敗、アンドゥ書き込み出来ませんでした</source>
-        <translation>Out of memory: the undo step could not be recorded</translation>
+        <translation>Out of memory: the undo step could not be recorded.</translation>
     </message>
     <message>
         <source> 貼り付け画像 </source>
@@ -369,43 +353,43 @@
     </message>
     <message>
         <source>アイコンファイルではありません</source>
-        <translation>Not an icon file</translation>
+        <translation>Not an icon file.</translation>
     </message>
     <message>
         <source>オープンに失敗</source>
-        <translation>Could not open the file</translation>
+        <translation>Could not open the file.</translation>
     </message>
     <message>
         <source>読み込みに失敗</source>
-        <translation>Could not read the file</translation>
+        <translation>Could not read the file.</translation>
     </message>
     <message>
         <source>６４ｘ６４以下のサイズしか扱えません</source>
-        <translation>Only sizes up to 64 x 64 can be handled</translation>
+        <translation>Only sizes up to 64 x 64 can be handled.</translation>
     </message>
     <message>
         <source>２、１６、２５６色しか扱えません</source>
-        <translation>Only 2, 16 and 256 colours can be handled</translation>
+        <translation>Only 2, 16 and 256 colours can be handled.</translation>
     </message>
     <message>
         <source>ビットマップが圧縮されたアイコンは扱えません</source>
-        <translation>Icons with compressed bitmaps cannot be handled</translation>
+        <translation>Icons with compressed bitmaps cannot be handled.</translation>
     </message>
     <message>
         <source>新規タブの作成に失敗</source>
-        <translation>Could not create a new tab</translation>
+        <translation>Could not create a new tab.</translation>
     </message>
     <message>
         <source>書きこみに失敗</source>
-        <translation>Could not write the file</translation>
+        <translation>Could not write the file.</translation>
     </message>
     <message>
         <source>最大タブ数をこえるので読み込めません</source>
-        <translation>Cannot open: it would exceed the maximum number of tabs</translation>
+        <translation>Cannot open: it would exceed the maximum number of tabs.</translation>
     </message>
     <message>
         <source>既に編集対象になっています</source>
-        <translation>This file is already being edited</translation>
+        <translation>This file is already being edited.</translation>
     </message>
     <message>
         <source>編修中のファイルがあります、新たに開きますか？
@@ -422,20 +406,20 @@
     <message>
         <source>フォルダです
 </source>
-        <translation>This is a folder
+        <translation>This is a folder.
 </translation>
     </message>
     <message>
         <source>ファイルのデータは、すぐには利用できません
 </source>
-        <translation>The data of the file is not available right now
+        <translation>The data of the file is not available right now.
 </translation>
     </message>
     <message>
         <source>オペレーティングシステムのファイルの一部
  または、オペレーティングシステム専用のファイルです</source>
         <translation>Part of the operating system
- or a file for the use of the operating system only</translation>
+ or a file for the use of the operating system only.</translation>
     </message>
     <message>
         <source>読み取り専用です、オープンしますか？</source>
@@ -443,15 +427,15 @@
     </message>
     <message>
         <source>パレット読み込みに失敗</source>
-        <translation>Could not read the palette</translation>
+        <translation>Could not read the palette.</translation>
     </message>
     <message>
         <source>色数があっていません</source>
-        <translation>The number of colours does not match</translation>
+        <translation>The number of colours does not match.</translation>
     </message>
     <message>
         <source>パレット保存に失敗</source>
-        <translation>Could not save the palette</translation>
+        <translation>Could not save the palette.</translation>
     </message>
     <message>
         <source>ビットマップ(*.bmp)</source>
@@ -507,20 +491,20 @@
     </message>
     <message>
         <source>最大タブ数２０に達しています</source>
-        <translation>The maximum of 20 tabs has been reached</translation>
+        <translation>The maximum of 20 tabs has been reached.</translation>
     </message>
     <message>
         <source>幅：１～６４を指定してください</source>
-        <translation>Width: enter a value from 1 to 64</translation>
+        <translation>Width: enter a value from 1 to 64.</translation>
     </message>
     <message>
         <source>高さ：１～６４を指定してください</source>
-        <translation>Height: enter a value from 1 to 64</translation>
+        <translation>Height: enter a value from 1 to 64.</translation>
     </message>
     <message>
         <source>選択タブを破棄します
 </source>
-        <translation>The selected tab will be discarded
+        <translation>The selected tab will be discarded.
 </translation>
     </message>
     <message>
@@ -557,7 +541,7 @@
     </message>
     <message>
         <source>整理</source>
-        <translation>Tidy</translation>
+        <translation>Sort</translation>
     </message>
     <message>
         <source>減色...</source>
@@ -565,7 +549,7 @@
     </message>
     <message>
         <source>一括...</source>
-        <translation>Batch…</translation>
+        <translation>Change…</translation>
     </message>
     <message>
         <source>減色</source>
@@ -573,7 +557,7 @@
     </message>
     <message>
         <source>実行</source>
-        <translation>Run</translation>
+        <translation>Preview</translation>
     </message>
     <message>
         <source>はい(&amp;Y)</source>
@@ -591,11 +575,11 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>報告</source>
-        <translation>Report</translation>
+        <translation>Quillet2</translation>
     </message>
     <message>
         <source>問い合わせ</source>
-        <translation>Question</translation>
+        <translation>Quillet2</translation>
     </message>
     <message>
         <source>色数</source>
@@ -608,31 +592,31 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>画像を読み込めません</source>
-        <translation>Cannot read the picture</translation>
+        <translation>Cannot read the picture.</translation>
     </message>
     <message>
         <source>画像が大きすぎて読み込めません</source>
-        <translation>The picture is too large to read</translation>
+        <translation>The picture is too large to read.</translation>
     </message>
     <message>
         <source>データが途中で切れています</source>
-        <translation>The data is cut short</translation>
+        <translation>The data is cut short.</translation>
     </message>
     <message>
         <source>対応していない形式です</source>
-        <translation>Unsupported format</translation>
+        <translation>Unsupported format.</translation>
     </message>
     <message>
         <source>大きさが正しくありません</source>
-        <translation>Invalid size</translation>
+        <translation>Invalid size.</translation>
     </message>
     <message>
         <source>PNGを読み込めません</source>
-        <translation>Cannot read the PNG</translation>
+        <translation>Cannot read the PNG.</translation>
     </message>
     <message>
         <source>画像が多すぎて読み込めません</source>
-        <translation>Too many images to read</translation>
+        <translation>Too many images to read.</translation>
     </message>
     <message>
         <source>大きさ</source>
@@ -671,16 +655,12 @@ Do you want to replace it?</translation>
         <translation>Unreadable</translation>
     </message>
     <message>
-        <source>アイコンと画像(*.ico;*.png;*.bmp;*.gif)</source>
-        <translation>Icons and pictures (*.ico;*.png;*.bmp;*.gif)</translation>
-    </message>
-    <message>
         <source>画像(*.png;*.bmp;*.gif)</source>
         <translation>Pictures (*.png;*.bmp;*.gif)</translation>
     </message>
     <message>
         <source>取り込める画像がありません</source>
-        <translation>There is no image that can be imported</translation>
+        <translation>There is no image that can be imported.</translation>
     </message>
     <message>
         <source>%1 → %2、%3色</source>
@@ -732,12 +712,12 @@ Do you want to replace it?</translation>
     </message>
     <message>
         <source>設定の保存に失敗</source>
-        <translation>Saving the settings failed</translation>
+        <translation>Saving the settings failed.</translation>
     </message>
     <message>
         <source>開いた後（または前回の保存の後）に、ほかのプログラムがこのファイルを変更しています
 上書きしますか？</source>
-        <translation>Another program has changed this file since it was opened (or last saved)
+        <translation>Another program has changed this file since it was opened (or last saved).
 Overwrite it?</translation>
     </message>
     <message>
@@ -748,31 +728,31 @@ Overwrite it?</translation>
     </message>
     <message>
         <source>このファイルに書きこむ権限がありません</source>
-        <translation>You have no permission to write this file</translation>
+        <translation>You have no permission to write this file.</translation>
     </message>
     <message>
         <source>フォルダに書きこむ権限がなく、ファイルの元の内容を残す場所もありません</source>
-        <translation>The folder is not writable, and there is no place to keep the old content of the file</translation>
+        <translation>The folder is not writable, and there is no place to keep the old content of the file.</translation>
     </message>
     <message>
         <source>ディスクに空きがありません</source>
-        <translation>The disk is full</translation>
+        <translation>The disk is full.</translation>
     </message>
     <message>
         <source>普通のファイルではありません</source>
-        <translation>Not a regular file</translation>
+        <translation>Not a regular file.</translation>
     </message>
     <message>
         <source>共有フォルダにほかのユーザーが置いたリンクなので、たどりません</source>
-        <translation>A link placed by another user in a shared folder is not followed</translation>
+        <translation>A link placed by another user in a shared folder is not followed.</translation>
     </message>
     <message>
         <source>ファイルを読めないので、書きかえません</source>
-        <translation>The file cannot be read, so it is not rewritten</translation>
+        <translation>The file cannot be read, so it is not rewritten.</translation>
     </message>
     <message>
         <source>表示の言語は次にQuillet2を起動したときから切り替わります</source>
-        <translation>The language changes the next time Quillet2 starts</translation>
+        <translation>The language changes the next time Quillet2 starts.</translation>
     </message>
     <message>
         <source>バックバッファの作成に失敗しました、再度試みますか？
@@ -796,7 +776,7 @@ Overwrite it?</translation>
     </message>
     <message>
         <source>ファイルが見つかりません。最近使ったファイルの一覧から外します</source>
-        <translation>The file no longer exists. It is taken off the list of recent files</translation>
+        <translation>The file no longer exists. It is taken off the list of recent files.</translation>
     </message>
     <message>
         <source>インポートすれば読み込めます。インポートしますか？</source>
@@ -905,6 +885,134 @@ Overwrite it?</translation>
     <message>
         <source>ＭＩＴライセンス</source>
         <translation>MIT License</translation>
+        <source>-o の名前は .ico で終わるようにしてください</source>
+        <translation>The name given with -o must end in .ico.</translation>
+    </message>
+    <message>
+        <source>等倍で貼り付け(&amp;V)</source>
+        <translation>Paste at &amp;Own Size</translation>
+    </message>
+    <message>
+        <source>等倍で番号のまま貼り付け(&amp;K)</source>
+        <translation>Paste at Own Size, &amp;Keeping Colour Numbers</translation>
+    </message>
+    <message>
+        <source>四角形(&amp;5)</source>
+        <translation>&amp;5 Rectangle</translation>
+    </message>
+    <message>
+        <source>塗りつぶし四角形(&amp;6)</source>
+        <translation>&amp;6 Filled Rectangle</translation>
+    </message>
+    <message>
+        <source>塗りつぶし円(&amp;7)</source>
+        <translation>&amp;7 Filled Circle</translation>
+    </message>
+    <message>
+        <source>ポインタの下の色をペンに取る(&amp;K)</source>
+        <translation>Pic&amp;k the Colour under the Pointer</translation>
+    </message>
+    <message>
+        <source>境界線(&amp;G)</source>
+        <translation>&amp;Grid Lines</translation>
+    </message>
+    <message>
+        <source>利用の手引き(&amp;H)</source>
+        <translation>User &amp;Guide</translation>
+    </message>
+    <message>
+        <source> 四角形 </source>
+        <translation> Rectangle </translation>
+    </message>
+    <message>
+        <source> 塗りつぶし四角形 </source>
+        <translation> Filled rectangle </translation>
+    </message>
+    <message>
+        <source> 塗りつぶし円 </source>
+        <translation> Filled circle </translation>
+    </message>
+    <message>
+        <source>保存していない変更があります。</source>
+        <translation>It has changes that are not saved.</translation>
+    </message>
+    <message>
+        <source>保存してから変更はありません。</source>
+        <translation>It has not changed since it was saved.</translation>
+    </message>
+    <message>
+        <source>ファイル: %1
+%2</source>
+        <translation>File: %1
+%2</translation>
+    </message>
+    <message>
+        <source>利用の手引きが見つかりません。
+プログラムと一緒にインストールされていません。</source>
+        <translation>The user guide cannot be found.
+It was not installed with the program.</translation>
+    </message>
+    <message>
+        <source>利用の手引きを開けませんでした。
+%1</source>
+        <translation>The user guide could not be opened.
+%1</translation>
+    </message>
+    <message>
+        <source>ボタンの面</source>
+        <translation>Button face</translation>
+    </message>
+    <message>
+        <source>アプリケーションの作業領域</source>
+        <translation>Application workspace</translation>
+    </message>
+    <message>
+        <source>デスクトップ</source>
+        <translation>Desktop</translation>
+    </message>
+    <message>
+        <source>アクティブなタイトルバー</source>
+        <translation>Active title bar</translation>
+    </message>
+    <message>
+        <source>アクティブなタイトルバー（グラデーション）</source>
+        <translation>Active title bar (gradient)</translation>
+    </message>
+    <message>
+        <source>非アクティブなタイトルバー</source>
+        <translation>Inactive title bar</translation>
+    </message>
+    <message>
+        <source>非アクティブなタイトルバー（グラデーション）</source>
+        <translation>Inactive title bar (gradient)</translation>
+    </message>
+    <message>
+        <source>リンク</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>ツールチップの背景</source>
+        <translation>Tooltip background</translation>
+    </message>
+    <message>
+        <source>メニュー</source>
+        <translation>Menu</translation>
+    </message>
+    <message>
+        <source>スクロールバー</source>
+        <translation>Scroll bar</translation>
+    </message>
+    <message>
+        <source>ウィンドウ</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>アイコンと画像(*.ico;*.cur;*.png;*.bmp;*.gif)</source>
+        <translation>Icons, cursors and pictures (*.ico;*.cur;*.png;*.bmp;*.gif)</translation>
+    </message>
+    <message>
+        <source>アイコンとカーソル(*.ico;*.cur)</source>
+        <translation>Icons and cursors (*.ico;*.cur)</translation>
     </message>
 </context>
 </TS>

@@ -25,7 +25,8 @@ const ExpectedPicture EXPECTED[] = {
     {"LEFT", 16, 16},    {"RIGHT", 16, 16},    {"UP", 16, 16},     {"DOWN", 16, 16},
     {"LRCNG", 16, 16},   {"UDCNG", 16, 16},    {"TURN360", 16, 16}, {"KESIGOMU", 16, 16},
     {"hani", 16, 16},    {"PEN0", 16, 16},     {"PEN1", 16, 16},   {"PEN2", 16, 16},
-    {"PEN3", 16, 16},    {"MOJI", 16, 16},     {"tab", 12, 12},    {"quillet2", 32, 32},
+    {"PEN3", 16, 16},    {"PENRECT", 16, 16},  {"PENFRECT", 16, 16}, {"PENFCIRC", 16, 16},
+    {"MOJI", 16, 16},     {"tab", 12, 12},    {"quillet2", 32, 32},
 };
 
 class ToolbarIconsTest : public ::testing::Test {

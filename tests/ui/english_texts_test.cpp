@@ -197,7 +197,7 @@ TEST_F(LanguageMenuTest, TheChoiceIsKeptInTheSettingsAndShowsFromTheNextStart) {
 TEST_F(EnglishTextsTest, MessagesKeepTheirFileFrameAndButtonsAndFileDialogsAreTranslated) {
   ShowReport(FileMessage("/tmp/ア.ico", ICON_NOT_ICON_FILE));
   ASSERT_EQ(modal.messages().size(), 1u);
-  EXPECT_EQ(modal.messages()[0].text, "[ /tmp/ア.ico ]\n\n>Not an icon file");
+  EXPECT_EQ(modal.messages()[0].text, "[ /tmp/ア.ico ]\n\nNot an icon file.");
   EXPECT_EQ(modal.messages()[0].caption, "Report");
 
   modal.QueueFile("");
@@ -209,7 +209,7 @@ TEST_F(EnglishTextsTest, MessagesKeepTheirFileFrameAndButtonsAndFileDialogsAreTr
   // A folder: the reason of a file message made of pieces.
   EXPECT_FALSE(CheckFileAttributes("/tmp"));
   ASSERT_EQ(modal.messages().size(), 2u);
-  EXPECT_EQ(modal.messages()[1].text, "[ /tmp ]\n\n>This is a folder\n");
+  EXPECT_EQ(modal.messages()[1].text, "[ /tmp ]\n\nThis is a folder.\n");
 }
 
 TEST_F(EnglishTextsTest, TheImportDialogDescribesItsImagesInEnglish) {

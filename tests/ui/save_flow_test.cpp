@@ -372,7 +372,7 @@ TEST_F(SaveFlow, TheSaveQuestionBeforeDiscarding) {
   modal.QueueAnswer(IDNO);
   EXPECT_TRUE(AskSaveAndDiscardAll());
   ASSERT_EQ(modal.messages().size(), 1u);
-  EXPECT_EQ(modal.messages()[0].text, "[ 無名 ]\n\n>変更されています保存しますか？");
+  EXPECT_EQ(modal.messages()[0].text, "[ 無名 ]\n\n変更されています保存しますか？");
   EXPECT_EQ(modal.messages()[0].caption, "問い合わせ");
   EXPECT_EQ(modal.messages()[0].buttons, MB_YESNO);
   EXPECT_EQ(tabSet.tabCount, 0);

@@ -55,7 +55,7 @@ class Shortcuts : public MainWindowTest {
 const std::pair<int, const char*> menuKeys[] = {
     {CMD_NEW_TAB, "Ctrl+N"}, {CMD_OPEN, "Ctrl+O"},         {CMD_IMPORT, "Ctrl+I"},         {CMD_SAVE, "Ctrl+S"},         {CMD_UNDO, "Ctrl+Z"},
     {CMD_REDO, "Ctrl+Y"},    {CMD_REDO, "Ctrl+Shift+Z"},   {CMD_CUT, "Ctrl+X"},          {CMD_COPY, "Ctrl+C"},
-    {CMD_PASTE_NEAREST, "Ctrl+V"},   {CMD_PASTE, "Ctrl+Shift+V"}, {CMD_DELETE, "Del"}, {CMD_LEAVE_BACKGROUND, "B"},
+    {CMD_PASTE_FLOATING, "Ctrl+V"},   {CMD_PASTE_FLOATING_AS_IS, "Ctrl+Shift+V"}, {CMD_DELETE, "Del"}, {CMD_LEAVE_BACKGROUND, "B"},
     {CMD_RANGE_SELECT, "S"}, {CMD_PEN, "P"},               {CMD_FILL, "F"},              {CMD_LINE, "L"},
     {CMD_CIRCLE, "C"},
     {CMD_SAVE_AS, "Ctrl+Shift+S"},
@@ -163,14 +163,17 @@ TEST_F(Shortcuts, CtrlVAfterCtrlCBringsBackTheSameColoursAndCtrlShiftVKeepsNumbe
   Press("Ctrl+C");
   Press("Del");
   ASSERT_NE(selected(), before);
+  // The pasted block floats at the selection until Enter places it.
   Press("Ctrl+V");
+  Press("Return");
   EXPECT_EQ(selected(), before);
   // The as-it-is paste numbers the picture's colours anew.
   Press("Ctrl+Shift+V");
+  Press("Return");
   EXPECT_NE(selected(), before);
   // The menu shows the keys beside the entries.
-  EXPECT_EQ(MenuAction(CMD_PASTE_NEAREST)->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
-  EXPECT_EQ(MenuAction(CMD_PASTE)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
+  EXPECT_EQ(MenuAction(CMD_PASTE_FLOATING)->shortcut(), QKeySequence(QStringLiteral("Ctrl+V")));
+  EXPECT_EQ(MenuAction(CMD_PASTE_FLOATING_AS_IS)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
   QApplication::clipboard()->clear();
 }
 

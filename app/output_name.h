@@ -1,0 +1,9 @@
+#pragma once
+// Which names the command line writes icon files under.
+
+#include <string>
+
+// True when the name ends in an extension the written file's kind goes by
+// (".ico", letters compared without case). Any other name would give an
+// icon that other programs take for something else.
+bool OutputNameAccepted(const std::string& name);
