@@ -54,6 +54,8 @@ enum CommandId : int {
   CMD_ZOOM_IN = 310,
   CMD_ZOOM_OUT = 311,
   CMD_ZOOM_FIT = 312,
+  // Makes an ordinary tab of the current kept tab's image.
+  CMD_MAKE_EDITABLE_COPY = 440,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }
