@@ -63,6 +63,8 @@ enum CommandId : int {
   CMD_FILLED_CIRCLE = 464,
   // Takes the colour of the cell under the pointer into the pen.
   CMD_PICK_COLOR = 465,
+  // Makes an ordinary tab of the current kept tab's image.
+  CMD_MAKE_EDITABLE_COPY = 440,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

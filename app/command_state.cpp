@@ -1,6 +1,7 @@
 #include "app/command_state.h"
 
 #include "app/command_ids.h"
+#include "app/kept_tab_commands.h"
 #include "app/menus.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
@@ -71,4 +72,5 @@ void RefreshCommandState(int groups, int keepChecks) {
   if (groups & GROUP_EDIT) RefreshEditGroup(tab);
   if (groups & GROUP_PEN) RefreshPenGroup(tab, keepChecks & 0xFFFF);
   SetButtonEnabled(CMD_NEW_PALETTE, false);
+  RefreshKeptTabState(tab);
 }

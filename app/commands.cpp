@@ -6,6 +6,7 @@
 
 #include "app/command_ids.h"
 #include "app/file_commands.h"
+#include "app/kept_tab_commands.h"
 #include "app/language_menu.h"
 #include "app/main_window.h"
 #include "app/menus.h"
@@ -28,7 +29,9 @@
 #include "fileio/plain_save.h"
 #include "fileio/save_flow.h"
 #include "import/flow.h"
+#include "import/kept_copy.h"
 #include "model/change_hub.h"
+#include "model/kept_entries.h"
 #include "model/tab_lifecycle.h"
 #include "palette/palette_commands.h"
 #include "palette/palette_window.h"
@@ -177,6 +180,7 @@ const CommandRow commandTable[] = {
     {CMD_ZOOM_IN, CMD_ZOOM_IN, [](const CommandContext&) { ZoomCurrentTab(1); }, true},
     {CMD_ZOOM_OUT, CMD_ZOOM_OUT, [](const CommandContext&) { ZoomCurrentTab(-1); }, true},
     {CMD_ZOOM_FIT, CMD_ZOOM_FIT, [](const CommandContext&) { FitCurrentTab(); }, true},
+    {CMD_MAKE_EDITABLE_COPY, CMD_MAKE_EDITABLE_COPY, [](const CommandContext&) { CommandMakeEditableCopy(); }, true},
 };
 
 }  // namespace
@@ -185,6 +189,7 @@ void DispatchCommand(unsigned commandWord, QWidget* sender) {
   const int id = CommandIdOf(commandWord);
   if (!LeavesBlockFloating(id)) CommitFloating();
   const CommandContext context{CurrentTab(), commandWord, sender};
+  if (context.tab != nullptr && IsKeptTab(*context.tab) && RefusedOnKeptTab(id)) return;
   for (const CommandRow& row : commandTable) {
     if (id < row.firstId || id > row.lastId) continue;
     if (row.needsTab && context.tab == nullptr) return;

@@ -15,7 +15,8 @@ namespace {
 inline constexpr const char* NEEDS_OUTPUT =
     QT_TRANSLATE_NOOP("Quillet2", "--import には書き出すアイコンファイルを -o で指定してください");
 inline constexpr const char* BAD_SIZES =
-    QT_TRANSLATE_NOOP("Quillet2", "--sizes には 16,20,24,32,40,48,64 からいくつかをコンマで区切って指定してください");
+    QT_TRANSLATE_NOOP("Quillet2", "--sizes には 16,20,24,32,40,48,64,128,256 からいくつかをコンマで区切って指定してください");
+inline constexpr const char* BAD_DEPTH = QT_TRANSLATE_NOOP("Quillet2", "--depth には 32 を指定してください");
 inline constexpr const char* BAD_COLOURS = QT_TRANSLATE_NOOP("Quillet2", "--colours には 2、16、256 のどれかを指定してください");
 inline constexpr const char* OUTPUT_NOT_ICON =
     QT_TRANSLATE_NOOP("Quillet2", "-o の名前は .ico で終わるようにしてください");
@@ -37,7 +38,16 @@ struct ImportOptions {
                              QStringLiteral("2|16|256")};
   QCommandLineOption dither{QStringLiteral("dither"),
                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で色を減らすときディザをかける"))};
+  QCommandLineOption depth{QStringLiteral("depth"),
+                           UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で64以下の大きさも32ビットで書き出す")),
+                           QStringLiteral("32")};
+  QCommandLineOption keep{QStringLiteral("keep"),
+                          UiText(QT_TRANSLATE_NOOP("Quillet2", "--import のアイコンの画像のうち、作らない大きさのものをそのまま残す"))};
 };
+
+// Sizes the command line makes beyond the import's: PNG-compressed 32-bit
+// images.
+constexpr int LARGE_SIZES[] = {128, 256};
 
 CommandLine Failure(int code, const std::string& text) {
   CommandLine line;
@@ -55,7 +65,9 @@ std::vector<int> ParseSizes(const QString& text) {
   for (const QString& part : text.split(QLatin1Char(','))) {
     bool number = false;
     const int size = part.trimmed().toInt(&number);
-    if (!number || std::count(std::begin(IMPORT_SIZES), std::end(IMPORT_SIZES), size) == 0) return {};
+    if (!number || (std::count(std::begin(IMPORT_SIZES), std::end(IMPORT_SIZES), size) == 0 &&
+                    std::count(std::begin(LARGE_SIZES), std::end(LARGE_SIZES), size) == 0))
+      return {};
     sizes.push_back(size);
   }
   std::sort(sizes.begin(), sizes.end());
@@ -76,7 +88,8 @@ bool AsksForImport(int argc, const char* const* argv) {
 
 void AddImportOptions(QCommandLineParser& parser) {
   const ImportOptions options;
-  parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither});
+  parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither, options.depth,
+                     options.keep});
 }
 
 CommandLine RunImportCommandLine(const QStringList& arguments) {
@@ -103,12 +116,17 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
       return Failure(IMPORT_EXIT_ARGUMENTS, BAD_COLOURS);
   }
 
+  if (parser.isSet(options.depth) && parser.value(options.depth) != QStringLiteral("32"))
+    return Failure(IMPORT_EXIT_ARGUMENTS, BAD_DEPTH);
+
   CommandLineImport request;
   request.input = parser.value(options.input).toStdString();
   request.output = parser.value(options.output).toStdString();
   request.sizes = sizes;
   request.colours = colours;
   request.dither = parser.isSet(options.dither);
+  request.trueColour = parser.isSet(options.depth);
+  request.keep = parser.isSet(options.keep);
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;

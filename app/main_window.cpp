@@ -31,9 +31,11 @@
 #include "canvas/edit_view.h"
 #include "canvas/floating_paste.h"
 #include "canvas/preview.h"
+#include "fileio/kept_entries.h"
 #include "fileio/open_flow.h"
 #include "fileio/save_flow.h"
 #include "fileio/recent_files.h"
+#include "import/kept_copy.h"
 #include "import/open_offer.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
@@ -285,6 +287,8 @@ QMainWindow* CreateMainWindow() {
   ListenToChanges();
   // Files Open refuses are offered to the import.
   SetOpenRefusal(ReportOrOfferImport);
+  // Open shows the pictures of the images it keeps with the import's reader.
+  SetKeptPictureDecoder(DecodeKeptEntryPicture);
 
   frame->show();
   LayoutMainWindow();

@@ -38,6 +38,7 @@ const TopMenu mainMenu[] = {
       {SEPARATOR, nullptr},
       {CMD_NEW_TAB, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成...(&A) ")},
       {CMD_DELETE_TAB, QT_TRANSLATE_NOOP("Quillet2", "選択タブ削除(&D)")},
+      {CMD_MAKE_EDITABLE_COPY, QT_TRANSLATE_NOOP("Quillet2", "編集できる複製を作る(&M)")},
       {SEPARATOR, nullptr},
       {CMD_EXIT, QT_TRANSLATE_NOOP("Quillet2", "終了(&x)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "編集(&E)"),

@@ -117,6 +117,13 @@ bool StripInsertItem(int position, const char* title, int slot) {
   return true;
 }
 
+void StripKeepTitle(int position, const char* title) {
+  QTabBar* bar = Bar();
+  if (bar == nullptr || position < 0 || position >= bar->count()) return;
+  const QString text = QString::fromUtf8(title);
+  if (bar->tabText(position) != text) bar->setTabText(position, text);
+}
+
 void StripRemoveItem(int position) {
   if (Bar() == nullptr) return;
   const QSignalBlocker quiet(Bar());

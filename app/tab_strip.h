@@ -34,6 +34,8 @@ int StripItemCount();
 int StripItemSlot(int position);
 bool StripInsertItem(int position, const char* title, int slot);
 void StripRemoveItem(int position);
+// Sets the item's text when it differs (a tab relabelled after it was made).
+void StripKeepTitle(int position, const char* title);
 // Selects an item without reporting it as the user's choice.
 void StripSelect(int position);
 int StripSelection();

@@ -26,6 +26,7 @@ void MatchStripItems() {
   int position = 0;
   while (position < StripItemCount()) {
     if (position < tabSet.tabCount && StripItemSlot(position) == SlotAtPosition(tabSet, position)) {
+      StripKeepTitle(position, tabSet.tabs[StripItemSlot(position)].title);
       ++position;
     } else if (StripItemCount() > tabSet.tabCount) {
       StripRemoveItem(position);

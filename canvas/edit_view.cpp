@@ -10,11 +10,13 @@
 
 #include "canvas/cell_geometry.h"
 #include "canvas/floating_paste.h"
+#include "canvas/kept_picture.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/pen_tools.h"
 #include "canvas/preview.h"
 #include "canvas/zoom.h"
 #include "canvas/zoom_view.h"
+#include "model/kept_entries.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
 #include "platform/system_colors.h"
@@ -62,6 +64,10 @@ class EditViewWidget : public QFrame {
 
   void mousePressEvent(QMouseEvent* event) override {
     const QPoint point = ClientPoint(event);
+    if (KeptTabShown()) {
+      TellPointer(event);
+      return;
+    }
     if (event->button() == Qt::LeftButton) {
       HandleEditMouse(point.x(), point.y(), true, (event->buttons() & Qt::RightButton) != 0);
     } else if (event->button() == Qt::RightButton) {
@@ -72,13 +78,14 @@ class EditViewWidget : public QFrame {
 
   void mouseMoveEvent(QMouseEvent* event) override {
     const QPoint point = ClientPoint(event);
-    HandleEditMouse(point.x(), point.y(), (event->buttons() & Qt::LeftButton) != 0,
+    if (!KeptTabShown())
+      HandleEditMouse(point.x(), point.y(), (event->buttons() & Qt::LeftButton) != 0,
                     (event->buttons() & Qt::RightButton) != 0);
     TellPointer(event);
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && !KeptTabShown()) {
       const QPoint point = ClientPoint(event);
       HandleEditLeftRelease(point.x(), point.y());
     }
@@ -97,6 +104,12 @@ class EditViewWidget : public QFrame {
   }
 
  private:
+  // A kept tab's picture is shown, never drawn on.
+  static bool KeptTabShown() {
+    const ImageTab* tab = CurrentTab();
+    return tab != nullptr && IsKeptTab(*tab);
+  }
+
   // The point in the coordinates of the whole zoomed image, which the tools
   // map to cells.
   QPoint ClientPoint(const QMouseEvent* event) const {
@@ -163,6 +176,10 @@ void PaintEditView(ImageTab* tab, GridLines lines) {
   if (tabSet.tabCount <= 0 || tab == nullptr) {
     FillPixelRect(surface, client, GetSystemColor(COLOR_WINDOW));
     HideScrollBars();
+  } else if (const KeptEntry* kept = KeptEntryOf(*tab)) {
+    HideScrollBars();
+    DrawKeptPicture(editView.backBuffer, *kept, BackgroundColor(tab->backgroundIndex), EDIT_ORIGIN,
+                    std::end(ZOOM_CELL_SIZES)[-1]);
   } else {
     FillPixelRect(surface, client, BackgroundColor(tab->backgroundIndex));
     tab->cellSize = static_cast<std::uint8_t>(ApplyZoomFrame(*tab, surface.width, surface.height));

@@ -6,6 +6,7 @@
 #include <QScrollBar>
 
 #include "canvas/edit_view.h"
+#include "canvas/kept_picture.h"
 #include "model/tab_set.h"
 #include "platform/qt_colors.h"
 #include "platform/system_colors.h"
@@ -162,6 +163,8 @@ void RepaintPreview(ImageTab* tab) {
   const PixelRect client{0, 0, surface.width, surface.height};
   if (tabSet.tabCount <= 0 || tab == nullptr) {
     FillCanvasRect(canvas, client, GetSystemColor(COLOR_WINDOW));
+  } else if (const KeptEntry* kept = KeptEntryOf(*tab)) {
+    DrawKeptPicture(canvas, *kept, BackgroundColor(tab->backgroundIndex), 0, 1);
   } else {
     const ColorRef background = BackgroundColor(tab->backgroundIndex);
     FillCanvasRect(canvas, client, background);

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "fileio/icon_format.h"
+#include "fileio/kept_entries.h"
+#include "fileio/kept_load.h"
 #include "model/tab_lifecycle.h"
 #include "platform/modal.h"
 #include "storage/file_message.h"
@@ -27,9 +29,9 @@ std::string IconFileProblem(const std::string& path, int& imageCount) {
   if (!FileExtensionIs(path, ".ico")) return ICON_NOT_ICON_FILE;
   const auto bytes = ReadIconBytes(path);
   if (!bytes) return ICON_OPEN_FAILED;
-  const IconCheck check = CheckIconBytes(*bytes);
-  if (check.error.empty()) imageCount = check.imageCount;
-  return check.error;
+  const IconLayout layout = CheckIconLayout(*bytes);
+  if (layout.error.empty()) imageCount = layout.imageCount;
+  return layout.error;
 }
 
 bool CheckIconFile(const std::string& path, int& imageCount) {
@@ -48,9 +50,9 @@ std::optional<int> LoadIconFile(const std::string& path) {
   }
   // The file was checked before, but it may have changed since; the layout
   // of every image is taken from its entry, so the entries must hold.
-  const IconCheck check = CheckIconBytes(*bytes);
-  if (!check.error.empty()) {
-    ShowReport(FileMessage(path, check.error));
+  const IconLayout layout = CheckIconLayout(*bytes);
+  if (!layout.error.empty()) {
+    ShowReport(FileMessage(path, layout.error));
     return std::nullopt;
   }
   IconHeader header;
@@ -60,6 +62,10 @@ std::optional<int> LoadIconFile(const std::string& path) {
     return std::nullopt;
   }
   if (entries.empty()) return std::nullopt;
+  if (layout.kinds.size() != entries.size()) {
+    ShowReport(FileMessage(path, ICON_TOO_MANY_IMAGES));
+    return std::nullopt;
+  }
 
   std::vector<ImageTab*> created;
   for (const IconDirEntry& entry : entries) {
@@ -72,14 +78,25 @@ std::optional<int> LoadIconFile(const std::string& path) {
     tab->width = entry.width;
     tab->height = entry.height;
     tab->colorCode = entry.colorCount;
+    // A kept image's sizes are its own, not cells; they are set when it is
+    // read.
+    if (layout.kinds[created.size()] == EntryKind::Kept) tab->width = tab->height = 1;
     created.push_back(tab);
   }
   for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (layout.kinds[i] == EntryKind::Kept) {
+      const std::string problem = KeepIconImage(*bytes, i, *created[i]);
+      if (problem.empty()) continue;
+      DeleteTabs(created);
+      ShowReport(FileMessage(path, problem));
+      return std::nullopt;
+    }
     if (!ReadIconImage(*bytes, *created[i], entries[i].imageOffset)) {
       DeleteTabs(created);
       ShowReport(FileMessage(path, ICON_READ_FAILED));
       return std::nullopt;
     }
+    KeepOpenedBytes(*bytes, i, *created[i]);
   }
   return firstPosition;
 }

@@ -1,5 +1,6 @@
 #include "fileio/save_flow.h"
 
+#include <QComboBox>
 #include <QDialog>
 #include <QMainWindow>
 #include <QPushButton>
@@ -8,13 +9,16 @@
 
 #include "fileio/bitmap_format.h"
 #include "fileio/icon_format.h"
+#include "fileio/kept_entries.h"
 #include "fileio/plain_save.h"
 #include "fileio/recent_files.h"
+#include "fileio/true_colour_save.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/undo_history.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
+#include "platform/translation.h"
 #include "platform/ui_text.h"
 #include "platform/window_handles.h"
 #include "storage/disk_change.h"
@@ -93,6 +97,8 @@ bool CanSaveSideBySide() {
   const ImageTab* first = nullptr;
   for (const ImageTab& tab : tabSet.tabs) {
     if (tab.inUse != 1) continue;
+    // A kept image has no cells to put beside the others.
+    if (IsKeptTab(tab)) return false;
     if (first == nullptr) {
       first = &tab;
     } else if (tab.width != first->width || tab.height != first->height || tab.colorCode != first->colorCode) {
@@ -110,7 +116,13 @@ bool WriteIconFile() {
 }
 
 bool WriteTabsAsIconDocument() {
-  if (!WriteDocument(SerializeIcon(TabsInStripOrder()))) return false;
+  std::vector<KeptEntry> trueColour;
+  int inverted = 0;
+  const std::vector<IconPart> parts = PartsToSave(trueColour, inverted);
+  if (!WriteDocument(SerializeIconParts(parts))) return false;
+  NoteTrueColourSaved(tabSet.documentName);
+  if (inverted > 0)
+    ShowReport(FileMessage(tabSet.documentName, FillText(UiString(TRUE_COLOUR_INVERTED), {std::to_string(inverted)})));
   // The file now holds every tab as it is. A bitmap save does not count: it
   // loses the masks, and its file does not open as the document again.
   for (ImageTab& tab : tabSet.tabs)
@@ -128,7 +140,7 @@ bool WriteSideBySideBitmap() {
 }
 
 int SaveTypeDialog() {
-  QDialog* dialog = CreateTemplateDialog(windowHandles.main, SAVE_TYPE_TITLE, 260, 103, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(windowHandles.main, SAVE_TYPE_TITLE, 260, 121, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2220"));
   QPushButton* oneIcon =
       AddButton(*dialog, ID_SAVE_ONE_ICON, QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルとして保存"), 7, 7, 246,
@@ -142,9 +154,20 @@ int SaveTypeDialog() {
   AddButton(*dialog, ID_SAVE_SEPARATE_BITMAPS, QT_TRANSLATE_NOOP("Quillet2", "個別のビットマップファイルとして保存"), 7,
             61, 246, 15, false);
   QPushButton* cancel = AddButton(*dialog, IDCANCEL, QT_TRANSLATE_NOOP("Quillet2", "キャンセル"), 95, 83, 70, 15, true);
+  // Below the buttons: whether icons are also, or only, written in 32 bits.
+  auto* depth = new QComboBox;
+  for (const char* choice : TRUE_COLOUR_CHOICES) depth->addItem(UiText(choice));
+  depth->setCurrentIndex(static_cast<int>(DocumentTrueColour(tabSet.documentName)));
+  PlaceTemplateControl(*dialog, depth, ID_SAVE_TRUE_COLOUR, 7, 101, 246, 60);
   PlaceDialogOverMain(*dialog);
 
-  QObject::connect(oneIcon, &QPushButton::clicked, dialog, [dialog] { dialog->done(WriteIconFile() ? 1 : 2); });
+  QObject::connect(oneIcon, &QPushButton::clicked, dialog, [dialog, depth] {
+    ChooseTrueColourForNextSave(static_cast<TrueColourChoice>(depth->currentIndex()));
+    const bool written = WriteIconFile();
+    // A cancelled or failed save leaves the document's choice as it was.
+    if (!written) ChooseTrueColourForNextSave(DocumentTrueColour(tabSet.documentName));
+    dialog->done(written ? 1 : 2);
+  });
   QObject::connect(sideBySide, &QPushButton::clicked, dialog,
                    [dialog] { dialog->done(WriteSideBySideBitmap() ? 1 : 2); });
   QObject::connect(cancel, &QPushButton::clicked, dialog, [dialog] { dialog->done(2); });

@@ -21,6 +21,8 @@ enum : int {
   ID_SAVE_SEPARATE_ICONS = 2021,
   ID_SAVE_SIDE_BY_SIDE = 2022,
   ID_SAVE_SEPARATE_BITMAPS = 2023,
+  // Indexed only, also 32-bit, or 32-bit only (TrueColourChoice).
+  ID_SAVE_TRUE_COLOUR = 2024,
 };
 
 // The used tabs in tab-strip order.

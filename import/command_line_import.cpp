@@ -1,9 +1,13 @@
 #include "import/command_line_import.h"
 
+#include <algorithm>
+
 #include "fileio/icon_format.h"
+#include "fileio/kept_entries.h"
 #include "import/decode.h"
 #include "import/flow.h"
 #include "import/targets.h"
+#include "import/true_colour_entries.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
 #include "storage/write_problem.h"
@@ -44,16 +48,49 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   ImportTarget target = DefaultImportTarget(source.entries[static_cast<std::size_t>(row)]);
   if (!request.sizes.empty()) target.sizes = request.sizes;
   if (request.colours != 0) target.colours = request.colours;
-  const std::vector<ImportMade> made = MakeImportImages(source.entries, row, target, request.dither);
+  // Sizes above the editable ones, and every size with --depth 32, are made
+  // in true colour from the full picture; the rest as the import makes them.
+  ImportTarget indexed = target;
+  std::vector<int> trueColourSizes;
+  indexed.sizes.clear();
+  for (int size : target.sizes) (size > MAX_IMAGE_SIZE || request.trueColour ? trueColourSizes : indexed.sizes).push_back(size);
+  const std::vector<ImportMade> made =
+      indexed.sizes.empty() ? std::vector<ImportMade>{} : MakeImportImages(source.entries, row, indexed, request.dither);
+  std::vector<KeptEntry> trueColour;
+  std::string lines;
+  for (int size : trueColourSizes) {
+    const int best = size == IMPORT_SIZE_AS_IT_IS ? row : BestEntryForSize(source.entries, row, size);
+    RgbaPicture full;
+    const std::string problem = ReadFullPicture(request.input, best, full);
+    if (!problem.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, problem));
+    const RgbaPicture picture = size == IMPORT_SIZE_AS_IT_IS ? full : FitPictureInSquare(full, size);
+    trueColour.push_back(TrueColourEntry(picture, picture.width > MAX_IMAGE_SIZE || picture.height > MAX_IMAGE_SIZE));
+    lines += FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1×%2 → %3×%4、32ビット")),
+                      {std::to_string(full.width), std::to_string(full.height), std::to_string(picture.width),
+                       std::to_string(picture.height)}) +
+             "\n";
+  }
 
   CommandLineImportResult result;
-  std::vector<const ImageTab*> images;
+  std::vector<IconPart> parts;
   for (const ImportMade& one : made) {
-    images.push_back(one.image.get());
+    parts.push_back({one.image.get(), nullptr});
     result.lossLines += DescribeMadeLoss(one, UiString) + "\n";
   }
+  for (const KeptEntry& entry : trueColour) parts.push_back({nullptr, &entry});
+  result.lossLines += lines;
+  // Smallest first, whichever way each was made.
+  const auto sideOf = [](const IconPart& part) {
+    return part.kept != nullptr ? std::max(part.kept->width, part.kept->height)
+                                : std::max<int>(part.image->width, part.image->height);
+  };
+  std::stable_sort(parts.begin(), parts.end(),
+                   [&](const IconPart& a, const IconPart& b) { return sideOf(a) < sideOf(b); });
+  const std::vector<KeptEntry> keptImages =
+      request.keep ? ImagesNotReplaced(request.input, target.sizes) : std::vector<KeptEntry>{};
+  for (const KeptEntry& entry : keptImages) parts.push_back({nullptr, &entry});
   WriteProblem problem = WriteProblem::None;
-  if (WriteFileBytesSafely(request.output, SerializeIcon(images), &problem) != WriteResult::Ok) {
+  if (WriteFileBytesSafely(request.output, SerializeIconParts(parts), &problem) != WriteResult::Ok) {
     const char* reason = WriteProblemText(problem);
     std::string text = AboutFile(request.output, ICON_WRITE_FAILED);
     if (reason != nullptr) text = FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {text, UiString(reason)});

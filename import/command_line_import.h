@@ -20,6 +20,10 @@ struct CommandLineImport {
   // 2, 16 or 256; 0 for the smallest count that holds the picture.
   int colours = 0;
   bool dither = false;
+  // Every size as a 32-bit image (sizes above 64 always are, PNG-compressed).
+  bool trueColour = false;
+  // The input icon's images whose sizes are not made are written too.
+  bool keep = false;
 };
 
 struct CommandLineImportResult {

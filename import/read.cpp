@@ -113,6 +113,16 @@ bool IsPngData(const std::uint8_t* data, std::size_t size) {
   return size >= sizeof PNG_SIGNATURE && std::memcmp(data, PNG_SIGNATURE, sizeof PNG_SIGNATURE) == 0;
 }
 
+std::string DecodeImportImage(const ByteBuffer& data, const PngDecoder& decodePng, RgbaPicture& full) {
+  if (IsPngData(data.data(), data.size())) {
+    if (!decodePng) return IMPORT_ENTRY_UNSUPPORTED;
+    return decodePng(data.data(), data.size(), full);
+  }
+  ImportEntry entry;
+  ReadBitmapEntry(data, 0, entry, full);
+  return entry.problem;
+}
+
 std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>& entries, const PngDecoder& decodePng,
                               const ImportProgress& progress) {
   entries.clear();

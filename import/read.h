@@ -84,5 +84,10 @@ using ImportProgress = std::function<bool(int done, int total)>;
 std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>& entries,
                               const PngDecoder& decodePng = {}, const ImportProgress& progress = {});
 
+// Decodes one image's bytes (an info header and what follows it, or a PNG
+// image) into the full picture, with the same checks and bounds as
+// ReadImportEntries; gives back an empty string or why it cannot.
+std::string DecodeImportImage(const ByteBuffer& data, const PngDecoder& decodePng, RgbaPicture& full);
+
 // True when the bytes start with the PNG signature.
 bool IsPngData(const std::uint8_t* data, std::size_t size);

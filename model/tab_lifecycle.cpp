@@ -1,6 +1,7 @@
 #include "model/tab_lifecycle.h"
 
 #include "model/change_hub.h"
+#include "model/kept_entries.h"
 #include "model/undo_history.h"
 #include "platform/system_colors.h"
 #include "platform/ui_text.h"
@@ -18,6 +19,7 @@ ImageTab* CurrentTab() {
 ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t colorCode) {
   const int slot = FindFreeSlot(tabSet);
   if (slot < 0 || tabSet.tabCount >= MAX_TABS) return nullptr;
+  ClearKeptEntry(slot);
   ImageTab& tab = tabSet.tabs[slot];
   FormatTabTitle(tab, width, height, colorCode);
   tab.selection = {0, 0, width - 1, height - 1};
@@ -51,6 +53,7 @@ void DeleteTab(int slot) {
   }
   ImageTab& tab = tabSet.tabs[slot];
   FreeUndoHistory(tab);
+  ClearKeptEntry(slot);
   tab.inUse = 0;
   --tabSet.tabCount;
   for (int p = position; p < tabSet.tabCount; ++p) tabSet.positionSlots[p] = tabSet.positionSlots[p + 1];

@@ -11,7 +11,9 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           # Debian's package checker, and man to show the manual page.
           lintian man-db
           # Debian artwork the import benchmark makes its pictures from.
-          adwaita-icon-theme)
+          adwaita-icon-theme
+          # The command-line tests list written icons with icotool.
+          icoutils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -819,10 +819,6 @@ Overwrite it?</translation>
         <translation>--import needs the icon file to write, given with -o</translation>
     </message>
     <message>
-        <source>--sizes には 16,20,24,32,40,48,64 からいくつかをコンマで区切って指定してください</source>
-        <translation>--sizes takes some of 16,20,24,32,40,48,64, separated by commas</translation>
-    </message>
-    <message>
         <source>--colours には 2、16、256 のどれかを指定してください</source>
         <translation>--colours takes 2, 16 or 256</translation>
     </message>
@@ -1013,6 +1009,44 @@ It was not installed with the program.</translation>
     <message>
         <source>アイコンとカーソル(*.ico;*.cur)</source>
         <translation>Icons and cursors (*.ico;*.cur)</translation>
+        <source>--sizes には 16,20,24,32,40,48,64,128,256 からいくつかをコンマで区切って指定してください</source>
+        <translation>--sizes takes some of 16,20,24,32,40,48,64,128,256, separated by commas</translation>
+    </message>
+    <message>
+        <source>--depth には 32 を指定してください</source>
+        <translation>--depth takes 32</translation>
+    </message>
+    <message>
+        <source>--import のアイコンの画像のうち、作らない大きさのものをそのまま残す</source>
+        <translation>Keep the images of the --import icon whose sizes are not made, as they are</translation>
+    </message>
+    <message>
+        <source>インデックスカラーだけ</source>
+        <translation>Indexed colours only</translation>
+    </message>
+    <message>
+        <source>32ビットの画像だけ書く</source>
+        <translation>Write 32-bit images only</translation>
+    </message>
+    <message>
+        <source>%1×%2 → %3×%4、32ビット</source>
+        <translation>%1×%2 → %3×%4, 32 bits</translation>
+    </message>
+    <message>
+        <source>--import で64以下の大きさも32ビットで書き出す</source>
+        <translation>Write the sizes up to 64 in 32 bits too with --import</translation>
+    </message>
+    <message>
+        <source>編集できる複製を作る(&amp;M)</source>
+        <translation>&amp;Make Editable Copy</translation>
+    </message>
+    <message>
+        <source>32ビットの画像も書く</source>
+        <translation>Also write 32-bit images</translation>
+    </message>
+    <message>
+        <source>透明な画素のうち%1個は黒以外の色で、Windowsでは画面を反転させます。32ビットの画像では透明になります</source>
+        <translation>%1 transparent pixels have a colour other than black, which Windows draws by inverting the screen; in the 32-bit images they are transparent</translation>
     </message>
 </context>
 </TS>

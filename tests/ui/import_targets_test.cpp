@@ -190,7 +190,7 @@ TEST_F(ImportCommandLine, MakesTheSizesPrintsTheLossesAndExitsWithTheOutcome) {
       {{"--import", input, "-o", QString::fromStdString(Path("no/such/folder/a.ico"))}, 3}};
   const std::vector<std::string> reasons = {
       "--import には書き出すアイコンファイルを -o で指定してください\n",
-      "--sizes には 16,20,24,32,40,48,64 からいくつかをコンマで区切って指定してください\n",
+      "--sizes には 16,20,24,32,40,48,64,128,256 からいくつかをコンマで区切って指定してください\n",
       "--colours には 2、16、256 のどれかを指定してください\n", Path("missing.png") + "：オープンに失敗\n",
       Path("no/such/folder/a.ico") + "：書きこみに失敗\n"};
   for (std::size_t i = 0; i < failures.size(); ++i) {

@@ -1,0 +1,62 @@
+#pragma once
+// An icon file whose images the editor cannot all edit: which images open as
+// ordinary tabs and which are kept as they are, the bytes a kept image is
+// made of, and the file written from ordinary and kept images in one order.
+
+#include <string>
+#include <vector>
+
+#include "fileio/icon_format.h"
+#include "model/kept_entries.h"
+#include "platform/file_bytes.h"
+
+// How an image of the file opens.
+enum class EntryKind { Editable, Kept };
+
+struct IconLayout {
+  // Empty when the file opens; otherwise the reason, one of the icon
+  // reader's messages.
+  std::string error;
+  int imageCount = 0;
+  std::vector<EntryKind> kinds;
+};
+
+// The largest kept image in each direction (icons stop at 256 pixels); it
+// bounds the memory twenty kept pictures take.
+constexpr int KEPT_MAX_SIZE = 1024;
+
+// Checks header, directory and every image. Images of 1, 4 or 8 bits of at
+// most 64 x 64 pixels with a known colour count (2, 16, 0) are editable; 24 and 32-bit
+// images, PNG images and larger images are kept. Refused: images that do not
+// lie inside the file, other bit counts, compressed bitmaps and images
+// larger than KEPT_MAX_SIZE. A count above ICON_MAX_IMAGES succeeds without
+// looking past the header.
+IconLayout CheckIconLayout(const ByteBuffer& bytes);
+
+// The kept image of a directory entry: its directory bytes, its data and
+// what it is. The picture is left to the decoder. False when its bytes do
+// not lie inside the file.
+bool ReadKeptEntry(const ByteBuffer& bytes, std::size_t index, KeptEntry& kept);
+
+// One image of the file to write: an ordinary tab or a kept image.
+struct IconPart {
+  const ImageTab* image = nullptr;
+  const KeptEntry* kept = nullptr;
+};
+
+// The file image of the parts in the order given: ordinary images written
+// anew, kept images byte for byte with their own directory entries (only the
+// offset changes).
+ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts);
+
+// The tabs in strip order, each as a kept image when it is one, and as the
+// bytes it was opened from when it was opened from a file and not edited
+// since (its history is still at its first snapshot).
+std::vector<IconPart> IconPartsInStripOrder();
+
+// Decodes the kept image's picture into its argb, or gives back why it
+// cannot (a message). The main window sets the import's decoder; until
+// then kept images are not decoded and show nothing.
+using KeptPictureDecoder = std::string (*)(KeptEntry& kept);
+void SetKeptPictureDecoder(KeptPictureDecoder decoder);
+std::string DecodeKeptPicture(KeptEntry& kept);

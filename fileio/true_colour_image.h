@@ -1,0 +1,24 @@
+#pragma once
+// An indexed image written as a 32-bit icon image: each opaque cell in its
+// palette colour, fully opaque, each transparent cell fully transparent.
+// Windows draws a transparent cell whose colour is not black by inverting
+// the screen under it; 32 bits cannot say that, so such cells are counted
+// for the user to be told.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/image_tab.h"
+#include "model/kept_entries.h"
+#include "platform/file_bytes.h"
+
+// Info header, rows of blue, green, red, alpha bottom first, and the AND
+// mask, set where alpha is 0. The pixels are 0xAARRGGBB, top row first.
+ByteBuffer TrueColourImageData(int width, int height, const std::vector<std::uint32_t>& argb);
+
+// The image's pixels as 0xAARRGGBB, top row first; inverted tells how many
+// transparent cells have a colour other than black.
+std::vector<std::uint32_t> TrueColourPixels(const ImageTab& image, int* inverted = nullptr);
+
+// The image as a 32-bit icon image ready to be written.
+KeptEntry TrueColourEntryOfImage(const ImageTab& image, int* inverted = nullptr);

@@ -1,0 +1,167 @@
+// Icon files whose images the editor cannot all edit: which images open as
+// kept tabs, which files are still refused, and writing kept images back
+// byte for byte among images written anew.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "fileio/kept_entries.h"
+#include "tests/support/family_icon.h"
+
+namespace {
+
+using import_samples::BuildIcon;
+using import_samples::Entry;
+using import_samples::Solid;
+
+// The first bytes of a PNG image of 256 x 256 pixels, 8 bits RGBA, padded;
+// the reader looks no further.
+ByteBuffer FakePng() {
+  ByteBuffer b = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                  0,    0,   1,   0,   0,    0,    1,    0,    8, 6, 0, 0,  0};
+  b.resize(300, 0x5A);
+  return b;
+}
+
+Entry Indexed(int size, int bitCount) {
+  Entry e = Solid(size, size, 0, bitCount);
+  e.palette.assign(std::size_t{1} << bitCount, 0x123456);
+  return e;
+}
+
+// The directory's colour-count bytes set as the writer of the file chose.
+ByteBuffer WithCounts(ByteBuffer file, const std::vector<std::uint8_t>& counts) {
+  for (std::size_t i = 0; i < counts.size(); ++i) file[6 + 16 * i + 2] = counts[i];
+  return file;
+}
+
+TEST(KeptEntries, EachImageOpensEditableOrKeptAndDamageIsRefused) {
+  Entry png;
+  png.width = png.height = 256;
+  png.raw = FakePng();
+  Entry compressed = Indexed(16, 8);
+  ByteBuffer packed = BuildIcon({compressed});
+  packed[22 + 16] = 1;  // compression BI_RLE8
+  ByteBuffer cut = BuildIcon({Solid(16, 16, 0xFF102030)});
+  cut.resize(cut.size() - 1);
+  ByteBuffer huge = BuildIcon({Solid(4, 4, 0xFF102030)});
+  huge[22 + 4] = 0xD0;  // info width 2000
+  huge[22 + 5] = 0x07;
+  Entry pngHuge = png;
+  pngHuge.raw[18] = 0x08;  // IHDR width 2048
+  ByteBuffer pngCut = BuildIcon({png});
+  pngCut.resize(pngCut.size() - 10);
+
+  const struct {
+    const char* name;
+    ByteBuffer file;
+    std::string error;
+    std::vector<EntryKind> kinds;
+  } cases[] = {
+      {"indexed", WithCounts(BuildIcon({Indexed(16, 1), Indexed(32, 4), Indexed(64, 8)}), {2, 16, 0}), "",
+       {EntryKind::Editable, EntryKind::Editable, EntryKind::Editable}},
+      {"true colour", BuildIcon({Solid(16, 16, 0xFF000000, 24), Solid(16, 16, 0x80000000, 32)}), "",
+       {EntryKind::Kept, EntryKind::Kept}},
+      {"png and large", BuildIcon({png, Indexed(128, 8), Indexed(65, 4)}), "",
+       {EntryKind::Kept, EntryKind::Kept, EntryKind::Kept}},
+      // The entry's colour count lays out the cells; a count no editable
+      // image has leaves the image to the import's reader.
+      {"unknown colour count", WithCounts(BuildIcon({Indexed(16, 4), Indexed(16, 1)}), {0, 5}), "",
+       {EntryKind::Editable, EntryKind::Kept}},
+      {"16 bits", BuildIcon({Solid(8, 8, 0, 16)}), ICON_COLORS_UNSUPPORTED, {}},
+      {"compressed", packed, ICON_COMPRESSED, {}},
+      {"cut short", cut, ICON_READ_FAILED, {}},
+      {"png cut short", pngCut, ICON_READ_FAILED, {}},
+      {"too large", huge, ICON_SIZE_UNSUPPORTED, {}},
+      {"png too large", BuildIcon({pngHuge}), ICON_SIZE_UNSUPPORTED, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const IconLayout layout = CheckIconLayout(c.file);
+    EXPECT_EQ(layout.error, c.error);
+    EXPECT_EQ(layout.kinds, c.kinds);
+    if (c.error.empty()) {
+      EXPECT_EQ(layout.imageCount, static_cast<int>(c.kinds.size()));
+    }
+  }
+}
+
+TEST(KeptEntries, KeptImagesSayWhatTheyAre) {
+  Entry png;
+  png.width = png.height = 256;
+  png.raw = FakePng();
+  const ByteBuffer file = BuildIcon({png, Solid(48, 48, 0x80FF0000, 32), Solid(20, 10, 0xFF00FF00, 24)});
+  const struct {
+    int index;
+    const char* label;
+  } cases[] = {{0, "256x256 32-bit PNG"}, {1, "48x48 32-bit"}, {2, "20x10 24-bit"}};
+  for (const auto& c : cases) {
+    KeptEntry kept;
+    ASSERT_TRUE(ReadKeptEntry(file, static_cast<std::size_t>(c.index), kept));
+    EXPECT_EQ(DescribeKeptEntry(kept), c.label);
+    EXPECT_EQ(kept.data, family_icon::EntryBytes(file, c.index));
+  }
+}
+
+// Reads the family file the way Open does: kept images as they are, the
+// others into records of their own.
+struct ReadFamily {
+  std::vector<std::unique_ptr<KeptEntry>> kept;
+  std::vector<std::unique_ptr<ImageTab>> images;
+  std::vector<IconPart> parts;
+
+  explicit ReadFamily(const ByteBuffer& file) {
+    const IconLayout layout = CheckIconLayout(file);
+    EXPECT_EQ(layout.error, "");
+    IconHeader header;
+    std::vector<IconDirEntry> entries;
+    EXPECT_TRUE(ReadIconDirectory(file, header, entries));
+    for (std::size_t i = 0; i < layout.kinds.size(); ++i) {
+      if (layout.kinds[i] == EntryKind::Kept) {
+        kept.push_back(std::make_unique<KeptEntry>());
+        EXPECT_TRUE(ReadKeptEntry(file, i, *kept.back()));
+        parts.push_back({nullptr, kept.back().get()});
+      } else {
+        images.push_back(std::make_unique<ImageTab>());
+        ImageTab& image = *images.back();
+        image.width = entries[i].width;
+        image.height = entries[i].height;
+        image.colorCode = entries[i].colorCount;
+        EXPECT_TRUE(ReadIconImage(file, image, entries[i].imageOffset));
+        parts.push_back({&image, nullptr});
+      }
+    }
+  }
+};
+
+TEST(KeptEntries, SavingWritesKeptImagesByteForByteAndOnlyEditedImagesAnew) {
+  const ByteBuffer file = family_icon::Build(FakePng());
+  ReadFamily read(file);
+  ASSERT_EQ(read.parts.size(), std::size_t{family_icon::IMAGE_COUNT});
+  // Written again unchanged, the file is the same file.
+  EXPECT_EQ(SerializeIconParts(read.parts), file);
+
+  // One pixel of the indexed image changes.
+  ImageTab& edited = *read.images.at(0);
+  CellAt(edited, 3, 4) = static_cast<PixelCell>((CellAt(edited, 3, 4) + 1) & CELL_INDEX_BITS);
+  const ByteBuffer saved = SerializeIconParts(read.parts);
+  ASSERT_EQ(family_icon::ImageCount(saved), family_icon::IMAGE_COUNT);
+  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(family_icon::EntryFields(saved, i), family_icon::EntryFields(file, i));
+    if (i == family_icon::INDEXED_32) {
+      EXPECT_NE(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(file, i));
+    } else {
+      EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(file, i));
+    }
+  }
+  // Moved to the front, the kept PNG image keeps its bytes and the others
+  // follow it in their new places.
+  std::swap(read.parts[0], read.parts[3]);
+  const ByteBuffer reordered = SerializeIconParts(read.parts);
+  EXPECT_EQ(family_icon::EntryBytes(reordered, 3), family_icon::EntryBytes(file, family_icon::PNG_256));
+  EXPECT_EQ(family_icon::EntryBytes(reordered, 0), family_icon::EntryBytes(file, family_icon::RAMP_16));
+}
+
+}  // namespace

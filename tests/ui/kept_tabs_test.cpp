@@ -1,0 +1,181 @@
+// Opening an icon family: every image in a tab of its own, the ones the
+// editor cannot edit kept as they are, shown with their alpha, closed to the
+// editing commands, copied into ordinary tabs as the import makes them, and
+// written back byte for byte when the file is saved.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QBuffer>
+#include <QImage>
+#include <cstring>
+
+#include "app/command_ids.h"
+#include "app/commands.h"
+#include "app/menus.h"
+#include "app/toolbar.h"
+#include "canvas/edit_view.h"
+#include "fileio/open_flow.h"
+#include "fileio/plain_save.h"
+#include "fileio/save_flow.h"
+#include "import/decode.h"
+#include "import/targets.h"
+#include "model/change_hub.h"
+#include "model/kept_entries.h"
+#include "platform/qt_colors.h"
+#include "platform/system_colors.h"
+#include "tests/support/family_icon.h"
+#include "tests/ui/file_flow_fixture.h"
+
+namespace {
+
+using KeptTabs = FileFlowTest;
+
+// A 256 x 256 picture with soft alpha, saved as PNG by Qt.
+ByteBuffer PngBytes() {
+  QImage picture(256, 256, QImage::Format_ARGB32);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x) picture.setPixel(x, y, qRgba(x, y, 255 - x, (x + y) / 2));
+  QByteArray data;
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, "PNG");
+  return ByteBuffer(data.begin(), data.end());
+}
+
+void ShowPosition(int position) {
+  tabSet.currentPosition = position;
+  ShowCurrentPosition();
+}
+
+TEST_F(KeptTabs, OpenMakesATabForEveryImageAndSaveKeepsTheUntouchedOnesByteForByte) {
+  const ByteBuffer original = family_icon::Build(PngBytes());
+  const std::string path = WriteBytes("family.ico", original);
+  OpenIconFile(path);
+  EXPECT_EQ(modal.texts(), std::vector<std::string>{});
+  ASSERT_EQ(tabSet.tabCount, family_icon::IMAGE_COUNT);
+  const std::vector<const ImageTab*> tabs = StripTabs();
+  const char* labels[] = {" 256x256 32-bit PNG ", " 48x48 32-bit ", " 32x32x256 ", " 16x16 32-bit ", " 24x24 32-bit "};
+  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(std::string(tabs[i]->title), labels[i]);
+    EXPECT_EQ(IsKeptTab(*tabs[i]), i != family_icon::INDEXED_32);
+  }
+  // The file opened as the document, so Save writes it again without asking.
+  EXPECT_EQ(tabSet.documentName, path);
+
+  ShowPosition(family_icon::INDEXED_32);
+  ImageTab& indexed = *CurrentTab();
+  CellAt(indexed, 5, 6) = static_cast<PixelCell>((CellAt(indexed, 5, 6) + 1) & CELL_INDEX_BITS);
+  Announce(&indexed, CHANGE_PIXELS | CHANGE_RECORD_UNDO);
+  modal.clear();
+  CommandSave();
+  EXPECT_EQ(modal.texts(), std::vector<std::string>{});
+  const ByteBuffer saved = FileBytes(path);
+  ASSERT_EQ(family_icon::ImageCount(saved), family_icon::IMAGE_COUNT);
+  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(family_icon::EntryFields(saved, i), family_icon::EntryFields(original, i));
+    if (i == family_icon::INDEXED_32) {
+      EXPECT_NE(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
+    } else {
+      EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
+    }
+  }
+}
+
+TEST_F(KeptTabs, WithNothingEditedEveryImageIsWrittenAsItWasRead) {
+  // An indexed image whose palette's reserved bytes and padding another
+  // program filled: written anew it would differ.
+  import_samples::Entry odd = family_icon::Indexed8(20);
+  ByteBuffer original = import_samples::BuildIcon({family_icon::Ramp(16, 1), odd});
+  const std::size_t image = 6 + 32 + family_icon::EntryBytes(original, 0).size();
+  original[image + 40 + 3] = 0x77;  // reserved byte of palette entry 0
+  OpenIconFile(WriteBytes("odd.ico", original));
+  ASSERT_EQ(tabSet.tabCount, 2);
+  ShowPosition(1);
+  tabSet.documentName = Path("again.ico");
+  ASSERT_TRUE(WriteTabsAsIconDocument());
+  EXPECT_EQ(FileBytes(Path("again.ico")), original);
+}
+
+TEST_F(KeptTabs, AKeptTabRefusesTheEditingCommands) {
+  OpenIconFile(WriteBytes("family.ico", family_icon::Build(PngBytes())));
+  ShowPosition(family_icon::RAMP_48);
+  const ImageTab& kept = *CurrentTab();
+  ASSERT_TRUE(IsKeptTab(kept));
+  const ImageTab before = kept;
+  const int refused[] = {CMD_CUT,         CMD_COPY,          CMD_PASTE_NEAREST, CMD_DELETE,     CMD_SHIFT_LEFT,
+                         CMD_FLIP_VERTICAL, CMD_ROTATE,      CMD_LEAVE_BACKGROUND, CMD_PEN,   CMD_FILL,
+                         CMD_TEXT,        CMD_OPEN_PALETTE,  CMD_ORGANIZE_PALETTE, CMD_REDUCE_COLORS,
+                         CMD_BATCH_COLORS, CMD_UNDO};
+  for (int id : refused) {
+    SCOPED_TRACE(id);
+    // Each is a menu entry, a toolbar button, or a button of the palette
+    // window, which is closed as a whole.
+    QAction* entry = MenuAction(id);
+    QAbstractButton* button = ToolButton(id);
+    if (entry == nullptr && button == nullptr) {
+      EXPECT_FALSE(mainWindows.paletteWindow->isEnabled());
+    }
+    if (entry != nullptr) {
+      EXPECT_FALSE(entry->isEnabled());
+    }
+    if (button != nullptr) {
+      EXPECT_FALSE(button->isEnabled());
+    }
+    DispatchCommand(static_cast<unsigned>(id));
+    EXPECT_EQ(modal.dialogsRun(), 0);
+    EXPECT_EQ(std::memcmp(kept.cells, before.cells, sizeof before.cells), 0);
+    EXPECT_EQ(kept.penMode, before.penMode);
+    EXPECT_EQ(kept.penMask, before.penMask);
+    EXPECT_EQ(kept.undoCurrent, kept.undoFirst);
+  }
+  EXPECT_TRUE(MenuAction(CMD_MAKE_EDITABLE_COPY)->isEnabled());
+  // An ordinary tab has them back, and no copy to make.
+  ShowPosition(family_icon::INDEXED_32);
+  EXPECT_TRUE(MenuAction(CMD_PEN)->isEnabled());
+  EXPECT_TRUE(ToolButton(CMD_ROTATE)->isEnabled());
+  EXPECT_TRUE(mainWindows.paletteWindow->isEnabled());
+  EXPECT_FALSE(MenuAction(CMD_MAKE_EDITABLE_COPY)->isEnabled());
+}
+
+TEST_F(KeptTabs, TheEditViewShowsTheKeptPictureWithItsAlpha) {
+  // A 32-bit image of one colour at half alpha, over the background.
+  const std::uint32_t colour = 0x80FF0000;
+  OpenIconFile(WriteBytes("half.ico", import_samples::BuildIcon({import_samples::Solid(40, 40, colour)})));
+  ASSERT_EQ(tabSet.tabCount, 1);
+  ShowPosition(0);
+  const QImage& view = editView.backBuffer;
+  const QColor shown = view.pixelColor(view.width() / 2, view.height() / 2);
+  const QColor background = ToQColor(BackgroundColor(CurrentTab()->backgroundIndex));
+  const auto mix = [](int over, int under) { return (over * 128 + under * 127) / 255; };
+  EXPECT_NEAR(shown.red(), mix(255, background.red()), 2);
+  EXPECT_NEAR(shown.green(), mix(0, background.green()), 2);
+  EXPECT_NEAR(shown.blue(), mix(0, background.blue()), 2);
+}
+
+TEST_F(KeptTabs, TheEditableCopyIsWhatTheImportMakesOfTheImage) {
+  const ByteBuffer file = family_icon::Build(PngBytes());
+  OpenIconFile(WriteBytes("family.ico", file));
+  const ImportSource source = ReadImportBytes(file, true);
+  ASSERT_EQ(source.error, "");
+  for (int index : {int{family_icon::PNG_256}, int{family_icon::RAMP_48}, int{family_icon::CURSOR_TYPED}}) {
+    SCOPED_TRACE(index);
+    ShowPosition(index);
+    const int before = tabSet.tabCount;
+    DispatchCommand(CMD_MAKE_EDITABLE_COPY);
+    ASSERT_EQ(tabSet.tabCount, before + 1);
+    const ImageTab& copy = *CurrentTab();
+    EXPECT_FALSE(IsKeptTab(copy));
+    const ImportTarget target = DefaultImportTarget(source.entries[static_cast<std::size_t>(index)]);
+    const ImportMade made = MakeImportImage(source.entries, index, target.sizes.front(), target.colours, false);
+    ASSERT_NE(made.image, nullptr);
+    EXPECT_EQ(copy.width, made.image->width);
+    EXPECT_EQ(copy.height, made.image->height);
+    EXPECT_EQ(copy.colorCode, made.image->colorCode);
+    EXPECT_EQ(std::memcmp(copy.palette, made.image->palette, sizeof copy.palette), 0);
+    EXPECT_EQ(std::memcmp(copy.cells, made.image->cells, sizeof copy.cells), 0);
+  }
+}
+
+}  // namespace
