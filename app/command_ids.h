@@ -54,6 +54,8 @@ enum CommandId : int {
   CMD_ZOOM_IN = 310,
   CMD_ZOOM_OUT = 311,
   CMD_ZOOM_FIT = 312,
+  // Keeping unsaved work for the next start, on or off.
+  CMD_RECOVERY = 520,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

@@ -11,6 +11,7 @@
 #include "app/menus.h"
 #include "app/new_tab_dialog.h"
 #include "app/recent_files_menu.h"
+#include "app/recovery.h"
 #include "app/toolbar.h"
 #include "app/version_dialog.h"
 #include "canvas/edit_view.h"
@@ -141,6 +142,7 @@ const CommandRow commandTable[] = {
     {CMD_ZOOM_IN, CMD_ZOOM_IN, [](const CommandContext&) { ZoomCurrentTab(1); }, true},
     {CMD_ZOOM_OUT, CMD_ZOOM_OUT, [](const CommandContext&) { ZoomCurrentTab(-1); }, true},
     {CMD_ZOOM_FIT, CMD_ZOOM_FIT, [](const CommandContext&) { FitCurrentTab(); }, true},
+    {CMD_RECOVERY, CMD_RECOVERY, [](const CommandContext&) { CommandToggleRecovery(); }, false},
 };
 
 }  // namespace

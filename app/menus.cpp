@@ -61,7 +61,8 @@ const TopMenu mainMenu[] = {
       {CMD_FILL, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし(&2)")},
       {CMD_LINE, QT_TRANSLATE_NOOP("Quillet2", "直線(&3)")},
       {CMD_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "円(&4)")}}},
-    {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"), {{CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "プログラム(&P)...")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"), {{CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "プログラム(&P)...")},
+      {CMD_RECOVERY, QT_TRANSLATE_NOOP("Quillet2", "未保存の作業を復元用に残す(&R)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"),
      {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")},
       {SUBMENU, QT_TRANSLATE_NOOP("Quillet2", "言語(&L)")},
@@ -123,6 +124,7 @@ QMenuBar* CreateMainMenu(QWidget* owner) {
   menuActions[CMD_LEAVE_BACKGROUND]->setCheckable(true);
   for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) menuActions[id]->setCheckable(true);
   menuActions[CMD_SIZE_GRIP]->setCheckable(true);
+  menuActions[CMD_RECOVERY]->setCheckable(true);
   CheckLanguageEntry(CurrentLanguage());
   QObject::connect(bar, &QMenuBar::triggered, bar, [](QAction* action) {
     bool ok = false;
