@@ -902,5 +902,79 @@ Overwrite it?</translation>
         <source>%1 → %2、%3色：%4</source>
         <translation>%1 → %2, %3 colours: %4</translation>
     </message>
+    <message>
+        <source>未保存の作業を復元用に残さず、前回の復元データも尋ねない</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未保存の作業を復元用に残す(&amp;R)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>前回、正常に終了しなかった Quillet2 の未保存の作業が残っています
+
+文書: %1
+タブ: %2 (うち変更 %3)
+記録: %4
+
+復元しますか？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>この復元データを破棄しますか？
+（「いいえ」で残し、次の起動時にもう一度尋ねます）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>復元データからタブを作れませんでした
+復元データは残してあります</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[ %1 ]
+
+&gt;復元データを使えません（%2）
+移した先: %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>[ %1 ]
+
+&gt;復元データを使えません（%2）
+移せなかったため、そのまま残してあります</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>途中で切れています</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>壊れています</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>新しい版のプログラムが書いたものです</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>大きすぎます</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>リンクです</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ファイルではありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>読めません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>quillet2: 復元データを書けません: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
