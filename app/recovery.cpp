@@ -220,6 +220,8 @@ void ShowMenuState() { SetMenuChecked(CMD_RECOVERY, RecoveryKeeping()); }
 bool RecoveryOnInSettings() { return GetProfileInt(FLAG_SECTION, RECOVERY_KEY, 1, iniPath) != 0; }
 
 void StartRecovery(bool offForRun, const RecoverySetup& setup) {
+  // Kept for the settings entry, which may turn recovery on later.
+  keeper.setup = setup;
   if (!offForRun && RecoveryOnInSettings()) {
     StartKeepingRecovery(setup);
     OfferEndedRuns(keeper.setup.folder);
