@@ -170,7 +170,7 @@ TEST_F(Recovery, AKilledRunsTabsComeBackAsTheyWereOnScreen) {
   modal.QueueAnswer(IDYES);
   StartRecovery(false, Setup());
   ASSERT_EQ(modal.messages().size(), 1u);
-  const std::string& offer = modal.texts()[0];
+  const std::string offer = modal.texts()[0];
   EXPECT_NE(offer.find(icon), std::string::npos) << offer;
   EXPECT_NE(offer.find("タブ: 4 (うち変更 4)"), std::string::npos) << offer;
   ASSERT_EQ(tabSet.tabCount, 4);
