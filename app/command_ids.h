@@ -65,6 +65,8 @@ enum CommandId : int {
   CMD_PICK_COLOR = 465,
   // Makes an ordinary tab of the current kept tab's image.
   CMD_MAKE_EDITABLE_COPY = 440,
+  // Keeping unsaved work for the next start, on or off.
+  CMD_RECOVERY = 520,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

@@ -25,6 +25,10 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       QStringLiteral("lang"), UiText(QT_TRANSLATE_NOOP("Quillet2", "表示の言語: en (英語) または ja (日本語、既定)")),
       QStringLiteral("en|ja"));
   parser.addOption(language);
+  const QCommandLineOption noRecovery(
+      QStringLiteral("no-recovery"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "未保存の作業を復元用に残さず、前回の復元データも尋ねない")));
+  parser.addOption(noRecovery);
   AddImportOptions(parser);
   parser.addPositionalArgument(
       QStringLiteral("FILE"),
@@ -51,6 +55,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.standardOutput = QString::fromUtf8(VERSION_LINE) + QStringLiteral("\n");
   } else {
     line.files = parser.positionalArguments();
+    line.noRecovery = parser.isSet(noRecovery);
   }
   return line;
 }

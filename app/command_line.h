@@ -8,6 +8,8 @@
 struct CommandLine {
   // The files named, in order.
   QStringList files;
+  // --no-recovery: this run keeps no recovery data and offers none.
+  bool noRecovery = false;
   // Set when the program ends right away (help, version or a mistake in
   // the options) with this code, after printing the texts below.
   bool exitNow = false;

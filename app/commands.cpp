@@ -12,6 +12,7 @@
 #include "app/menus.h"
 #include "app/new_tab_dialog.h"
 #include "app/recent_files_menu.h"
+#include "app/recovery.h"
 #include "app/toolbar.h"
 #include "app/user_guide.h"
 #include "app/version_dialog.h"
@@ -181,6 +182,7 @@ const CommandRow commandTable[] = {
     {CMD_ZOOM_OUT, CMD_ZOOM_OUT, [](const CommandContext&) { ZoomCurrentTab(-1); }, true},
     {CMD_ZOOM_FIT, CMD_ZOOM_FIT, [](const CommandContext&) { FitCurrentTab(); }, true},
     {CMD_MAKE_EDITABLE_COPY, CMD_MAKE_EDITABLE_COPY, [](const CommandContext&) { CommandMakeEditableCopy(); }, true},
+    {CMD_RECOVERY, CMD_RECOVERY, [](const CommandContext&) { CommandToggleRecovery(); }, false},
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/import_command_line.h"
 #include "app/language.h"
 #include "app/main_window.h"
+#include "app/recovery.h"
 #include "platform/memory.h"
 
 namespace {
@@ -43,8 +44,11 @@ int main(int argc, char* argv[]) {
   // The translations went with the reader; the window gets the same language.
   InstallLanguage(CurrentLanguage());
   CreateMainWindow();
+  StartRecovery(line.noRecovery);
   OpenCommandLineFiles(line.files);
   const int code = QApplication::exec();
+  // A normal end: the run's recovery data goes.
+  EndRecovery();
   DestroyMainWindow();
   return code;
 }

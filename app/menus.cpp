@@ -70,6 +70,8 @@ const TopMenu mainMenu[] = {
       {CMD_FILLED_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし円(&7)")},
       {SEPARATOR, nullptr},
       {CMD_PICK_COLOR, QT_TRANSLATE_NOOP("Quillet2", "ポインタの下の色をペンに取る(&K)")}}},
+    {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"),
+     {{CMD_RECOVERY, QT_TRANSLATE_NOOP("Quillet2", "未保存の作業を復元用に残す(&R)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"),
      {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")},
       {CMD_GRID, QT_TRANSLATE_NOOP("Quillet2", "境界線(&G)")},
@@ -132,6 +134,7 @@ QMenuBar* CreateMainMenu(QWidget* owner) {
   for (int id = CMD_RECTANGLE; id <= CMD_FILLED_CIRCLE; ++id) menuActions[id]->setCheckable(true);
   menuActions[CMD_SIZE_GRIP]->setCheckable(true);
   menuActions[CMD_GRID]->setCheckable(true);
+  menuActions[CMD_RECOVERY]->setCheckable(true);
   CheckLanguageEntry(CurrentLanguage());
   QObject::connect(bar, &QMenuBar::triggered, bar, [](QAction* action) {
     bool ok = false;

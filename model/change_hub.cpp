@@ -6,6 +6,7 @@
 namespace {
 
 ChangeListener listeners[VIEW_COUNT] = {};
+ChangeListener watcher = nullptr;
 
 // What each view shows, and so which changes it must follow.
 constexpr unsigned heard[VIEW_COUNT] = {
@@ -61,4 +62,7 @@ void Announce(ImageTab* tab, unsigned changes) {
     if (view == VIEW_EDIT && (changes & CHANGE_PAINTED_IN_PLACE) != 0) continue;
     listeners[view](tab, changes);
   }
+  if (watcher != nullptr) watcher(tab, changes);
 }
+
+void WatchAnnouncements(ChangeListener listener) { watcher = listener; }

@@ -82,5 +82,10 @@ void ClearListeners();
 int ListenerCount();
 
 // Calls, in view order, the listener of every view that hears one of the
-// changes.
+// changes, then the watcher.
 void Announce(ImageTab* tab, unsigned changes);
+
+// One more listener that hears every announcement after the views (the
+// crash recovery notices edits with it); nullptr removes it. Clearing the
+// listeners leaves it.
+void WatchAnnouncements(ChangeListener watcher);

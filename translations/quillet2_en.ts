@@ -1047,6 +1047,92 @@ It was not installed with the program.</translation>
     <message>
         <source>透明な画素のうち%1個は黒以外の色で、Windowsでは画面を反転させます。32ビットの画像では透明になります</source>
         <translation>%1 transparent pixels have a colour other than black, which Windows draws by inverting the screen; in the 32-bit images they are transparent</translation>
+        <source>未保存の作業を復元用に残さず、前回の復元データも尋ねない</source>
+        <translation>Keep no recovery copy of unsaved work, and do not offer earlier ones</translation>
+    </message>
+    <message>
+        <source>未保存の作業を復元用に残す(&amp;R)</source>
+        <translation>Keep unsaved work for &amp;recovery</translation>
+    </message>
+    <message>
+        <source>前回、正常に終了しなかった Quillet2 の未保存の作業が残っています
+
+文書: %1
+タブ: %2 (うち変更 %3)
+記録: %4
+
+復元しますか？</source>
+        <translation>Quillet2 did not end normally last time and left unsaved work:
+
+Document: %1
+Tabs: %2 (%3 changed)
+Written: %4
+
+Restore it?</translation>
+    </message>
+    <message>
+        <source>この復元データを破棄しますか？
+（「いいえ」で残し、次の起動時にもう一度尋ねます）</source>
+        <translation>Discard this recovery copy?
+(No keeps it and asks again at the next start)</translation>
+    </message>
+    <message>
+        <source>復元データからタブを作れませんでした
+復元データは残してあります</source>
+        <translation>The tabs could not be made from the recovery copy.
+The copy is kept.</translation>
+    </message>
+    <message>
+        <source>[ %1 ]
+
+&gt;復元データを使えません（%2）
+移した先: %3</source>
+        <translation>[ %1 ]
+
+&gt;The recovery copy cannot be used (%2)
+Moved to: %3</translation>
+    </message>
+    <message>
+        <source>[ %1 ]
+
+&gt;復元データを使えません（%2）
+移せなかったため、そのまま残してあります</source>
+        <translation>[ %1 ]
+
+&gt;The recovery copy cannot be used (%2)
+It could not be moved and stays where it is</translation>
+    </message>
+    <message>
+        <source>途中で切れています</source>
+        <translation>it is cut short</translation>
+    </message>
+    <message>
+        <source>壊れています</source>
+        <translation>it is damaged</translation>
+    </message>
+    <message>
+        <source>新しい版のプログラムが書いたものです</source>
+        <translation>a newer version of the program wrote it</translation>
+    </message>
+    <message>
+        <source>大きすぎます</source>
+        <translation>it is too large</translation>
+    </message>
+    <message>
+        <source>リンクです</source>
+        <translation>it is a link</translation>
+    </message>
+    <message>
+        <source>ファイルではありません</source>
+        <translation>it is not a file</translation>
+    </message>
+    <message>
+        <source>読めません</source>
+        <translation>it cannot be read</translation>
+    </message>
+    <message>
+        <source>quillet2: 復元データを書けません: %1</source>
+        <translation>quillet2: cannot write recovery data: %1</translation>
     </message>
 </context>
 </TS>

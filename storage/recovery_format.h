@@ -1,0 +1,128 @@
+#pragma once
+// The recovery record: what a run keeps of its unsaved document, so that the
+// next start can bring it back after a crash, a kill or a power cut.
+//
+// Little-endian throughout:
+//
+//   offset  0  8 bytes  "Q2RECOV\x1A"
+//           8  u16      format version (RECOVERY_FORMAT_VERSION)
+//          10  u16      0
+//          12  u32      body length
+//          16  u32      CRC-32 of the body
+//          20  body
+//
+// The body is a run of fields, each a u8 tag, a u32 length and that many
+// bytes: the document's fields and one RECOVERY_TAB field per tab in strip
+// order, whose bytes are again fields. A reader skips a field it does not
+// know when the tag has RECOVERY_OPTIONAL set; any other unknown tag means
+// the record was written by a newer program and is refused, so that nothing
+// is restored with a part missing. A new field of a tab is one tag, one line
+// in WriteRecoveryTabFields and one case in ReadRecoveryTabField.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/image_tab.h"
+#include "platform/file_bytes.h"
+
+inline constexpr std::uint16_t RECOVERY_FORMAT_VERSION = 1;
+inline constexpr std::size_t RECOVERY_HEADER_BYTES = 20;
+// Larger records are refused unread: 20 tabs take about 200 KiB.
+inline constexpr std::size_t RECOVERY_MAX_BYTES = 64u << 20;
+// Longest document name or file name taken.
+inline constexpr std::size_t RECOVERY_MAX_NAME = 16384;
+
+inline constexpr std::uint8_t RECOVERY_OPTIONAL = 0x80;
+
+// Fields of the body.
+enum : std::uint8_t {
+  RECOVERY_DOC_NAME = 1,     // bytes: the name in the caption
+  RECOVERY_DOC_FILE = 2,     // bytes: the icon file Save writes without asking, or empty
+  RECOVERY_WRITTEN_AT = 3,   // i64: seconds since 1970 when the record was taken
+  RECOVERY_PID = 4,          // u32: the process that wrote it
+  RECOVERY_CURRENT = 5,      // u32: strip position of the tab shown
+  RECOVERY_TAB = 6,          // fields of one tab
+  RECOVERY_FILE_STATE = RECOVERY_OPTIONAL | 7,  // 5 x u64: device, inode, size, mtime s, ns
+};
+
+// Fields of a tab.
+enum : std::uint8_t {
+  RECOVERY_TAB_SIZE = 1,     // u8 width, u8 height, u8 colour code
+  RECOVERY_TAB_TITLE = 2,    // bytes
+  RECOVERY_TAB_PALETTE = 3,  // PaletteSize x u32 COLORREF
+  RECOVERY_TAB_CELLS = 4,    // width x height x u16, column by column
+  RECOVERY_TAB_CHANGED = 5,  // u8: changed since it was opened or saved
+  RECOVERY_TAB_BACKGROUND = RECOVERY_OPTIONAL | 6,  // u8: background colour index
+};
+
+struct RecoveryTab {
+  int width = 1;
+  int height = 1;
+  std::uint8_t colorCode = 16;
+  std::string title;
+  bool changed = false;
+  int backgroundIndex = -1;
+  ColorRef palette[256] = {};
+  // Column-major as in ImageTab: cells[x * 64 + y].
+  PixelCell cells[CELL_COUNT] = {};
+  // The required fields read so far (RECOVERY_TAB_... bits), for the reader.
+  unsigned seen = 0;
+};
+
+// Identity of the document's file when the record was taken.
+struct RecoveryFileState {
+  bool known = false;
+  std::uint64_t device = 0;
+  std::uint64_t inode = 0;
+  std::uint64_t size = 0;
+  std::int64_t seconds = 0;
+  std::int64_t nanoseconds = 0;
+};
+
+struct RecoveryDocument {
+  std::string name;
+  std::string file;
+  RecoveryFileState fileState;
+  std::int64_t writtenAt = 0;
+  std::uint32_t pid = 0;
+  int currentPosition = 0;
+  std::vector<RecoveryTab> tabs;
+};
+
+enum class RecoveryRead { Ok, Truncated, Damaged, Newer, TooLarge };
+
+// Appends fields to a body.
+class RecoveryFieldWriter {
+ public:
+  explicit RecoveryFieldWriter(ByteBuffer& out) : out_(out) {}
+  void Bytes(std::uint8_t tag, const std::uint8_t* data, std::size_t size);
+  void Text(std::uint8_t tag, const std::string& text);
+  void U8(std::uint8_t tag, std::uint8_t value) { Bytes(tag, &value, 1); }
+  void U32(std::uint8_t tag, std::uint32_t value);
+  void I64(std::uint8_t tag, std::int64_t value);
+  // Starts a field whose length is filled in by EndNested.
+  std::size_t BeginNested(std::uint8_t tag);
+  void EndNested(std::size_t start);
+
+ private:
+  ByteBuffer& out_;
+};
+
+// One field's bytes as read.
+struct RecoveryField {
+  std::uint8_t tag = 0;
+  const std::uint8_t* data = nullptr;
+  std::size_t size = 0;
+};
+
+void WriteRecoveryTabFields(RecoveryFieldWriter& out, const RecoveryTab& tab);
+// Takes one field of a tab; Newer for a required field it does not know.
+RecoveryRead ReadRecoveryTabField(const RecoveryField& field, RecoveryTab& tab);
+
+ByteBuffer SerializeRecovery(const RecoveryDocument& document);
+// Reads a whole record. Anything but Ok leaves `out` unspecified.
+RecoveryRead ParseRecovery(const std::uint8_t* data, std::size_t size, RecoveryDocument& out);
+
+std::uint32_t RecoveryCrc32(const std::uint8_t* data, std::size_t size);
