@@ -54,6 +54,9 @@ enum CommandId : int {
   CMD_ZOOM_IN = 310,
   CMD_ZOOM_OUT = 311,
   CMD_ZOOM_FIT = 312,
+  // Load the Windows 16- or 256-colour system palette into the current tab.
+  CMD_WINDOWS_PALETTE_16 = 540,
+  CMD_WINDOWS_PALETTE_256 = 541,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

@@ -16,6 +16,8 @@ inline constexpr const char* NEEDS_OUTPUT =
 inline constexpr const char* BAD_SIZES =
     QT_TRANSLATE_NOOP("Quillet2", "--sizes には 16,20,24,32,40,48,64 からいくつかをコンマで区切って指定してください");
 inline constexpr const char* BAD_COLOURS = QT_TRANSLATE_NOOP("Quillet2", "--colours には 2、16、256 のどれかを指定してください");
+inline constexpr const char* PALETTE_AND_COLOURS =
+    QT_TRANSLATE_NOOP("Quillet2", "--palette のときは色数がパレットで決まるので --colours は指定できません");
 inline constexpr const char* NO_FILE_NAMES =
     QT_TRANSLATE_NOOP("Quillet2", "--import のときは開くファイルを指定できません");
 
@@ -34,6 +36,11 @@ struct ImportOptions {
                              QStringLiteral("2|16|256")};
   QCommandLineOption dither{QStringLiteral("dither"),
                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で色を減らすときディザをかける"))};
+  QCommandLineOption palette{
+      QStringLiteral("palette"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2",
+                               "--import で色をこのパレットファイル (.qpl .gpl .act .pal .hex、または windows16、windows256) に合わせる")),
+      QStringLiteral("FILE")};
 };
 
 CommandLine Failure(int code, const std::string& text) {
@@ -73,7 +80,7 @@ bool AsksForImport(int argc, const char* const* argv) {
 
 void AddImportOptions(QCommandLineParser& parser) {
   const ImportOptions options;
-  parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither});
+  parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither, options.palette});
 }
 
 CommandLine RunImportCommandLine(const QStringList& arguments) {
@@ -98,12 +105,16 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
       return Failure(IMPORT_EXIT_ARGUMENTS, BAD_COLOURS);
   }
 
+  if (parser.isSet(options.palette) && parser.isSet(options.colours))
+    return Failure(IMPORT_EXIT_ARGUMENTS, PALETTE_AND_COLOURS);
+
   CommandLineImport request;
   request.input = parser.value(options.input).toStdString();
   request.output = parser.value(options.output).toStdString();
   request.sizes = sizes;
   request.colours = colours;
   request.dither = parser.isSet(options.dither);
+  request.palette = parser.value(options.palette).toStdString();
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;

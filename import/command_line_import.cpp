@@ -3,6 +3,7 @@
 #include "fileio/icon_format.h"
 #include "import/decode.h"
 #include "import/flow.h"
+#include "import/palette_import.h"
 #include "import/targets.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -42,6 +43,10 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   if (row < 0) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, IMPORT_NOTHING_READABLE));
 
   ImportTarget target = DefaultImportTarget(source.entries[static_cast<std::size_t>(row)]);
+  if (!request.palette.empty()) {
+    const std::string problem = ReadImportPalette(request.palette, target.palette, UiString);
+    if (!problem.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.palette, problem));
+  }
   if (!request.sizes.empty()) target.sizes = request.sizes;
   if (request.colours != 0) target.colours = request.colours;
   const std::vector<ImportMade> made = MakeImportImages(source.entries, row, target, request.dither);

@@ -20,6 +20,9 @@ struct CommandLineImport {
   // 2, 16 or 256; 0 for the smallest count that holds the picture.
   int colours = 0;
   bool dither = false;
+  // A palette file to map the picture onto instead of choosing colours
+  // (or the name of a Windows palette); empty to choose.
+  std::string palette;
 };
 
 struct CommandLineImportResult {

@@ -116,7 +116,8 @@ TEST_F(Shell, MenuBarHasEveryEntryInOrder) {
   EXPECT_EQ(file, (std::vector<std::string>{"新規作成...(&N)", "開く(&O)...", "インポート(&I)...", "保存(&S)...",
                                             "名前を付けて保存(&A)...", "-",
                                             "新規タブ作成...(&A) ",
-                                            "選択タブ削除(&D)", "-", "終了(&x)"}));
+                                            "選択タブ削除(&D)", "-", "Windows 16色パレットを読み込む(&W)",
+                                            "Windows 256色パレットを読み込む", "-", "終了(&x)"}));
   // The settings entry and help topics are never enabled, whatever happens.
   AddTab();
   RefreshCommandState(GROUP_ALL, 0);
