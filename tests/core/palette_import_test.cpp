@@ -16,7 +16,7 @@ RgbaPicture Picture() {
   RgbaPicture picture;
   picture.width = 4;
   picture.height = 1;
-  picture.pixels = {0xFFF01010, 0xFF1010E0, 0x00FFFFFF, 0xFFF0F0F0};
+  picture.pixels = {0xFFF01010, 0xFF1010F8, 0x00FFFFFF, 0xFFF0F0F0};
   return picture;
 }
 
@@ -48,8 +48,8 @@ TEST(PaletteImport, MapsOntoThePaletteAndPutsTransparentCellsOnBlack) {
     EXPECT_EQ(CellAt(tab, 2, 0), static_cast<PixelCell>(c.transparentIndex | CELL_MASK_BIT));
     EXPECT_EQ(mapping.transparentPixels, 1);
     EXPECT_EQ(mapping.blackUnderMask, c.blackUnderMask);
-    EXPECT_EQ(tab.palette[CellAt(tab, 0, 0) & 0xFF], c.code == 0 ? Rgb(255, 0, 0) : red);
-    EXPECT_EQ(tab.palette[CellAt(tab, 1, 0) & 0xFF], c.code == 0 ? Rgb(0, 0, 255) : blue);
+    EXPECT_EQ(tab.palette[CellAt(tab, 0, 0) & 0xFF], red);
+    EXPECT_EQ(tab.palette[CellAt(tab, 1, 0) & 0xFF], blue);
     if (c.code == 16) {
       EXPECT_EQ(tab.palette[CellAt(tab, 3, 0) & 0xFF], white);
     }
