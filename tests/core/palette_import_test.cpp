@@ -56,22 +56,31 @@ TEST(PaletteImport, MapsOntoThePaletteAndPutsTransparentCellsOnBlack) {
   }
 }
 
-TEST(PaletteImport, DitheringUsesOnlyThePalettesColours) {
+TEST(PaletteImport, DitheringMixesThePalettesColoursWhereNearestTakesOne) {
+  // A flat dark grey onto black and white: the nearest colour is black
+  // everywhere; dithered, some pixels turn white.
   RgbaPicture picture;
   picture.width = picture.height = 16;
-  for (int i = 0; i < 256; ++i) picture.pixels.push_back(0xFF000000u | static_cast<std::uint32_t>(i * 0x010101));
-  const std::vector<ColorRef> palette = {Rgb(255, 255, 255), Rgb(0, 0, 0), Rgb(128, 128, 128)};
-  ImageTab tab;
-  ConvertPictureToPalette(picture, palette, true, tab);
-  int used[3] = {};
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) {
-      const int index = CellAt(tab, x, y) & 0xFF;
-      ASSERT_LT(index, 3);
-      ++used[index];
+  picture.pixels.assign(256, 0xFF646464u);
+  const std::vector<ColorRef> palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
+  for (const bool dither : {false, true}) {
+    SCOPED_TRACE(dither);
+    ImageTab tab;
+    ConvertPictureToPalette(picture, palette, dither, tab);
+    int white = 0;
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        const int index = CellAt(tab, x, y) & 0xFF;
+        ASSERT_LT(index, 2);
+        white += index;
+      }
+    if (dither) {
+      EXPECT_GT(white, 32);
+      EXPECT_LT(white, 128);
+    } else {
+      EXPECT_EQ(white, 0);
     }
-  // A grey ramp dithered onto three greys uses all three.
-  for (int n : used) EXPECT_GT(n, 0);
+  }
 }
 
 }  // namespace
