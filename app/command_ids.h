@@ -67,6 +67,9 @@ enum CommandId : int {
   CMD_MAKE_EDITABLE_COPY = 440,
   // Keeping unsaved work for the next start, on or off.
   CMD_RECOVERY = 520,
+  // Load the Windows 16- or 256-colour system palette into the current tab.
+  CMD_WINDOWS_PALETTE_16 = 540,
+  CMD_WINDOWS_PALETTE_256 = 541,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

@@ -10,6 +10,7 @@
 #include "app/version_dialog.h"
 #include "fileio/icon_format.h"
 #include "fileio/palette_file.h"
+#include "fileio/palette_formats.h"
 #include "model/tab_lifecycle.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
@@ -94,7 +95,7 @@ void OpenCommandLineFiles(const QStringList& files) {
     const std::string path = file.absoluteFilePath().toStdString();
     // A missing name goes to the open flow, whose attribute check reports
     // it with the system's own text.
-    if (file.exists() && FileExtensionIs(path, ".qpl"))
+    if (file.exists() && PaletteFormatOfName(path) != PaletteFormat::Unknown)
       OpenPaletteArgument(path);
     else
       OpenIconFile(path);

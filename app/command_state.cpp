@@ -22,6 +22,8 @@ void RefreshFileGroup(const ImageTab* tab) {
   SetMenuEnabled(CMD_SAVE_AS, hasTab);
   SetButtonEnabled(CMD_OPEN_PALETTE, hasTab);
   SetButtonEnabled(CMD_SAVE_PALETTE, hasTab);
+  SetMenuEnabled(CMD_WINDOWS_PALETTE_16, hasTab);
+  SetMenuEnabled(CMD_WINDOWS_PALETTE_256, hasTab);
   SetBoth(CMD_DELETE_TAB, hasTab);
 }
 

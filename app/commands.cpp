@@ -138,6 +138,9 @@ const CommandRow commandTable[] = {
     {CMD_EXIT, CMD_EXIT, [](const CommandContext&) { RequestMainWindowClose(); }, false},
     {CMD_OPEN_PALETTE, CMD_OPEN_PALETTE, [](const CommandContext&) { CommandOpenPalette(); }, true},
     {CMD_SAVE_PALETTE, CMD_SAVE_PALETTE, [](const CommandContext&) { CommandSavePalette(); }, true},
+    {CMD_WINDOWS_PALETTE_16, CMD_WINDOWS_PALETTE_256,
+     [](const CommandContext& c) { LoadWindowsPalette(*c.tab, CommandIdOf(c.word) == CMD_WINDOWS_PALETTE_16 ? 16 : 256); },
+     true},
     {CMD_NEW_TAB, CMD_NEW_TAB, [](const CommandContext&) { CommandNewTab(); }, false},
     {CMD_DELETE_TAB, CMD_DELETE_TAB, [](const CommandContext&) { CommandDeleteTab(); }, false},
     // Cut deletes only what reached the clipboard: a failed copy must not

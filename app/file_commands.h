@@ -21,3 +21,6 @@ void CommandSavePalette();
 // The load of command 111 once the path is known: replaces the tab's
 // palette, redraws and records an undo step, or shows why it could not.
 void LoadPaletteIntoTab(ImageTab& tab, const std::string& path);
+// Commands 540 and 541: the Windows 16- or 256-colour system palette into
+// the tab, as loading a palette file of it would.
+void LoadWindowsPalette(ImageTab& tab, int colours);

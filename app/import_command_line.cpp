@@ -20,6 +20,8 @@ inline constexpr const char* BAD_DEPTH = QT_TRANSLATE_NOOP("Quillet2", "--depth 
 inline constexpr const char* BAD_COLOURS = QT_TRANSLATE_NOOP("Quillet2", "--colours には 2、16、256 のどれかを指定してください");
 inline constexpr const char* OUTPUT_NOT_ICON =
     QT_TRANSLATE_NOOP("Quillet2", "-o の名前は .ico で終わるようにしてください");
+inline constexpr const char* PALETTE_AND_COLOURS =
+    QT_TRANSLATE_NOOP("Quillet2", "--palette のときは色数がパレットで決まるので --colours は指定できません");
 inline constexpr const char* NO_FILE_NAMES =
     QT_TRANSLATE_NOOP("Quillet2", "--import のときは開くファイルを指定できません");
 
@@ -43,6 +45,11 @@ struct ImportOptions {
                            QStringLiteral("32")};
   QCommandLineOption keep{QStringLiteral("keep"),
                           UiText(QT_TRANSLATE_NOOP("Quillet2", "--import のアイコンの画像のうち、作らない大きさのものをそのまま残す"))};
+  QCommandLineOption palette{
+      QStringLiteral("palette"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2",
+                               "--import で色をこのパレットファイル (.qpl .gpl .act .pal .hex、または windows16、windows256) に合わせる")),
+      QStringLiteral("FILE")};
 };
 
 // Sizes the command line makes beyond the import's: PNG-compressed 32-bit
@@ -89,7 +96,7 @@ bool AsksForImport(int argc, const char* const* argv) {
 void AddImportOptions(QCommandLineParser& parser) {
   const ImportOptions options;
   parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither, options.depth,
-                     options.keep});
+                     options.keep, options.palette});
 }
 
 CommandLine RunImportCommandLine(const QStringList& arguments) {
@@ -118,6 +125,8 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
 
   if (parser.isSet(options.depth) && parser.value(options.depth) != QStringLiteral("32"))
     return Failure(IMPORT_EXIT_ARGUMENTS, BAD_DEPTH);
+  if (parser.isSet(options.palette) && parser.isSet(options.colours))
+    return Failure(IMPORT_EXIT_ARGUMENTS, PALETTE_AND_COLOURS);
 
   CommandLineImport request;
   request.input = parser.value(options.input).toStdString();
@@ -127,6 +136,7 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   request.dither = parser.isSet(options.dither);
   request.trueColour = parser.isSet(options.depth);
   request.keep = parser.isSet(options.keep);
+  request.palette = parser.value(options.palette).toStdString();
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;

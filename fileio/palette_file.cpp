@@ -1,6 +1,9 @@
 #include "fileio/palette_file.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "fileio/palette_formats.h"
 
 namespace {
 constexpr std::size_t HEADER_BYTES = 4;
@@ -27,18 +30,42 @@ std::string ParsePalette(const ByteBuffer& bytes, const ImageTab& tab, ColorRef*
   return {};
 }
 
-std::string LoadPaletteFromFile(const std::string& path, ImageTab& tab) {
-  // Anything beyond the largest palette is never read, so a huge file costs
-  // no more than a real one.
-  const auto bytes = ReadFileBytes(path, HEADER_BYTES + 4 * 256);
+std::string LoadPaletteFromFile(const std::string& path, ImageTab& tab, std::string* note, TextLookup lookup) {
+  // Anything beyond the largest palette file is never read, so a huge file
+  // costs no more than a real one.
+  const auto bytes = ReadFileBytes(path, PALETTE_FILE_LIMIT);
   if (!bytes) return PALETTE_READ_FAILED;
-  ColorRef colors[256];
-  std::string error = ParsePalette(*bytes, tab, colors);
-  if (error.empty()) std::memcpy(tab.palette, colors, sizeof(ColorRef) * PaletteSize(tab));
-  return error;
+  const PaletteFormat format = DetectPaletteFormat(*bytes, path);
+  if (format == PaletteFormat::Qpl || PaletteFormatOfName(path) == PaletteFormat::Qpl) {
+    ColorRef colors[256];
+    std::string error = ParsePalette(*bytes, tab, colors);
+    if (error.empty()) std::memcpy(tab.palette, colors, sizeof(ColorRef) * PaletteSize(tab));
+    return error;
+  }
+  PaletteRecord record;
+  std::string error = ReadPaletteBytes(*bytes, format, record, lookup);
+  if (!error.empty()) return error;
+  return LoadPaletteRecord(record, tab, note, lookup);
+}
+
+std::string LoadPaletteRecord(const PaletteRecord& record, ImageTab& tab, std::string* note, TextLookup lookup) {
+  const PaletteFit fit = FitPaletteToTab(record, tab);
+  if (!fit.error.empty()) return fit.error;
+  std::copy_n(record.colors.begin(), fit.count, tab.palette);
+  if (fit.shorter && note != nullptr) *note = ShorterPaletteNote(fit.count, PaletteSize(tab), lookup);
+  return {};
+}
+
+ByteBuffer SerializePaletteForName(const ImageTab& tab, const std::string& path) {
+  return SerializePaletteAs(tab, PaletteFormatOfName(path));
+}
+
+ByteBuffer SerializePaletteAs(const ImageTab& tab, PaletteFormat format) {
+  if (format == PaletteFormat::Qpl || format == PaletteFormat::Unknown) return SerializePalette(tab);
+  return WritePaletteBytes(PaletteRecordOfTab(tab), format);
 }
 
 std::string SavePaletteToFile(const std::string& path, const ImageTab& tab) {
-  if (WriteFileBytesSafely(path, SerializePalette(tab)) != WriteResult::Ok) return PALETTE_WRITE_FAILED;
+  if (WriteFileBytesSafely(path, SerializePaletteForName(tab, path)) != WriteResult::Ok) return PALETTE_WRITE_FAILED;
   return {};
 }

@@ -6,6 +6,7 @@
 #include "fileio/kept_entries.h"
 #include "import/decode.h"
 #include "import/flow.h"
+#include "import/palette_import.h"
 #include "import/targets.h"
 #include "import/true_colour_entries.h"
 #include "platform/translation.h"
@@ -46,6 +47,10 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   if (row < 0) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, IMPORT_NOTHING_READABLE));
 
   ImportTarget target = DefaultImportTarget(source.entries[static_cast<std::size_t>(row)]);
+  if (!request.palette.empty()) {
+    const std::string problem = ReadImportPalette(request.palette, target.palette, UiString);
+    if (!problem.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.palette, problem));
+  }
   if (!request.sizes.empty()) target.sizes = request.sizes;
   if (request.colours != 0) target.colours = request.colours;
   // Sizes above the editable ones, and every size with --depth 32, are made

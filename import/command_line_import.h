@@ -24,6 +24,9 @@ struct CommandLineImport {
   bool trueColour = false;
   // The input icon's images whose sizes are not made are written too.
   bool keep = false;
+  // A palette file to map the picture onto instead of choosing colours
+  // (or the name of a Windows palette); empty to choose.
+  std::string palette;
 };
 
 struct CommandLineImportResult {

@@ -69,6 +69,8 @@ namespace {
 
 ColorRef ColorRefOfRgb(std::uint32_t rgb) { return MakeColor(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
 
+}  // namespace
+
 // Floyd-Steinberg over the opaque pixels, row by row: each pixel takes the
 // nearest palette colour of its colour plus the error its neighbours passed
 // on, and passes the damped share of its own error on to the right and to
@@ -107,6 +109,8 @@ std::vector<int> DitheredIndexes(const RgbaPicture& picture, const std::vector<s
     }
   return indexes;
 }
+
+namespace {
 
 std::string Size(int w, int h) { return std::to_string(w) + "×" + std::to_string(h); }
 

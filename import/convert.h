@@ -69,6 +69,11 @@ void ConvertPicture(const RgbaPicture& picture, int colourCount, bool dither, Im
 // does not dither. For measuring the share.
 void ConvertPictureWithShare(const RgbaPicture& picture, int colourCount, float ditherShare, ImageTab& tab);
 
+// The palette index of every pixel (row by row) when the opaque pixels are
+// dithered onto the palette (0xRRGGBB colours) with the share of the error
+// passed on; transparent pixels get 0.
+std::vector<int> DitheredIndexes(const RgbaPicture& picture, const std::vector<std::uint32_t>& palette, float share);
+
 // The share of a pixel's error that dithering passes on to its neighbours.
 // Passing on all of it scatters specks over one-pixel outlines and flat
 // areas; the import benchmark (bench_import) measures the share chosen.

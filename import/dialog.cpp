@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "fileio/palette_formats.h"
+#include "import/palette_import.h"
 #include "model/tab_lifecycle.h"
 #include "palette/colour_math.h"
 #include "platform/dialog_template.h"
@@ -53,6 +55,8 @@ struct DialogState {
   std::vector<RowState> rows;
   QDialog* dialog = nullptr;
   QCheckBox* dither = nullptr;
+  // The palette every row maps onto; empty to choose by quantizing.
+  std::vector<ColorRef> palette = {};
 };
 
 // Each picture is drawn in a box of this many pixels, enlarged by a whole
@@ -208,6 +212,68 @@ QComboBox* ColourChoice(const std::shared_ptr<DialogState>& state, int row) {
   return combo;
 }
 
+// The palette choice: colours chosen for each picture, a Windows palette, or
+// a palette file. With a palette every row takes its colours, so the rows'
+// colour counts step aside.
+enum : int { PALETTE_CHOSEN, PALETTE_WINDOWS_16, PALETTE_WINDOWS_256, PALETTE_FILE };
+
+void UsePalette(DialogState& state, const std::vector<ColorRef>& palette) {
+  state.palette = palette;
+  auto* list = FindControl<QTreeWidget>(*state.dialog, ID_IMPORT_LIST);
+  for (std::size_t i = 0; i < state.entries.size(); ++i) {
+    if (!state.entries[i].problem.empty()) continue;
+    state.rows[i].target.palette = palette;
+    if (auto* colours = list->itemWidget(list->topLevelItem(static_cast<int>(i)), IMPORT_COLUMN_TARGET_COLOURS))
+      colours->setEnabled(palette.empty());
+    RemakeRow(state, static_cast<int>(i));
+  }
+  UpdateLosses(state);
+}
+
+QComboBox* PaletteChoice(const std::shared_ptr<DialogState>& state) {
+  auto* combo = new QComboBox;
+  combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "画像ごとに選ぶ")), PALETTE_CHOSEN);
+  combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "Windows 16色")), PALETTE_WINDOWS_16);
+  combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "Windows 256色")), PALETTE_WINDOWS_256);
+  combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "パレットファイル...")), PALETTE_FILE);
+  auto previous = std::make_shared<int>(0);
+  QObject::connect(combo, &QComboBox::activated, combo, [state, combo, previous](int index) {
+    std::vector<ColorRef> palette;
+    switch (combo->itemData(index).toInt()) {
+      case PALETTE_WINDOWS_16:
+        palette = WindowsPalette16();
+        break;
+      case PALETTE_WINDOWS_256:
+        palette = WindowsPalette256();
+        break;
+      case PALETTE_FILE: {
+        static std::string lastPath;
+        const FileFilterList filters = {
+            {QT_TRANSLATE_NOOP("Quillet2", "パレット(*.qpl *.gpl *.act *.pal *.hex)"), "*.qpl;*.gpl;*.act;*.pal;*.hex"},
+            {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
+        const auto path = ChooseOpenFile(QT_TRANSLATE_NOOP("Quillet2", "開く（パレット）"), filters, lastPath);
+        std::string problem;
+        if (path) {
+          lastPath = *path;
+          problem = ReadImportPalette(*path, palette, UiString);
+          if (!problem.empty()) ShowReport(problem);
+        }
+        if (!path || !problem.empty()) {
+          // Nothing changes when no palette came of it.
+          combo->setCurrentIndex(*previous);
+          return;
+        }
+        break;
+      }
+      default:
+        break;
+    }
+    *previous = index;
+    UsePalette(*state, palette);
+  });
+  return combo;
+}
+
 QTreeWidget* AddList(QDialog& dialog, const std::shared_ptr<DialogState>& state) {
   const std::vector<ImportEntry>& entries = state->entries;
   auto* list = new QTreeWidget;
@@ -280,6 +346,8 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
   // The dithering choice is read by every row's images, so it comes first.
   state->dither = new QCheckBox(UiText(QT_TRANSLATE_NOOP("Quillet2", "色を減らすときディザをかける")));
   PlaceTemplateControl(*dialog, state->dither, ID_IMPORT_DITHER, 7, 270, 200, 12);
+  AddLabel(*dialog, ID_IMPORT_PALETTE_LABEL, QT_TRANSLATE_NOOP("Quillet2", "パレット"), 212, 271, 40, 9);
+  PlaceTemplateControl(*dialog, PaletteChoice(state), ID_IMPORT_PALETTE, 254, 268, 150, 14);
   AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 200, 506, 9);
   auto* losses = new QPlainTextEdit;
   losses->setReadOnly(true);

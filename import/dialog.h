@@ -24,6 +24,9 @@ enum : int {
   ID_IMPORT_LIST = 2311,
   ID_IMPORT_LOSSES = 2312,
   ID_IMPORT_DITHER = 2321,
+  // The palette to map onto: chosen by quantizing, a Windows palette or a file.
+  ID_IMPORT_PALETTE = 2322,
+  ID_IMPORT_PALETTE_LABEL = 2323,
   // In each row: the size buttons, the colour count and the pictures.
   ID_IMPORT_ROW_SIZES = 2331,
   ID_IMPORT_ROW_COLOURS = 2332,

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "import/palette_import.h"
+
 namespace {
 
 int Longer(const ImportEntry& entry) { return std::max(entry.width, entry.height); }
@@ -66,7 +68,8 @@ RgbaPicture FitPictureInSquare(const RgbaPicture& picture, int size) {
   return square;
 }
 
-ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither) {
+ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither,
+                           const std::vector<ColorRef>& palette) {
   ImportMade made;
   made.size = size;
   made.colours = colours;
@@ -87,6 +90,13 @@ ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int
   for (std::uint32_t p : picture.pixels)
     if (AlphaOf(p) != 0 && AlphaOf(p) != 255) ++made.partialAlphaPixels;
   made.image = std::make_unique<ImageTab>();
+  if (!palette.empty()) {
+    const PaletteMapping mapping = ConvertPictureToPalette(picture, palette, dither, *made.image);
+    made.colours = ColorCountOfCode(made.image->colorCode);
+    made.givenPaletteColours = static_cast<int>(palette.size());
+    if (!mapping.blackUnderMask) made.transparentWithoutBlack = mapping.transparentPixels;
+    return made;
+  }
   ConvertPicture(picture, colours, dither, *made.image);
   return made;
 }
@@ -94,7 +104,7 @@ ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int
 std::vector<ImportMade> MakeImportImages(const std::vector<ImportEntry>& entries, int row,
                                          const ImportTarget& target, bool dither) {
   std::vector<ImportMade> made;
-  for (int size : target.sizes) made.push_back(MakeImportImage(entries, row, size, target.colours, dither));
+  for (int size : target.sizes) made.push_back(MakeImportImage(entries, row, size, target.colours, dither, target.palette));
   return made;
 }
 
@@ -106,12 +116,18 @@ std::string DescribeMadeLoss(const ImportMade& made, TextLookup lookup) {
   else if (made.contentWidth > made.sourceWidth || made.contentHeight > made.sourceHeight)
     losses.push_back(
         FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1に拡大")), {Size(made.contentWidth, made.contentHeight)}));
-  if (made.pictureColours > made.colours)
+  if (made.givenPaletteColours > 0)
+    losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "パレットの%1色に合わせる")),
+                              {std::to_string(made.givenPaletteColours)}));
+  else if (made.pictureColours > made.colours)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1色を%2色にまとめる")),
                               {std::to_string(made.pictureColours), std::to_string(made.colours)}));
   if (made.partialAlphaPixels > 0)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "半透明の%1画素を透明か不透明にする")),
                               {std::to_string(made.partialAlphaPixels)}));
+  if (made.transparentWithoutBlack > 0)
+    losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "パレットに黒がなく、透明の%1画素が画面の色と混ざる")),
+                              {std::to_string(made.transparentWithoutBlack)}));
   if (made.cursor) losses.push_back(lookup(QT_TRANSLATE_NOOP("Quillet2", "カーソルのホットスポット")));
   const ImageTab& image = *made.image;
   return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1 → %2、%3色：%4")),

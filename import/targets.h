@@ -25,6 +25,8 @@ struct ImportTarget {
   std::vector<int> sizes;
   // 2, 16 or 256.
   int colours = 256;
+  // The palette to map onto instead of choosing one; empty to choose.
+  std::vector<ColorRef> palette;
 };
 
 bool FitsAsItIs(const ImportEntry& entry);
@@ -59,11 +61,18 @@ struct ImportMade {
   // Distinct opaque colours of the picture before it is reduced.
   int pictureColours = 0;
   int partialAlphaPixels = 0;
+  // The colours of the palette given to map onto; 0 when it was chosen.
+  int givenPaletteColours = 0;
+  // Transparent pixels that have no black entry to show the screen through.
+  int transparentWithoutBlack = 0;
   std::unique_ptr<ImageTab> image;
 };
 
 // Makes one image for the row at one size.
-ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither);
+// With a palette given (not empty) the picture is mapped onto it and
+// `colours` is not used.
+ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither,
+                           const std::vector<ColorRef>& palette = {});
 // Every image of the row's target, in the order of its sizes.
 std::vector<ImportMade> MakeImportImages(const std::vector<ImportEntry>& entries, int row,
                                          const ImportTarget& target, bool dither);

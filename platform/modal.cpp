@@ -187,23 +187,39 @@ void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
 
 namespace {
 
-std::optional<std::string> RunFileDialog(FileDialogRequest request) {
+// The extension of a filter whose pattern is one "*.ext", else the default.
+std::string FilterExtension(const FileDialogRequest& request, int filter) {
+  if (filter < 0 || filter >= static_cast<int>(request.filters.size())) return request.defaultExtension;
+  const std::string& pattern = request.filters[static_cast<std::size_t>(filter)].second;
+  if (pattern.size() < 3 || pattern.compare(0, 2, "*.") != 0 ||
+      pattern.find_first_of("*; ", 2) != std::string::npos)
+    return request.defaultExtension;
+  return pattern.substr(1);
+}
+
+std::optional<std::string> RunFileDialog(FileDialogRequest request, int* chosenFilter = nullptr) {
   const KeyboardBackToMainWindow keyboard;
   request.title = UiString(request.title);
   request.initialName = ProposedName(request.initialName);
   for (auto& filter : request.filters) filter.first = UiString(filter.first);
+  if (chosenFilter != nullptr) *chosenFilter = -1;
   if (installedScript != nullptr) {
     if (!installedScript->onFileDialog) return std::nullopt;
     auto chosen = installedScript->onFileDialog(request);
-    if (chosen && request.save) chosen = AddDefaultExtension(*chosen, request.defaultExtension);
+    const int filter = chosenFilter != nullptr && installedScript->onFileFilter ? installedScript->onFileFilter(request) : -1;
+    if (chosenFilter != nullptr) *chosenFilter = filter;
+    if (chosen && request.save) chosen = AddDefaultExtension(*chosen, FilterExtension(request, filter));
     return chosen;
   }
   QFileDialog dialog(QApplication::activeWindow());
   SetUpFileDialog(dialog, request);
   while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     std::string chosen = dialog.selectedFiles().front().toStdString();
+    const int filter =
+        chosenFilter != nullptr ? static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter())) : -1;
+    if (chosenFilter != nullptr) *chosenFilter = filter;
     if (!request.save) return chosen;
-    chosen = AddDefaultExtension(chosen, request.defaultExtension);
+    chosen = AddDefaultExtension(chosen, FilterExtension(request, filter));
     if (!QFileInfo::exists(QString::fromStdString(chosen))) return chosen;
     const QString question =
         QString::fromStdString(chosen) + UiText(QT_TRANSLATE_NOOP("Quillet2", " は既に存在します。\n上書きしますか？"));
@@ -224,4 +240,10 @@ std::optional<std::string> ChooseOpenFile(const std::string& title, const FileFi
 std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFilterList& filters,
                                           const std::string& initialName, const std::string& defaultExtension) {
   return RunFileDialog({true, title, filters, initialName, defaultExtension});
+}
+
+std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFilterList& filters,
+                                          const std::string& initialName, const std::string& defaultExtension,
+                                          int* chosenFilter) {
+  return RunFileDialog({true, title, filters, initialName, defaultExtension}, chosenFilter);
 }

@@ -77,6 +77,12 @@ std::optional<std::string> ChooseOpenFile(const std::string& title, const FileFi
                                           const std::string& initialName = {});
 std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFilterList& filters,
                                           const std::string& initialName, const std::string& defaultExtension);
+// The same, also giving back in `chosenFilter` the index of the filter the
+// user chose (-1 when not known). A name typed without an extension takes
+// the chosen filter's own extension, when its pattern is one "*.ext".
+std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFilterList& filters,
+                                          const std::string& initialName, const std::string& defaultExtension,
+                                          int* chosenFilter);
 
 // The name with the default extension added when its last component has no
 // extension of its own.
@@ -97,6 +103,8 @@ struct ModalScript {
   // Sees the dialog after it was set up: it may fill and press its controls.
   std::function<void(QDialog&)> onDialog;
   std::function<std::optional<std::string>(const FileDialogRequest&)> onFileDialog;
+  // The index of the filter chosen in a file dialog; without a handler none.
+  std::function<int(const FileDialogRequest&)> onFileFilter;
   // Sees the popup menu and gives back the entry to choose (nullptr dismisses).
   std::function<QAction*(QMenu&)> onPopupMenu;
   // Sees every step of work run with progress, whatever its time; false

@@ -1133,6 +1133,140 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>quillet2: 復元データを書けません: %1</source>
         <translation>quillet2: cannot write recovery data: %1</translation>
+        <source>パレット(*.qpl *.gpl *.act *.pal *.hex)</source>
+        <translation>Palette (*.qpl *.gpl *.act *.pal *.hex)</translation>
+    </message>
+    <message>
+        <source>GIMP パレット(*.gpl)</source>
+        <translation>GIMP palette (*.gpl)</translation>
+    </message>
+    <message>
+        <source>Photoshop パレット(*.act)</source>
+        <translation>Photoshop palette (*.act)</translation>
+    </message>
+    <message>
+        <source>JASC パレット(*.pal)</source>
+        <translation>JASC palette (*.pal)</translation>
+    </message>
+    <message>
+        <source>RIFF パレット(*.pal)</source>
+        <translation>RIFF palette (*.pal)</translation>
+    </message>
+    <message>
+        <source>16進の色の一覧(*.hex)</source>
+        <translation>Hex colour list (*.hex)</translation>
+    </message>
+    <message>
+        <source>--palette のときは色数がパレットで決まるので --colours は指定できません</source>
+        <translation>--colours cannot be given with --palette, which decides the number of colours</translation>
+    </message>
+    <message>
+        <source>--import で色をこのパレットファイル (.qpl .gpl .act .pal .hex、または windows16、windows256) に合わせる</source>
+        <translation>Map the colours of --import onto this palette file (.qpl .gpl .act .pal .hex, or windows16, windows256)</translation>
+    </message>
+    <message>
+        <source>Windows 16色パレットを読み込む(&amp;W)</source>
+        <translation>Load the &amp;Windows 16-colour palette</translation>
+    </message>
+    <message>
+        <source>Windows 256色パレットを読み込む</source>
+        <translation>Load the Windows 256-colour palette</translation>
+    </message>
+    <message>
+        <source>パレットファイルの形式がわかりません</source>
+        <translation>the palette file's format is unknown</translation>
+    </message>
+    <message>
+        <source>パレットファイルとしては大きすぎます</source>
+        <translation>too large for a palette file</translation>
+    </message>
+    <message>
+        <source>色がひとつもありません</source>
+        <translation>it holds no colour</translation>
+    </message>
+    <message>
+        <source>256色をこえる色があります</source>
+        <translation>it holds more than 256 colours</translation>
+    </message>
+    <message>
+        <source>%1行目の色が読めません</source>
+        <translation>the colour on line %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>1行目が GIMP Palette ではありません</source>
+        <translation>line 1 is not GIMP Palette</translation>
+    </message>
+    <message>
+        <source>1行目が JASC-PAL ではありません</source>
+        <translation>line 1 is not JASC-PAL</translation>
+    </message>
+    <message>
+        <source>JASC パレットの版が 0100 ではありません</source>
+        <translation>the JASC palette's version is not 0100</translation>
+    </message>
+    <message>
+        <source>色の数が読めません</source>
+        <translation>the number of colours cannot be read</translation>
+    </message>
+    <message>
+        <source>色の数と色の行の数があっていません</source>
+        <translation>the number of colours does not match the colour lines</translation>
+    </message>
+    <message>
+        <source>ACT パレットの大きさが 768 バイトでも 772 バイトでもありません</source>
+        <translation>an ACT palette is 768 or 772 bytes long</translation>
+    </message>
+    <message>
+        <source>RIFF の PAL ファイルではありません</source>
+        <translation>not a RIFF PAL file</translation>
+    </message>
+    <message>
+        <source>RIFF のチャンクの大きさがファイルとあっていません</source>
+        <translation>a RIFF chunk's size does not match the file</translation>
+    </message>
+    <message>
+        <source>data チャンクがありません</source>
+        <translation>there is no data chunk</translation>
+    </message>
+    <message>
+        <source>パレットの版が 0x0300 ではありません</source>
+        <translation>the palette's version is not 0x0300</translation>
+    </message>
+    <message>
+        <source>qpl の見出しか大きさが正しくありません</source>
+        <translation>the qpl header or size is wrong</translation>
+    </message>
+    <message>
+        <source>%1色のパレットで%2色のうち先頭の%1色を置き換えました。残りの色はそのままです</source>
+        <translation>The %1-colour palette replaced the first %1 of the %2 colours; the other colours stay as they were</translation>
+    </message>
+    <message>
+        <source>画像ごとに選ぶ</source>
+        <translation>Chosen per picture</translation>
+    </message>
+    <message>
+        <source>Windows 16色</source>
+        <translation>Windows 16 colours</translation>
+    </message>
+    <message>
+        <source>Windows 256色</source>
+        <translation>Windows 256 colours</translation>
+    </message>
+    <message>
+        <source>パレットファイル...</source>
+        <translation>Palette file...</translation>
+    </message>
+    <message>
+        <source>パレット</source>
+        <translation>Palette</translation>
+    </message>
+    <message>
+        <source>パレットの%1色に合わせる</source>
+        <translation>mapped onto the palette's %1 colours</translation>
+    </message>
+    <message>
+        <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>
+        <translation>the palette has no black, so %1 transparent pixels mix with the screen</translation>
     </message>
 </context>
 </TS>
