@@ -1,5 +1,7 @@
 #include "canvas/pen_tools.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
 
 #include "canvas/cell_geometry.h"
@@ -48,8 +50,15 @@ void RasterizeCircle(const ImageTab& tab) {
       break;
     case PEN_FILLED_RECTANGLE: FillPixelRect(surface, pixels, SCRATCH_WHITE); break;
     case PEN_FILLED_CIRCLE:
-      FillEllipse(surface, pixels, SCRATCH_WHITE);
+      // The circle's own outline with every cell between its outermost
+      // cells of each row, so the filled circle covers exactly the circle.
       DrawEllipseOutline(surface, pixels, SCRATCH_WHITE);
+      for (int y = pixels.top; y < pixels.bottom; ++y) {
+        int first = pixels.right, last = pixels.left - 1;
+        for (int x = pixels.left; x < pixels.right; ++x)
+          if (SurfacePixel(surface, x, y) != SCRATCH_BLACK) first = std::min(first, x), last = std::max(last, x);
+        if (first <= last) FillPixelRect(surface, {first, y, last + 1, y + 1}, SCRATCH_WHITE);
+      }
       break;
     default: DrawEllipseOutline(surface, pixels, SCRATCH_WHITE); break;
   }

@@ -879,8 +879,6 @@ Overwrite it?</translation>
         <translation>%1 → %2, %3 colours: %4</translation>
     </message>
     <message>
-        <source>ＭＩＴライセンス</source>
-        <translation>MIT License</translation>
         <source>-o の名前は .ico で終わるようにしてください</source>
         <translation>The name given with -o must end in .ico.</translation>
     </message>
@@ -1007,8 +1005,6 @@ It was not installed with the program.</translation>
         <translation>Icons, cursors and pictures (*.ico;*.cur;*.png;*.bmp;*.gif)</translation>
     </message>
     <message>
-        <source>アイコンとカーソル(*.ico;*.cur)</source>
-        <translation>Icons and cursors (*.ico;*.cur)</translation>
         <source>--sizes には 16,20,24,32,40,48,64,128,256 からいくつかをコンマで区切って指定してください</source>
         <translation>--sizes takes some of 16,20,24,32,40,48,64,128,256, separated by commas</translation>
     </message>
@@ -1045,8 +1041,6 @@ It was not installed with the program.</translation>
         <translation>Also write 32-bit images</translation>
     </message>
     <message>
-        <source>透明な画素のうち%1個は黒以外の色で、Windowsでは画面を反転させます。32ビットの画像では透明になります</source>
-        <translation>%1 transparent pixels have a colour other than black, which Windows draws by inverting the screen; in the 32-bit images they are transparent</translation>
         <source>未保存の作業を復元用に残さず、前回の復元データも尋ねない</source>
         <translation>Keep no recovery copy of unsaved work, and do not offer earlier ones</translation>
     </message>
@@ -1131,8 +1125,6 @@ It could not be moved and stays where it is</translation>
         <translation>it cannot be read</translation>
     </message>
     <message>
-        <source>quillet2: 復元データを書けません: %1</source>
-        <translation>quillet2: cannot write recovery data: %1</translation>
         <source>パレット(*.qpl *.gpl *.act *.pal *.hex)</source>
         <translation>Palette (*.qpl *.gpl *.act *.pal *.hex)</translation>
     </message>
@@ -1174,7 +1166,7 @@ It could not be moved and stays where it is</translation>
     </message>
     <message>
         <source>パレットファイルの形式がわかりません</source>
-        <translation>the palette file's format is unknown</translation>
+        <translation>the palette file&apos;s format is unknown</translation>
     </message>
     <message>
         <source>パレットファイルとしては大きすぎます</source>
@@ -1202,7 +1194,7 @@ It could not be moved and stays where it is</translation>
     </message>
     <message>
         <source>JASC パレットの版が 0100 ではありません</source>
-        <translation>the JASC palette's version is not 0100</translation>
+        <translation>the JASC palette&apos;s version is not 0100</translation>
     </message>
     <message>
         <source>色の数が読めません</source>
@@ -1222,7 +1214,7 @@ It could not be moved and stays where it is</translation>
     </message>
     <message>
         <source>RIFF のチャンクの大きさがファイルとあっていません</source>
-        <translation>a RIFF chunk's size does not match the file</translation>
+        <translation>a RIFF chunk&apos;s size does not match the file</translation>
     </message>
     <message>
         <source>data チャンクがありません</source>
@@ -1230,7 +1222,7 @@ It could not be moved and stays where it is</translation>
     </message>
     <message>
         <source>パレットの版が 0x0300 ではありません</source>
-        <translation>the palette's version is not 0x0300</translation>
+        <translation>the palette&apos;s version is not 0x0300</translation>
     </message>
     <message>
         <source>qpl の見出しか大きさが正しくありません</source>
@@ -1262,11 +1254,31 @@ It could not be moved and stays where it is</translation>
     </message>
     <message>
         <source>パレットの%1色に合わせる</source>
-        <translation>mapped onto the palette's %1 colours</translation>
+        <translation>mapped onto the palette&apos;s %1 colours</translation>
     </message>
     <message>
         <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>
         <translation>the palette has no black, so %1 transparent pixels mix with the screen</translation>
+    </message>
+    <message>
+        <source>設定(&amp;C)</source>
+        <translation>&amp;Configure</translation>
+    </message>
+    <message>
+        <source>quillet2: 復元データを書けません: %1</source>
+        <translation>quillet2: cannot write the recovery data: %1</translation>
+    </message>
+    <message>
+        <source>ＭＩＴライセンス</source>
+        <translation>MIT License</translation>
+    </message>
+    <message>
+        <source>透明な画素のうち%1個は黒以外の色で、Windowsでは画面を反転させます。32ビットの画像では透明になります</source>
+        <translation>%1 of the transparent pixels are not black and invert the screen on Windows. In the 32-bit images they are transparent.</translation>
+    </message>
+    <message>
+        <source>アイコンとカーソル(*.ico;*.cur)</source>
+        <translation>Icons and cursors (*.ico;*.cur)</translation>
     </message>
 </context>
 </TS>

@@ -198,7 +198,7 @@ TEST_F(EnglishTextsTest, MessagesKeepTheirFileFrameAndButtonsAndFileDialogsAreTr
   ShowReport(FileMessage("/tmp/ア.ico", ICON_NOT_ICON_FILE));
   ASSERT_EQ(modal.messages().size(), 1u);
   EXPECT_EQ(modal.messages()[0].text, "[ /tmp/ア.ico ]\n\nNot an icon file.");
-  EXPECT_EQ(modal.messages()[0].caption, "Report");
+  EXPECT_EQ(modal.messages()[0].caption, "Quillet2");
 
   modal.QueueFile("");
   DispatchCommand(CMD_OPEN);
@@ -227,7 +227,7 @@ TEST_F(EnglishTextsTest, TheImportDialogDescribesItsImagesInEnglish) {
     const auto* colours =
         list->itemWidget(list->topLevelItem(0), IMPORT_COLUMN_TARGET_COLOURS)->findChild<QComboBox*>();
     EXPECT_EQ(colours->currentText(), "2 colours");
-    EXPECT_EQ(list->topLevelItem(1)->text(3), "Unreadable (The data is cut short)");
+    EXPECT_EQ(list->topLevelItem(1)->text(3), "Unreadable (The data is cut short.)");
     EXPECT_EQ(FindControl<QPlainTextEdit>(dialog, ID_IMPORT_LOSSES)->toPlainText(),
               "1. 128×100 → 64×64, 2 colours: shrunk to 64×50");
     PressButton(dialog, IDCANCEL);
@@ -351,7 +351,7 @@ TEST(LanguageTest, QtsOwnTextsFollowAndAMissingFileKeepsJapanese) {
   ASSERT_TRUE(SelectLanguage(QStringLiteral("en")));
   EXPECT_EQ(CurrentLanguage(), Language::English);
   EXPECT_EQ(qtCancel(), "Cancel");
-  EXPECT_EQ(UiText("報告"), "Report");
+  EXPECT_EQ(UiText("報告"), "Quillet2");
   EXPECT_FALSE(SelectLanguage(QStringLiteral("de")));
   EXPECT_EQ(CurrentLanguage(), Language::English);
 

@@ -4,11 +4,13 @@
 #include <QImage>
 #include <QProcess>
 
+#include "model/change_hub.h"
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "fileio/icon_format.h"
 #include "fileio/palette_file.h"
 #include "fileio/palette_formats.h"
+#include "model/change_hub.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {
@@ -40,6 +42,8 @@ TEST_F(PaletteChoice, SaveTakesTheChosenFiltersFormatAndLoadSaysWhenItFillsOnlyT
   ImageTab& tab = AddTab();
   ASSERT_EQ(tab.colorCode, 16);
   for (int i = 0; i < 16; ++i) tab.palette[i] = static_cast<ColorRef>(i * 0x0F0E0D);
+  // The palette set here is a step of its own, for the undo at the end.
+  Announce(&tab, CHANGE_PALETTE | CHANGE_RECORD_UNDO);
   const struct {
     const char* typed;
     int filter;

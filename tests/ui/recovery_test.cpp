@@ -189,7 +189,7 @@ TEST_F(Recovery, AKilledRunsTabsComeBackAsTheyWereOnScreen) {
   }
   EXPECT_EQ(tabSet.currentPosition, 1);
   EXPECT_EQ(tabSet.documentName, icon);
-  EXPECT_EQ(Caption(), "Quillet2 - " + icon);
+  EXPECT_EQ(Caption(), "*Quillet2 - " + icon);
   // The killed run's data became this run's: one run folder, ours.
   ASSERT_TRUE(RecordWritten());
   std::vector<std::string> runs;
