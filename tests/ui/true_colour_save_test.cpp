@@ -12,6 +12,7 @@
 #include "fileio/save_flow.h"
 #include "fileio/true_colour_image.h"
 #include "fileio/true_colour_save.h"
+#include "model/change_hub.h"
 #include "platform/dialog_template.h"
 #include "storage/file_message.h"
 #include "tests/support/family_icon.h"
@@ -29,6 +30,9 @@ ImageTab& AddPatternTab(int size, std::uint8_t code, unsigned seed, bool blackUn
     for (PixelCell& cell : pattern.cells)
       if ((cell & CELL_MASK_BIT) != 0) cell = CELL_MASK_BIT;
   pattern.palette[0] = 0;
+  tab->width = pattern.width;
+  tab->height = pattern.height;
+  tab->colorCode = pattern.colorCode;
   std::copy(std::begin(pattern.cells), std::end(pattern.cells), std::begin(tab->cells));
   std::copy(std::begin(pattern.palette), std::end(pattern.palette), std::begin(tab->palette));
   return *tab;
@@ -79,6 +83,7 @@ TEST_F(TrueColourSave, TheChoiceWritesIndexedImagesAlsoOrOnlyIn32BitsAndIsRememb
     // Saved again without the dialog, the document keeps its choice.
     EXPECT_EQ(DocumentTrueColour(name), c.choice);
     CellAt(first, 0, 0) = static_cast<PixelCell>(CellAt(first, 0, 0) ^ 1);
+    Announce(&first, CHANGE_PIXELS | CHANGE_RECORD_UNDO);
     CommandSave();
     EXPECT_EQ(modal.texts(), std::vector<std::string>{});
     EXPECT_NE(FileBytes(name), file);
