@@ -8,7 +8,11 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           # with a window manager for the check of the window's place.
           dpkg-dev file desktop-file-utils appstream xdotool x11-utils openbox
           # Debian artwork the import benchmark makes its pictures from.
-          adwaita-icon-theme)
+          adwaita-icon-theme
+          # Access lists and extended attributes for the tests of saving.
+          acl attr
+          # The fuzz targets: clang with libFuzzer.
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
