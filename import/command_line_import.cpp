@@ -3,6 +3,7 @@
 #include "fileio/icon_format.h"
 #include "import/decode.h"
 #include "import/flow.h"
+#include "import/interrupt_catcher.h"
 #include "import/targets.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -36,7 +37,15 @@ int LargestReadable(const std::vector<ImportEntry>& entries) {
 }  // namespace
 
 CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
-  const ImportSource source = ReadImportSource(request.input);
+  // Ctrl+C stops the import before anything is written; once the writing
+  // began it ends whole.
+  const InterruptCatcher catcher;
+  const auto interrupted = [] {
+    return Failure(EXIT_INTERRUPTED, UiString(QT_TRANSLATE_NOOP("Quillet2", "中断しました")));
+  };
+  const ImportSource source =
+      ReadImportSource(request.input, [](int, int) { return !InterruptCatcher::Interrupted(); });
+  if (InterruptCatcher::Interrupted()) return interrupted();
   if (!source.error.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, source.error));
   const int row = LargestReadable(source.entries);
   if (row < 0) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, IMPORT_NOTHING_READABLE));
@@ -52,6 +61,7 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
     images.push_back(one.image.get());
     result.lossLines += DescribeMadeLoss(one, UiString) + "\n";
   }
+  if (InterruptCatcher::Interrupted()) return interrupted();
   WriteProblem problem = WriteProblem::None;
   if (WriteFileBytesSafely(request.output, SerializeIcon(images), &problem) != WriteResult::Ok) {
     const char* reason = WriteProblemText(problem);
