@@ -902,5 +902,21 @@ Overwrite it?</translation>
         <source>%1 → %2、%3色：%4</source>
         <translation>%1 → %2, %3 colours: %4</translation>
     </message>
+    <message>
+        <source>%1 は一度だけ指定してください</source>
+        <translation>%1 may be given only once</translation>
+    </message>
+    <message>
+        <source>-o にはフォルダーではなく書き出すアイコンファイルを指定してください</source>
+        <translation>-o must name the icon file to write, not a folder</translation>
+    </message>
+    <message>
+        <source>中断しました</source>
+        <translation>Interrupted</translation>
+    </message>
+    <message>
+        <source>画像を合わせると大きすぎて読み込めません</source>
+        <translation>The images together are too large to read</translation>
+    </message>
 </context>
 </TS>
