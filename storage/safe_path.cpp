@@ -211,6 +211,11 @@ PathCheck OpenSavePlace(const std::string& path, SavePlace& place) {
     }
     chain.Push(fd, part);
   }
+  // "name/" names a folder, never a file to be created or replaced.
+  if (lastFound && path.back() == '/') {
+    errno = EISDIR;
+    return PathCheck::Failed;
+  }
   if (!lastFound) {
     // The path names a folder: its place is its parent, under its name.
     const std::string folderPath = chain.Path();

@@ -118,6 +118,21 @@ TEST(SaveRaceTest, AFolderSwappedForALinkDuringTheSaveLeavesTheVictimsFileAlone)
   fs::remove_all(folder);
 }
 
+TEST(SavePathTest, APathEndingInASlashIsNeverWrittenAsAFile) {
+  const fs::path folder = fs::temp_directory_path() / ("q2slash-" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder / "dir");
+  std::ofstream(folder / "file.ico") << "old";
+  for (const char* name : {"new/", "file.ico/", "dir/", "dir"}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(WriteFileBytesSafely((folder / name).string(), ByteBuffer(3, 'n')), WriteResult::OpenFailed);
+  }
+  EXPECT_EQ(Names(folder), (std::vector<std::string>{"dir", "file.ico"}));
+  EXPECT_EQ(Read(folder / "file.ico"), "old");
+  EXPECT_TRUE(fs::is_empty(folder / "dir"));
+  fs::remove_all(folder);
+}
+
 // The output of a command, or nothing when it failed.
 std::optional<std::string> Output(const std::string& command) {
   FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
