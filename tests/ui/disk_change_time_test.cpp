@@ -8,6 +8,7 @@
 #include <fstream>
 #include <thread>
 
+#include "fileio/open_flow.h"
 #include "storage/disk_change.h"
 #include "storage/file_message.h"
 #include "tests/ui/file_flow_fixture.h"

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,13 +15,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Run {
+struct ProgramRun {
   int code = -1;
   std::string out;
   std::string err;
 };
 
-Run Quillet2(const QStringList& arguments) {
+ProgramRun Quillet2(const QStringList& arguments) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
@@ -62,7 +63,7 @@ TEST(ImportCommandLineEdges, RepeatedOptionsAndAFolderAsOutputAreRefusedWithoutW
   };
   for (const Case& test : cases) {
     SCOPED_TRACE(test.arguments.join(' ').toStdString());
-    const Run run = Quillet2(test.arguments);
+    const ProgramRun run = Quillet2(test.arguments);
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, test.error);
     EXPECT_EQ(run.out, "");
@@ -74,7 +75,7 @@ TEST(ImportCommandLineEdges, RepeatedOptionsAndAFolderAsOutputAreRefusedWithoutW
   EXPECT_TRUE(fs::is_empty(folder / "olddir"));
 
   // Once each, the import runs.
-  const Run run = Quillet2({"--import", input, "-o", output});
+  const ProgramRun run = Quillet2({"--import", input, "-o", output});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_TRUE(fs::is_regular_file(output.toStdString()));
   fs::remove_all(folder);
