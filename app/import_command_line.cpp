@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <algorithm>
 #include <string>
 
@@ -24,6 +25,10 @@ inline constexpr const char* PALETTE_AND_COLOURS =
     QT_TRANSLATE_NOOP("Quillet2", "--palette のときは色数がパレットで決まるので --colours は指定できません");
 inline constexpr const char* NO_FILE_NAMES =
     QT_TRANSLATE_NOOP("Quillet2", "--import のときは開くファイルを指定できません");
+
+inline constexpr const char* OPTION_REPEATED = QT_TRANSLATE_NOOP("Quillet2", "%1 は一度だけ指定してください");
+inline constexpr const char* OUTPUT_IS_FOLDER =
+    QT_TRANSLATE_NOOP("Quillet2", "-o にはフォルダーではなく書き出すアイコンファイルを指定してください");
 
 struct ImportOptions {
   QCommandLineOption input{QStringLiteral("import"),
@@ -82,6 +87,19 @@ std::vector<int> ParseSizes(const QString& text) {
   return sizes;
 }
 
+// The first option given more than once, under any of its names, as it is
+// written on the command line; empty when none is.
+QString RepeatedOption(const QCommandLineParser& parser) {
+  const QStringList given = parser.optionNames();
+  for (const QString& name : given) {
+    // Values count every name of the option; a switch has none, so its
+    // names are counted.
+    if (parser.values(name).size() > 1 || given.count(name) > 1)
+      return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+  }
+  return {};
+}
+
 }  // namespace
 
 bool AsksForImport(int argc, const char* const* argv) {
@@ -107,8 +125,15 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   // accepted.
   parser.addOption(QCommandLineOption(QStringLiteral("lang"), QString(), QStringLiteral("en|ja")));
   if (!parser.parse(arguments)) return Failure(IMPORT_EXIT_ARGUMENTS, parser.errorText().toStdString());
+  if (const QString repeated = RepeatedOption(parser); !repeated.isEmpty())
+    return Failure(IMPORT_EXIT_ARGUMENTS, FillText(UiString(OPTION_REPEATED), {repeated.toStdString()}));
   if (!parser.positionalArguments().isEmpty()) return Failure(IMPORT_EXIT_ARGUMENTS, NO_FILE_NAMES);
   if (!parser.isSet(options.output)) return Failure(IMPORT_EXIT_ARGUMENTS, NEEDS_OUTPUT);
+  // A name ending in a slash, or an existing folder, would be written as a
+  // file of that name or refused only after all the work.
+  if (const QString output = parser.value(options.output);
+      output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir())
+    return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_IS_FOLDER);
   if (!OutputNameAccepted(parser.value(options.output).toStdString()))
     return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_NOT_ICON);
   std::vector<int> sizes;

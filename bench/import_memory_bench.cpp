@@ -2,7 +2,8 @@
 // import dialog (or a refusal) appears:
 //   bomb      a small icon whose 256 directory entries all point at one
 //             4096 x 4096 PNG image;
-//   distinct  an icon of 64 different 4096 x 4096 PNG images;
+//   distinct  an icon of 64 different 4096 x 4096 PNG images (refused once
+//             the images read would pass the bound on one file's pixels);
 //   small     a 16 x 16 picture, for the memory the program itself takes.
 // Each import runs in a child process of a child process: the middle one
 // reads the worker's peak resident size with getrusage(RUSAGE_CHILDREN), so

@@ -7,6 +7,7 @@
 #include "import/decode.h"
 #include "import/flow.h"
 #include "import/palette_import.h"
+#include "import/interrupt_catcher.h"
 #include "import/targets.h"
 #include "import/true_colour_entries.h"
 #include "platform/translation.h"
@@ -41,7 +42,15 @@ int LargestReadable(const std::vector<ImportEntry>& entries) {
 }  // namespace
 
 CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
-  const ImportSource source = ReadImportSource(request.input);
+  // Ctrl+C stops the import before anything is written; once the writing
+  // began it ends whole.
+  const InterruptCatcher catcher;
+  const auto interrupted = [] {
+    return Failure(EXIT_INTERRUPTED, UiString(QT_TRANSLATE_NOOP("Quillet2", "中断しました")));
+  };
+  const ImportSource source =
+      ReadImportSource(request.input, [](int, int) { return !InterruptCatcher::Interrupted(); });
+  if (InterruptCatcher::Interrupted()) return interrupted();
   if (!source.error.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, source.error));
   const int row = LargestReadable(source.entries);
   if (row < 0) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, IMPORT_NOTHING_READABLE));
@@ -94,6 +103,7 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   const std::vector<KeptEntry> keptImages =
       request.keep ? ImagesNotReplaced(request.input, target.sizes) : std::vector<KeptEntry>{};
   for (const KeptEntry& entry : keptImages) parts.push_back({nullptr, &entry});
+  if (InterruptCatcher::Interrupted()) return interrupted();
   WriteProblem problem = WriteProblem::None;
   if (WriteFileBytesSafely(request.output, SerializeIconParts(parts), &problem) != WriteResult::Ok) {
     const char* reason = WriteProblemText(problem);

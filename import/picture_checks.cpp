@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "fileio/dib_reading.h"
 #include "import/read.h"
@@ -106,6 +107,66 @@ bool SkipSubBlocks(const ByteBuffer& bytes, std::uint64_t& at) {
 
 std::uint64_t ColourTableBytes(std::uint8_t flags) { return flags & 0x80 ? 3u << ((flags & 7) + 1) : 0; }
 
+// How many pixels a frame's compressed data gives: its LZW codes are
+// followed, counting the length of each string they stand for, until the
+// end code, the end of the data, or a code that cannot occur (which ends the
+// frame there, as decoders do). `at` is on the minimum code size byte.
+std::uint64_t GifFramePixels(const ByteBuffer& bytes, std::uint64_t at) {
+  const int minimum = bytes[at++];
+  if (minimum < 1 || minimum > 11) return 0;
+  const std::uint32_t clear = 1u << minimum;
+  const std::uint32_t end = clear + 1;
+  std::vector<std::uint32_t> lengths(4096, 0);
+  std::uint32_t next = end + 1;
+  int size = minimum + 1;
+  std::uint32_t previous = 0;
+  bool havePrevious = false;
+  std::uint64_t pixels = 0;
+  std::uint32_t bits = 0;
+  int held = 0;
+  for (;;) {
+    if (!Holds(bytes, at, 1)) return pixels;
+    const std::uint8_t length = bytes[at++];
+    if (length == 0 || !Holds(bytes, at, length)) return pixels;
+    for (std::uint8_t i = 0; i < length; ++i) {
+      bits |= std::uint32_t(bytes[at + i]) << held;
+      held += 8;
+      while (held >= size) {
+        const std::uint32_t code = bits & ((1u << size) - 1);
+        bits >>= size;
+        held -= size;
+        if (code == clear) {
+          next = end + 1;
+          size = minimum + 1;
+          havePrevious = false;
+          continue;
+        }
+        if (code == end) return pixels;
+        std::uint32_t produced;
+        if (code < clear) {
+          produced = 1;
+        } else if (code < next && lengths[code] != 0) {
+          produced = lengths[code];
+        } else if (code == next && havePrevious) {
+          produced = lengths[previous] + 1;
+        } else {
+          return pixels;
+        }
+        if (havePrevious && next < 4096) {
+          lengths[next] = (previous < clear ? 1 : lengths[previous]) + 1;
+          ++next;
+          if (next == (1u << size) && size < 12) ++size;
+        }
+        if (code < clear) lengths[code] = 1;
+        pixels += produced;
+        previous = code;
+        havePrevious = true;
+      }
+    }
+    at += length;
+  }
+}
+
 // A GIF file is whole when its blocks lead to its trailer byte.
 std::string CheckGif(const ByteBuffer& bytes) {
   std::uint64_t at = 13;
@@ -119,8 +180,15 @@ std::string CheckGif(const ByteBuffer& bytes) {
       at += 2;
     } else if (block == 0x2C) {
       if (!Holds(bytes, at, 10)) return IMPORT_ENTRY_TRUNCATED;
+      const std::uint64_t width = U16At(bytes, at + 5);
+      const std::uint64_t height = U16At(bytes, at + 7);
       // Descriptor, local colour table, then the code size byte.
-      at += 10 + ColourTableBytes(bytes[at + 9]) + 1;
+      at += 10 + ColourTableBytes(bytes[at + 9]);
+      if (!Holds(bytes, at, 1)) return IMPORT_ENTRY_TRUNCATED;
+      // Compressed data that stops before the frame is full would leave
+      // the rest of it in colour 0, as if it were the picture.
+      if (GifFramePixels(bytes, at) < width * height) return IMPORT_ENTRY_TRUNCATED;
+      at += 1;
     } else {
       return IMPORT_ENTRY_UNSUPPORTED;
     }

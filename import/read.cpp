@@ -1,5 +1,6 @@
 #include "import/read.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <utility>
@@ -7,6 +8,7 @@
 #include "fileio/dib_reading.h"
 #include "fileio/icon_format.h"
 #include "import/convert.h"
+#include "import/decode.h"
 #include "import/picture_depth.h"
 
 namespace {
@@ -107,6 +109,76 @@ void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, ImportEntry&
   }
 }
 
+// The bytes an image is read from: for a PNG image those up to the end of
+// its last chunk, when that lies within its size field, else all its size
+// field gives it; for a bitmap image its info header and what follows in the
+// file (its size field is not used), as far as any of it is read.
+struct ImageBytes {
+  std::uint64_t offset = 0;
+  std::uint64_t size = 0;
+  std::uint64_t hash = 0;
+};
+
+// The end of a PNG stream's "IEND" chunk, or 0 when its chunks do not reach
+// one within the limit.
+std::uint64_t PngStreamEnd(const ByteBuffer& bytes, std::uint64_t offset, std::uint64_t limit) {
+  std::uint64_t at = offset + sizeof PNG_SIGNATURE;
+  while (at + 12 <= limit) {
+    const std::uint64_t length = std::uint64_t(bytes[at]) << 24 | std::uint64_t(bytes[at + 1]) << 16 |
+                                 std::uint64_t(bytes[at + 2]) << 8 | bytes[at + 3];
+    const std::uint64_t end = at + 12 + length;
+    if (end > limit) return 0;
+    if (std::memcmp(&bytes[at + 4], "IEND", 4) == 0) return end;
+    at = end;
+  }
+  return 0;
+}
+
+ImageBytes ImageBytesOf(const ByteBuffer& bytes, const IconDirEntry& dir, bool png) {
+  ImageBytes image;
+  image.offset = std::min<std::uint64_t>(dir.imageOffset, bytes.size());
+  const std::uint64_t available = bytes.size() - image.offset;
+  if (png) {
+    image.size = std::min<std::uint64_t>(dir.bytesInRes, available);
+    if (const std::uint64_t end = PngStreamEnd(bytes, image.offset, image.offset + image.size); end != 0)
+      image.size = end - image.offset;
+  } else {
+    // A bitmap is told apart by its offset (its size field is not read) and
+    // its first bytes, which hold its header.
+    image.size = std::min<std::uint64_t>(available, 64 * 1024);
+  }
+  std::uint64_t hash = png ? 14695981039346656037ull : 14695981039346656037ull ^ image.offset;
+  for (std::uint64_t i = 0; i < image.size; ++i) {
+    hash ^= bytes[image.offset + i];
+    hash *= 1099511628211ull;
+  }
+  image.hash = hash;
+  return image;
+}
+
+// The pixels the image's own header promises: a PNG image's header, or a
+// bitmap's info header.
+std::uint64_t DeclaredPixels(const ByteBuffer& bytes, const ImageBytes& image, bool png) {
+  if (png) {
+    // Signature, chunk length and type, then the width and height.
+    if (image.size < 24) return 0;
+    const auto u32 = [&](std::uint64_t at) {
+      return std::uint64_t(bytes[at]) << 24 | std::uint64_t(bytes[at + 1]) << 16 | std::uint64_t(bytes[at + 2]) << 8 |
+             bytes[at + 3];
+    };
+    const std::uint64_t width = u32(image.offset + 16);
+    const std::uint64_t height = u32(image.offset + 20);
+    // The decoder refuses larger pictures before decoding them.
+    if (width > IMPORT_MAX_PICTURE_SIZE || height > IMPORT_MAX_PICTURE_SIZE) return 0;
+    return width * height;
+  }
+  if (!Holds(bytes, image.offset, INFO_HEADER_BYTES)) return 0;
+  const auto width = static_cast<std::int32_t>(U32At(bytes, image.offset + INFO_WIDTH));
+  const auto height = static_cast<std::int32_t>(U32At(bytes, image.offset + INFO_HEIGHT)) / 2;
+  if (width < 1 || width > IMPORT_MAX_SOURCE_SIZE || height < 1 || height > IMPORT_MAX_SOURCE_SIZE) return 0;
+  return std::uint64_t(width) * std::uint64_t(height);
+}
+
 }  // namespace
 
 bool IsPngData(const std::uint8_t* data, std::size_t size) {
@@ -136,10 +208,9 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
   std::vector<IconDirEntry> directory;
   if (!ReadIconDirectory(bytes, header, directory)) return ICON_READ_FAILED;
   entries.resize(directory.size());
-  // The first entry decoded from each range of bytes: a bitmap image is read
-  // from its offset alone (its size field is not used), a PNG image from its
-  // offset and size.
-  std::map<std::pair<std::uint64_t, std::uint64_t>, std::size_t> decoded;
+  // The first entry decoded from each distinct run of image bytes.
+  std::map<std::pair<std::uint64_t, std::uint64_t>, std::vector<std::size_t>> decoded;
+  std::uint64_t totalPixels = 0;
   for (std::size_t i = 0; i < directory.size(); ++i) {
     if (progress && !progress(static_cast<int>(i), static_cast<int>(directory.size()))) {
       entries.clear();
@@ -154,12 +225,22 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
     entry.cursor = type == 2;
     entry.png = Holds(bytes, dir.imageOffset, sizeof PNG_SIGNATURE) &&
                 IsPngData(&bytes[dir.imageOffset], bytes.size() - dir.imageOffset);
-    const auto key = std::make_pair(std::uint64_t{dir.imageOffset}, entry.png ? std::uint64_t{dir.bytesInRes} : 0);
-    if (const auto same = decoded.find(key); same != decoded.end()) {
-      entry = entries[same->second];
+    const ImageBytes image = ImageBytesOf(bytes, dir, entry.png);
+    std::vector<std::size_t>& same = decoded[{image.hash, image.size}];
+    const auto earlier = std::find_if(same.begin(), same.end(), [&](std::size_t other) {
+      const ImageBytes seen = ImageBytesOf(bytes, directory[other], entries[other].png);
+      return std::memcmp(&bytes[seen.offset], &bytes[image.offset], image.size) == 0;
+    });
+    if (earlier != same.end()) {
+      entry = entries[*earlier];
       continue;
     }
-    decoded.emplace(key, i);
+    same.push_back(i);
+    totalPixels += DeclaredPixels(bytes, image, entry.png);
+    if (totalPixels > IMPORT_MAX_TOTAL_PIXELS) {
+      entries.clear();
+      return IMPORT_TOO_MANY_PIXELS;
+    }
     RgbaPicture full;
     if (entry.png) {
       entry.bitCount = PngBitsPerPixel(&bytes[dir.imageOffset], bytes.size() - dir.imageOffset);
@@ -168,7 +249,7 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
         continue;
       }
       entry.pngOffset = dir.imageOffset;
-      entry.pngSize = dir.bytesInRes;
+      entry.pngSize = image.size;
       if (!decodePng) continue;
       entry.problem = decodePng(&bytes[entry.pngOffset], entry.pngSize, full);
     } else {

@@ -8,8 +8,9 @@
 //
 // Images are decoded one at a time and only their picture scaled to fit the
 // largest image size is kept, with a few facts about the full one; images
-// that share their bytes are decoded once. So a file whose many entries
-// point at one huge image costs the memory of one image, not of all.
+// that hold the same bytes are decoded once, whatever offsets and sizes the
+// directory gives them. So a file whose many entries point at one huge image
+// costs the memory and time of one image, not of all.
 
 #include <cstddef>
 #include <cstdint>
@@ -36,6 +37,8 @@ inline constexpr const char* IMPORT_ENTRY_UNSUPPORTED = QT_TRANSLATE_NOOP("Quill
 inline constexpr const char* IMPORT_ENTRY_BAD_SIZE = QT_TRANSLATE_NOOP("Quillet2", "大きさが正しくありません");
 inline constexpr const char* IMPORT_ENTRY_BAD_PNG = QT_TRANSLATE_NOOP("Quillet2", "PNGを読み込めません");
 inline constexpr const char* IMPORT_TOO_MANY_ENTRIES = QT_TRANSLATE_NOOP("Quillet2", "画像が多すぎて読み込めません");
+inline constexpr const char* IMPORT_TOO_MANY_PIXELS =
+    QT_TRANSLATE_NOOP("Quillet2", "画像を合わせると大きすぎて読み込めません");
 
 // The largest bitmap image the import takes in, in each direction. Icons
 // stop at 256 pixels; a little room is left for odd files, and the limit
@@ -43,6 +46,10 @@ inline constexpr const char* IMPORT_TOO_MANY_ENTRIES = QT_TRANSLATE_NOOP("Quille
 constexpr int IMPORT_MAX_SOURCE_SIZE = 1024;
 // A directory longer than this is taken as damage rather than listed.
 constexpr int IMPORT_MAX_ENTRIES = 256;
+// The most pixels the distinct images of one file may hold together: eight
+// of the largest pictures the import reads. A file beyond is refused before
+// the image that would pass the bound is decoded.
+constexpr std::uint64_t IMPORT_MAX_TOTAL_PIXELS = 8ull * 4096 * 4096;
 
 struct ImportEntry {
   int width = 0;

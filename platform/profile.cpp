@@ -27,27 +27,48 @@ bool SameName(const std::string& a, const std::string& b) {
          });
 }
 
+// The lines of a settings file, and how the file writes them, so that a
+// rewritten file keeps its form: a UTF-8 byte-order mark at its start (which
+// is not part of the first line), and CRLF or LF line ends.
+struct ProfileText {
+  std::vector<std::string> lines;
+  bool byteOrderMark = false;
+  bool crlf = false;
+};
+
+constexpr std::uint8_t BYTE_ORDER_MARK[3] = {0xEF, 0xBB, 0xBF};
+
 // The lines of the file; none for a missing file, nothing at all for a file
 // that exists but cannot be read whole.
-std::optional<std::vector<std::string>> ReadLines(const std::string& file) {
-  std::vector<std::string> lines;
+std::optional<ProfileText> ReadLines(const std::string& file) {
+  ProfileText text;
   const auto bytes = ReadFileBytes(file, MAX_PROFILE_BYTES);
   if (!bytes) {
-    if (errno == ENOENT) return lines;
+    if (errno == ENOENT) return text;
     return std::nullopt;
   }
   if (bytes->size() > MAX_PROFILE_BYTES) return std::nullopt;
+  std::size_t start = 0;
+  if (bytes->size() >= 3 && std::equal(BYTE_ORDER_MARK, BYTE_ORDER_MARK + 3, bytes->begin())) {
+    text.byteOrderMark = true;
+    start = 3;
+  }
+  // The first line's end tells the file's line ends.
+  const auto firstEnd = std::find(bytes->begin() + static_cast<std::ptrdiff_t>(start), bytes->end(), '\n');
+  text.crlf = firstEnd != bytes->end() && firstEnd != bytes->begin() + static_cast<std::ptrdiff_t>(start) &&
+              *(firstEnd - 1) == '\r';
   std::string line;
-  for (std::uint8_t byte : *bytes) {
+  for (std::size_t i = start; i < bytes->size(); ++i) {
+    const std::uint8_t byte = (*bytes)[i];
     if (byte == '\n') {
-      lines.push_back(line);
+      text.lines.push_back(line);
       line.clear();
     } else if (byte != '\r') {
       line.push_back(static_cast<char>(byte));
     }
   }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
+  if (!line.empty()) text.lines.push_back(line);
+  return text;
 }
 
 // The section name of a "[name]" line.
@@ -71,7 +92,7 @@ bool KeyOf(const std::string& line, std::string& key, std::string& value) {
 std::optional<std::string> FindProfileValue(const std::string& section, const std::string& key,
                                             const std::string& file) {
   bool inSection = false;
-  for (const std::string& line : ReadLines(file).value_or(std::vector<std::string>{})) {
+  for (const std::string& line : ReadLines(file).value_or(ProfileText{}).lines) {
     if (const auto name = SectionOf(line)) {
       inSection = SameName(*name, section);
       continue;
@@ -108,12 +129,12 @@ int GetProfileInt(const std::string& section, const std::string& key, int defaul
 bool WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
                         const std::string& file, WriteProblem* problem) {
   // Rewriting a file that could not be read would drop everything in it.
-  std::optional<std::vector<std::string>> read = ReadLines(file);
+  std::optional<ProfileText> read = ReadLines(file);
   if (!read) {
     if (problem != nullptr) *problem = WriteProblem::Unreadable;
     return false;
   }
-  std::vector<std::string>& lines = *read;
+  std::vector<std::string>& lines = read->lines;
   const std::string entry = key + "=" + value;
   int sectionLine = -1;
   int lastInSection = -1;
@@ -141,8 +162,10 @@ bool WriteProfileString(const std::string& section, const std::string& key, cons
     lines.insert(lines.begin() + lastInSection + 1, entry);
   }
   ByteBuffer bytes;
+  if (read->byteOrderMark) bytes.assign(BYTE_ORDER_MARK, BYTE_ORDER_MARK + 3);
   for (const std::string& line : lines) {
     bytes.insert(bytes.end(), line.begin(), line.end());
+    if (read->crlf) bytes.push_back('\r');
     bytes.push_back('\n');
   }
   return WriteFileBytesSafely(file, bytes, problem) == WriteResult::Ok;

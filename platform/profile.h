@@ -17,7 +17,8 @@ std::string GetProfileString(const std::string& section, const std::string& key,
                              const std::string& file);
 
 // Sets the key to the text, creating the file and the section when missing
-// and replacing an existing value; every other line stays. Gives back false
+// and replacing an existing value; every other line stays, and so do a
+// byte-order mark at the start and CRLF line ends. Gives back false
 // when the file could not be written, or exists but could not be read (it
 // is then not rewritten); the old file is left as it was and `problem`, when
 // given, says why.

@@ -13,7 +13,12 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           # Debian artwork the import benchmark makes its pictures from.
           adwaita-icon-theme
           # The command-line tests list written icons with icotool.
-          icoutils)
+          icoutils
+
+          # Access lists and extended attributes for the tests of saving.
+          acl attr
+          # The fuzz targets: clang with libFuzzer.
+          clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -2,8 +2,9 @@
 # Builds the program and its tests with AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs every test headless. Any sanitizer
 # report fails the run. It also builds the Debian package and checks the
-# installed program (scripts/check-install.sh) before the tests run, so
-# that the test summary is the last thing printed.
+# installed program (scripts/check-install.sh) and builds and briefly runs
+# the fuzz targets (scripts/fuzz-smoke.sh) before the tests run, so that the
+# test summary is the last thing printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -11,6 +12,8 @@ scripts/install-deps.sh
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DQUILLET2_SANITIZE=ON -DQUILLET2_TESTS=ON -DQUILLET2_BENCH=ON
 cmake --build build-test -j"$(nproc)"
 scripts/check-install.sh
+# The fuzz targets, built with clang and run for a few seconds each.
+scripts/fuzz-smoke.sh 5
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"

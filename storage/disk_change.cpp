@@ -15,6 +15,9 @@ struct DiskFile {
   ino_t inode = 0;
   off_t size = 0;
   struct timespec modified {};
+  // The change time, which no program can set back: a same-size write
+  // whose modification time was put back still moves it.
+  struct timespec changed {};
 };
 
 DiskFile remembered;
@@ -29,12 +32,14 @@ DiskFile Look(const std::string& path) {
   file.inode = info.st_ino;
   file.size = info.st_size;
   file.modified = info.st_mtim;
+  file.changed = info.st_ctim;
   return file;
 }
 
 bool SameFile(const DiskFile& a, const DiskFile& b) {
   return a.exists == b.exists && a.device == b.device && a.inode == b.inode && a.size == b.size &&
-         a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec;
+         a.modified.tv_sec == b.modified.tv_sec && a.modified.tv_nsec == b.modified.tv_nsec &&
+         a.changed.tv_sec == b.changed.tv_sec && a.changed.tv_nsec == b.changed.tv_nsec;
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 
 #include "platform/file_bytes.h"
 #include "storage/safe_path.h"
+#include "storage/file_attributes.h"
 #include "storage/save_leftovers.h"
 
 namespace {
@@ -26,12 +27,6 @@ struct Outcome {
 void CloseKeepingError(int fd) {
   const int saved = errno;
   ::close(fd);
-  errno = saved;
-}
-
-void UnlinkKeepingError(const std::string& path) {
-  const int saved = errno;
-  ::unlink(path.c_str());
   errno = saved;
 }
 
@@ -86,11 +81,6 @@ bool CopyContent(int from, int to) {
   }
 }
 
-int MakeFile(const std::string& stem, std::string& name) {
-  name = stem + "XXXXXX";
-  return ::mkostemp(name.data(), O_CLOEXEC);
-}
-
 std::string RandomLetters() {
   static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::random_device source;
@@ -99,67 +89,112 @@ std::string RandomLetters() {
   return text;
 }
 
+// Creates a new file, readable and writable by this process only, whose
+// name starts with the prefix, in the open folder.
+int MakeFileIn(int folder, const std::string& prefix, std::string& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = prefix + RandomLetters();
+    const int fd = ::openat(folder, name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
 // Gives a complete, synced copy its backup name. Until then it carries a
 // temporary's name, so a file under a backup's name always holds the whole
 // old content, even when the program was killed while copying.
-bool NameBackup(const std::string& temp, const std::string& stem, std::string& backup) {
+bool NameBackup(int folder, const std::string& temp, const std::string& prefix, std::string& backup) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    backup = stem + RandomLetters();
-    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, backup.c_str(), RENAME_NOREPLACE) == 0) return true;
+    backup = prefix + RandomLetters();
+    if (::renameat2(folder, temp.c_str(), folder, backup.c_str(), RENAME_NOREPLACE) == 0) return true;
     if (errno == EEXIST) continue;
     // File systems without the no-replace rename get a name checked first.
     if (errno != EINVAL && errno != ENOSYS) return false;
     struct stat taken {};
-    if (::lstat(backup.c_str(), &taken) == 0) continue;
-    return ::rename(temp.c_str(), backup.c_str()) == 0;
+    if (::fstatat(folder, backup.c_str(), &taken, AT_SYMLINK_NOFOLLOW) == 0) continue;
+    return ::renameat(folder, temp.c_str(), folder, backup.c_str()) == 0;
   }
   errno = EEXIST;
   return false;
 }
 
+// The whole old content of a file overwritten in place: open, in the folder
+// `folder` (the file's own, or the spare folder) under `name`.
+struct Backup {
+  Backup() = default;
+  Backup(const Backup&) = delete;
+  Backup& operator=(const Backup&) = delete;
+  ~Backup() {
+    if (fd >= 0) CloseKeepingError(fd);
+    if (ownFolder >= 0) CloseKeepingError(ownFolder);
+  }
+  int fd = -1;
+  int folder = -1;
+  // The spare folder, when the backup lies there.
+  int ownFolder = -1;
+  std::string name;
+};
+
 // Keeps the whole old content of the open file in a backup beside it, or in
-// the user's spare folder when its own folder takes no new file. Gives back
-// the backup, open, or -1.
-int KeepOldContent(int file, const std::string& target, std::string& backupName) {
+// the user's spare folder when its own folder takes no new file.
+bool KeepOldContent(int file, const SavePlace& place, Backup& backup) {
   std::string temp;
-  int backup = MakeFile(TemporaryStem(target), temp);
-  std::string backupStem = BackupStem(target);
-  if (backup < 0) {
-    if (!IsPermissionError(errno)) return -1;
-    if (SpareBackupFolder(true).empty()) {
+  backup.folder = place.folder;
+  backup.fd = MakeFileIn(place.folder, TemporaryPrefix(place.name), temp);
+  std::string prefix = BackupPrefix(place.name);
+  if (backup.fd < 0) {
+    if (!IsPermissionError(errno)) return false;
+    const std::string spare = SpareBackupFolder(true);
+    if (spare.empty()) {
       errno = EACCES;
-      return -1;
+      return false;
     }
-    backup = MakeFile(SpareTemporaryStem(target), temp);
-    backupStem = SpareBackupStem(target);
-    if (backup < 0) return -1;
+    backup.ownFolder = ::open(spare.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (backup.ownFolder < 0) return false;
+    backup.folder = backup.ownFolder;
+    const std::string stem = SpareTemporaryStem(place.target);
+    backup.fd = MakeFileIn(backup.folder, stem.substr(stem.find_last_of('/') + 1), temp);
+    const std::string backupStem = SpareBackupStem(place.target);
+    prefix = backupStem.substr(backupStem.find_last_of('/') + 1);
+    if (backup.fd < 0) return false;
   }
-  if (!CopyContent(file, backup) || ::fsync(backup) != 0 || !NameBackup(temp, backupStem, backupName)) {
-    CloseKeepingError(backup);
-    UnlinkKeepingError(temp);
-    return -1;
+  if (!CopyContent(file, backup.fd) || ::fsync(backup.fd) != 0 ||
+      !NameBackup(backup.folder, temp, prefix, backup.name)) {
+    const int saved = errno;
+    ::unlinkat(backup.folder, temp.c_str(), 0);
+    errno = saved;
+    return false;
   }
-  return backup;
+  return true;
+}
+
+bool SameFile(const struct stat& one, const struct stat& other) {
+  return one.st_dev == other.st_dev && one.st_ino == other.st_ino;
 }
 
 // Overwrites the file where it is, so that every name sees the new content
-// and the file stays what it was: same owner, group and identity. Its old
-// content is kept whole beside it first and put back when the overwriting
-// fails; when the program is killed part way, that backup remains.
-Outcome ReplaceInPlace(const std::string& target, const ByteBuffer& bytes) {
-  const int file = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-  if (file < 0) return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
+// and the file stays what it was: same owner, group, attributes and
+// identity. Its old content is kept whole beside it first and put back when
+// the overwriting fails; when the program is killed part way, that backup
+// remains.
+Outcome ReplaceInPlace(const SavePlace& place, const struct stat& existing, const ByteBuffer& bytes) {
+  const int file = ::openat(place.folder, place.name.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+  if (file < 0) {
+    if (errno == ELOOP) return {WriteResult::OpenFailed, WriteProblem::LinkRefused};
+    return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
+  }
   struct stat info {};
   const bool statted = ::fstat(file, &info) == 0;
-  if (!statted || !S_ISREG(info.st_mode)) {
-    const Outcome outcome = statted ? Outcome{WriteResult::OpenFailed, WriteProblem::NotRegularFile}
-                                    : Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
+  if (!statted || !S_ISREG(info.st_mode) || !SameFile(info, existing)) {
+    // Another file took the name since it was looked at.
+    const Outcome outcome = !statted              ? Failure(WriteResult::OpenFailed, WriteProblem::NoPermission)
+                            : S_ISREG(info.st_mode) ? Outcome{WriteResult::OpenFailed, WriteProblem::LinkRefused}
+                                                    : Outcome{WriteResult::OpenFailed, WriteProblem::NotRegularFile};
     CloseKeepingError(file);
     return outcome;
   }
-  std::string backupName;
-  const int backup = KeepOldContent(file, target, backupName);
-  if (backup < 0) {
+  Backup backup;
+  if (!KeepOldContent(file, place, backup)) {
     const Outcome outcome = IsPermissionError(errno) ? Outcome{WriteResult::OpenFailed, WriteProblem::FolderNotWritable}
                                                      : Failure(WriteResult::WriteFailed, WriteProblem::Other);
     CloseKeepingError(file);
@@ -173,92 +208,109 @@ Outcome ReplaceInPlace(const std::string& target, const ByteBuffer& bytes) {
   if (!written) {
     outcome = Failure(WriteResult::WriteFailed, WriteProblem::NoPermission);
     const bool restored =
-        CopyContent(backup, file) && ::ftruncate(file, info.st_size) == 0 && ::fsync(file) == 0;
+        CopyContent(backup.fd, file) && ::ftruncate(file, info.st_size) == 0 && ::fsync(file) == 0;
     // When even the old content cannot be put back, the backup is the only
     // copy of it left, so it stays.
     keepBackup = !restored;
   }
-  CloseKeepingError(backup);
   if (::close(file) != 0 && written) outcome = Failure(WriteResult::WriteFailed, WriteProblem::Other);
   if (outcome.result == WriteResult::Ok) {
-    RemoveLeftovers(target);
+    RemoveLeftoversIn(place.folder, place.name, place.target);
   } else if (!keepBackup) {
-    UnlinkKeepingError(backupName);
+    const int saved = errno;
+    ::unlinkat(backup.folder, backup.name.c_str(), 0);
+    errno = saved;
   }
   return outcome;
 }
 
-// Writes a new file beside the target and moves it over the target's name.
+// Creates a new file beside the target and moves it over the target's name.
 // `existing` describes the file it replaces, or is null for a new file.
-// Gives back nothing when the rename cannot keep the existing file's owner
-// and group, or the folder takes no new file or no rename over it (a sticky
-// folder): the file is then to be overwritten where it is.
-std::optional<Outcome> ReplaceByRename(const std::string& target, const struct stat* existing,
-                                       const ByteBuffer& bytes) {
+// Gives back nothing when the rename cannot keep the existing file's owner,
+// group, mode and extended attributes (access lists included), or the
+// folder takes no new file or no rename over it (a sticky folder): the file
+// is then to be overwritten where it is.
+std::optional<Outcome> ReplaceByRename(const SavePlace& place, const struct stat* existing, const ByteBuffer& bytes) {
   std::string temp;
-  const int fd = MakeFile(TemporaryStem(target), temp);
+  const int fd = MakeFileIn(place.folder, TemporaryPrefix(place.name), temp);
   if (fd < 0) {
     if (existing != nullptr && IsPermissionError(errno)) return std::nullopt;
     return Failure(WriteResult::OpenFailed, WriteProblem::FolderNotWritable);
   }
+  const auto dropTemp = [&] {
+    CloseKeepingError(fd);
+    const int saved = errno;
+    ::unlinkat(place.folder, temp.c_str(), 0);
+    errno = saved;
+  };
 
   // The temporary starts with mode 0600 and belongs to this process; give it
   // what the replaced file had, or what a new file would get. Owner and group
-  // come first because changing them may clear the set-id bits.
-  mode_t mode;
+  // come first because changing them may clear the set-id bits; the
+  // attributes come last, as an access list sets the group bits of the mode.
   if (existing != nullptr) {
     [[maybe_unused]] const int changed = ::fchown(fd, existing->st_uid, existing->st_gid);
+    ::fchmod(fd, existing->st_mode & 07777);
     struct stat made {};
-    if (::fstat(fd, &made) != 0 || made.st_uid != existing->st_uid || made.st_gid != existing->st_gid) {
-      ::close(fd);
-      ::unlink(temp.c_str());
+    const int original = ::openat(place.folder, place.name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat opened {};
+    const bool same = original >= 0 && ::fstat(original, &opened) == 0 && SameFile(opened, *existing);
+    // An unreadable file's attributes cannot be read either.
+    const bool copied = original < 0 ? IsPermissionError(errno) && !HasExtendedAttributes(place.folder, place.name)
+                                     : same && CopyExtendedAttributes(original, fd);
+    if (original >= 0) ::close(original);
+    if (!copied || ::fstat(fd, &made) != 0 || made.st_uid != existing->st_uid || made.st_gid != existing->st_gid ||
+        (made.st_mode & 07777) != (existing->st_mode & 07777)) {
+      dropTemp();
       return std::nullopt;
     }
-    mode = existing->st_mode & 07777;
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    mode = 0666 & ~mask;
+    ::fchmod(fd, 0666 & ~mask);
   }
-  ::fchmod(fd, mode);
 
   if (!WriteAll(fd, bytes.data(), bytes.size()) || ::fsync(fd) != 0) {
     const Outcome outcome = Failure(WriteResult::WriteFailed, WriteProblem::Other);
-    CloseKeepingError(fd);
-    UnlinkKeepingError(temp);
+    dropTemp();
     return outcome;
   }
-  if (::close(fd) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
+  if (::close(fd) != 0 || ::renameat(place.folder, temp.c_str(), place.folder, place.name.c_str()) != 0) {
     const bool refused = IsPermissionError(errno);
     const Outcome outcome = Failure(WriteResult::WriteFailed, WriteProblem::Other);
-    UnlinkKeepingError(temp);
+    const int saved = errno;
+    ::unlinkat(place.folder, temp.c_str(), 0);
+    errno = saved;
     if (refused && existing != nullptr) return std::nullopt;
     return outcome;
   }
-  RemoveLeftovers(target);
+  RemoveLeftoversIn(place.folder, place.name, place.target);
   return Outcome{WriteResult::Ok, WriteProblem::None};
 }
 
 Outcome Replace(const std::string& path, const ByteBuffer& bytes) {
-  std::string target;
-  switch (ResolveSavePath(path, target)) {
+  SavePlace place;
+  switch (OpenSavePlace(path, place)) {
     case PathCheck::Ok: break;
     case PathCheck::LinkRefused: return {WriteResult::OpenFailed, WriteProblem::LinkRefused};
     case PathCheck::Failed: return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
   }
   struct stat existing {};
-  if (::stat(target.c_str(), &existing) != 0) {
+  if (::fstatat(place.folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
     if (errno != ENOENT) return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
-    return *ReplaceByRename(target, nullptr, bytes);
+    return *ReplaceByRename(place, nullptr, bytes);
   }
+  // A link where the walk found none: the path changed under the save.
+  if (S_ISLNK(existing.st_mode)) return {WriteResult::OpenFailed, WriteProblem::LinkRefused};
   // Only regular files are replaced: writing to a FIFO or device could block
   // or reach hardware, and a folder is no file to save into.
   if (!S_ISREG(existing.st_mode)) return {WriteResult::OpenFailed, WriteProblem::NotRegularFile};
-  if (IsWriteProtected(existing, target)) return {WriteResult::OpenFailed, WriteProblem::NoPermission};
+  if ((existing.st_mode & 0222) == 0 || ::faccessat(place.folder, place.name.c_str(), W_OK, 0) != 0)
+    return {WriteResult::OpenFailed, WriteProblem::NoPermission};
   if (existing.st_nlink == 1) {
-    if (const auto outcome = ReplaceByRename(target, &existing, bytes)) return *outcome;
+    if (const auto outcome = ReplaceByRename(place, &existing, bytes)) return *outcome;
   }
-  return ReplaceInPlace(target, bytes);
+  return ReplaceInPlace(place, existing, bytes);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "storage/save_leftovers.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -69,15 +70,18 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-std::string TemporaryStem(const std::string& target) {
-  return WithSlash(FolderOf(target)) + ".q2-" + Tag(NameOf(target)) + "-";
+std::string TemporaryPrefix(const std::string& name) { return ".q2-" + Tag(name) + "-"; }
+
+std::string BackupPrefix(const std::string& name) {
+  static_assert(NAME_SHOWN + 11 + 16 + 1 + 6 < NAME_LIMIT);
+  return ShownPart(name) + ".q2-backup-" + Tag(name) + "-";
 }
 
-std::string BackupStem(const std::string& target) {
-  const std::string name = NameOf(target);
-  static_assert(NAME_SHOWN + 11 + 16 + 1 + 6 < NAME_LIMIT);
-  return WithSlash(FolderOf(target)) + ShownPart(name) + ".q2-backup-" + Tag(name) + "-";
+std::string TemporaryStem(const std::string& target) {
+  return WithSlash(FolderOf(target)) + TemporaryPrefix(NameOf(target));
 }
+
+std::string BackupStem(const std::string& target) { return WithSlash(FolderOf(target)) + BackupPrefix(NameOf(target)); }
 
 std::string SpareBackupStem(const std::string& target) {
   const std::string folder = SpareBackupFolder(false);
@@ -119,6 +123,31 @@ std::vector<std::string> FindKeptBackups(const std::string& path) {
   if (const std::string spare = SpareBackupStem(target); !spare.empty()) ForEachEntryStartingWith(spare, keep);
   std::sort(found.begin(), found.end());
   return found;
+}
+
+void RemoveLeftoversIn(int folder, const std::string& name, const std::string& target) {
+  const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (listed >= 0) {
+    if (DIR* listing = ::fdopendir(listed)) {
+      const std::string temporary = TemporaryPrefix(name);
+      const std::string backup = BackupPrefix(name);
+      const auto starts = [](const std::string& entry, const std::string& start) {
+        return entry.size() > start.size() && entry.compare(0, start.size(), start) == 0;
+      };
+      std::vector<std::string> found;
+      while (const dirent* entry = ::readdir(listing)) {
+        const std::string entryName = entry->d_name;
+        if (starts(entryName, temporary) || starts(entryName, backup)) found.push_back(entryName);
+      }
+      for (const std::string& leftover : found) ::unlinkat(folder, leftover.c_str(), 0);
+      ::closedir(listing);
+    } else {
+      ::close(listed);
+    }
+  }
+  const auto remove = [](const std::string& leftover) { ::unlink(leftover.c_str()); };
+  for (const std::string& spare : {SpareTemporaryStem(target), SpareBackupStem(target)})
+    if (!spare.empty()) ForEachEntryStartingWith(spare, remove);
 }
 
 void RemoveLeftovers(const std::string& target) {

@@ -9,6 +9,11 @@
 // The folder of a path ("." for a bare name, "/" for a name in the root).
 std::string FolderOf(const std::string& path);
 
+// The start of the name, without a folder, of every temporary and every
+// backup made beside the file of that name.
+std::string TemporaryPrefix(const std::string& name);
+std::string BackupPrefix(const std::string& name);
+
 // The start of the name of every temporary made for the file at the path
 // (a hidden name, the caller adds six random letters).
 std::string TemporaryStem(const std::string& target);
@@ -35,3 +40,7 @@ std::vector<std::string> FindKeptBackups(const std::string& path);
 // Removes every temporary and backup of the resolved target, beside it and
 // in the spare folder.
 void RemoveLeftovers(const std::string& target);
+// The same for a file given by its open folder, its name there and its
+// resolved path; the entries beside it are found and removed through the
+// open folder, whatever its path leads to meanwhile.
+void RemoveLeftoversIn(int folder, const std::string& name, const std::string& target);

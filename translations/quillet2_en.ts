@@ -1259,6 +1259,20 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>
         <translation>the palette has no black, so %1 transparent pixels mix with the screen</translation>
+        <source>%1 は一度だけ指定してください</source>
+        <translation>%1 may be given only once</translation>
+    </message>
+    <message>
+        <source>-o にはフォルダーではなく書き出すアイコンファイルを指定してください</source>
+        <translation>-o must name the icon file to write, not a folder</translation>
+    </message>
+    <message>
+        <source>中断しました</source>
+        <translation>Interrupted</translation>
+    </message>
+    <message>
+        <source>画像を合わせると大きすぎて読み込めません</source>
+        <translation>The images together are too large to read</translation>
     </message>
     <message>
         <source>設定(&amp;C)</source>
