@@ -1257,8 +1257,6 @@ It could not be moved and stays where it is</translation>
         <translation>mapped onto the palette&apos;s %1 colours</translation>
     </message>
     <message>
-        <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>
-        <translation>the palette has no black, so %1 transparent pixels mix with the screen</translation>
         <source>%1 は一度だけ指定してください</source>
         <translation>%1 may be given only once</translation>
     </message>
@@ -1280,7 +1278,7 @@ It could not be moved and stays where it is</translation>
     </message>
     <message>
         <source>quillet2: 復元データを書けません: %1</source>
-        <translation>quillet2: cannot write the recovery data: %1</translation>
+        <translation>quillet2: cannot write recovery data: %1</translation>
     </message>
     <message>
         <source>ＭＩＴライセンス</source>
@@ -1288,11 +1286,15 @@ It could not be moved and stays where it is</translation>
     </message>
     <message>
         <source>透明な画素のうち%1個は黒以外の色で、Windowsでは画面を反転させます。32ビットの画像では透明になります</source>
-        <translation>%1 of the transparent pixels are not black and invert the screen on Windows. In the 32-bit images they are transparent.</translation>
+        <translation>%1 transparent pixels have a colour other than black, which Windows draws by inverting the screen; in the 32-bit images they are transparent</translation>
     </message>
     <message>
         <source>アイコンとカーソル(*.ico;*.cur)</source>
         <translation>Icons and cursors (*.ico;*.cur)</translation>
+    </message>
+    <message>
+        <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>
+        <translation>the palette has no black, so %1 transparent pixels mix with the screen</translation>
     </message>
 </context>
 </TS>
