@@ -11,26 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/program_run.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ProgramRun {
-  int code = -1;
-  std::string out;
-  std::string err;
-};
-
-ProgramRun Quillet2(const QStringList& arguments) {
-  QProcess process;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-  process.setProcessEnvironment(environment);
-  process.start(QUILLET2_PROGRAM, QStringList{"--lang", "ja"} + arguments);
-  EXPECT_TRUE(process.waitForFinished(60000));
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
-}
+ProgramRun Quillet2(const QStringList& arguments) { return RunQuillet2(arguments); }
 
 TEST(ImportCommandLineEdges, RepeatedOptionsAndAFolderAsOutputAreRefusedWithoutWriting) {
   char pattern[] = "/tmp/quillet2_edges_XXXXXX";

@@ -17,6 +17,7 @@
 #include "import/flow.h"
 #include "platform/dialog_template.h"
 #include "tests/ui/file_flow_fixture.h"
+#include "tests/ui/program_run.h"
 
 namespace {
 
@@ -139,21 +140,8 @@ TEST_F(ImportTargets, RowPicturesFollowEveryChoice) {
 // display and no platform chosen.
 class ImportCommandLine : public FileFlowTest {
  protected:
-  struct Run {
-    int code = -1;
-    std::string out;
-    std::string err;
-  };
-  Run Quillet2(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-    process.setProcessEnvironment(environment);
-    process.start(QUILLET2_PROGRAM, QStringList{"--lang", "ja"} + arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
-  }
+  using Run = ProgramRun;
+  static Run Quillet2(const QStringList& arguments) { return RunQuillet2(arguments); }
 };
 
 TEST_F(ImportCommandLine, MakesTheSizesPrintsTheLossesAndExitsWithTheOutcome) {

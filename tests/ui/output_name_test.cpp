@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "app/output_name.h"
+#include "tests/ui/program_run.h"
 
 namespace {
 
@@ -24,14 +25,9 @@ TEST(OutputName, TheProgramRefusesAnotherNameWithExitOneAndWritesNothing) {
   ASSERT_TRUE(folder.isValid());
   const QString input = QStringLiteral(TEST_DATA_DIR "/import/computer.ico");
   const QString output = folder.filePath(QStringLiteral("x.png"));
-  QProcess process;
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-  process.setProcessEnvironment(environment);
-  process.start(QUILLET2_PROGRAM, {"--lang", "ja", "--import", input, "-o", output});
-  ASSERT_TRUE(process.waitForFinished(60000));
-  EXPECT_EQ(process.exitCode(), 1);
-  EXPECT_EQ(process.readAllStandardError().toStdString(), "-o の名前は .ico で終わるようにしてください\n");
+  const ProgramRun run = RunQuillet2({"--import", input, "-o", output});
+  EXPECT_EQ(run.code, 1);
+  EXPECT_EQ(run.err, "-o の名前は .ico で終わるようにしてください\n");
   EXPECT_FALSE(QFile::exists(output));
 }
 

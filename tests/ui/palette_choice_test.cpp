@@ -12,6 +12,7 @@
 #include "fileio/palette_formats.h"
 #include "model/change_hub.h"
 #include "tests/ui/file_flow_fixture.h"
+#include "tests/ui/program_run.h"
 
 namespace {
 
@@ -115,21 +116,8 @@ TEST_F(PaletteChoice, WindowsPalettesLoadLikeFilesOfThem) {
 
 class PaletteImportCommandLine : public FileFlowTest {
  protected:
-  struct Run {
-    int code = -1;
-    std::string out;
-    std::string err;
-  };
-  Run Quillet2(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-    process.setProcessEnvironment(environment);
-    process.start(QUILLET2_PROGRAM, QStringList{"--lang", "ja"} + arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
-  }
+  using Run = ProgramRun;
+  static Run Quillet2(const QStringList& arguments) { return RunQuillet2(arguments); }
   std::vector<ImageTab> Icon(const std::string& path) {
     std::vector<ImageTab> images;
     const auto bytes = ReadFileBytes(path, ICON_MAX_FILE_BYTES);

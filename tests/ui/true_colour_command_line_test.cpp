@@ -12,20 +12,16 @@
 #include "import/targets.h"
 #include "tests/support/family_icon.h"
 #include "tests/ui/file_flow_fixture.h"
+#include "tests/ui/program_run.h"
 
 namespace {
 
 class TrueColourCommandLine : public FileFlowTest {
  protected:
   int Quillet2(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-    process.setProcessEnvironment(environment);
-    process.start(QUILLET2_PROGRAM, QStringList{"--lang", "ja"} + arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    errors_ = process.readAllStandardError().toStdString();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const ProgramRun run = RunQuillet2(arguments);
+    errors_ = run.err;
+    return run.code;
   }
 
   // A 300 x 200 logo with many colours and soft alpha.
