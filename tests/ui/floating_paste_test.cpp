@@ -40,6 +40,20 @@ class FloatingPasteTest : public ClipboardTest {
     }
   }
 
+  // A 16 x 16 tab of the pattern, recorded, with cells 2,3 to 5,6 selected
+  // by the range tool.
+  ImageTab& PatternTabWithSelection() {
+    ImageTab& tab = OpenTab(16, 16);
+    for (int x = 0; x < 16; ++x)
+      for (int y = 0; y < 16; ++y) CellAt(tab, x, y) = PatternIndex(x, y);
+    RecordUndo(tab);
+    DispatchCommand(CMD_RANGE_SELECT);
+    ClickCell(tab, 2, 3);
+    Hover(CellPoint(tab, 5, 6));
+    ClickCell(tab, 5, 6);
+    return tab;
+  }
+
   // Cells that differ between two column-major pictures of the tab.
   static int Differences(const std::vector<PixelCell>& a, const std::vector<PixelCell>& b) {
     int count = 0;
@@ -114,15 +128,8 @@ TEST_F(FloatingPasteTest, DraggingInsideASelectionWithTheRangeToolMovesItsConten
   };
   const Case cases[] = {{Ending::Enter, true}, {Ending::NextCommand, true}, {Ending::Escape, false}};
   for (const Case& c : cases) {
-    ImageTab& tab = OpenTab(16, 16);
-    for (int x = 0; x < 16; ++x)
-      for (int y = 0; y < 16; ++y) CellAt(tab, x, y) = PatternIndex(x, y);
-    RecordUndo(tab);
+    ImageTab& tab = PatternTabWithSelection();
     const std::vector<PixelCell> before = Cells(tab);
-    DispatchCommand(CMD_RANGE_SELECT);
-    ClickCell(tab, 2, 3);
-    Hover(CellPoint(tab, 5, 6));
-    ClickCell(tab, 5, 6);
     ASSERT_EQ(tab.dragState, -1);
     ASSERT_EQ(tab.selection.right, 5);
     LeftPress(CellPoint(tab, 3, 4));
@@ -148,15 +155,8 @@ TEST_F(FloatingPasteTest, DraggingInsideASelectionWithTheRangeToolMovesItsConten
 }
 
 TEST_F(FloatingPasteTest, AClickInsideASelectionWithoutMovingStartsANewSelection) {
-  ImageTab& tab = OpenTab(16, 16);
-  for (int x = 0; x < 16; ++x)
-    for (int y = 0; y < 16; ++y) CellAt(tab, x, y) = PatternIndex(x, y);
-  RecordUndo(tab);
+  ImageTab& tab = PatternTabWithSelection();
   const std::vector<PixelCell> before = Cells(tab);
-  DispatchCommand(CMD_RANGE_SELECT);
-  ClickCell(tab, 2, 3);
-  Hover(CellPoint(tab, 5, 6));
-  ClickCell(tab, 5, 6);
   ClickCell(tab, 3, 4);
   EXPECT_FALSE(FloatingActive());
   EXPECT_EQ(tab.dragState, 1);
