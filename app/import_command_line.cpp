@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "import/alpha_cut.h"
 #include "import/targets.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -16,6 +17,9 @@ inline constexpr const char* NEEDS_OUTPUT =
 inline constexpr const char* BAD_SIZES =
     QT_TRANSLATE_NOOP("Quillet2", "--sizes には 16,20,24,32,40,48,64 からいくつかをコンマで区切って指定してください");
 inline constexpr const char* BAD_COLOURS = QT_TRANSLATE_NOOP("Quillet2", "--colours には 2、16、256 のどれかを指定してください");
+inline constexpr const char* BAD_ALPHA_CUT =
+    QT_TRANSLATE_NOOP("Quillet2", "--alpha-cut には 0 から 255 までの数を指定してください");
+inline constexpr const char* BAD_MATTE = QT_TRANSLATE_NOOP("Quillet2", "--matte には色を #RRGGBB の形で指定してください");
 inline constexpr const char* NO_FILE_NAMES =
     QT_TRANSLATE_NOOP("Quillet2", "--import のときは開くファイルを指定できません");
 
@@ -34,6 +38,14 @@ struct ImportOptions {
                              QStringLiteral("2|16|256")};
   QCommandLineOption dither{QStringLiteral("dither"),
                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で色を減らすときディザをかける"))};
+  QCommandLineOption alphaCut{
+      QStringLiteral("alpha-cut"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "--import でアルファがこの値より小さい画素を透明にする (既定: 128)")),
+      QStringLiteral("0..255")};
+  QCommandLineOption matte{
+      QStringLiteral("matte"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で半透明の画素をこの色に重ねてから透明か不透明にする")),
+      QStringLiteral("#RRGGBB")};
 };
 
 CommandLine Failure(int code, const std::string& text) {
@@ -73,7 +85,8 @@ bool AsksForImport(int argc, const char* const* argv) {
 
 void AddImportOptions(QCommandLineParser& parser) {
   const ImportOptions options;
-  parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither});
+  parser.addOptions(
+      {options.input, options.output, options.sizes, options.colours, options.dither, options.alphaCut, options.matte});
 }
 
 CommandLine RunImportCommandLine(const QStringList& arguments) {
@@ -98,12 +111,25 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
       return Failure(IMPORT_EXIT_ARGUMENTS, BAD_COLOURS);
   }
 
+  AlphaCut alpha;
+  if (parser.isSet(options.alphaCut)) {
+    bool number = false;
+    const int cut = parser.value(options.alphaCut).trimmed().toInt(&number);
+    if (!number || cut < 0 || cut > 255) return Failure(IMPORT_EXIT_ARGUMENTS, BAD_ALPHA_CUT);
+    alpha.cut = static_cast<std::uint32_t>(cut);
+  }
+  if (parser.isSet(options.matte)) {
+    alpha.matte = ParseMatteColour(parser.value(options.matte).trimmed().toStdString());
+    if (!alpha.matte) return Failure(IMPORT_EXIT_ARGUMENTS, BAD_MATTE);
+  }
+
   CommandLineImport request;
   request.input = parser.value(options.input).toStdString();
   request.output = parser.value(options.output).toStdString();
   request.sizes = sizes;
   request.colours = colours;
   request.dither = parser.isSet(options.dither);
+  request.alpha = alpha;
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;

@@ -26,6 +26,7 @@
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
 #include "app/view_listeners.h"
+#include "canvas/cell_look.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "fileio/open_flow.h"
@@ -257,6 +258,7 @@ QMainWindow* CreateMainWindow() {
   background->setFont(MainFont());
   background->setMaxVisibleItems(8);
   for (const BackgroundEntry& entry : backgroundTable) background->addItem(QString::fromLatin1(entry.name));
+  background->addItem(UiText(CHECKERBOARD_NAME));
   background->setCurrentIndex(DEFAULT_BACKGROUND);
   background->setGeometry(4, 24, 188, 20);
   background->setEnabled(false);

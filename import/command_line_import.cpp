@@ -44,7 +44,7 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   ImportTarget target = DefaultImportTarget(source.entries[static_cast<std::size_t>(row)]);
   if (!request.sizes.empty()) target.sizes = request.sizes;
   if (request.colours != 0) target.colours = request.colours;
-  const std::vector<ImportMade> made = MakeImportImages(source.entries, row, target, request.dither);
+  const std::vector<ImportMade> made = MakeImportImages(source.entries, row, target, request.dither, request.alpha);
 
   CommandLineImportResult result;
   std::vector<const ImageTab*> images;

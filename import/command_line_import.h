@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "import/alpha_cut.h"
+
 // Exit codes of the import: a mistake in the options, an input that cannot
 // be read, an icon that cannot be written.
 constexpr int IMPORT_EXIT_ARGUMENTS = 1;
@@ -20,6 +22,8 @@ struct CommandLineImport {
   // 2, 16 or 256; 0 for the smallest count that holds the picture.
   int colours = 0;
   bool dither = false;
+  // Where soft edges are cut, and the colour they are blended onto.
+  AlphaCut alpha;
 };
 
 struct CommandLineImportResult {

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "import/alpha_controls.h"
 #include "model/tab_lifecycle.h"
 #include "palette/colour_math.h"
 #include "platform/dialog_template.h"
@@ -111,7 +112,8 @@ void RemakeRow(DialogState& state, int row) {
   RowState& rowState = state.rows[static_cast<std::size_t>(row)];
   rowState.made.clear();
   if (Checked(*list, row))
-    rowState.made = MakeImportImages(state.entries, row, rowState.target, state.dither->isChecked());
+    rowState.made = MakeImportImages(state.entries, row, rowState.target, state.dither->isChecked(),
+                                     ReadAlphaControls(*state.dialog));
   auto* pictures = qobject_cast<QLabel*>(list->itemWidget(list->topLevelItem(row), IMPORT_COLUMN_PICTURES));
   const QImage image = RowPicture(state.entries[static_cast<std::size_t>(row)], rowState.made);
   pictures->setPixmap(QPixmap::fromImage(image));
@@ -263,6 +265,13 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
   // The dithering choice is read by every row's images, so it comes first.
   state->dither = new QCheckBox(UiText(QT_TRANSLATE_NOOP("Quillet2", "色を減らすときディザをかける")));
   PlaceTemplateControl(*dialog, state->dither, ID_IMPORT_DITHER, 7, 270, 200, 12);
+  // Like the dithering, the soft-edge choices are read by every row.
+  const auto remakeAll = [state] {
+    for (std::size_t i = 0; i < state->entries.size(); ++i)
+      if (state->entries[i].problem.empty()) RemakeRow(*state, static_cast<int>(i));
+    UpdateLosses(*state);
+  };
+  AddAlphaControls(*dialog, 210, 268, remakeAll);
   AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 200, 506, 9);
   auto* losses = new QPlainTextEdit;
   losses->setReadOnly(true);
@@ -280,11 +289,7 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
   QObject::connect(list, &QTreeWidget::itemChanged, dialog, [state, list](QTreeWidgetItem* item, int column) {
     if (column == IMPORT_COLUMN_SIZE) Changed(*state, list->indexOfTopLevelItem(item));
   });
-  QObject::connect(state->dither, &QCheckBox::toggled, dialog, [state] {
-    for (std::size_t i = 0; i < state->entries.size(); ++i)
-      if (state->entries[i].problem.empty()) RemakeRow(*state, static_cast<int>(i));
-    UpdateLosses(*state);
-  });
+  QObject::connect(state->dither, &QCheckBox::toggled, dialog, remakeAll);
   QObject::connect(ok, &QPushButton::clicked, dialog, [=] { dialog->done(IDOK); });
   QObject::connect(cancel, &QPushButton::clicked, dialog, [=] { dialog->done(IDCANCEL); });
 

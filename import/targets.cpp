@@ -21,9 +21,10 @@ ImportTarget DefaultImportTarget(const ImportEntry& entry) {
   else if (entry.width == entry.height && std::count(std::begin(IMPORT_SIZES), std::end(IMPORT_SIZES), entry.width))
     size = entry.width;
   target.sizes = {size};
-  const int colours = CountOpaqueColours(size == IMPORT_SIZE_AS_IT_IS || size == entry.width
-                                             ? entry.picture
-                                             : FitPictureInSquare(entry.picture, size));
+  // A transparent margin needs a black entry beside the picture's colours.
+  const int colours = ColoursNeeded(size == IMPORT_SIZE_AS_IT_IS || size == entry.width
+                                        ? entry.picture
+                                        : FitPictureInSquare(entry.picture, size));
   target.colours = ColorCountOfCode(CodeForColours(colours));
   return target;
 }
@@ -66,7 +67,8 @@ RgbaPicture FitPictureInSquare(const RgbaPicture& picture, int size) {
   return square;
 }
 
-ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither) {
+ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither,
+                           const AlphaCut& alpha) {
   ImportMade made;
   made.size = size;
   made.colours = colours;
@@ -81,20 +83,23 @@ ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int
   const RgbaPicture content = size == IMPORT_SIZE_AS_IT_IS ? entry.picture : ScalePictureToLonger(entry.picture, size);
   made.contentWidth = content.width;
   made.contentHeight = content.height;
-  made.pictureColours = picture.width == entry.width && picture.height == entry.height
-                            ? entry.sourceColours
-                            : CountOpaqueColours(picture);
   for (std::uint32_t p : picture.pixels)
     if (AlphaOf(p) != 0 && AlphaOf(p) != 255) ++made.partialAlphaPixels;
+  const bool ownCut = alpha == AlphaCut{};
+  if (!ownCut) picture = ApplyAlphaCut(picture, alpha);
+  made.pictureColours = ownCut && picture.width == entry.width && picture.height == entry.height
+                            ? entry.sourceColours
+                            : CountOpaqueColours(picture);
+  made.blackTakesColour = NeedsBlackEntry(picture) && made.pictureColours >= colours;
   made.image = std::make_unique<ImageTab>();
   ConvertPicture(picture, colours, dither, *made.image);
   return made;
 }
 
 std::vector<ImportMade> MakeImportImages(const std::vector<ImportEntry>& entries, int row,
-                                         const ImportTarget& target, bool dither) {
+                                         const ImportTarget& target, bool dither, const AlphaCut& alpha) {
   std::vector<ImportMade> made;
-  for (int size : target.sizes) made.push_back(MakeImportImage(entries, row, size, target.colours, dither));
+  for (int size : target.sizes) made.push_back(MakeImportImage(entries, row, size, target.colours, dither, alpha));
   return made;
 }
 
@@ -112,6 +117,7 @@ std::string DescribeMadeLoss(const ImportMade& made, TextLookup lookup) {
   if (made.partialAlphaPixels > 0)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "半透明の%1画素を透明か不透明にする")),
                               {std::to_string(made.partialAlphaPixels)}));
+  if (made.blackTakesColour) losses.push_back(lookup(IMPORT_BLACK_TAKES_COLOUR));
   if (made.cursor) losses.push_back(lookup(QT_TRANSLATE_NOOP("Quillet2", "カーソルのホットスポット")));
   const ImageTab& image = *made.image;
   return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1 → %2、%3色：%4")),
