@@ -920,7 +920,7 @@ Overwrite it?</translation>
     </message>
     <message>
         <source>セル (%1, %2)  インデックス %3  反転: 画面 XOR #%4</source>
-        <translation>Cell (%1, %2)  index %3  inverted: screen XOR #%4</translation>
+        <translation>Pixel (%1, %2)  index %3  inverted: screen XOR #%4</translation>
     </message>
     <message>
         <source>市松模様</source>
