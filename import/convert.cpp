@@ -187,7 +187,7 @@ ImportPlan PlanImport(const ImportEntry& entry) {
   plan.height = scaled.height;
   plan.scaledColours = scaled.width == entry.width && scaled.height == entry.height ? plan.sourceColours
                                                                                      : CountOpaqueColours(scaled);
-  plan.colorCode = CodeForColours(plan.scaledColours);
+  plan.colorCode = CodeForColours(plan.scaledColours + (NeedsBlackEntry(scaled) ? 1 : 0));
   for (std::uint32_t p : scaled.pixels)
     if (AlphaOf(p) != 0 && AlphaOf(p) != 255) ++plan.partialAlphaPixels;
   return plan;
