@@ -237,8 +237,12 @@ void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
   if ((value & CELL_MASK_BIT) != 0) {
     const CellBackground background = EditBackground(tab);
     DrawFramedRect(surface, square, background.color, outline, 2);
-    PaintMaskedCell(surface, {square.left + 2, square.top + 2, square.right - 2, square.bottom - 2},
-                    KindOfCell(tab, value), color, background);
+    const PixelRect inside{square.left + 2, square.top + 2, square.right - 2, square.bottom - 2};
+    const CellKind kind = KindOfCell(tab, value);
+    PaintMaskedCell(surface, inside, kind, color, background);
+    // What the tool is about to paint must show even where the cell will
+    // look like the background: a transparent pen keeps its dot.
+    if (kind == CellKind::Transparent) FillEllipse(surface, inside, color);
   } else {
     DrawFramedRect(surface, square, color, outline, 2);
   }
