@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/output_name.h"
+#include "import/alpha_cut.h"
 #include "import/targets.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -23,6 +24,9 @@ inline constexpr const char* OUTPUT_NOT_ICON =
     QT_TRANSLATE_NOOP("Quillet2", "-o の名前は .ico で終わるようにしてください");
 inline constexpr const char* PALETTE_AND_COLOURS =
     QT_TRANSLATE_NOOP("Quillet2", "--palette のときは色数がパレットで決まるので --colours は指定できません");
+inline constexpr const char* BAD_ALPHA_CUT =
+    QT_TRANSLATE_NOOP("Quillet2", "--alpha-cut には 0 から 255 までの数を指定してください");
+inline constexpr const char* BAD_MATTE = QT_TRANSLATE_NOOP("Quillet2", "--matte には色を #RRGGBB の形で指定してください");
 inline constexpr const char* NO_FILE_NAMES =
     QT_TRANSLATE_NOOP("Quillet2", "--import のときは開くファイルを指定できません");
 
@@ -55,6 +59,14 @@ struct ImportOptions {
       UiText(QT_TRANSLATE_NOOP("Quillet2",
                                "--import で色をこのパレットファイル (.qpl .gpl .act .pal .hex、または windows16、windows256) に合わせる")),
       QStringLiteral("FILE")};
+  QCommandLineOption alphaCut{
+      QStringLiteral("alpha-cut"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "--import でアルファがこの値より小さい画素を透明にする (既定: 128)")),
+      QStringLiteral("0..255")};
+  QCommandLineOption matte{
+      QStringLiteral("matte"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で半透明の画素をこの色に重ねてから透明か不透明にする")),
+      QStringLiteral("#RRGGBB")};
 };
 
 // Sizes the command line makes beyond the import's: PNG-compressed 32-bit
@@ -114,7 +126,7 @@ bool AsksForImport(int argc, const char* const* argv) {
 void AddImportOptions(QCommandLineParser& parser) {
   const ImportOptions options;
   parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither, options.depth,
-                     options.keep, options.palette});
+                     options.keep, options.palette, options.alphaCut, options.matte});
 }
 
 CommandLine RunImportCommandLine(const QStringList& arguments) {
@@ -152,6 +164,17 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
     return Failure(IMPORT_EXIT_ARGUMENTS, BAD_DEPTH);
   if (parser.isSet(options.palette) && parser.isSet(options.colours))
     return Failure(IMPORT_EXIT_ARGUMENTS, PALETTE_AND_COLOURS);
+  AlphaCut alpha;
+  if (parser.isSet(options.alphaCut)) {
+    bool number = false;
+    const int cut = parser.value(options.alphaCut).trimmed().toInt(&number);
+    if (!number || cut < 0 || cut > 255) return Failure(IMPORT_EXIT_ARGUMENTS, BAD_ALPHA_CUT);
+    alpha.cut = static_cast<std::uint32_t>(cut);
+  }
+  if (parser.isSet(options.matte)) {
+    alpha.matte = ParseMatteColour(parser.value(options.matte).trimmed().toStdString());
+    if (!alpha.matte) return Failure(IMPORT_EXIT_ARGUMENTS, BAD_MATTE);
+  }
 
   CommandLineImport request;
   request.input = parser.value(options.input).toStdString();
@@ -162,6 +185,7 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   request.trueColour = parser.isSet(options.depth);
   request.keep = parser.isSet(options.keep);
   request.palette = parser.value(options.palette).toStdString();
+  request.alpha = alpha;
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;

@@ -28,6 +28,7 @@
 #include "app/toolbar.h"
 #include "app/unsaved_state.h"
 #include "app/view_listeners.h"
+#include "canvas/cell_look.h"
 #include "canvas/edit_view.h"
 #include "canvas/floating_paste.h"
 #include "canvas/preview.h"
@@ -267,6 +268,7 @@ QMainWindow* CreateMainWindow() {
   background->setFont(MainFont());
   background->setMaxVisibleItems(8);
   for (const BackgroundEntry& entry : backgroundTable) background->addItem(UiText(entry.name));
+  background->addItem(UiText(CHECKERBOARD_NAME));
   background->setCurrentIndex(DEFAULT_BACKGROUND);
   background->setGeometry(4, 24, 188, 20);
   background->setEnabled(false);

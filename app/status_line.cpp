@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "canvas/cell_geometry.h"
+#include "canvas/cell_look.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
 #include "model/tab_lifecycle.h"
@@ -46,8 +47,13 @@ StatusTexts ComposeStatusTexts(const ImageTab* tab, bool pointerOver, int imageX
     const int index = value & CELL_INDEX_BITS;
     const std::string x = std::to_string(column);
     const std::string y = std::to_string(row);
-    if ((value & CELL_MASK_BIT) != 0) {
+    // A masked cell shows the screen: unchanged under black, else XOR its
+    // colour.
+    const CellKind kind = KindOfCell(*tab, value);
+    if (kind == CellKind::Transparent) {
       texts.cell = FillText(lookup(STATUS_CELL_TRANSPARENT), {x, y, std::to_string(index)});
+    } else if (kind == CellKind::Inverted) {
+      texts.cell = FillText(lookup(STATUS_CELL_INVERTED), {x, y, std::to_string(index), HexColor(tab->palette[index])});
     } else {
       texts.cell = FillText(lookup(STATUS_CELL_COLOR), {x, y, std::to_string(index), HexColor(tab->palette[index])});
     }

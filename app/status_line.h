@@ -16,6 +16,8 @@ inline constexpr const char* STATUS_CELL_COLOR =
     QT_TRANSLATE_NOOP("Quillet2", "セル (%1, %2)  インデックス %3  色 #%4");
 inline constexpr const char* STATUS_CELL_TRANSPARENT =
     QT_TRANSLATE_NOOP("Quillet2", "セル (%1, %2)  インデックス %3  透明");
+inline constexpr const char* STATUS_CELL_INVERTED =
+    QT_TRANSLATE_NOOP("Quillet2", "セル (%1, %2)  インデックス %3  反転: 画面 XOR #%4");
 inline constexpr const char* STATUS_DRAG_SIZE = QT_TRANSLATE_NOOP("Quillet2", "大きさ %1 × %2 セル");
 inline constexpr const char* STATUS_ZOOM_FIT = QT_TRANSLATE_NOOP("Quillet2", "表示: ウィンドウに合わせる (%1 ピクセル/セル)");
 inline constexpr const char* STATUS_ZOOM_FIXED = QT_TRANSLATE_NOOP("Quillet2", "表示: %1 ピクセル/セル");

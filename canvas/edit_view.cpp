@@ -11,6 +11,7 @@
 #include "canvas/cell_geometry.h"
 #include "canvas/floating_paste.h"
 #include "canvas/kept_picture.h"
+#include "canvas/cell_look.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/pen_tools.h"
 #include "canvas/preview.h"
@@ -136,6 +137,25 @@ PixelRect InBuffer(const PixelRect& rect) {
           rect.bottom - editView.scrollY};
 }
 
+// The background of the tab as the back buffer shows it: the checkerboard
+// is laid from the image's top-left corner, so it scrolls with the cells.
+CellBackground EditBackground(const ImageTab& tab) {
+  return {BackgroundColor(tab.backgroundIndex), tab.backgroundIndex == CHECKERBOARD_BACKGROUND, -editView.scrollX,
+          -editView.scrollY};
+}
+
+// A cell with the mask bit inside its outline: the background, and the mark
+// of an inverted cell, kept a pixel off the edges when there is room.
+void PaintMaskedCell(RasterSurface& surface, const PixelRect& inside, CellKind kind, ColorRef color,
+                     const CellBackground& background) {
+  if (background.checker) FillBackground(surface, inside, background);
+  if (kind != CellKind::Inverted) return;
+  const bool room = inside.right - inside.left >= 5 && inside.bottom - inside.top >= 5;
+  const int margin = room ? 1 : 0;
+  DrawInvertedMark(surface, {inside.left + margin, inside.top + margin, inside.right - margin, inside.bottom - margin},
+                   color, background);
+}
+
 void UpdateWindowRect(const QRect& clientRect) {
   if (editView.window == nullptr || clientRect.isEmpty()) return;
   auto* frame = static_cast<QFrame*>(editView.window);
@@ -181,7 +201,7 @@ void PaintEditView(ImageTab* tab, GridLines lines) {
     DrawKeptPicture(editView.backBuffer, *kept, BackgroundColor(tab->backgroundIndex), EDIT_ORIGIN,
                     std::end(ZOOM_CELL_SIZES)[-1]);
   } else {
-    FillPixelRect(surface, client, BackgroundColor(tab->backgroundIndex));
+    FillBackground(surface, client, EditBackground(*tab));
     tab->cellSize = static_cast<std::uint8_t>(ApplyZoomFrame(*tab, surface.width, surface.height));
     // Only the cells that reach into the view are painted, so a zoomed
     // image costs no more than a fitted one.
@@ -210,12 +230,18 @@ void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* sq
   const PixelRect shown = InBuffer(cell);
   const bool gridLines = lines == GridLines::AsSwitched ? grid == 1 : lines == GridLines::Shown;
   const int penWidth = gridLines ? 1 : 0;
-  if ((value & CELL_MASK_BIT) == 0) {
+  const CellKind kind = KindOfCell(tab, value);
+  if (kind == CellKind::Opaque) {
     DrawFramedRect(surface, shown, color, gridLineColor, penWidth);
     return;
   }
-  DrawFramedRect(surface, shown, BackgroundColor(tab.backgroundIndex), gridLineColor, penWidth);
-  FillEllipse(surface, {shown.left + 1, shown.top + 1, shown.right - 1, shown.bottom - 1}, color);
+  // A transparent cell is the background alone; an inverted one carries
+  // its mark.
+  const CellBackground background = EditBackground(tab);
+  DrawFramedRect(surface, shown, background.color, gridLineColor, penWidth);
+  const PixelRect inside = penWidth > 0 ? PixelRect{shown.left + 1, shown.top + 1, shown.right - 1, shown.bottom - 1}
+                                        : PixelRect{shown.left, shown.top, shown.right - 1, shown.bottom - 1};
+  PaintMaskedCell(surface, inside, kind, color, background);
 }
 
 void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
@@ -227,8 +253,14 @@ void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
   const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
   const ColorRef outline = color ^ 0xFFFFFFu;
   if ((value & CELL_MASK_BIT) != 0) {
-    DrawFramedRect(surface, square, BackgroundColor(tab.backgroundIndex), outline, 2);
-    FillEllipse(surface, {square.left + 2, square.top + 2, square.right - 2, square.bottom - 2}, color);
+    const CellBackground background = EditBackground(tab);
+    DrawFramedRect(surface, square, background.color, outline, 2);
+    const PixelRect inside{square.left + 2, square.top + 2, square.right - 2, square.bottom - 2};
+    const CellKind kind = KindOfCell(tab, value);
+    PaintMaskedCell(surface, inside, kind, color, background);
+    // What the tool is about to paint must show even where the cell will
+    // look like the background: a transparent pen keeps its dot.
+    if (kind == CellKind::Transparent) FillEllipse(surface, inside, color);
   } else {
     DrawFramedRect(surface, square, color, outline, 2);
   }

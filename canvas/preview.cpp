@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QScrollBar>
 
+#include "canvas/cell_look.h"
 #include "canvas/edit_view.h"
 #include "canvas/kept_picture.h"
 #include "model/tab_set.h"
@@ -148,6 +149,17 @@ ColorRef PreviewColor(const ImageTab& tab, PixelCell value, ColorRef background)
   return (value & CELL_MASK_BIT) != 0 ? (color ^ background) & 0xFFFFFFu : color;
 }
 
+// The real-size preview's background, its checkerboard laid from the
+// image's top-left pixel at (originX, originY). The preview draws what
+// Windows would: a pixel with the mask bit is the background XOR its colour.
+namespace {
+
+CellBackground PreviewBackground(const ImageTab& tab, int originX, int originY) {
+  return {BackgroundColor(tab.backgroundIndex), tab.backgroundIndex == CHECKERBOARD_BACKGROUND, originX, originY};
+}
+
+}  // namespace
+
 QWidget* CreatePreview(QWidget* tabStrip) {
   auto* control = new PreviewControl(tabStrip);
   control->setGeometry(4, 44, 188, 96);
@@ -166,14 +178,16 @@ void RepaintPreview(ImageTab* tab) {
   } else if (const KeptEntry* kept = KeptEntryOf(*tab)) {
     DrawKeptPicture(canvas, *kept, BackgroundColor(tab->backgroundIndex), 0, 1);
   } else {
-    const ColorRef background = BackgroundColor(tab->backgroundIndex);
-    FillCanvasRect(canvas, client, background);
     mainPreview.originX = surface.width / 2 - tab->width / 2;
     mainPreview.originY = surface.height / 2 - tab->height / 2;
+    const CellBackground background = PreviewBackground(*tab, mainPreview.originX, mainPreview.originY);
+    FillBackground(surface, client, background);
     for (int y = tab->height - 1; y >= 0; --y)
-      for (int x = 0; x < tab->width; ++x)
-        SetSurfacePixel(surface, mainPreview.originX + x, mainPreview.originY + y,
-                        PreviewColor(*tab, CellAt(*tab, x, y), background));
+      for (int x = 0; x < tab->width; ++x) {
+        const int px = mainPreview.originX + x;
+        const int py = mainPreview.originY + y;
+        SetSurfacePixel(surface, px, py, PreviewColor(*tab, CellAt(*tab, x, y), background.At(px, py)));
+      }
   }
   InvalidatePreview();
 }
@@ -183,7 +197,9 @@ void PaintPreviewPixel(int x, int y, PixelCell value, const ImageTab& tab, Pixel
   RasterSurface surface = SurfaceOf(*mainPreview.canvas);
   const int px = surface.width / 2 - tab.width / 2 + x;
   const int py = surface.height / 2 - tab.height / 2 + y;
-  SetSurfacePixel(surface, px, py, PreviewColor(tab, value, BackgroundColor(tab.backgroundIndex)));
+  const CellBackground background =
+      PreviewBackground(tab, surface.width / 2 - tab.width / 2, surface.height / 2 - tab.height / 2);
+  SetSurfacePixel(surface, px, py, PreviewColor(tab, value, background.At(px, py)));
   if (rect != nullptr) *rect = {px, py, px + 1, py + 1};
 }
 

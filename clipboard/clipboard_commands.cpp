@@ -4,6 +4,7 @@
 
 #include "canvas/preview.h"
 #include "clipboard/color_picture.h"
+#include "clipboard/paste_alpha.h"
 #include "clipboard/paste_mapping.h"
 #include "clipboard/transparent_paste.h"
 #include "clipboard/transparent_paste_dialog.h"
@@ -30,13 +31,25 @@ bool CopySelectionToClipboard(ImageTab& tab) {
 }
 
 int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {
-  ColorPicture picture;
-  if (!TakePictureFromClipboard(picture)) return 0;
+  ColorPicture taken;
+  if (!TakePictureFromClipboard(taken)) return 0;
+  // Transparent pixels are white where the picture is stretched, so that
+  // they leave the colours of the opaque pixels beside them alone, and black
+  // where its colours are found, which always lists black first. The cells
+  // they cover become transparent below.
+  const bool alpha = HasTransparentPixels(taken);
+  ColorPicture picture = alpha ? TransparentPixelsAs(taken, 0xFFFFFFu) : std::move(taken);
+  ColorPicture colourSource = alpha ? TransparentPixelsAs(taken, 0) : ColorPicture{};
   const RasterSurface surface = picture.Surface();
+  const RasterSurface colourSurface = alpha ? colourSource.Surface() : surface;
+  const CellRect target = SelectionOnImage(tab);
+  const int width = target.right - target.left + 1;
+  const int height = target.bottom - target.top + 1;
   const int command = static_cast<int>(commandWord & 0xFFFFu);
   if (command == PASTE_TRANSPARENT) {
     auto paste = std::make_unique<PastePicture>();
-    PreparePastePicture(tab, surface, *paste);
+    PreparePastePicture(tab, surface, *paste, &colourSurface);
+    if (alpha) MarkTransparentCells(taken, width, height, paste->indexPicture);
     return TransparentPasteDialog(tab, *paste) == IDOK ? 1 : 0;
   }
   // The index picture is as large as the tab's cells; it lives on the heap
@@ -48,13 +61,16 @@ int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {
     // The picture's own colours, black first, numbered in the order they
     // turn up; the pixels take those numbers and show in the tab's colours.
     ColorRef colours[256] = {};
-    const CellRect target = SelectionOnImage(tab);
-    FindReducedPalette(PaletteSize(tab), surface, 0, 0, surface.width, surface.height, target.right - target.left + 1,
-                       target.bottom - target.top + 1, colours);
+    FindReducedPalette(PaletteSize(tab), colourSurface, 0, 0, colourSurface.width, colourSurface.height, width, height,
+                       colours);
     MapPictureToPalette(tab, surface, colours, indexPicture.get());
   } else {
     return 0;
   }
   StorePastedPicture(tab, indexPicture.get());
+  if (alpha) {
+    MarkTransparentCells(taken, width, height, indexPicture.get());
+    StoreTransparentCells(tab, indexPicture.get(), target.left, target.top, width, height);
+  }
   return 1;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "clipboard/paste_alpha.h"
 #include "clipboard/paste_mapping.h"
 #include "palette/colour_math.h"
 #include "palette/colour_reduction.h"
@@ -13,8 +14,11 @@ namespace {
 // top byte.
 constexpr ColorRef REMOVED_COLOR = 0xFF000000u;
 
+// Marked by the user, or transparent in the picture itself: either way the
+// merge leaves the cell alone.
 bool IsMarked(const PastePicture& paste, int x, int y) {
-  return paste.flags[paste.indexPicture[CellIndex(x, y)] & CELL_INDEX_BITS] == TRANSPARENT_FLAG;
+  const PixelCell index = paste.indexPicture[CellIndex(x, y)];
+  return paste.flags[index & CELL_INDEX_BITS] == TRANSPARENT_FLAG || (index & CELL_MASK_BIT) != 0;
 }
 
 int PictureIndex(const PastePicture& paste, int x, int y) { return paste.indexPicture[CellIndex(x, y)] & CELL_INDEX_BITS; }
@@ -130,7 +134,9 @@ void OrderPicturePalette(ColorRef* palette, PixelCell* indexPicture, int width, 
   std::copy(scratch->cells, scratch->cells + CELL_COUNT, indexPicture);
 }
 
-void PreparePastePicture(const ImageTab& tab, const RasterSurface& picture, PastePicture& paste) {
+void PreparePastePicture(const ImageTab& tab, const RasterSurface& picture, PastePicture& paste,
+                         const RasterSurface* coloursFrom) {
+  const RasterSurface& colours = coloursFrom != nullptr ? *coloursFrom : picture;
   const int n = PaletteSize(tab);
   const CellRect target = SelectionOnImage(tab);
   paste.left = target.left;
@@ -139,7 +145,7 @@ void PreparePastePicture(const ImageTab& tab, const RasterSurface& picture, Past
   paste.height = target.bottom - target.top + 1;
   std::fill(paste.palette, paste.palette + 256, 0);
   std::fill(paste.flags, paste.flags + 256, 0);
-  FindReducedPalette(n, picture, 0, 0, picture.width, picture.height, paste.width, paste.height, paste.palette);
+  FindReducedPalette(n, colours, 0, 0, colours.width, colours.height, paste.width, paste.height, paste.palette);
   MapPictureToPalette(tab, picture, paste.palette, paste.indexPicture);
   OrderPicturePalette(paste.palette, paste.indexPicture, paste.width, paste.height, n);
 }
@@ -165,11 +171,15 @@ int FindPictureColor(const PastePicture& paste, ColorRef colour) {
 void ApplyTransparentPaste(ImageTab& tab, int mode, const PastePicture& paste, const RasterSurface& shownImage) {
   if (mode == MODE_TAKE_COLORS) {
     TakeInColours(tab, paste, shownImage);
-    return;
+  } else {
+    const int n = PaletteSize(tab);
+    ForEachPastedPixel(tab, paste, [&](int number, PixelCell& cell) {
+      cell = static_cast<PixelCell>(
+          mode == MODE_NEAREST_COLORS ? NearestPaletteIndex(tab.palette, n, paste.palette[number]) : number);
+    });
   }
-  const int n = PaletteSize(tab);
-  ForEachPastedPixel(tab, paste, [&](int number, PixelCell& cell) {
-    cell = static_cast<PixelCell>(mode == MODE_NEAREST_COLORS ? NearestPaletteIndex(tab.palette, n, paste.palette[number])
-                                                              : number);
-  });
+  // The part of the index picture that lands inside the image.
+  const int width = std::min({paste.width, MAX_IMAGE_SIZE, tab.width - paste.left});
+  const int height = std::min({paste.height, MAX_IMAGE_SIZE, tab.height - paste.top});
+  StoreTransparentCells(tab, paste.indexPicture, paste.left, paste.top, width, height);
 }

@@ -39,9 +39,12 @@ struct PastePicture {
 };
 
 // Reduces the picture to at most PaletteSize(tab) colours chosen on shrunk
-// copies of it, numbers the pixels of the picture stretched to the
-// selection, and orders the colours like the tab's palette is organized.
-void PreparePastePicture(const ImageTab& tab, const RasterSurface& picture, PastePicture& paste);
+// copies of it (of coloursFrom when given: the same picture with other
+// colours where it is transparent), numbers the pixels of the picture
+// stretched to the selection, and orders the colours like the tab's palette
+// is organized.
+void PreparePastePicture(const ImageTab& tab, const RasterSurface& picture, PastePicture& paste,
+                         const RasterSurface* coloursFrom = nullptr);
 
 // Puts the first n colours in HSV order and merges repeated colours, keeping
 // the colour of every pixel of the width x height corner.
@@ -57,7 +60,9 @@ bool ClickColorCell(PastePicture& paste, int n, int q, bool shift, int& lastClic
 int FindPictureColor(const PastePicture& paste, ColorRef colour);
 
 // Merges the picture into the tab's selection in the mode; pixels of marked
-// colours leave the cells under them as they were. shownImage is the image
+// colours leave the cells under them as they were. Pixels whose index has
+// the mask bit (the picture's own transparent pixels) become transparent
+// cells of a black entry, whatever their colour's mark. shownImage is the image
 // as the real-size preview shows it, width x height of the tab from its
 // top-left pixel; the mode that takes in colours tops its palette up from
 // it.

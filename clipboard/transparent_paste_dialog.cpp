@@ -92,8 +92,10 @@ void PaintPictureView(TransparentPasteRun& run) {
   const PastePicture& paste = *run.paste;
   for (int x = 0; x < paste.width; ++x)
     for (int y = 0; y < paste.height; ++y) {
-      const int number = paste.indexPicture[CellIndex(x, y)] & CELL_INDEX_BITS;
-      if (paste.flags[number] != TRANSPARENT_FLAG)
+      const PixelCell index = paste.indexPicture[CellIndex(x, y)];
+      const int number = index & CELL_INDEX_BITS;
+      // The picture's own transparent pixels show like marked ones.
+      if (paste.flags[number] != TRANSPARENT_FLAG && (index & CELL_MASK_BIT) == 0)
         SetSurfacePixel(surface, origin.x() + x, origin.y() + y, paste.palette[number]);
     }
   run.pictureView->update();

@@ -69,7 +69,7 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   indexed.sizes.clear();
   for (int size : target.sizes) (size > MAX_IMAGE_SIZE || request.trueColour ? trueColourSizes : indexed.sizes).push_back(size);
   const std::vector<ImportMade> made =
-      indexed.sizes.empty() ? std::vector<ImportMade>{} : MakeImportImages(source.entries, row, indexed, request.dither);
+      indexed.sizes.empty() ? std::vector<ImportMade>{} : MakeImportImages(source.entries, row, indexed, request.dither, request.alpha);
   std::vector<KeptEntry> trueColour;
   std::string lines;
   for (int size : trueColourSizes) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "import/alpha_cut.h"
+
 // Exit codes of the import: a mistake in the options, an input that cannot
 // be read, an icon that cannot be written.
 constexpr int IMPORT_EXIT_ARGUMENTS = 1;
@@ -27,6 +29,8 @@ struct CommandLineImport {
   // A palette file to map the picture onto instead of choosing colours
   // (or the name of a Windows palette); empty to choose.
   std::string palette;
+  // Where soft edges are cut, and the colour they are blended onto.
+  AlphaCut alpha;
 };
 
 struct CommandLineImportResult {

@@ -65,6 +65,21 @@ int CountOpaqueColours(const RgbaPicture& picture) {
   return count;
 }
 
+bool NeedsBlackEntry(const RgbaPicture& picture) {
+  bool transparent = false;
+  for (std::uint32_t p : picture.pixels) {
+    if (!Opaque(p))
+      transparent = true;
+    else if ((p & 0xFFFFFFu) == 0)
+      return false;
+  }
+  return transparent;
+}
+
+int ColoursNeeded(const RgbaPicture& picture) {
+  return CountOpaqueColours(picture) + (NeedsBlackEntry(picture) ? 1 : 0);
+}
+
 namespace {
 
 ColorRef ColorRefOfRgb(std::uint32_t rgb) { return MakeColor(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF); }
@@ -176,7 +191,7 @@ ImportPlan PlanImport(const ImportEntry& entry) {
   plan.height = scaled.height;
   plan.scaledColours = scaled.width == entry.width && scaled.height == entry.height ? plan.sourceColours
                                                                                      : CountOpaqueColours(scaled);
-  plan.colorCode = CodeForColours(plan.scaledColours);
+  plan.colorCode = CodeForColours(plan.scaledColours + (NeedsBlackEntry(scaled) ? 1 : 0));
   for (std::uint32_t p : scaled.pixels)
     if (AlphaOf(p) != 0 && AlphaOf(p) != 255) ++plan.partialAlphaPixels;
   return plan;
@@ -206,11 +221,17 @@ void ConvertPictureWithShare(const RgbaPicture& picture, int colourCount, float 
   for (std::uint32_t p : picture.pixels)
     if (Opaque(p)) opaque.push_back(p & 0xFFFFFFu);
   const std::vector<WeightedColour> colours = CountColours(opaque);
-  const std::uint8_t code =
-      colourCount > 0 ? CodeForColours(colourCount) : CodeForColours(static_cast<int>(colours.size()));
+  // Transparent cells need black under the mask, or Windows draws them as
+  // the screen XOR their colour: a coloured frame round the icon. The
+  // palette keeps black even when quantizing would have merged it away.
+  const bool transparent = opaque.size() < picture.pixels.size();
+  const bool blackInPicture = !colours.empty() && colours.front().rgb == 0;
+  const int needed = static_cast<int>(colours.size()) + (transparent && !blackInPicture ? 1 : 0);
+  const std::uint8_t code = colourCount > 0 ? CodeForColours(colourCount) : CodeForColours(needed);
   const int size = ColorCountOfCode(code);
-  const bool exact = colours.size() <= static_cast<std::size_t>(size);
-  const std::vector<std::uint32_t> palette = QuantizeColours(colours, size);
+  const bool exact = needed <= size;
+  const std::vector<std::uint32_t> palette =
+      transparent ? QuantizeColoursWithBlack(colours, size) : QuantizeColours(colours, size);
 
   tab.width = static_cast<std::uint8_t>(w);
   tab.height = static_cast<std::uint8_t>(h);

@@ -8,12 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "import/alpha_cut.h"
 #include "import/read.h"
 #include "model/image_tab.h"
 #include "platform/ui_text.h"
-
-// Alpha values below this become transparent cells, the rest opaque.
-constexpr std::uint32_t IMPORT_ALPHA_THRESHOLD = 128;
 
 // The picture scaled to fit limit x limit with its aspect ratio kept, each
 // side at least 1 pixel; a picture that fits comes back as it is. Pixels are
@@ -27,6 +25,14 @@ RgbaPicture ScalePictureToLonger(const RgbaPicture& picture, int limit);
 
 // Distinct colours of the picture's opaque pixels.
 int CountOpaqueColours(const RgbaPicture& picture);
+
+// Windows draws an icon pixel as (screen AND mask) XOR colour, so a
+// transparent pixel shows the screen only when its colour is black. True
+// when the picture has transparent pixels and no opaque black pixel, so that
+// its palette must hold a black entry beside its own colours.
+bool NeedsBlackEntry(const RgbaPicture& picture);
+// The picture's opaque colours plus the black entry it needs.
+int ColoursNeeded(const RgbaPicture& picture);
 
 // What importing a picture will do, for the user to see before it happens.
 struct ImportPlan {
@@ -58,8 +64,9 @@ void KeepScaledPicture(const RgbaPicture& full, ImportEntry& entry);
 // picture, which must fit MAX_IMAGE_SIZE. Colours that fit the colour count
 // are kept exactly; otherwise every pixel takes the nearest quantized colour,
 // or, with dither, spreads its error to its neighbours (Floyd-Steinberg).
-// Unused palette entries are black, and transparent cells point at black
-// when the palette holds it.
+// Unused palette entries are black. A picture with transparent pixels always
+// gets a black entry, taking one of the colours when the palette is full,
+// and every transparent cell points at it.
 void ConvertPicture(const RgbaPicture& picture, bool dither, ImageTab& tab);
 // The same with the colour count given (2, 16 or 256): a picture with more
 // colours than that is quantized down to it.

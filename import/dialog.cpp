@@ -22,6 +22,7 @@
 
 #include "fileio/palette_formats.h"
 #include "import/palette_import.h"
+#include "import/alpha_controls.h"
 #include "model/tab_lifecycle.h"
 #include "palette/colour_math.h"
 #include "platform/dialog_template.h"
@@ -132,7 +133,8 @@ void RemakeRow(DialogState& state, int row) {
   RowState& rowState = state.rows[static_cast<std::size_t>(row)];
   rowState.made.clear();
   if (Checked(*list, row))
-    rowState.made = MakeImportImages(state.entries, row, rowState.target, state.dither->isChecked());
+    rowState.made = MakeImportImages(state.entries, row, rowState.target, state.dither->isChecked(),
+                                     ReadAlphaControls(*state.dialog));
   auto* pictures = qobject_cast<QLabel*>(list->itemWidget(list->topLevelItem(row), IMPORT_COLUMN_PICTURES));
   const QImage image = RowPicture(state.entries[static_cast<std::size_t>(row)], rowState.made);
   pictures->setPixmap(QPixmap::fromImage(image));
@@ -337,7 +339,7 @@ std::vector<bool> DefaultImportChecks(const std::vector<ImportEntry>& entries) {
 }
 
 std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entries) {
-  QDialog* dialog = CreateTemplateDialog(windowHandles.main, IMPORT_TITLE, 520, 290, "ＭＳ Ｐゴシック", 9);
+  QDialog* dialog = CreateTemplateDialog(windowHandles.main, IMPORT_TITLE, 520, 306, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2300"));
   auto state = std::make_shared<DialogState>(DialogState{entries, std::vector<RowState>(entries.size())});
   state->dialog = dialog;
@@ -348,16 +350,23 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
   PlaceTemplateControl(*dialog, state->dither, ID_IMPORT_DITHER, 7, 270, 200, 12);
   AddLabel(*dialog, ID_IMPORT_PALETTE_LABEL, QT_TRANSLATE_NOOP("Quillet2", "パレット"), 212, 271, 40, 9);
   PlaceTemplateControl(*dialog, PaletteChoice(state), ID_IMPORT_PALETTE, 254, 268, 150, 14);
+  // Like the dithering, the soft-edge choices are read by every row.
+  const auto remakeAll = [state] {
+    for (std::size_t i = 0; i < state->entries.size(); ++i)
+      if (state->entries[i].problem.empty()) RemakeRow(*state, static_cast<int>(i));
+    UpdateLosses(*state);
+  };
+  AddAlphaControls(*dialog, 7, 285, remakeAll);
   AddLabel(*dialog, ID_IMPORT_LOSS_LABEL, QT_TRANSLATE_NOOP("Quillet2", "取り込みで失われるもの"), 7, 200, 506, 9);
   auto* losses = new QPlainTextEdit;
   losses->setReadOnly(true);
   losses->setLineWrapMode(QPlainTextEdit::NoWrap);
   PlaceTemplateControl(*dialog, losses, ID_IMPORT_LOSSES, 7, 210, 506, 52);
   auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
-  PlaceTemplateControl(*dialog, ok, IDOK, 416, 268, 45, 15);
+  PlaceTemplateControl(*dialog, ok, IDOK, 416, 284, 45, 15);
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
-  PlaceTemplateControl(*dialog, cancel, IDCANCEL, 468, 268, 45, 15);
+  PlaceTemplateControl(*dialog, cancel, IDCANCEL, 468, 284, 45, 15);
   QTreeWidget* list = AddList(*dialog, state);
   PlaceDialogOverMain(*dialog);
   UpdateLosses(*state);
@@ -365,11 +374,7 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
   QObject::connect(list, &QTreeWidget::itemChanged, dialog, [state, list](QTreeWidgetItem* item, int column) {
     if (column == IMPORT_COLUMN_SIZE) Changed(*state, list->indexOfTopLevelItem(item));
   });
-  QObject::connect(state->dither, &QCheckBox::toggled, dialog, [state] {
-    for (std::size_t i = 0; i < state->entries.size(); ++i)
-      if (state->entries[i].problem.empty()) RemakeRow(*state, static_cast<int>(i));
-    UpdateLosses(*state);
-  });
+  QObject::connect(state->dither, &QCheckBox::toggled, dialog, remakeAll);
   QObject::connect(ok, &QPushButton::clicked, dialog, [=] { dialog->done(IDOK); });
   QObject::connect(cancel, &QPushButton::clicked, dialog, [=] { dialog->done(IDCANCEL); });
 

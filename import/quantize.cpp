@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -97,8 +98,10 @@ std::uint32_t MeanColour(const std::array<double, 3>& sum, double weight) {
 }
 
 // Lloyd rounds: every colour goes to its nearest palette entry, every entry
-// moves to the mean of its colours, until nothing moves.
-void RefineByKMeans(const std::vector<WeightedColour>& colours, std::vector<std::uint32_t>& palette) {
+// moves to the mean of its colours, until nothing moves. Entries from
+// `fixedFrom` on take colours but never move.
+void RefineByKMeans(const std::vector<WeightedColour>& colours, std::vector<std::uint32_t>& palette,
+                    std::size_t fixedFrom = SIZE_MAX) {
   constexpr int ROUNDS = 8;
   std::vector<int> owner(colours.size(), -1);
   for (int round = 0; round < ROUNDS; ++round) {
@@ -116,7 +119,7 @@ void RefineByKMeans(const std::vector<WeightedColour>& colours, std::vector<std:
       for (int c = 0; c < 3; ++c) sums[owner[i]][c] += colours[i].count * double(Channel(colours[i].rgb, c));
     }
     // An entry that no colour chose keeps its place.
-    for (std::size_t k = 0; k < palette.size(); ++k)
+    for (std::size_t k = 0; k < palette.size() && k < fixedFrom; ++k)
       if (weights[k] > 0) palette[k] = MeanColour(sums[k], weights[k]);
   }
 }
@@ -186,5 +189,19 @@ std::vector<std::uint32_t> QuantizeColours(const std::vector<WeightedColour>& co
   }
   for (const Box& box : boxes) palette.push_back(MeanColour(box.sum, box.weight));
   RefineByKMeans(colours, palette);
+  return palette;
+}
+
+std::vector<std::uint32_t> QuantizeColoursWithBlack(const std::vector<WeightedColour>& colours, int count) {
+  if (count < 1) return {};
+  std::vector<WeightedColour> others;
+  for (const WeightedColour& c : colours)
+    if ((c.rgb & 0xFFFFFFu) != 0) others.push_back(c);
+  std::vector<std::uint32_t> palette = QuantizeColours(others, count - 1);
+  const bool exact = others.size() <= palette.size();
+  palette.push_back(0);
+  // The colours chosen without black move to where black leaves them best:
+  // dark colours that black serves well stop pulling an entry towards them.
+  if (!exact) RefineByKMeans(colours, palette, palette.size() - 1);
   return palette;
 }

@@ -21,6 +21,11 @@ std::vector<WeightedColour> CountColours(const std::vector<std::uint32_t>& rgbPi
 // than count, they come back exactly.
 std::vector<std::uint32_t> QuantizeColours(const std::vector<WeightedColour>& colours, int count);
 
+// The same with black kept as one of the count colours (count >= 1), for
+// a picture whose transparent pixels need a black entry under the mask: the
+// other count - 1 colours are chosen around it, and black comes last.
+std::vector<std::uint32_t> QuantizeColoursWithBlack(const std::vector<WeightedColour>& colours, int count);
+
 // The index of the palette colour nearest to the colour by the sum of
 // squared channel differences; the lowest index wins a tie.
 int NearestColourIndex(const std::vector<std::uint32_t>& palette, std::uint32_t rgb);

@@ -23,9 +23,10 @@ ImportTarget DefaultImportTarget(const ImportEntry& entry) {
   else if (entry.width == entry.height && std::count(std::begin(IMPORT_SIZES), std::end(IMPORT_SIZES), entry.width))
     size = entry.width;
   target.sizes = {size};
-  const int colours = CountOpaqueColours(size == IMPORT_SIZE_AS_IT_IS || size == entry.width
-                                             ? entry.picture
-                                             : FitPictureInSquare(entry.picture, size));
+  // A transparent margin needs a black entry beside the picture's colours.
+  const int colours = ColoursNeeded(size == IMPORT_SIZE_AS_IT_IS || size == entry.width
+                                        ? entry.picture
+                                        : FitPictureInSquare(entry.picture, size));
   target.colours = ColorCountOfCode(CodeForColours(colours));
   return target;
 }
@@ -69,7 +70,7 @@ RgbaPicture FitPictureInSquare(const RgbaPicture& picture, int size) {
 }
 
 ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither,
-                           const std::vector<ColorRef>& palette) {
+                           const AlphaCut& alpha, const std::vector<ColorRef>& palette) {
   ImportMade made;
   made.size = size;
   made.colours = colours;
@@ -84,11 +85,14 @@ ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int
   const RgbaPicture content = size == IMPORT_SIZE_AS_IT_IS ? entry.picture : ScalePictureToLonger(entry.picture, size);
   made.contentWidth = content.width;
   made.contentHeight = content.height;
-  made.pictureColours = picture.width == entry.width && picture.height == entry.height
-                            ? entry.sourceColours
-                            : CountOpaqueColours(picture);
   for (std::uint32_t p : picture.pixels)
     if (AlphaOf(p) != 0 && AlphaOf(p) != 255) ++made.partialAlphaPixels;
+  const bool ownCut = alpha == AlphaCut{};
+  if (!ownCut) picture = ApplyAlphaCut(picture, alpha);
+  made.pictureColours = ownCut && picture.width == entry.width && picture.height == entry.height
+                            ? entry.sourceColours
+                            : CountOpaqueColours(picture);
+  made.blackTakesColour = palette.empty() && NeedsBlackEntry(picture) && made.pictureColours >= colours;
   made.image = std::make_unique<ImageTab>();
   if (!palette.empty()) {
     const PaletteMapping mapping = ConvertPictureToPalette(picture, palette, dither, *made.image);
@@ -102,9 +106,10 @@ ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int
 }
 
 std::vector<ImportMade> MakeImportImages(const std::vector<ImportEntry>& entries, int row,
-                                         const ImportTarget& target, bool dither) {
+                                         const ImportTarget& target, bool dither, const AlphaCut& alpha) {
   std::vector<ImportMade> made;
-  for (int size : target.sizes) made.push_back(MakeImportImage(entries, row, size, target.colours, dither, target.palette));
+  for (int size : target.sizes)
+    made.push_back(MakeImportImage(entries, row, size, target.colours, dither, alpha, target.palette));
   return made;
 }
 
@@ -128,6 +133,7 @@ std::string DescribeMadeLoss(const ImportMade& made, TextLookup lookup) {
   if (made.transparentWithoutBlack > 0)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "パレットに黒がなく、透明の%1画素が画面の色と混ざる")),
                               {std::to_string(made.transparentWithoutBlack)}));
+  if (made.blackTakesColour) losses.push_back(lookup(IMPORT_BLACK_TAKES_COLOUR));
   if (made.cursor) losses.push_back(lookup(QT_TRANSLATE_NOOP("Quillet2", "カーソルのホットスポット")));
   const ImageTab& image = *made.image;
   return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1 → %2、%3色：%4")),

@@ -7,10 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "import/alpha_cut.h"
 #include "import/convert.h"
 #include "import/read.h"
 #include "model/image_tab.h"
 #include "platform/ui_text.h"
+
+inline constexpr const char* IMPORT_BLACK_TAKES_COLOUR =
+    QT_TRANSLATE_NOOP("Quillet2", "透明な画素の下に置く黒で1色を使う");
 
 // The square sizes offered, smallest first.
 inline constexpr int IMPORT_SIZES[] = {16, 20, 24, 32, 40, 48, 64};
@@ -65,17 +69,20 @@ struct ImportMade {
   int givenPaletteColours = 0;
   // Transparent pixels that have no black entry to show the screen through.
   int transparentWithoutBlack = 0;
+  // The palette is full and one of its colours went to the black that the
+  // transparent pixels show under the mask.
+  bool blackTakesColour = false;
   std::unique_ptr<ImageTab> image;
 };
 
-// Makes one image for the row at one size.
-// With a palette given (not empty) the picture is mapped onto it and
+// Makes one image for the row at one size, its soft edges cut as `alpha`
+// says. With a palette given (not empty) the picture is mapped onto it and
 // `colours` is not used.
 ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither,
-                           const std::vector<ColorRef>& palette = {});
+                           const AlphaCut& alpha = {}, const std::vector<ColorRef>& palette = {});
 // Every image of the row's target, in the order of its sizes.
 std::vector<ImportMade> MakeImportImages(const std::vector<ImportEntry>& entries, int row,
-                                         const ImportTarget& target, bool dither);
+                                         const ImportTarget& target, bool dither, const AlphaCut& alpha = {});
 
 // "256×256 → 32×32、16色：32×32に縮小、300色を16色にまとめる": the target,
 // then what it loses, or that it loses nothing.

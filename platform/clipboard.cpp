@@ -100,9 +100,11 @@ bool TakePictureFromClipboard(PixelPicture& picture) {
   } else if (!ClipboardHoldsPicture()) {
     return false;
   }
-  // The clipboard carries colours only: a picture with transparency is
-  // read as its colours, without blending.
-  const QImage image = QApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+  // Colours are read without blending; a picture with transparency keeps
+  // its alpha beside them.
+  const QImage taken = QApplication::clipboard()->image();
+  const bool withAlpha = taken.hasAlphaChannel();
+  const QImage image = taken.convertToFormat(withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (image.isNull() || image.width() <= 0 || image.height() <= 0) return false;
   try {
     // Rows are appended as they are, so the memory is not cleared first.
@@ -110,6 +112,13 @@ bool TakePictureFromClipboard(PixelPicture& picture) {
     for (int y = 0; y < image.height(); ++y) {
       const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
       picture.pixels.insert(picture.pixels.end(), row, row + image.width());
+    }
+    if (withAlpha) {
+      picture.alpha.reserve(picture.pixels.size());
+      for (std::uint32_t pixel : picture.pixels) picture.alpha.push_back(static_cast<std::uint8_t>(pixel >> 24));
+      // A picture that is opaque throughout is kept as colours only.
+      if (std::all_of(picture.alpha.begin(), picture.alpha.end(), [](std::uint8_t a) { return a == 0xFF; }))
+        picture.alpha.clear();
     }
   } catch (const std::bad_alloc&) {
     // A picture too large to copy is treated like no picture at all.

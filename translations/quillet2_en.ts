@@ -1293,8 +1293,52 @@ It could not be moved and stays where it is</translation>
         <translation>Icons and cursors (*.ico;*.cur)</translation>
     </message>
     <message>
+        <source>--alpha-cut には 0 から 255 までの数を指定してください</source>
+        <translation>--alpha-cut takes a number from 0 to 255</translation>
+    </message>
+    <message>
+        <source>--matte には色を #RRGGBB の形で指定してください</source>
+        <translation>--matte takes a colour as #RRGGBB</translation>
+    </message>
+    <message>
+        <source>--import でアルファがこの値より小さい画素を透明にする (既定: 128)</source>
+        <translation>with --import, make pixels whose alpha is below this transparent (default: 128)</translation>
+    </message>
+    <message>
+        <source>--import で半透明の画素をこの色に重ねてから透明か不透明にする</source>
+        <translation>with --import, blend partly transparent pixels onto this colour before making them transparent or opaque</translation>
+    </message>
+    <message>
+        <source>セル (%1, %2)  インデックス %3  反転: 画面 XOR #%4</source>
+        <translation>Pixel (%1, %2)  index %3  inverted: screen XOR #%4</translation>
+    </message>
+    <message>
+        <source>市松模様</source>
+        <translation>Checkerboard</translation>
+    </message>
+    <message>
+        <source>透明にするアルファ</source>
+        <translation>Transparent below</translation>
+    </message>
+    <message>
+        <source>アルファがこの値より小さい画素を透明にします</source>
+        <translation>Pixels whose alpha is below this value become transparent</translation>
+    </message>
+    <message>
+        <source>重ねる色</source>
+        <translation>Matte</translation>
+    </message>
+    <message>
+        <source>半透明の画素をこの色に重ねてから透明か不透明にします</source>
+        <translation>Partly transparent pixels are blended onto this colour before they become transparent or opaque</translation>
+    </message>
+    <message>
+        <source>透明な画素の下に置く黒で1色を使う</source>
+        <translation>one colour goes to the black under transparent pixels</translation>
+    </message>
+    <message>
         <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>
-        <translation>the palette has no black, so %1 transparent pixels mix with the screen</translation>
+        <translation>no black in the palette, so %1 transparent pixel(s) mix with the screen</translation>
     </message>
 </context>
 </TS>

@@ -152,10 +152,11 @@ TEST(ImportTargets, TwoAndSixteenColoursComeFromTheQuantizer) {
     sixteen += MeanSquaredError(entries[i].picture, *MakeImportImage(entries, row, 0, 16, false).image);
     two += MeanSquaredError(entries[i].picture, *MakeImportImage(entries, row, 0, 2, false).image);
   }
-  // The quantizer gives about 75 and 2630 here, the shrink search about
-  // 6190 and 39600.
+  // The quantizer gives about 75 and 8300 here, the shrink search about
+  // 6190 and 39600. These pictures have transparent margins, so two colours
+  // are black (under the mask) and the one colour that serves the rest best.
   EXPECT_LT(sixteen / entries.size(), 150);
-  EXPECT_LT(two / entries.size(), 3500);
+  EXPECT_LT(two / entries.size(), 10000);
 }
 
 TEST(ImportTargets, DefaultsAreTheOwnSizeAndTheSmallestExactCount) {
@@ -176,7 +177,10 @@ TEST(ImportTargets, DefaultsAreTheOwnSizeAndTheSmallestExactCount) {
 
 TEST(ImportTargets, LossLinesNameTheTargetAndACursorsHotSpot) {
   std::vector<ImportEntry> entries{EntryOf(Halves(128, 100))};
-  EXPECT_EQ(DescribeMadeLoss(MakeImportImage(entries, 0, 32, 2, false)), "128×100 → 32×32、2色：32×25に縮小");
+  // The margin of the square is transparent, and its black takes one of the
+  // two colours.
+  EXPECT_EQ(DescribeMadeLoss(MakeImportImage(entries, 0, 32, 2, false)),
+            "128×100 → 32×32、2色：32×25に縮小、透明な画素の下に置く黒で1色を使う");
   entries = {EntryOf(Halves(8, 8))};
   EXPECT_EQ(DescribeMadeLoss(MakeImportImage(entries, 0, IMPORT_SIZE_AS_IT_IS, 16, false)),
             "8×8 → 8×8、16色：そのまま取り込めます");

@@ -136,18 +136,24 @@ TEST_F(EditViewTest, PaintCellRepaintsOnlyItsSquare) {
 TEST_F(EditViewTest, TransparentCellShowsBackgroundAndDot) {
   ImageTab& tab = OpenTab(32, 32, 600, 400);
   CellAt(tab, 2, 2) = 0x100 | RED_INDEX;
+  CellAt(tab, 3, 2) = 0x100;
   RepaintEditView(&tab);
-  // Cell (2, 2) covers 38..49; its dot is inscribed in 39..48.
+  // Cell (2, 2) covers 38..49, a masked red cell: inverted. Its mark lies
+  // in 40..47, the upper-left half red, the lower-right half the screen
+  // XOR red. The masked black cell (3, 2) is the background alone.
   EXPECT_EQ(BackPixel(38, 44), BLACK);
   EXPECT_EQ(BackPixel(39, 39), WHITE);
-  EXPECT_EQ(BackPixel(44, 44), RED);
-  EXPECT_EQ(BackPixel(39, 44), RED);
-  EXPECT_EQ(BackPixel(48, 44), RED);
+  EXPECT_EQ(BackPixel(41, 41), RED);
+  EXPECT_EQ(BackPixel(47, 47), WHITE ^ RED);
+  EXPECT_EQ(BackPixel(48, 44), WHITE);
+  for (int x = 50; x < 60; ++x)
+    for (int y = 39; y < 49; ++y) ASSERT_EQ(BackPixel(x, y), WHITE) << x << "," << y;
 
   SwitchGrid(false);
   EXPECT_EQ(BackPixel(38, 44), WHITE);
   EXPECT_EQ(BackPixel(38, 38), WHITE);
-  EXPECT_EQ(BackPixel(44, 44), RED);
+  EXPECT_EQ(BackPixel(41, 41), RED);
+  EXPECT_EQ(BackPixel(46, 46), WHITE ^ RED);
 
   // Another background: the cell shows it, and the grid lines turn to its
   // inverse so they stay visible.
@@ -159,7 +165,8 @@ TEST_F(EditViewTest, TransparentCellShowsBackgroundAndDot) {
   EXPECT_EQ(BackPixel(39, 39), desktop);
   EXPECT_EQ(BackPixel(38, 44), desktop ^ 0xFFFFFF);
   EXPECT_EQ(BackPixel(5, 5), desktop);
-  EXPECT_EQ(BackPixel(44, 44), RED);
+  EXPECT_EQ(BackPixel(41, 41), RED);
+  EXPECT_EQ(BackPixel(47, 47), desktop ^ RED);
 }
 
 TEST_F(EditViewTest, SelectionFrameInvertsTwoRectanglesAndTwiceRestores) {

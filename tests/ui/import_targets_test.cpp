@@ -77,9 +77,9 @@ TEST_F(ImportTargets, SeveralSizesAndACountFromOnePictureMakeOneTabEach) {
   });
   ImportFile(path);
   EXPECT_EQ(losses,
-            "1. 40×20 → 16×16、16色：16×8に縮小、128色を16色にまとめる\n"
-            "1. 40×20 → 32×32、16色：32×16に縮小、512色を16色にまとめる\n"
-            "1. 40×20 → 48×48、16色：48×24に拡大、1082色を16色にまとめる");
+            "1. 40×20 → 16×16、16色：16×8に縮小、128色を16色にまとめる、透明な画素の下に置く黒で1色を使う\n"
+            "1. 40×20 → 32×32、16色：32×16に縮小、512色を16色にまとめる、透明な画素の下に置く黒で1色を使う\n"
+            "1. 40×20 → 48×48、16色：48×24に拡大、1082色を16色にまとめる、透明な画素の下に置く黒で1色を使う");
   const auto tabs = StripTabs();
   ASSERT_EQ(tabs.size(), 3u);
   EXPECT_STREQ(tabs[0]->title, " 16x16x16 ");
@@ -151,9 +151,9 @@ TEST_F(ImportCommandLine, MakesTheSizesPrintsTheLossesAndExitsWithTheOutcome) {
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
-            "40×20 → 16×16、16色：16×8に縮小、128色を16色にまとめる\n"
-            "40×20 → 32×32、16色：32×16に縮小、512色を16色にまとめる\n"
-            "40×20 → 48×48、16色：48×24に拡大、1082色を16色にまとめる\n");
+            "40×20 → 16×16、16色：16×8に縮小、128色を16色にまとめる、透明な画素の下に置く黒で1色を使う\n"
+            "40×20 → 32×32、16色：32×16に縮小、512色を16色にまとめる、透明な画素の下に置く黒で1色を使う\n"
+            "40×20 → 48×48、16色：48×24に拡大、1082色を16色にまとめる、透明な画素の下に置く黒で1色を使う\n");
   std::vector<ImageTab> images;
   const auto bytes = ReadFileBytes(output.toStdString(), ICON_MAX_FILE_BYTES);
   ASSERT_TRUE(bytes);

@@ -60,8 +60,10 @@ TEST_F(Shell, PanelsStandInTheirPlacesAndTheEditViewFollowsTheWindow) {
   EXPECT_EQ(mainWindows.paletteWindow->geometry(), QRect(4, 144, 188, 227));
   EXPECT_EQ(mainWindows.preview->geometry(), QRect(4, 44, 188, 96));
   EXPECT_EQ(mainWindows.backgroundBox->geometry().topLeft(), QPoint(4, 24));
-  EXPECT_EQ(mainWindows.backgroundBox->count(), 12);
+  // The twelve system colours, then the checkerboard.
+  EXPECT_EQ(mainWindows.backgroundBox->count(), 13);
   EXPECT_EQ(mainWindows.backgroundBox->itemText(0).toStdString(), "ボタンの面");
+  EXPECT_EQ(mainWindows.backgroundBox->itemText(12).toStdString(), "市松模様");
   EXPECT_EQ(mainWindows.backgroundBox->currentIndex(), 11);
 
   // The grip is on by default: the strip below the tab strip is 12 high,

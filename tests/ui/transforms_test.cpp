@@ -15,7 +15,8 @@ namespace {
 class TransformTest : public CanvasTest {
  protected:
   // An 8 x 8 tab of opaque cells, index (x + 2 y) % 15 + 1, so that a
-  // transparent cell (black in the edit view) stands out. The picture is
+  // transparent cell (only the white background in the edit view) stands
+  // out. The picture is
   // recorded, so the history starts with two snapshots.
   ImageTab& NumberedTab(const CellRect& selection) {
     ImageTab& tab = OpenTab(8, 8);
@@ -86,7 +87,7 @@ TEST_F(TransformTest, RotateShowsTheTurnLiveAndCancelLeavesTheCells) {
     PressButton(dialog, ID_TURN_LEFT);
     EXPECT_EQ(PreviewAt(dialog, ID_BEFORE_PREVIEW, 5, 3, 0, 1), background);
     EXPECT_EQ(PreviewAt(dialog, ID_AFTER_PREVIEW, 5, 3, 1, 0), tab.palette[CellAt(tab, 4, 1)]);
-    EXPECT_EQ(ShownAt(tab, 1, 2), tab.palette[0]);
+    EXPECT_EQ(ShownAt(tab, 1, 2), 0xFFFFFFu);
     EXPECT_EQ(ShownAt(tab, 2, 1), tab.palette[CellAt(tab, 4, 1)]);
     EXPECT_NE(CellAt(tab, 1, 2), FRESH_CELL);
     PressButton(dialog, IDCANCEL);

@@ -320,8 +320,13 @@ TEST_F(ZoomTest, TheStatusLineNamesTheCellItsColourTheDragAndTheZoom) {
   ShowCurrentPosition();
   Hover(CellPoint(tab, 3, 4));
   EXPECT_EQ(Label("statusCell"), "セル (3, 4)  インデックス 9  色 #FF0000");
+  // A masked cell of a colour shows the screen XOR it; of black, nothing.
   Hover(CellPoint(tab, 5, 1));
-  EXPECT_EQ(Label("statusCell"), "セル (5, 1)  インデックス 7  透明");
+  EXPECT_EQ(Label("statusCell"), "セル (5, 1)  インデックス 7  反転: 画面 XOR #C0C0C0");
+  CellAt(tab, 5, 1) = CELL_MASK_BIT;
+  Hover(CellPoint(tab, 5, 2));
+  Hover(CellPoint(tab, 5, 1));
+  EXPECT_EQ(Label("statusCell"), "セル (5, 1)  インデックス 0  透明");
   EXPECT_EQ(Label("statusZoom"), "表示: ウィンドウに合わせる (5 ピクセル/セル)");
   Hover({8, 8});
   EXPECT_EQ(Label("statusCell"), "");
