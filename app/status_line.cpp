@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -81,8 +82,11 @@ QWidget* CreateStatusLine(QWidget* client) {
   labels.zoom = new QLabel(line);
   labels.zoom->setObjectName(QStringLiteral("statusZoom"));
   // The cell's text grows and shrinks with the pointer; a fixed share of the
-  // line keeps the other two from jumping about.
-  labels.cell->setMinimumWidth(260);
+  // line, as wide as its longest text, keeps the other two from jumping
+  // about and that text whole.
+  const QString longest = QString::fromStdString(
+      FillText(UiString(STATUS_CELL_INVERTED), {"63", "63", "255", "FFFFFF"}));
+  labels.cell->setMinimumWidth(std::max(260, labels.cell->fontMetrics().horizontalAdvance(longest) + 8));
   layout->addWidget(labels.cell);
   layout->addWidget(labels.dragSize);
   layout->addStretch(1);
