@@ -17,6 +17,10 @@ struct FloatingBlock {
   int top = 0;
   // Column-major like the tab's cells: cell (x, y) is cells[x * 64 + y].
   PixelCell cells[CELL_COUNT] = {};
+  // The masked cells are a pasted picture's transparent pixels: placed, they
+  // must sit on a black palette entry, so that the screen shows through
+  // unchanged. A lifted selection's masked cells keep their colours.
+  bool blackUnderMask = false;
 };
 
 // Whether the block covers image cell (x, y), and the value it shows there.

@@ -4,6 +4,7 @@
 #include "model/change_hub.h"
 
 FloatingPaste floatingPaste;
+void (*placeBlackUnderMask)(ImageTab& tab, const FloatingBlock& block) = nullptr;
 
 namespace {
 
@@ -80,8 +81,11 @@ bool CommitFloating() {
   ImageTab* tab = floatingPaste.tab;
   if (tab == nullptr) return false;
   PlaceBlock(floatingPaste.block, *tab);
+  // Making black may take a palette entry that no cell used.
+  const bool black = floatingPaste.block.blackUnderMask && placeBlackUnderMask != nullptr;
+  if (black) placeBlackUnderMask(*tab, floatingPaste.block);
   SetActive(nullptr);
-  Announce(tab, CHANGE_PIXELS | CHANGE_SELECTION | CHANGE_TOOL | CHANGE_RECORD_UNDO);
+  Announce(tab, CHANGE_PIXELS | CHANGE_SELECTION | CHANGE_TOOL | CHANGE_RECORD_UNDO | (black ? CHANGE_PALETTE : 0u));
   return true;
 }
 

@@ -25,6 +25,11 @@ struct FloatingPaste {
 
 extern FloatingPaste floatingPaste;
 
+// Gives the masked cells of a block just placed a black palette entry (set
+// by the paste, which knows how to choose one); called only for blocks that
+// ask for it.
+extern void (*placeBlackUnderMask)(ImageTab& tab, const FloatingBlock& block);
+
 // Whether a block floats (over the given tab, when one is given).
 bool FloatingActive(const ImageTab* tab = nullptr);
 

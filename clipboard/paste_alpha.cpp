@@ -63,6 +63,10 @@ bool StoreTransparentCells(ImageTab& tab, const PixelCell* indexPicture, int lef
     return px >= 0 && py >= 0 && px < width && py < height && px < MAX_IMAGE_SIZE && py < MAX_IMAGE_SIZE &&
            (indexPicture[CellIndex(px, py)] & CELL_MASK_BIT) != 0;
   };
+  return StoreTransparentCellsWhere(tab, masked);
+}
+
+bool StoreTransparentCellsWhere(ImageTab& tab, const std::function<bool(int x, int y)>& masked) {
   bool any = false;
   std::vector<bool> used(256, false);
   for (int x = 0; x < tab.width; ++x)

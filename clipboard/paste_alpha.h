@@ -5,6 +5,7 @@
 // unchanged, in every kind of paste.
 
 #include <cstdint>
+#include <functional>
 
 #include "clipboard/color_picture.h"
 #include "model/image_tab.h"
@@ -32,3 +33,6 @@ void MarkTransparentCells(const PixelPicture& picture, int width, int height, Pi
 // made black; else, with every entry in use, the entry nearest to black.
 // Gives back false when there was no masked cell.
 bool StoreTransparentCells(ImageTab& tab, const PixelCell* indexPicture, int left, int top, int width, int height);
+
+// The same for the cells of the tab that `masked` names.
+bool StoreTransparentCellsWhere(ImageTab& tab, const std::function<bool(int x, int y)>& masked);

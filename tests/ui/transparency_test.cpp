@@ -18,6 +18,7 @@
 #include "app/status_line.h"
 #include "canvas/cell_geometry.h"
 #include "canvas/cell_look.h"
+#include "canvas/floating_paste.h"
 #include "clipboard/transparent_paste.h"
 #include "clipboard/transparent_paste_dialog.h"
 #include "fileio/icon_format.h"
@@ -62,6 +63,10 @@ TEST_F(TransparencyTest, APastedPictureKeepsItsTransparentCellsInEveryKindOfPast
       {"take in colours", CMD_PASTE_TRANSPARENT, MODE_TAKE_COLORS, true},
       {"transparent, nearest", CMD_PASTE_TRANSPARENT, MODE_NEAREST_COLORS, true},
       {"transparency only", CMD_PASTE_TRANSPARENT, MODE_TRANSPARENCY_ONLY, true},
+      // The pastes at the picture's own size float until they are placed.
+      {"own size", CMD_PASTE_FLOATING, 0, true},
+      {"own size, numbers kept", CMD_PASTE_FLOATING_AS_IS, 0, true},
+      {"own size, no black", CMD_PASTE_FLOATING, 0, false},
   };
   for (const Kind& kind : kinds) {
     SCOPED_TRACE(kind.name);
@@ -78,6 +83,7 @@ TEST_F(TransparencyTest, APastedPictureKeepsItsTransparentCellsInEveryKindOfPast
         PressButton(dialog, IDOK);
       });
     DispatchCommand(kind.command);
+    if (FloatingActive(&tab)) CommitFloating();
     for (int x = 0; x < 8; ++x)
       for (int y = 0; y < 4; ++y) {
         const PixelCell cell = CellAt(tab, x, y);
