@@ -54,6 +54,10 @@ enum CommandId : int {
   CMD_ZOOM_IN = 310,
   CMD_ZOOM_OUT = 311,
   CMD_ZOOM_FIT = 312,
+  // Cursors: the hot-spot tool and the X11 cursor export.
+  CMD_HOT_SPOT_TOOL = 490,
+  CMD_EXPORT_XCURSOR = 491,
+  CMD_CURSOR_TEST_AREA = 492,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

@@ -4,6 +4,7 @@
 #include "app/menus.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
+#include "canvas/hot_spot.h"
 #include "model/tab_lifecycle.h"
 #include "platform/clipboard.h"
 
@@ -18,6 +19,8 @@ void RefreshFileGroup(const ImageTab* tab) {
   const bool hasTab = tab != nullptr;
   SetBoth(CMD_SAVE, hasTab);
   SetMenuEnabled(CMD_SAVE_AS, hasTab);
+  SetMenuEnabled(CMD_EXPORT_XCURSOR, hasTab);
+  SetMenuEnabled(CMD_CURSOR_TEST_AREA, hasTab);
   SetButtonEnabled(CMD_OPEN_PALETTE, hasTab);
   SetButtonEnabled(CMD_SAVE_PALETTE, hasTab);
   SetBoth(CMD_DELETE_TAB, hasTab);
@@ -43,6 +46,8 @@ void RefreshPenGroup(const ImageTab* tab, int keepChecks) {
     if (keepChecks == 0) SetButtonChecked(CMD_RANGE_SELECT + static_cast<int>(tab->penMode), true);
   }
   SetMenuEnabled(CMD_LEAVE_BACKGROUND, hasTab);
+  SetMenuEnabled(CMD_HOT_SPOT_TOOL, hasTab);
+  if (hasTab) SetMenuChecked(CMD_HOT_SPOT_TOOL, tab->penMode == static_cast<std::uint32_t>(PEN_HOT_SPOT));
   for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) SetBoth(id, hasTab);
   for (int id : {CMD_GRID, CMD_LEAVE_BACKGROUND, CMD_TEXT}) SetButtonEnabled(id, hasTab);
   // While a range selection is being drawn, the buttons that act on the

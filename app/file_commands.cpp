@@ -11,6 +11,7 @@
 namespace {
 
 const FileFilterList iconFilters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
+                                    {QT_TRANSLATE_NOOP("Quillet2", "カーソル(*.cur)"), "*.cur"},
                                     {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 const FileFilterList paletteFilters = {{QT_TRANSLATE_NOOP("Quillet2", "パレット(*.qpl)"), "*.qpl"},
                                        {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};

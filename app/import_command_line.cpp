@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "import/command_line_import.h"
+#include "import/cursor_import.h"
 #include "import/targets.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -18,6 +20,9 @@ inline constexpr const char* BAD_SIZES =
 inline constexpr const char* BAD_COLOURS = QT_TRANSLATE_NOOP("Quillet2", "--colours には 2、16、256 のどれかを指定してください");
 inline constexpr const char* NO_FILE_NAMES =
     QT_TRANSLATE_NOOP("Quillet2", "--import のときは開くファイルを指定できません");
+
+inline constexpr const char* BAD_HOT_SPOT =
+    QT_TRANSLATE_NOOP("Quillet2", "--hotspot には X,Y を 0 以上の整数で指定してください");
 
 struct ImportOptions {
   QCommandLineOption input{QStringLiteral("import"),
@@ -34,6 +39,13 @@ struct ImportOptions {
                              QStringLiteral("2|16|256")};
   QCommandLineOption dither{QStringLiteral("dither"),
                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で色を減らすときディザをかける"))};
+  // Cursors.
+  QCommandLineOption hotSpot{QStringLiteral("hotspot"),
+                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で作るカーソルのホットスポット (画像のピクセルで、既定: 0,0)")),
+                             QStringLiteral("X,Y")};
+  QCommandLineOption xcursor{QStringLiteral("xcursor"),
+                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で書き出す X11 カーソルファイル")),
+                             QStringLiteral("FILE")};
 };
 
 CommandLine Failure(int code, const std::string& text) {
@@ -74,6 +86,7 @@ bool AsksForImport(int argc, const char* const* argv) {
 void AddImportOptions(QCommandLineParser& parser) {
   const ImportOptions options;
   parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither});
+  parser.addOptions({options.hotSpot, options.xcursor});
 }
 
 CommandLine RunImportCommandLine(const QStringList& arguments) {
@@ -85,7 +98,8 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   parser.addOption(QCommandLineOption(QStringLiteral("lang"), QString(), QStringLiteral("en|ja")));
   if (!parser.parse(arguments)) return Failure(IMPORT_EXIT_ARGUMENTS, parser.errorText().toStdString());
   if (!parser.positionalArguments().isEmpty()) return Failure(IMPORT_EXIT_ARGUMENTS, NO_FILE_NAMES);
-  if (!parser.isSet(options.output)) return Failure(IMPORT_EXIT_ARGUMENTS, NEEDS_OUTPUT);
+  if (!parser.isSet(options.output) && !parser.isSet(options.xcursor))
+    return Failure(IMPORT_EXIT_ARGUMENTS, NEEDS_OUTPUT);
   std::vector<int> sizes;
   if (parser.isSet(options.sizes)) {
     sizes = ParseSizes(parser.value(options.sizes));
@@ -104,6 +118,11 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   request.sizes = sizes;
   request.colours = colours;
   request.dither = parser.isSet(options.dither);
+  if (parser.isSet(options.hotSpot)) {
+    request.hotSpot = ParseHotSpotText(parser.value(options.hotSpot).toStdString());
+    if (!request.hotSpot) return Failure(IMPORT_EXIT_ARGUMENTS, BAD_HOT_SPOT);
+  }
+  if (parser.isSet(options.xcursor)) request.xcursorOutput = parser.value(options.xcursor).toStdString();
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;

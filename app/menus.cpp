@@ -35,6 +35,7 @@ const TopMenu mainMenu[] = {
       {CMD_IMPORT, QT_TRANSLATE_NOOP("Quillet2", "インポート(&I)...")},
       {CMD_SAVE, QT_TRANSLATE_NOOP("Quillet2", "保存(&S)...")},
       {CMD_SAVE_AS, QT_TRANSLATE_NOOP("Quillet2", "名前を付けて保存(&A)...")},
+      {CMD_EXPORT_XCURSOR, QT_TRANSLATE_NOOP("Quillet2", "X11カーソルとして書き出す(&E)...")},
       {SEPARATOR, nullptr},
       {CMD_NEW_TAB, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成...(&A) ")},
       {CMD_DELETE_TAB, QT_TRANSLATE_NOOP("Quillet2", "選択タブ削除(&D)")},
@@ -60,10 +61,14 @@ const TopMenu mainMenu[] = {
       {CMD_PEN, QT_TRANSLATE_NOOP("Quillet2", "普通のペン(&1)")},
       {CMD_FILL, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし(&2)")},
       {CMD_LINE, QT_TRANSLATE_NOOP("Quillet2", "直線(&3)")},
-      {CMD_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "円(&4)")}}},
+      {CMD_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "円(&4)")},
+      // Cursors.
+      {SEPARATOR, nullptr},
+      {CMD_HOT_SPOT_TOOL, QT_TRANSLATE_NOOP("Quillet2", "ホットスポット(&H)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"), {{CMD_OPEN, QT_TRANSLATE_NOOP("Quillet2", "プログラム(&P)...")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"),
      {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")},
+      {CMD_CURSOR_TEST_AREA, QT_TRANSLATE_NOOP("Quillet2", "カーソルのテスト(&T)...")},
       {SUBMENU, QT_TRANSLATE_NOOP("Quillet2", "言語(&L)")},
       {CMD_LANGUAGE_JAPANESE, QT_TRANSLATE_NOOP("Quillet2", "日本語(&J)")},
       {CMD_LANGUAGE_ENGLISH, "&English"},
@@ -123,6 +128,7 @@ QMenuBar* CreateMainMenu(QWidget* owner) {
   menuActions[CMD_LEAVE_BACKGROUND]->setCheckable(true);
   for (int id = CMD_RANGE_SELECT; id <= CMD_CIRCLE; ++id) menuActions[id]->setCheckable(true);
   menuActions[CMD_SIZE_GRIP]->setCheckable(true);
+  menuActions[CMD_HOT_SPOT_TOOL]->setCheckable(true);
   CheckLanguageEntry(CurrentLanguage());
   QObject::connect(bar, &QMenuBar::triggered, bar, [](QAction* action) {
     bool ok = false;

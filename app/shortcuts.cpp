@@ -41,6 +41,7 @@ const CommandShortcut shortcutTable[] = {
     {CMD_FILL, {"F"}},
     {CMD_LINE, {"L"}},
     {CMD_CIRCLE, {"C"}},
+    {CMD_HOT_SPOT_TOOL, {"H"}},
     // The keypad's plus and minus zoom with or without Ctrl; "Ctrl+=" is
     // plus without Shift on keyboards that put plus above it.
     {CMD_ZOOM_IN, {"Ctrl++", "Ctrl+=", "Ctrl+Num++", "Num++"}},

@@ -17,6 +17,7 @@ inline constexpr const char* STATUS_CELL_COLOR =
 inline constexpr const char* STATUS_CELL_TRANSPARENT =
     QT_TRANSLATE_NOOP("Quillet2", "セル (%1, %2)  インデックス %3  透明");
 inline constexpr const char* STATUS_DRAG_SIZE = QT_TRANSLATE_NOOP("Quillet2", "大きさ %1 × %2 セル");
+inline constexpr const char* STATUS_HOT_SPOT = QT_TRANSLATE_NOOP("Quillet2", "ホットスポット (%1, %2)");
 inline constexpr const char* STATUS_ZOOM_FIT = QT_TRANSLATE_NOOP("Quillet2", "表示: ウィンドウに合わせる (%1 ピクセル/セル)");
 inline constexpr const char* STATUS_ZOOM_FIXED = QT_TRANSLATE_NOOP("Quillet2", "表示: %1 ピクセル/セル");
 
@@ -25,6 +26,8 @@ struct StatusTexts {
   std::string cell;
   std::string dragSize;
   std::string zoom;
+  // The cursor's hot spot, while the edit view marks it.
+  std::string hotSpot;
 };
 
 // What the line says for the tab (nullptr: no tab) with the pointer over

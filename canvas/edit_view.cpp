@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 
 #include "canvas/cell_geometry.h"
+#include "canvas/hot_spot_tool.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/pen_tools.h"
 #include "canvas/preview.h"
@@ -57,6 +58,7 @@ class EditViewWidget : public QFrame {
     if (damaged.isEmpty()) return;
     painter.drawImage(damaged.topLeft() + origin, editView.backBuffer, damaged);
     if (editView.overlayUsed) painter.drawImage(damaged.topLeft() + origin, editView.windowOverlay, damaged);
+    DrawHotSpotMark(painter, origin);
   }
 
   void mousePressEvent(QMouseEvent* event) override {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
 #include "model/tab_lifecycle.h"
 #include "platform/modal.h"
@@ -24,10 +25,11 @@ void DeleteTabs(const std::vector<ImageTab*>& tabs) {
 }  // namespace
 
 std::string IconFileProblem(const std::string& path, int& imageCount) {
-  if (!FileExtensionIs(path, ".ico")) return ICON_NOT_ICON_FILE;
+  const bool cursor = IsCursorName(path);
+  if (!cursor && !FileExtensionIs(path, ".ico")) return ICON_NOT_ICON_FILE;
   const auto bytes = ReadIconBytes(path);
   if (!bytes) return ICON_OPEN_FAILED;
-  const IconCheck check = CheckIconBytes(*bytes);
+  const IconCheck check = CheckIconOrCursorBytes(*bytes, cursor);
   if (check.error.empty()) imageCount = check.imageCount;
   return check.error;
 }
@@ -48,7 +50,8 @@ std::optional<int> LoadIconFile(const std::string& path) {
   }
   // The file was checked before, but it may have changed since; the layout
   // of every image is taken from its entry, so the entries must hold.
-  const IconCheck check = CheckIconBytes(*bytes);
+  const bool cursor = IsCursorName(path);
+  const IconCheck check = CheckIconOrCursorBytes(*bytes, cursor);
   if (!check.error.empty()) {
     ShowReport(FileMessage(path, check.error));
     return std::nullopt;
@@ -72,6 +75,7 @@ std::optional<int> LoadIconFile(const std::string& path) {
     tab->width = entry.width;
     tab->height = entry.height;
     tab->colorCode = entry.colorCount;
+    if (cursor) HotSpotFromEntry(entry, *tab);
     created.push_back(tab);
   }
   for (std::size_t i = 0; i < entries.size(); ++i) {

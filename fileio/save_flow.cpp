@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fileio/bitmap_format.h"
+#include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
 #include "fileio/plain_save.h"
 #include "fileio/recent_files.h"
@@ -104,13 +105,20 @@ bool CanSaveSideBySide() {
 
 bool WriteIconFile() {
   static const FileFilterList filters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
+                                         {QT_TRANSLATE_NOOP("Quillet2", "カーソル(*.cur)"), "*.cur"},
                                          {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
-  if (!ChooseDocumentName(SAVE_ICON_TITLE, filters, ".ico")) return false;
+  // A cursor document is offered as a cursor again; the name chosen decides
+  // which of the two is written.
+  static const FileFilterList cursorFirst = {filters[1], filters[0], filters[2]};
+  const bool cursor = IsCursorName(tabSet.documentName);
+  if (!ChooseDocumentName(SAVE_ICON_TITLE, cursor ? cursorFirst : filters, cursor ? ".cur" : ".ico")) return false;
   return WriteTabsAsIconDocument();
 }
 
 bool WriteTabsAsIconDocument() {
-  if (!WriteDocument(SerializeIcon(TabsInStripOrder()))) return false;
+  const std::vector<const ImageTab*> tabs = TabsInStripOrder();
+  const bool cursor = IsCursorName(tabSet.documentName);
+  if (!WriteDocument(cursor ? SerializeCursor(tabs) : SerializeIcon(tabs))) return false;
   // The file now holds every tab as it is. A bitmap save does not count: it
   // loses the masks, and its file does not open as the document again.
   for (ImageTab& tab : tabSet.tabs)

@@ -1,6 +1,9 @@
 #include "import/command_line_import.h"
 
+#include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
+#include "fileio/xcursor_format.h"
+#include "import/cursor_import.h"
 #include "import/decode.h"
 #include "import/flow.h"
 #include "import/targets.h"
@@ -44,7 +47,9 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   ImportTarget target = DefaultImportTarget(source.entries[static_cast<std::size_t>(row)]);
   if (!request.sizes.empty()) target.sizes = request.sizes;
   if (request.colours != 0) target.colours = request.colours;
-  const std::vector<ImportMade> made = MakeImportImages(source.entries, row, target, request.dither);
+  std::vector<ImportMade> made = MakeImportImages(source.entries, row, target, request.dither);
+  const ImportEntry& picture = source.entries[static_cast<std::size_t>(row)];
+  PlaceImportHotSpots(made, request.hotSpot.value_or(std::make_pair(0, 0)), picture.width, picture.height);
 
   CommandLineImportResult result;
   std::vector<const ImageTab*> images;
@@ -52,12 +57,22 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
     images.push_back(one.image.get());
     result.lossLines += DescribeMadeLoss(one, UiString) + "\n";
   }
-  WriteProblem problem = WriteProblem::None;
-  if (WriteFileBytesSafely(request.output, SerializeIcon(images), &problem) != WriteResult::Ok) {
-    const char* reason = WriteProblemText(problem);
-    std::string text = AboutFile(request.output, ICON_WRITE_FAILED);
-    if (reason != nullptr) text = FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {text, UiString(reason)});
-    return Failure(IMPORT_EXIT_WRITE, text);
+  std::vector<std::pair<std::string, ByteBuffer>> outputs;
+  if (!request.output.empty())
+    outputs.emplace_back(request.output, IsCursorName(request.output) ? SerializeCursor(images) : SerializeIcon(images));
+  if (!request.xcursorOutput.empty()) {
+    std::vector<XcursorFrame> frames;
+    for (const ImageTab* image : images) frames.push_back({image, 0});
+    outputs.emplace_back(request.xcursorOutput, SerializeXcursor(frames));
+  }
+  for (const auto& [path, bytes] : outputs) {
+    WriteProblem problem = WriteProblem::None;
+    if (WriteFileBytesSafely(path, bytes, &problem) != WriteResult::Ok) {
+      const char* reason = WriteProblemText(problem);
+      std::string text = AboutFile(path, ICON_WRITE_FAILED);
+      if (reason != nullptr) text = FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {text, UiString(reason)});
+      return Failure(IMPORT_EXIT_WRITE, text);
+    }
   }
   return result;
 }

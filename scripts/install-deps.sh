@@ -8,7 +8,10 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           # with a window manager for the check of the window's place.
           dpkg-dev file desktop-file-utils appstream xdotool x11-utils openbox
           # Debian artwork the import benchmark makes its pictures from.
-          adwaita-icon-theme)
+          adwaita-icon-theme
+          # The cursor tests: icotool lists written cursors, libXcursor reads
+          # the X11 cursor files back.
+          icoutils libxcursor-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -902,5 +902,45 @@ Overwrite it?</translation>
         <source>%1 → %2、%3色：%4</source>
         <translation>%1 → %2, %3 colours: %4</translation>
     </message>
+    <message>
+        <source>カーソルのテスト</source>
+        <translation>Cursor test</translation>
+    </message>
+    <message>
+        <source>カーソル(*.cur)</source>
+        <translation>Cursor (*.cur)</translation>
+    </message>
+    <message>
+        <source>--hotspot には X,Y を 0 以上の整数で指定してください</source>
+        <translation>--hotspot takes X,Y, two whole numbers of 0 or more</translation>
+    </message>
+    <message>
+        <source>--import で作るカーソルのホットスポット (画像のピクセルで、既定: 0,0)</source>
+        <translation>The hot spot of the cursor --import makes (in the picture&apos;s pixels; default: 0,0)</translation>
+    </message>
+    <message>
+        <source>--import で書き出す X11 カーソルファイル</source>
+        <translation>The X11 cursor file --import writes</translation>
+    </message>
+    <message>
+        <source>X11カーソルとして書き出す(&amp;E)...</source>
+        <translation>&amp;Export as X11 Cursor…</translation>
+    </message>
+    <message>
+        <source>ホットスポット(&amp;H)</source>
+        <translation>&amp;Hot Spot</translation>
+    </message>
+    <message>
+        <source>カーソルのテスト(&amp;T)...</source>
+        <translation>Cursor &amp;Test…</translation>
+    </message>
+    <message>
+        <source>ホットスポット (%1, %2)</source>
+        <translation>Hot spot (%1, %2)</translation>
+    </message>
+    <message>
+        <source>X11カーソルとして書き出す</source>
+        <translation>Export as X11 Cursor</translation>
+    </message>
 </context>
 </TS>
