@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <X11/Xcursor/Xcursor.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,6 +10,10 @@
 
 #include "fileio/xcursor_format.h"
 #include "tests/support/icon_samples.h"
+
+// Last: the X11 headers define macros (None, XCURSOR_MAGIC) that would
+// clash with the program's own names.
+#include <X11/Xcursor/Xcursor.h>
 
 namespace {
 
