@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
+#include <algorithm>
 
 #include "canvas/transform_algorithms.h"
 
@@ -65,15 +67,37 @@ void MoveHotSpotWithRotation(ImageTab& tab, int quarterTurns, int angle) {
       break;
   }
   if (tx < 0 || ty < 0 || tx >= W || ty >= H) return;
-  // Then the free angle, counter-clockwise on screen about the cell
-  // (W / 2, H / 2): with y downwards (dx, dy) goes to
-  // (dx cos + dy sin, dy cos - dx sin).
+  // Then the free angle: the hot spot goes to the result cell that takes
+  // its pixel from the hot spot's place, the nearest of them to where the
+  // turn would put it exactly.
   const double radians = angle * 3.14159265358979323846 / 180.0;
   const double dx = tx - W / 2;
   const double dy = ty - H / 2;
-  const int x = W / 2 + static_cast<int>(std::lround(dx * std::cos(radians) + dy * std::sin(radians)));
-  const int y = H / 2 + static_cast<int>(std::lround(dy * std::cos(radians) - dx * std::sin(radians)));
-  if (x < 0 || y < 0 || x >= W || y >= H) return;
+  const double exactX = W / 2 + dx * std::cos(radians) + dy * std::sin(radians);
+  const double exactY = H / 2 + dy * std::cos(radians) - dx * std::sin(radians);
+  RotateWork probe;
+  probe.right = W - 1;
+  probe.bottom = H - 1;
+  probe.angle = angle;
+  std::fill(std::begin(probe.source), std::end(probe.source), FRESH_CELL);
+  probe.source[CellIndex(tx, ty)] = 0;
+  RotateByAngle(probe);
+  int x = -1;
+  int y = -1;
+  double best = 0;
+  for (int j = 0; j < W; ++j)
+    for (int i = 0; i < H; ++i) {
+      if (probe.result[CellIndex(j, i)] != 0) continue;
+      const double distance = (j - exactX) * (j - exactX) + (i - exactY) * (i - exactY);
+      if (x < 0 || distance < best) x = j, y = i, best = distance;
+    }
+  // Sampling may drop the pixel altogether; the hot spot then goes to the
+  // cell nearest its exact place, unless that lies outside the selection.
+  if (x < 0) {
+    x = static_cast<int>(std::lround(exactX));
+    y = static_cast<int>(std::lround(exactY));
+    if (x < 0 || y < 0 || x >= W || y >= H) return;
+  }
   tab.hotSpotX = static_cast<std::uint8_t>(s.left + x);
   tab.hotSpotY = static_cast<std::uint8_t>(s.top + y);
 }

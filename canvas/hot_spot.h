@@ -18,7 +18,7 @@ void MoveHotSpotWithTransform(ImageTab& tab, int transform);
 
 // After the rotate dialog wrote its result into the selection: the hot spot,
 // when it lies in the selection, goes where its pixel went, turned by the
-// quarter turns and then by angle degrees counter-clockwise on screen, about
-// the centre the rotation uses; it stays put when that place falls outside
-// the selection.
+// quarter turns and then by angle degrees counter-clockwise on screen. When
+// the rotation's sampling dropped the pixel, it goes to the cell nearest its
+// exact place; it stays put when that falls outside the selection.
 void MoveHotSpotWithRotation(ImageTab& tab, int quarterTurns, int angle);
