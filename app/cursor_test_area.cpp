@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
