@@ -2,6 +2,7 @@
 // tool sets one by a click, undo and the flips carry it, and Save writes the
 // cursor back; a new name ending in .cur makes any document a cursor.
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
