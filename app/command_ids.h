@@ -70,6 +70,10 @@ enum CommandId : int {
   // Load the Windows 16- or 256-colour system palette into the current tab.
   CMD_WINDOWS_PALETTE_16 = 540,
   CMD_WINDOWS_PALETTE_256 = 541,
+  // Cursors: the hot-spot tool and the X11 cursor export.
+  CMD_HOT_SPOT_TOOL = 490,
+  CMD_EXPORT_XCURSOR = 491,
+  CMD_CURSOR_TEST_AREA = 492,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

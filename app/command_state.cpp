@@ -6,6 +6,7 @@
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
+#include "canvas/hot_spot.h"
 #include "model/tab_lifecycle.h"
 #include "platform/clipboard.h"
 
@@ -20,6 +21,8 @@ void RefreshFileGroup(const ImageTab* tab) {
   const bool hasTab = tab != nullptr;
   SetBoth(CMD_SAVE, hasTab);
   SetMenuEnabled(CMD_SAVE_AS, hasTab);
+  SetMenuEnabled(CMD_EXPORT_XCURSOR, hasTab);
+  SetMenuEnabled(CMD_CURSOR_TEST_AREA, hasTab);
   SetButtonEnabled(CMD_OPEN_PALETTE, hasTab);
   SetButtonEnabled(CMD_SAVE_PALETTE, hasTab);
   SetMenuEnabled(CMD_WINDOWS_PALETTE_16, hasTab);
@@ -52,6 +55,8 @@ void RefreshPenGroup(const ImageTab* tab, int keepChecks) {
   }
   SetMenuEnabled(CMD_LEAVE_BACKGROUND, hasTab);
   for (int mode = PEN_SELECT; mode <= PEN_MODE_LAST; ++mode) SetBoth(ToolCommand(mode), hasTab);
+  SetMenuEnabled(CMD_HOT_SPOT_TOOL, hasTab);
+  if (hasTab) SetMenuChecked(CMD_HOT_SPOT_TOOL, tab->penMode == static_cast<std::uint32_t>(PEN_HOT_SPOT));
   for (int id : {CMD_GRID, CMD_LEAVE_BACKGROUND, CMD_TEXT}) SetButtonEnabled(id, hasTab);
   SetMenuEnabled(CMD_GRID, hasTab);
   SetMenuEnabled(CMD_PICK_COLOR, hasTab);

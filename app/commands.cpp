@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "app/command_ids.h"
+#include "app/cursor_test_area.h"
 #include "app/file_commands.h"
 #include "app/kept_tab_commands.h"
 #include "app/language_menu.h"
@@ -17,6 +18,7 @@
 #include "app/user_guide.h"
 #include "app/version_dialog.h"
 #include "canvas/edit_view.h"
+#include "canvas/hot_spot.h"
 #include "canvas/pen_tools.h"
 #include "canvas/rotate_dialog.h"
 #include "canvas/selection.h"
@@ -29,6 +31,7 @@
 #include "canvas/floating_paste.h"
 #include "fileio/plain_save.h"
 #include "fileio/save_flow.h"
+#include "fileio/xcursor_export.h"
 #include "import/flow.h"
 #include "import/kept_copy.h"
 #include "model/change_hub.h"
@@ -130,6 +133,7 @@ unsigned ToolChange(const CommandContext& c) {
 const CommandRow commandTable[] = {
     {CMD_SAVE, CMD_SAVE, [](const CommandContext&) { CommandSave(); }, false},
     {CMD_SAVE_AS, CMD_SAVE_AS, [](const CommandContext&) { CommandSaveAs(); }, false},
+    {CMD_EXPORT_XCURSOR, CMD_EXPORT_XCURSOR, [](const CommandContext&) { CommandExportXcursor(); }, true},
     {CMD_RECENT_FILE_FIRST, CMD_RECENT_FILE_LAST,
      [](const CommandContext& c) { OpenRecentFile(CommandIdOf(c.word) - CMD_RECENT_FILE_FIRST); }, false},
     {CMD_NEW, CMD_NEW, [](const CommandContext&) { CommandNewFile(); }, false},
@@ -171,6 +175,11 @@ const CommandRow commandTable[] = {
        SetPenMode(*c.tab, CommandIdOf(c.word) - CMD_RECTANGLE + PEN_RECTANGLE);
        Announce(c.tab, ToolChange(c));
      }, true},
+    {CMD_HOT_SPOT_TOOL, CMD_HOT_SPOT_TOOL, [](const CommandContext& c) {
+       SetPenMode(*c.tab, PEN_HOT_SPOT);
+       Announce(c.tab, ToolChange(c) | CHANGE_PIXELS);
+     }, true},
+    {CMD_CURSOR_TEST_AREA, CMD_CURSOR_TEST_AREA, [](const CommandContext&) { CommandCursorTestArea(); }, true},
     {CMD_TEXT, CMD_TEXT, [](const CommandContext& c) { TextDialog(*c.tab); }, true},
     {CMD_SIZE_GRIP, CMD_SIZE_GRIP, [](const CommandContext&) { ToggleSizeGrip(); }, false},
     {CMD_HELP_TOPICS, CMD_HELP_TOPICS, [](const CommandContext&) { CommandHelpTopics(); }, false},

@@ -8,6 +8,8 @@
 
 #include "app/output_name.h"
 #include "import/alpha_cut.h"
+#include "import/command_line_import.h"
+#include "import/cursor_import.h"
 #include "import/targets.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -21,7 +23,7 @@ inline constexpr const char* BAD_SIZES =
 inline constexpr const char* BAD_DEPTH = QT_TRANSLATE_NOOP("Quillet2", "--depth には 32 を指定してください");
 inline constexpr const char* BAD_COLOURS = QT_TRANSLATE_NOOP("Quillet2", "--colours には 2、16、256 のどれかを指定してください");
 inline constexpr const char* OUTPUT_NOT_ICON =
-    QT_TRANSLATE_NOOP("Quillet2", "-o の名前は .ico で終わるようにしてください");
+    QT_TRANSLATE_NOOP("Quillet2", "-o の名前は .ico か .cur で終わるようにしてください");
 inline constexpr const char* PALETTE_AND_COLOURS =
     QT_TRANSLATE_NOOP("Quillet2", "--palette のときは色数がパレットで決まるので --colours は指定できません");
 inline constexpr const char* BAD_ALPHA_CUT =
@@ -33,6 +35,8 @@ inline constexpr const char* NO_FILE_NAMES =
 inline constexpr const char* OPTION_REPEATED = QT_TRANSLATE_NOOP("Quillet2", "%1 は一度だけ指定してください");
 inline constexpr const char* OUTPUT_IS_FOLDER =
     QT_TRANSLATE_NOOP("Quillet2", "-o にはフォルダーではなく書き出すアイコンファイルを指定してください");
+inline constexpr const char* BAD_HOT_SPOT =
+    QT_TRANSLATE_NOOP("Quillet2", "--hotspot には X,Y を 0 以上の整数で指定してください");
 
 struct ImportOptions {
   QCommandLineOption input{QStringLiteral("import"),
@@ -67,6 +71,13 @@ struct ImportOptions {
       QStringLiteral("matte"),
       UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で半透明の画素をこの色に重ねてから透明か不透明にする")),
       QStringLiteral("#RRGGBB")};
+  // Cursors.
+  QCommandLineOption hotSpot{QStringLiteral("hotspot"),
+                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で作るカーソルのホットスポット (画像のピクセルで、既定: 0,0)")),
+                             QStringLiteral("X,Y")};
+  QCommandLineOption xcursor{QStringLiteral("xcursor"),
+                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で書き出す X11 カーソルファイル")),
+                             QStringLiteral("FILE")};
 };
 
 // Sizes the command line makes beyond the import's: PNG-compressed 32-bit
@@ -126,7 +137,7 @@ bool AsksForImport(int argc, const char* const* argv) {
 void AddImportOptions(QCommandLineParser& parser) {
   const ImportOptions options;
   parser.addOptions({options.input, options.output, options.sizes, options.colours, options.dither, options.depth,
-                     options.keep, options.palette, options.alphaCut, options.matte});
+                     options.keep, options.palette, options.alphaCut, options.matte, options.hotSpot, options.xcursor});
 }
 
 CommandLine RunImportCommandLine(const QStringList& arguments) {
@@ -140,14 +151,17 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   if (const QString repeated = RepeatedOption(parser); !repeated.isEmpty())
     return Failure(IMPORT_EXIT_ARGUMENTS, FillText(UiString(OPTION_REPEATED), {repeated.toStdString()}));
   if (!parser.positionalArguments().isEmpty()) return Failure(IMPORT_EXIT_ARGUMENTS, NO_FILE_NAMES);
-  if (!parser.isSet(options.output)) return Failure(IMPORT_EXIT_ARGUMENTS, NEEDS_OUTPUT);
-  // A name ending in a slash, or an existing folder, would be written as a
-  // file of that name or refused only after all the work.
-  if (const QString output = parser.value(options.output);
-      output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir())
-    return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_IS_FOLDER);
-  if (!OutputNameAccepted(parser.value(options.output).toStdString()))
-    return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_NOT_ICON);
+  if (!parser.isSet(options.output) && !parser.isSet(options.xcursor))
+    return Failure(IMPORT_EXIT_ARGUMENTS, NEEDS_OUTPUT);
+  if (parser.isSet(options.output)) {
+    // A name ending in a slash, or an existing folder, would be written as a
+    // file of that name or refused only after all the work.
+    if (const QString output = parser.value(options.output);
+        output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir())
+      return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_IS_FOLDER);
+    if (!OutputNameAccepted(parser.value(options.output).toStdString()))
+      return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_NOT_ICON);
+  }
   std::vector<int> sizes;
   if (parser.isSet(options.sizes)) {
     sizes = ParseSizes(parser.value(options.sizes));
@@ -186,6 +200,11 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   request.keep = parser.isSet(options.keep);
   request.palette = parser.value(options.palette).toStdString();
   request.alpha = alpha;
+  if (parser.isSet(options.hotSpot)) {
+    request.hotSpot = ParseHotSpotText(parser.value(options.hotSpot).toStdString());
+    if (!request.hotSpot) return Failure(IMPORT_EXIT_ARGUMENTS, BAD_HOT_SPOT);
+  }
+  if (parser.isSet(options.xcursor)) request.xcursorOutput = parser.value(options.xcursor).toStdString();
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;

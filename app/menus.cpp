@@ -35,6 +35,7 @@ const TopMenu mainMenu[] = {
       {CMD_IMPORT, QT_TRANSLATE_NOOP("Quillet2", "インポート(&I)...")},
       {CMD_SAVE, QT_TRANSLATE_NOOP("Quillet2", "保存(&S)...")},
       {CMD_SAVE_AS, QT_TRANSLATE_NOOP("Quillet2", "名前を付けて保存(&A)...")},
+      {CMD_EXPORT_XCURSOR, QT_TRANSLATE_NOOP("Quillet2", "X11カーソルとして書き出す(&E)...")},
       {SEPARATOR, nullptr},
       {CMD_NEW_TAB, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成...(&A) ")},
       {CMD_DELETE_TAB, QT_TRANSLATE_NOOP("Quillet2", "選択タブ削除(&D)")},
@@ -72,12 +73,16 @@ const TopMenu mainMenu[] = {
       {CMD_FILLED_RECTANGLE, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし四角形(&6)")},
       {CMD_FILLED_CIRCLE, QT_TRANSLATE_NOOP("Quillet2", "塗りつぶし円(&7)")},
       {SEPARATOR, nullptr},
-      {CMD_PICK_COLOR, QT_TRANSLATE_NOOP("Quillet2", "ポインタの下の色をペンに取る(&K)")}}},
+      {CMD_PICK_COLOR, QT_TRANSLATE_NOOP("Quillet2", "ポインタの下の色をペンに取る(&K)")},
+      // Cursors.
+      {SEPARATOR, nullptr},
+      {CMD_HOT_SPOT_TOOL, QT_TRANSLATE_NOOP("Quillet2", "ホットスポット(&H)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "設定(&C)"),
      {{CMD_RECOVERY, QT_TRANSLATE_NOOP("Quillet2", "未保存の作業を復元用に残す(&R)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "表示(&V)"),
      {{CMD_SIZE_GRIP, QT_TRANSLATE_NOOP("Quillet2", "サイズグリップ(&S)")},
       {CMD_GRID, QT_TRANSLATE_NOOP("Quillet2", "境界線(&G)")},
+      {CMD_CURSOR_TEST_AREA, QT_TRANSLATE_NOOP("Quillet2", "カーソルのテスト(&T)...")},
       {SUBMENU, QT_TRANSLATE_NOOP("Quillet2", "言語(&L)")},
       {CMD_LANGUAGE_JAPANESE, QT_TRANSLATE_NOOP("Quillet2", "日本語(&J)")},
       {CMD_LANGUAGE_ENGLISH, "&English"},
@@ -138,6 +143,7 @@ QMenuBar* CreateMainMenu(QWidget* owner) {
   menuActions[CMD_SIZE_GRIP]->setCheckable(true);
   menuActions[CMD_GRID]->setCheckable(true);
   menuActions[CMD_RECOVERY]->setCheckable(true);
+  menuActions[CMD_HOT_SPOT_TOOL]->setCheckable(true);
   CheckLanguageEntry(CurrentLanguage());
   QObject::connect(bar, &QMenuBar::triggered, bar, [](QAction* action) {
     bool ok = false;

@@ -2,4 +2,6 @@
 
 #include "fileio/icon_format.h"
 
-bool OutputNameAccepted(const std::string& name) { return FileExtensionIs(name, ".ico"); }
+bool OutputNameAccepted(const std::string& name) {
+  return FileExtensionIs(name, ".ico") || FileExtensionIs(name, ".cur");
+}

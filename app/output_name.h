@@ -4,6 +4,6 @@
 #include <string>
 
 // True when the name ends in an extension the written file's kind goes by
-// (".ico", letters compared without case). Any other name would give an
-// icon that other programs take for something else.
+// (".ico", or ".cur" for a cursor; letters compared without case). Any
+// other name would give a file that other programs take for something else.
 bool OutputNameAccepted(const std::string& name);

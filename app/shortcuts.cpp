@@ -46,6 +46,7 @@ const CommandShortcut shortcutTable[] = {
     {CMD_FILLED_CIRCLE, {"Shift+C"}},
     {CMD_PICK_COLOR, {"K"}},
     {CMD_HELP_TOPICS, {"F1"}},
+    {CMD_HOT_SPOT_TOOL, {"H"}},
     // The keypad's plus and minus zoom with or without Ctrl; "Ctrl+=" is
     // plus without Shift on keyboards that put plus above it.
     {CMD_ZOOM_IN, {"Ctrl++", "Ctrl+=", "Ctrl+Num++", "Num++"}},

@@ -10,6 +10,7 @@
 #include "canvas/cell_geometry.h"
 #include "canvas/cell_look.h"
 #include "canvas/edit_view.h"
+#include "canvas/hot_spot_tool.h"
 #include "canvas/pen_tools.h"
 #include "model/tab_lifecycle.h"
 #include "platform/translation.h"
@@ -20,6 +21,7 @@ struct StatusLabels {
   QLabel* cell = nullptr;
   QLabel* dragSize = nullptr;
   QLabel* zoom = nullptr;
+  QLabel* hotSpot = nullptr;
 };
 
 StatusLabels labels;
@@ -65,6 +67,8 @@ StatusTexts ComposeStatusTexts(const ImageTab* tab, bool pointerOver, int imageX
     texts.dragSize = FillText(lookup(STATUS_DRAG_SIZE), {std::to_string(width), std::to_string(height)});
   }
   const std::string size = std::to_string(tab->cellSize);
+  if (HotSpotShown(*tab))
+    texts.hotSpot = FillText(lookup(STATUS_HOT_SPOT), {std::to_string(tab->hotSpotX), std::to_string(tab->hotSpotY)});
   texts.zoom = FillText(lookup(tab->zoom.cellSize > 0 ? STATUS_ZOOM_FIXED : STATUS_ZOOM_FIT), {size});
   return texts;
 }
@@ -89,6 +93,9 @@ QWidget* CreateStatusLine(QWidget* client) {
   labels.cell->setMinimumWidth(std::max(260, labels.cell->fontMetrics().horizontalAdvance(longest) + 8));
   layout->addWidget(labels.cell);
   layout->addWidget(labels.dragSize);
+  labels.hotSpot = new QLabel(line);
+  labels.hotSpot->setObjectName(QStringLiteral("statusHotSpot"));
+  layout->addWidget(labels.hotSpot);
   layout->addStretch(1);
   layout->addWidget(labels.zoom);
   QObject::connect(line, &QObject::destroyed, [] {
@@ -107,4 +114,5 @@ void RefreshStatusLine() {
   labels.cell->setText(QString::fromStdString(texts.cell));
   labels.dragSize->setText(QString::fromStdString(texts.dragSize));
   labels.zoom->setText(QString::fromStdString(texts.zoom));
+  labels.hotSpot->setText(QString::fromStdString(texts.hotSpot));
 }

@@ -19,6 +19,7 @@ inline constexpr const char* STATUS_CELL_TRANSPARENT =
 inline constexpr const char* STATUS_CELL_INVERTED =
     QT_TRANSLATE_NOOP("Quillet2", "セル (%1, %2)  インデックス %3  反転: 画面 XOR #%4");
 inline constexpr const char* STATUS_DRAG_SIZE = QT_TRANSLATE_NOOP("Quillet2", "大きさ %1 × %2 セル");
+inline constexpr const char* STATUS_HOT_SPOT = QT_TRANSLATE_NOOP("Quillet2", "ホットスポット (%1, %2)");
 inline constexpr const char* STATUS_ZOOM_FIT = QT_TRANSLATE_NOOP("Quillet2", "表示: ウィンドウに合わせる (%1 ピクセル/セル)");
 inline constexpr const char* STATUS_ZOOM_FIXED = QT_TRANSLATE_NOOP("Quillet2", "表示: %1 ピクセル/セル");
 
@@ -27,6 +28,8 @@ struct StatusTexts {
   std::string cell;
   std::string dragSize;
   std::string zoom;
+  // The cursor's hot spot, while the edit view marks it.
+  std::string hotSpot;
 };
 
 // What the line says for the tab (nullptr: no tab) with the pointer over

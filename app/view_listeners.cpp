@@ -4,6 +4,7 @@
 #include <QSignalBlocker>
 
 #include "app/command_state.h"
+#include "app/cursor_test_area.h"
 #include "app/main_window.h"
 #include "app/status_line.h"
 #include "app/tab_strip.h"
@@ -66,6 +67,7 @@ bool ShowPalette(ImageTab* tab, unsigned) {
 
 bool ShowPreview(ImageTab* tab, unsigned) {
   RepaintPreview(tab);
+  RefreshCursorTestArea();
   return false;
 }
 

@@ -12,6 +12,7 @@
 #include "canvas/floating_paste.h"
 #include "canvas/kept_picture.h"
 #include "canvas/cell_look.h"
+#include "canvas/hot_spot_tool.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/pen_tools.h"
 #include "canvas/preview.h"
@@ -61,6 +62,7 @@ class EditViewWidget : public QFrame {
     if (damaged.isEmpty()) return;
     painter.drawImage(damaged.topLeft() + origin, editView.backBuffer, damaged);
     if (editView.overlayUsed) painter.drawImage(damaged.topLeft() + origin, editView.windowOverlay, damaged);
+    DrawHotSpotMark(painter, origin);
   }
 
   void mousePressEvent(QMouseEvent* event) override {

@@ -7,6 +7,7 @@
 #include "canvas/cell_geometry.h"
 #include "canvas/edit_view.h"
 #include "canvas/floating_paste.h"
+#include "canvas/hot_spot_tool.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/preview.h"
 #include "canvas/selection.h"
@@ -113,6 +114,7 @@ void LeftPressOrDrag(ImageTab& tab) {
       }
       break;
     }
+    case PEN_HOT_SPOT: HotSpotToolPress(tab, x, y); break;
     case PEN_SELECT:
     case PEN_LINE:
     case PEN_CIRCLE:
@@ -310,7 +312,8 @@ void EndToolAction(ImageTab& tab, int resetIdleSelection) {
 }
 
 void SetPenMode(ImageTab& tab, int mode) {
-  if (mode < PEN_SELECT || mode > PEN_MODE_LAST || tab.penMode == static_cast<std::uint32_t>(mode)) return;
+  const bool known = (mode >= PEN_SELECT && mode <= PEN_MODE_LAST) || mode == PEN_HOT_SPOT;
+  if (!known || tab.penMode == static_cast<std::uint32_t>(mode)) return;
   // Leaving range select for any other tool always leaves the whole image
   // selected.
   EndToolAction(tab, mode == PEN_SELECT ? 0 : 1);

@@ -17,6 +17,7 @@
 #include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
 #include "model/change_hub.h"
+#include "canvas/hot_spot.h"
 #include "model/tab_lifecycle.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
@@ -153,6 +154,7 @@ void BuildControls(RotateDialogRun& run) {
   QPushButton* cancel = AddButton(dialog, IDCANCEL, QT_TRANSLATE_NOOP("Quillet2", "キャンセル"), 138, 26, 45, 15);
   QObject::connect(ok, &QPushButton::clicked, &dialog, [&run] {
     ApplyRotateResult(rotateWork, *run.tab);
+    MoveHotSpotWithRotation(*run.tab, run.quarterTurns, rotateWork.angle);
     RecordUndo(*run.tab);
     run.dialog->done(IDOK);
   });

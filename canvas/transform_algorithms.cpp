@@ -5,6 +5,8 @@
 #include <iterator>
 #include <utility>
 
+#include "canvas/hot_spot.h"
+
 
 RotateWork rotateWork;
 
@@ -62,6 +64,7 @@ bool TransformSelection(ImageTab& tab, int transform) {
       if (transform == FLIP_TOP_BOTTOM) ReverseLine(tab, topEnd, 1, height);
     }
   }
+  MoveHotSpotWithTransform(tab, transform);
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
 #include "fileio/kept_entries.h"
 #include "fileio/kept_load.h"
@@ -26,10 +27,11 @@ void DeleteTabs(const std::vector<ImageTab*>& tabs) {
 }  // namespace
 
 std::string IconFileProblem(const std::string& path, int& imageCount) {
-  if (!FileExtensionIs(path, ".ico")) return ICON_NOT_ICON_FILE;
+  const bool cursor = IsCursorName(path);
+  if (!cursor && !FileExtensionIs(path, ".ico")) return ICON_NOT_ICON_FILE;
   const auto bytes = ReadIconBytes(path);
   if (!bytes) return ICON_OPEN_FAILED;
-  const IconLayout layout = CheckIconLayout(*bytes);
+  const IconLayout layout = CheckIconLayout(*bytes, cursor);
   if (layout.error.empty()) imageCount = layout.imageCount;
   return layout.error;
 }
@@ -50,7 +52,8 @@ std::optional<int> LoadIconFile(const std::string& path) {
   }
   // The file was checked before, but it may have changed since; the layout
   // of every image is taken from its entry, so the entries must hold.
-  const IconLayout layout = CheckIconLayout(*bytes);
+  const bool cursor = IsCursorName(path);
+  const IconLayout layout = CheckIconLayout(*bytes, cursor);
   if (!layout.error.empty()) {
     ShowReport(FileMessage(path, layout.error));
     return std::nullopt;
@@ -81,6 +84,7 @@ std::optional<int> LoadIconFile(const std::string& path) {
     // A kept image's sizes are its own, not cells; they are set when it is
     // read.
     if (layout.kinds[created.size()] == EntryKind::Kept) tab->width = tab->height = 1;
+    if (cursor) HotSpotFromEntry(entry, *tab);
     created.push_back(tab);
   }
   for (std::size_t i = 0; i < entries.size(); ++i) {

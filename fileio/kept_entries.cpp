@@ -81,12 +81,12 @@ std::uint64_t BitmapBytes(const ByteBuffer& bytes, std::uint64_t offset, std::st
 
 }  // namespace
 
-IconLayout CheckIconLayout(const ByteBuffer& bytes) {
+IconLayout CheckIconLayout(const ByteBuffer& bytes, bool cursor) {
   IconLayout layout;
   if (bytes.size() < ICON_HEADER_BYTES) return {ICON_READ_FAILED, 0, {}};
   IconHeader header;
   std::vector<IconDirEntry> entries;
-  if (U16At(bytes, 0) != 0 || U16At(bytes, 2) != 1) return {ICON_NOT_ICON_FILE, 0, {}};
+  if (U16At(bytes, 0) != 0 || U16At(bytes, 2) != (cursor ? 2 : 1)) return {ICON_NOT_ICON_FILE, 0, {}};
   const int count = U16At(bytes, 4);
   if (count > ICON_MAX_IMAGES) return {{}, count, {}};
   if (!ReadIconDirectory(bytes, header, entries)) return {ICON_READ_FAILED, 0, {}};
@@ -154,14 +154,14 @@ bool ReadKeptEntry(const ByteBuffer& bytes, std::size_t index, KeptEntry& kept) 
   return true;
 }
 
-ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts) {
+ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor) {
   // Each ordinary image is written as the icon writer writes it alone; its
   // data follows that file's single directory entry.
   constexpr std::size_t SINGLE_DATA = ICON_HEADER_BYTES + ICON_ENTRY_BYTES;
   std::vector<ByteBuffer> singles(parts.size());
   ByteBuffer bytes;
   PutU16(bytes, 0);
-  PutU16(bytes, 1);
+  PutU16(bytes, cursor ? 2 : 1);
   PutU16(bytes, static_cast<std::uint32_t>(parts.size()));
   std::uint32_t offset = static_cast<std::uint32_t>(ICON_HEADER_BYTES + ICON_ENTRY_BYTES * parts.size());
   for (std::size_t i = 0; i < parts.size(); ++i) {
@@ -174,6 +174,15 @@ ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts) {
       singles[i] = SerializeIcon({parts[i].image});
       size = static_cast<std::uint32_t>(singles[i].size() - SINGLE_DATA);
       bytes.insert(bytes.end(), singles[i].begin() + ICON_HEADER_BYTES, singles[i].begin() + ICON_HEADER_BYTES + 8);
+    }
+    if (cursor && parts[i].image != nullptr && !IsKeptTab(*parts[i].image)) {
+      // The hot spot's x and y lie where an icon's entry has planes and bit
+      // count.
+      const std::size_t at = bytes.size() - 4;
+      bytes[at] = parts[i].image->hotSpotX;
+      bytes[at + 1] = 0;
+      bytes[at + 2] = parts[i].image->hotSpotY;
+      bytes[at + 3] = 0;
     }
     PutU32(bytes, size);
     PutU32(bytes, offset);

@@ -31,7 +31,9 @@ constexpr int KEPT_MAX_SIZE = 1024;
 // lie inside the file, other bit counts, compressed bitmaps and images
 // larger than KEPT_MAX_SIZE. A count above ICON_MAX_IMAGES succeeds without
 // looking past the header.
-IconLayout CheckIconLayout(const ByteBuffer& bytes);
+// A cursor file (type 2, hot spots where an icon has planes and bit count)
+// is checked the same way when `cursor` is set.
+IconLayout CheckIconLayout(const ByteBuffer& bytes, bool cursor = false);
 
 // The kept image of a directory entry: its directory bytes, its data and
 // what it is. The picture is left to the decoder. False when its bytes do
@@ -46,8 +48,9 @@ struct IconPart {
 
 // The file image of the parts in the order given: ordinary images written
 // anew, kept images byte for byte with their own directory entries (only the
-// offset changes).
-ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts);
+// offset changes). As a cursor (type 2) every image but a kept tab's takes
+// its tab's hot spot into its entry; a kept tab's entry keeps its own.
+ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor = false);
 
 // The tabs in strip order, each as a kept image when it is one, and as the
 // bytes it was opened from when it was opened from a file and not edited

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fileio/bitmap_format.h"
+#include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
 #include "fileio/kept_entries.h"
 #include "fileio/plain_save.h"
@@ -110,8 +111,13 @@ bool CanSaveSideBySide() {
 
 bool WriteIconFile() {
   static const FileFilterList filters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
+                                         {QT_TRANSLATE_NOOP("Quillet2", "カーソル(*.cur)"), "*.cur"},
                                          {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
-  if (!ChooseDocumentName(SAVE_ICON_TITLE, filters, ".ico")) return false;
+  // A cursor document is offered as a cursor again; the name chosen decides
+  // which of the two is written.
+  static const FileFilterList cursorFirst = {filters[1], filters[0], filters[2]};
+  const bool cursor = IsCursorName(tabSet.documentName);
+  if (!ChooseDocumentName(SAVE_ICON_TITLE, cursor ? cursorFirst : filters, cursor ? ".cur" : ".ico")) return false;
   return WriteTabsAsIconDocument();
 }
 
@@ -119,7 +125,7 @@ bool WriteTabsAsIconDocument() {
   std::vector<KeptEntry> trueColour;
   int inverted = 0;
   const std::vector<IconPart> parts = PartsToSave(trueColour, inverted);
-  if (!WriteDocument(SerializeIconParts(parts))) return false;
+  if (!WriteDocument(SerializeIconParts(parts, IsCursorName(tabSet.documentName)))) return false;
   NoteTrueColourSaved(tabSet.documentName);
   if (inverted > 0)
     ShowReport(FileMessage(tabSet.documentName, FillText(UiString(TRUE_COLOUR_INVERTED), {std::to_string(inverted)})));

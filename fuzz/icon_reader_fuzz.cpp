@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
 #include "import/convert.h"
 #include "import/read.h"
@@ -24,6 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (int x = 0; x < images[i].width; ++x)
         for (int y = 0; y < images[i].height; ++y)
           if (CellAt(images[i], x, y) != CellAt(again[i], x, y)) __builtin_trap();
+  }
+  // A cursor that reads cleanly writes back to the same bytes once more.
+  std::vector<ImageTab> cursors;
+  if (DecodeCursorFile(bytes, cursors).empty() && !cursors.empty()) {
+    std::vector<const ImageTab*> order;
+    for (const ImageTab& image : cursors) order.push_back(&image);
+    const ByteBuffer written = SerializeCursor(order);
+    std::vector<ImageTab> again;
+    if (!DecodeCursorFile(written, again).empty()) __builtin_trap();
+    std::vector<const ImageTab*> againOrder;
+    for (const ImageTab& image : again) againOrder.push_back(&image);
+    if (SerializeCursor(againOrder) != written) __builtin_trap();
   }
   // The import reads every entry it can and converts it; an entry it cannot
   // read must say why and carry no picture.

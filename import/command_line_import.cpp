@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
 #include "fileio/kept_entries.h"
+#include "fileio/xcursor_format.h"
+#include "import/cursor_import.h"
 #include "import/decode.h"
 #include "import/flow.h"
 #include "import/palette_import.h"
@@ -68,7 +71,7 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   std::vector<int> trueColourSizes;
   indexed.sizes.clear();
   for (int size : target.sizes) (size > MAX_IMAGE_SIZE || request.trueColour ? trueColourSizes : indexed.sizes).push_back(size);
-  const std::vector<ImportMade> made =
+  std::vector<ImportMade> made =
       indexed.sizes.empty() ? std::vector<ImportMade>{} : MakeImportImages(source.entries, row, indexed, request.dither, request.alpha);
   std::vector<KeptEntry> trueColour;
   std::string lines;
@@ -84,6 +87,8 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
                        std::to_string(picture.height)}) +
              "\n";
   }
+  const ImportEntry& picture = source.entries[static_cast<std::size_t>(row)];
+  PlaceImportHotSpots(made, request.hotSpot.value_or(std::make_pair(0, 0)), picture.width, picture.height);
 
   CommandLineImportResult result;
   std::vector<IconPart> parts;
@@ -104,12 +109,24 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
       request.keep ? ImagesNotReplaced(request.input, target.sizes) : std::vector<KeptEntry>{};
   for (const KeptEntry& entry : keptImages) parts.push_back({nullptr, &entry});
   if (InterruptCatcher::Interrupted()) return interrupted();
-  WriteProblem problem = WriteProblem::None;
-  if (WriteFileBytesSafely(request.output, SerializeIconParts(parts), &problem) != WriteResult::Ok) {
-    const char* reason = WriteProblemText(problem);
-    std::string text = AboutFile(request.output, ICON_WRITE_FAILED);
-    if (reason != nullptr) text = FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {text, UiString(reason)});
-    return Failure(IMPORT_EXIT_WRITE, text);
+  std::vector<std::pair<std::string, ByteBuffer>> outputs;
+  if (!request.output.empty()) outputs.emplace_back(request.output, SerializeIconParts(parts, IsCursorName(request.output)));
+  if (!request.xcursorOutput.empty()) {
+    // An X11 cursor holds the images the program made; true-colour and kept
+    // images have no cells to give it.
+    std::vector<XcursorFrame> frames;
+    for (const IconPart& part : parts)
+      if (part.image != nullptr) frames.push_back({part.image, 0});
+    outputs.emplace_back(request.xcursorOutput, SerializeXcursor(frames));
+  }
+  for (const auto& [path, bytes] : outputs) {
+    WriteProblem problem = WriteProblem::None;
+    if (WriteFileBytesSafely(path, bytes, &problem) != WriteResult::Ok) {
+      const char* reason = WriteProblemText(problem);
+      std::string text = AboutFile(path, ICON_WRITE_FAILED);
+      if (reason != nullptr) text = FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {text, UiString(reason)});
+      return Failure(IMPORT_EXIT_WRITE, text);
+    }
   }
   return result;
 }

@@ -3,7 +3,9 @@
 // file, with no window. Reading and checking the options is the command
 // line's business; this is what happens once they are known.
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "import/alpha_cut.h"
@@ -31,6 +33,11 @@ struct CommandLineImport {
   std::string palette;
   // Where soft edges are cut, and the colour they are blended onto.
   AlphaCut alpha;
+  // Cursors: an output ending in .cur is written as a cursor with this hot
+  // spot (in the input picture's pixels, 0,0 when not given); an X11 cursor
+  // file is written too when its path is set. The output may then be empty.
+  std::optional<std::pair<int, int>> hotSpot;
+  std::string xcursorOutput;
 };
 
 struct CommandLineImportResult {

@@ -66,6 +66,10 @@ struct ImageTab {
   std::int32_t endX = 0;
   std::int32_t endY = 0;
   ViewZoom zoom;
+  // The cursor's hot spot: the pixel that is the pointer's place when the
+  // image is used as a cursor. Kept for every tab; only cursor files store it.
+  std::uint8_t hotSpotX = 0;
+  std::uint8_t hotSpotY = 0;
 };
 
 inline int CellIndex(int x, int y) { return x * MAX_IMAGE_SIZE + y; }

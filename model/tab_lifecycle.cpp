@@ -30,6 +30,7 @@ ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t
   tab.undoFirst = tab.undoCurrent = tab.undoLast = tab.savedSnapshot = nullptr;
   tab.cellSize = 1;
   tab.zoom = ViewZoom{};
+  tab.hotSpotX = tab.hotSpotY = 0;
   tab.paletteMarker.left = 0;
   tab.inUse = 1;
   tabSet.positionSlots[tabSet.tabCount] = slot;

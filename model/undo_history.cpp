@@ -18,6 +18,8 @@ void CopySnapshotIntoTab(const UndoNode& node, ImageTab& tab) {
     for (int x = 0; x < tab.width; ++x) CellAt(tab, x, y) = *source++;
   const int count = PaletteSize(tab);
   for (int i = 0; i < count; ++i) tab.palette[i] = node.palette[i];
+  tab.hotSpotX = node.hotSpotX;
+  tab.hotSpotY = node.hotSpotY;
 }
 
 }  // namespace
@@ -52,6 +54,8 @@ bool PushUndoSnapshot(ImageTab& tab) {
   for (int y = 0; y < tab.height; ++y)
     for (int x = 0; x < tab.width; ++x) *target++ = CellAt(tab, x, y);
   for (int i = 0; i < paletteCount; ++i) node->palette[i] = tab.palette[i];
+  node->hotSpotX = tab.hotSpotX;
+  node->hotSpotY = tab.hotSpotY;
   return true;
 }
 

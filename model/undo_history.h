@@ -1,5 +1,5 @@
 #pragma once
-// Per-tab history of whole snapshots of pixels and palette. These functions
+// Per-tab history of whole snapshots of pixels, palette and hot spot. These functions
 // only manage the list; the commands that show messages and repaint are in
 // canvas/undo_commands.h.
 
@@ -14,6 +14,8 @@ struct UndoNode {
   PixelCell* pixels = nullptr;
   // The first PaletteSize palette entries.
   ColorRef* palette = nullptr;
+  std::uint8_t hotSpotX = 0;
+  std::uint8_t hotSpotY = 0;
 };
 
 // Adds a snapshot of the tab after undoCurrent and makes it current. Snapshots

@@ -12,8 +12,9 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           lintian man-db
           # Debian artwork the import benchmark makes its pictures from.
           adwaita-icon-theme
-          # The command-line tests list written icons with icotool.
-          icoutils
+          # The command-line tests list written icons and cursors with icotool;
+          # libXcursor reads the X11 cursor files back.
+          icoutils libxcursor-dev
 
           # Access lists and extended attributes for the tests of saving.
           acl attr

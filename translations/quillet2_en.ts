@@ -879,8 +879,8 @@ Overwrite it?</translation>
         <translation>%1 → %2, %3 colours: %4</translation>
     </message>
     <message>
-        <source>-o の名前は .ico で終わるようにしてください</source>
-        <translation>The name given with -o must end in .ico.</translation>
+        <source>-o の名前は .ico か .cur で終わるようにしてください</source>
+        <translation>The name given with -o must end in .ico or .cur.</translation>
     </message>
     <message>
         <source>等倍で貼り付け(&amp;V)</source>
@@ -1335,6 +1335,46 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>透明な画素の下に置く黒で1色を使う</source>
         <translation>one colour goes to the black under transparent pixels</translation>
+    </message>
+    <message>
+        <source>カーソルのテスト</source>
+        <translation>Cursor test</translation>
+    </message>
+    <message>
+        <source>カーソル(*.cur)</source>
+        <translation>Cursor (*.cur)</translation>
+    </message>
+    <message>
+        <source>--hotspot には X,Y を 0 以上の整数で指定してください</source>
+        <translation>--hotspot takes X,Y, two whole numbers of 0 or more</translation>
+    </message>
+    <message>
+        <source>--import で作るカーソルのホットスポット (画像のピクセルで、既定: 0,0)</source>
+        <translation>The hot spot of the cursor --import makes (in the picture&apos;s pixels; default: 0,0)</translation>
+    </message>
+    <message>
+        <source>--import で書き出す X11 カーソルファイル</source>
+        <translation>The X11 cursor file --import writes</translation>
+    </message>
+    <message>
+        <source>X11カーソルとして書き出す(&amp;E)...</source>
+        <translation>&amp;Export as X11 Cursor…</translation>
+    </message>
+    <message>
+        <source>ホットスポット(&amp;H)</source>
+        <translation>&amp;Hot Spot</translation>
+    </message>
+    <message>
+        <source>カーソルのテスト(&amp;T)...</source>
+        <translation>Cursor &amp;Test…</translation>
+    </message>
+    <message>
+        <source>ホットスポット (%1, %2)</source>
+        <translation>Hot spot (%1, %2)</translation>
+    </message>
+    <message>
+        <source>X11カーソルとして書き出す</source>
+        <translation>Export as X11 Cursor</translation>
     </message>
     <message>
         <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>

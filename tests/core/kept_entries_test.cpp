@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "fileio/cursor_format.h"
 #include "fileio/kept_entries.h"
 #include "tests/support/family_icon.h"
 
@@ -111,8 +112,8 @@ struct ReadFamily {
   std::vector<std::unique_ptr<ImageTab>> images;
   std::vector<IconPart> parts;
 
-  explicit ReadFamily(const ByteBuffer& file) {
-    const IconLayout layout = CheckIconLayout(file);
+  explicit ReadFamily(const ByteBuffer& file, bool cursor = false) {
+    const IconLayout layout = CheckIconLayout(file, cursor);
     EXPECT_EQ(layout.error, "");
     IconHeader header;
     std::vector<IconDirEntry> entries;
@@ -129,6 +130,7 @@ struct ReadFamily {
         image.height = entries[i].height;
         image.colorCode = entries[i].colorCount;
         EXPECT_TRUE(ReadIconImage(file, image, entries[i].imageOffset));
+        if (cursor) HotSpotFromEntry(entries[i], image);
         parts.push_back({&image, nullptr});
       }
     }
@@ -162,6 +164,33 @@ TEST(KeptEntries, SavingWritesKeptImagesByteForByteAndOnlyEditedImagesAnew) {
   const ByteBuffer reordered = SerializeIconParts(read.parts);
   EXPECT_EQ(family_icon::EntryBytes(reordered, 3), family_icon::EntryBytes(file, family_icon::PNG_256));
   EXPECT_EQ(family_icon::EntryBytes(reordered, 0), family_icon::EntryBytes(file, family_icon::RAMP_16));
+}
+
+// The same family as a cursor: type 2, and each entry's hot spot where an
+// icon has planes and bit count.
+TEST(KeptEntries, ACursorFamilyKeepsItsTypeAndHotSpots) {
+  ByteBuffer file = family_icon::Build(FakePng());
+  file[2] = 2;
+  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
+    file[6 + 16 * i + 4] = static_cast<std::uint8_t>(i);
+    file[6 + 16 * i + 5] = 0;
+    file[6 + 16 * i + 6] = static_cast<std::uint8_t>(i + 1);
+    file[6 + 16 * i + 7] = 0;
+  }
+  EXPECT_EQ(CheckIconLayout(file).error, ICON_NOT_ICON_FILE);
+  ReadFamily read(file, true);
+  ASSERT_EQ(read.parts.size(), std::size_t{family_icon::IMAGE_COUNT});
+  EXPECT_EQ(SerializeIconParts(read.parts, true), file);
+
+  // A new hot spot changes only its own entry's two fields.
+  ImageTab& image = *read.images.at(0);
+  image.hotSpotX = 9;
+  image.hotSpotY = 10;
+  const ByteBuffer saved = SerializeIconParts(read.parts, true);
+  ByteBuffer expected = file;
+  expected[6 + 16 * family_icon::INDEXED_32 + 4] = 9;
+  expected[6 + 16 * family_icon::INDEXED_32 + 6] = 10;
+  EXPECT_EQ(saved, expected);
 }
 
 }  // namespace

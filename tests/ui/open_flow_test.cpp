@@ -264,7 +264,8 @@ TEST_F(OpenFlow, OpenCommandAndDrops) {
   const FileDialogRequest& request = modal.fileRequests()[0];
   EXPECT_FALSE(request.save);
   EXPECT_EQ(request.title, "開く（アイコン）");
-  EXPECT_EQ(request.filters, (FileFilterList{{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}}));
+  EXPECT_EQ(request.filters,
+            (FileFilterList{{"アイコン(*.ico)", "*.ico"}, {"カーソル(*.cur)", "*.cur"}, {"全て(*.*)", "*.*"}}));
   EXPECT_EQ(request.defaultExtension, "");
   EXPECT_EQ(tabSet.tabCount, 1);
 

@@ -32,8 +32,8 @@ std::string Offer(const std::string& path, const char* reason) {
 
 TEST_F(OpenImportOffer, FilesTheImportReadsAreOfferedAndYesImportsThem) {
   // Icon files of true-colour or PNG images open as kept tabs (see
-  // kept_tabs_test.cpp); pictures and cursors are offered to the import.
-  // A cursor is an icon file of type 2, with a cursor's name.
+  // kept_tabs_test.cpp) and cursors as cursors; pictures, and a cursor
+  // under an icon's name (type 2 in an .ico), are offered to the import.
   ByteBuffer cursor = import_samples::BuildIcon({import_samples::Solid(16, 16, 0xFF00FF00)});
   cursor[2] = 2;
   const struct {
@@ -41,7 +41,7 @@ TEST_F(OpenImportOffer, FilesTheImportReadsAreOfferedAndYesImportsThem) {
     const char* reason;
   } files[] = {
       {WriteBytes("picture.png", PngBytes(20, 10)), ICON_NOT_ICON_FILE},
-      {WriteBytes("arrow.cur", cursor), ICON_NOT_ICON_FILE},
+      {WriteBytes("arrow.ico", cursor), ICON_NOT_ICON_FILE},
   };
   for (const auto& file : files) {
     SCOPED_TRACE(file.path);
@@ -76,7 +76,7 @@ TEST_F(OpenImportOffer, FilesTheImportReadsAreOfferedAndYesImportsThem) {
 TEST_F(OpenImportOffer, TheImagesAreReadOnceUnderTheProgressWindowAndCancelKeepsTheRefusal) {
   ByteBuffer cursor = import_samples::BuildIcon({import_samples::Solid(16, 16, 0xFFFF0000)});
   cursor[2] = 2;
-  const std::string path = WriteBytes("arrow.cur", cursor);
+  const std::string path = WriteBytes("arrow.ico", cursor);
   // Yes goes on from the reading made for the offer.
   modal.QueueAnswer(IDYES);
   modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, IDOK); });

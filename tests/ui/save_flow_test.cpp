@@ -150,7 +150,8 @@ TEST_F(SaveFlow, SavesAllTabsInStripOrderAsOneIconFile) {
   const FileDialogRequest& request = modal.fileRequests()[0];
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.title, "名前をつけて保存（１つのアイコンファイルとして保存）");
-  EXPECT_EQ(request.filters, (FileFilterList{{"アイコン(*.ico)", "*.ico"}, {"全て(*.*)", "*.*"}}));
+  EXPECT_EQ(request.filters,
+            (FileFilterList{{"アイコン(*.ico)", "*.ico"}, {"カーソル(*.cur)", "*.cur"}, {"全て(*.*)", "*.*"}}));
   EXPECT_EQ(request.defaultExtension, ".ico");
   EXPECT_EQ(request.initialName, "無名");
   EXPECT_EQ(tabSet.documentName, saved);

@@ -1,0 +1,69 @@
+#include "fileio/cursor_format.h"
+
+#include "fileio/dib_reading.h"
+
+bool IsCursorName(const std::string& name) { return FileExtensionIs(name, ".cur"); }
+
+std::uint16_t FileTypeOf(const ByteBuffer& bytes) { return bytes.size() < ICON_HEADER_BYTES ? 0 : U16At(bytes, 2); }
+
+IconCheck CheckCursorBytes(const ByteBuffer& bytes) {
+  if (bytes.size() < ICON_HEADER_BYTES) return {ICON_READ_FAILED, 0};
+  if (FileTypeOf(bytes) != CURSOR_FILE_TYPE) return {ICON_NOT_ICON_FILE, 0};
+  // Apart from the type, a cursor's header, directory and images follow the
+  // icon file's rules; the icon check sees a copy whose type says icon.
+  ByteBuffer asIcon(bytes);
+  asIcon[2] = ICON_FILE_TYPE;
+  asIcon[3] = 0;
+  return CheckIconBytes(asIcon);
+}
+
+IconCheck CheckIconOrCursorBytes(const ByteBuffer& bytes, bool cursor) {
+  return cursor ? CheckCursorBytes(bytes) : CheckIconBytes(bytes);
+}
+
+void HotSpotFromEntry(const IconDirEntry& entry, ImageTab& tab) {
+  // A hot spot beyond the image cannot be shown or used; it moves to the
+  // nearest edge.
+  const int lastX = tab.width > 0 ? tab.width - 1 : 0;
+  const int lastY = tab.height > 0 ? tab.height - 1 : 0;
+  tab.hotSpotX = static_cast<std::uint8_t>(entry.planes > lastX ? lastX : entry.planes);
+  tab.hotSpotY = static_cast<std::uint8_t>(entry.bitCount > lastY ? lastY : entry.bitCount);
+}
+
+std::string DecodeCursorFile(const ByteBuffer& bytes, std::vector<ImageTab>& images) {
+  images.clear();
+  const IconCheck check = CheckCursorBytes(bytes);
+  if (!check.error.empty()) return check.error;
+  if (check.imageCount > ICON_MAX_IMAGES) return ICON_TOO_MANY_IMAGES;
+  IconHeader header;
+  std::vector<IconDirEntry> entries;
+  if (!ReadIconDirectory(bytes, header, entries)) return ICON_READ_FAILED;
+  images.resize(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    ImageTab& image = images[i];
+    image.width = entries[i].width;
+    image.height = entries[i].height;
+    image.colorCode = entries[i].colorCount;
+    HotSpotFromEntry(entries[i], image);
+    if (!ReadIconImage(bytes, image, entries[i].imageOffset)) {
+      images.clear();
+      return ICON_READ_FAILED;
+    }
+  }
+  return {};
+}
+
+ByteBuffer SerializeCursor(const std::vector<const ImageTab*>& tabs) {
+  // The cursor differs from the icon only in the header's type and in the two
+  // entry fields that hold the hot spot.
+  ByteBuffer bytes = SerializeIcon(tabs);
+  bytes[2] = CURSOR_FILE_TYPE;
+  for (std::size_t i = 0; i < tabs.size(); ++i) {
+    const std::size_t at = ICON_HEADER_BYTES + i * ICON_ENTRY_BYTES;
+    bytes[at + 4] = tabs[i]->hotSpotX;
+    bytes[at + 5] = 0;
+    bytes[at + 6] = tabs[i]->hotSpotY;
+    bytes[at + 7] = 0;
+  }
+  return bytes;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The cursor side of the command-line import: the hot spot given as "X,Y"
+// in the picture's pixels, placed on every image made, and the outputs that
+// carry it (a .cur file, an X11 cursor file).
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "import/targets.h"
+
+// "X,Y" with two numbers of 0 or more; nothing for anything else.
+std::optional<std::pair<int, int>> ParseHotSpotText(const std::string& text);
+
+// Puts the hot spot, given in the pixels of a picture sourceWidth x
+// sourceHeight, on each made image: scaled as the picture was and moved by
+// the margin that centres it, kept inside the image.
+void PlaceImportHotSpots(std::vector<ImportMade>& made, std::pair<int, int> hotSpot, int sourceWidth,
+                         int sourceHeight);

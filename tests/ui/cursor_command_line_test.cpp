@@ -1,0 +1,86 @@
+// The command-line import making cursors: -o NAME.cur with --hotspot, and an
+// X11 cursor file with --xcursor, run as the program itself.
+
+#include <QImage>
+#include <QProcess>
+
+#include "fileio/cursor_format.h"
+#include "fileio/xcursor_format.h"
+#include "tests/ui/file_flow_fixture.h"
+
+namespace {
+
+class CursorCommandLine : public FileFlowTest {
+ protected:
+  struct Run {
+    int code = -1;
+    std::string err;
+  };
+  static Run Quillet2(const QStringList& arguments) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    process.setProcessEnvironment(environment);
+    process.start(QUILLET2_PROGRAM, QStringList{"--lang", "ja"} + arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardError().toStdString()};
+  }
+
+  // A 40 x 20 picture: fitted into a square it keeps a margin above and
+  // below, which the hot spot must take into account.
+  std::string WritePicture() {
+    QImage picture(40, 20, QImage::Format_ARGB32);
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 40; ++x) picture.setPixel(x, y, qRgb(x * 6, y * 12, 200));
+    const std::string path = Path("pointer.png");
+    picture.save(QString::fromStdString(path));
+    return path;
+  }
+};
+
+TEST_F(CursorCommandLine, WritesACursorWithTheHotSpotScaledToEachSizeAndAnX11Cursor) {
+  const QString input = QString::fromStdString(WritePicture());
+  const std::string cursor = Path("pointer.cur");
+  const std::string xcursor = Path("pointer");
+  Run run = Quillet2({"--import", input, "-o", QString::fromStdString(cursor), "--sizes", "16,32", "--hotspot",
+                      "20,10", "--xcursor", QString::fromStdString(xcursor)});
+  ASSERT_EQ(run.code, 0) << run.err;
+  std::vector<ImageTab> images;
+  ASSERT_EQ(DecodeCursorFile(FileBytes(cursor), images), "");
+  ASSERT_EQ(images.size(), 2u);
+  // 16: the picture is 16 x 8 with 4 rows of margin above; 32: 32 x 16, 8.
+  EXPECT_EQ(std::make_pair(int(images[0].hotSpotX), int(images[0].hotSpotY)), std::make_pair(8, 8));
+  EXPECT_EQ(std::make_pair(int(images[1].hotSpotX), int(images[1].hotSpotY)), std::make_pair(16, 16));
+  // The X11 cursor holds the same pictures.
+  EXPECT_EQ(FileBytes(xcursor), SerializeXcursor({{&images[0], 0}, {&images[1], 0}}));
+
+  // An icon output stays an icon; --xcursor alone needs no -o.
+  run = Quillet2({"--import", input, "-o", QString::fromStdString(Path("plain.ico")), "--hotspot", "3,3"});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(FileBytes(Path("plain.ico")).at(2), 1);
+  run = Quillet2({"--import", input, "--xcursor", QString::fromStdString(Path("only"))});
+  EXPECT_EQ(run.code, 0) << run.err;
+  EXPECT_EQ(FileBytes(Path("only")).size(), 16u + 12u + 36u + 4u * 40 * 20);
+
+  const std::string hotSpotMistake = "--hotspot には X,Y を 0 以上の整数で指定してください\n";
+  const struct {
+    QStringList arguments;
+    int code;
+    std::string error;
+  } failures[] = {
+      {{"--import", input, "-o", QString::fromStdString(cursor), "--hotspot", "4"}, 1, hotSpotMistake},
+      {{"--import", input, "-o", QString::fromStdString(cursor), "--hotspot", "-1,2"}, 1, hotSpotMistake},
+      {{"--import", input, "-o", QString::fromStdString(cursor), "--hotspot", "1,2,3"}, 1, hotSpotMistake},
+      {{"--import", input, "--xcursor", QString::fromStdString(Path("no/folder/x"))}, 3,
+       Path("no/folder/x") + "：書きこみに失敗\n"},
+  };
+  for (const auto& failure : failures) {
+    SCOPED_TRACE(failure.arguments.join(' ').toStdString());
+    run = Quillet2(failure.arguments);
+    EXPECT_EQ(run.code, failure.code);
+    EXPECT_EQ(run.err, failure.error);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// The X11 cursor file as libXcursor reads it: every picture with its size,
+// hot spot, delay and pixels.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "fileio/xcursor_format.h"
+#include "tests/support/icon_samples.h"
+
+// Last: the X11 headers define macros (None, XCURSOR_MAGIC) that would
+// clash with the program's own names.
+#include <X11/Xcursor/Xcursor.h>
+
+namespace {
+
+struct Picture {
+  int width;
+  int height;
+  std::uint8_t colorCode;
+  int hotX;
+  int hotY;
+  std::uint32_t delay;
+};
+
+TEST(XcursorFile, LibXcursorReadsTheSizesHotSpotsDelaysAndPixelsWritten) {
+  const std::vector<std::vector<Picture>> files = {
+      {{32, 32, 16, 0, 0, 0}},
+      {{32, 32, 16, 5, 7, 0}, {16, 16, 2, 15, 15, 0}, {48, 48, 0, 47, 1, 0}},
+      // An animation: three frames of one size, each with its own time.
+      {{24, 24, 0, 3, 4, 100}, {24, 24, 0, 4, 4, 250}, {24, 24, 0, 5, 4, 33}},
+      {{20, 12, 16, 19, 11, 0}},
+  };
+  const std::string path = (std::filesystem::temp_directory_path() / "quillet2_xcursor_test").string();
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    SCOPED_TRACE(f);
+    std::vector<ImageTab> tabs;
+    for (const Picture& picture : files[f]) {
+      tabs.push_back(samples::PatternTab(picture.width, picture.height, picture.colorCode,
+                                         static_cast<unsigned>(tabs.size() + 7 * f)));
+      tabs.back().hotSpotX = static_cast<std::uint8_t>(picture.hotX);
+      tabs.back().hotSpotY = static_cast<std::uint8_t>(picture.hotY);
+    }
+    std::vector<XcursorFrame> frames;
+    for (std::size_t i = 0; i < tabs.size(); ++i) frames.push_back({&tabs[i], files[f][i].delay});
+    const ByteBuffer bytes = SerializeXcursor(frames);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+
+    XcursorImages* read = XcursorFilenameLoadAllImages(path.c_str());
+    ASSERT_NE(read, nullptr);
+    ASSERT_EQ(read->nimage, static_cast<int>(tabs.size()));
+    for (int i = 0; i < read->nimage; ++i) {
+      const XcursorImage& image = *read->images[i];
+      const Picture& picture = files[f][i];
+      EXPECT_EQ(image.size, static_cast<XcursorDim>(std::max(picture.width, picture.height)));
+      EXPECT_EQ(image.width, static_cast<XcursorDim>(picture.width));
+      EXPECT_EQ(image.height, static_cast<XcursorDim>(picture.height));
+      EXPECT_EQ(image.xhot, static_cast<XcursorDim>(picture.hotX));
+      EXPECT_EQ(image.yhot, static_cast<XcursorDim>(picture.hotY));
+      EXPECT_EQ(image.delay, picture.delay);
+      for (int y = 0; y < picture.height; ++y)
+        for (int x = 0; x < picture.width; ++x) {
+          const PixelCell cell = CellAt(tabs[i], x, y);
+          const XcursorPixel pixel = image.pixels[y * picture.width + x];
+          if ((cell & CELL_MASK_BIT) != 0) {
+            ASSERT_EQ(pixel, 0u) << x << "," << y;
+          } else {
+            const ColorRef color = tabs[i].palette[cell & CELL_INDEX_BITS];
+            ASSERT_EQ(pixel, 0xFF000000u | (color & 0xFF) << 16 | (color & 0xFF00) | (color >> 16 & 0xFF))
+                << x << "," << y;
+          }
+        }
+    }
+    XcursorImagesDestroy(read);
+  }
+  std::filesystem::remove(path);
+}
+
+}  // namespace
