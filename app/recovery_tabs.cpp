@@ -8,8 +8,11 @@
 #include <ctime>
 
 #include "app/tab_strip.h"
+#include "fileio/kept_entries.h"
+#include "fileio/kept_load.h"
 #include "fileio/plain_save.h"
 #include "model/change_hub.h"
+#include "model/kept_entries.h"
 #include "model/never_saved.h"
 #include "model/tab_lifecycle.h"
 #include "storage/disk_change.h"
@@ -23,8 +26,33 @@ void CopyTab(const ImageTab& tab, RecoveryTab& out) {
   out.title = tab.title;
   out.changed = IsTabChanged(tab);
   out.backgroundIndex = tab.backgroundIndex;
+  out.hotSpotX = tab.hotSpotX;
+  out.hotSpotY = tab.hotSpotY;
   std::memcpy(out.palette, tab.palette, sizeof out.palette);
   std::memcpy(out.cells, tab.cells, sizeof out.cells);
+  out.keptDirectory.clear();
+  out.keptData.clear();
+  if (const KeptEntry* kept = KeptEntryOf(tab)) {
+    out.keptDirectory.assign(kept->directory.begin(), kept->directory.end());
+    out.keptData = kept->data;
+  }
+}
+
+// Makes the tab a kept tab again from the record's entry, through the same
+// checks and decoding as Open: the entry is laid out as a one-image icon.
+bool RestoreKeptImage(const RecoveryTab& saved, ImageTab& tab) {
+  ByteBuffer file = {0, 0, 1, 0, 1, 0};
+  file.insert(file.end(), saved.keptDirectory.begin(), saved.keptDirectory.end());
+  const std::uint32_t offset = static_cast<std::uint32_t>(file.size());
+  const std::uint32_t size = static_cast<std::uint32_t>(saved.keptData.size());
+  for (int i = 0; i < 4; ++i) {
+    file[6 + 8 + i] = static_cast<std::uint8_t>(size >> (8 * i));
+    file[6 + 12 + i] = static_cast<std::uint8_t>(offset >> (8 * i));
+  }
+  file.insert(file.end(), saved.keptData.begin(), saved.keptData.end());
+  if (!CheckIconLayout(file).error.empty()) return false;
+  tab.width = tab.height = 1;
+  return KeepIconImage(file, 0, tab).empty();
 }
 
 bool SameState(const RecoveryFileState& a, const RecoveryFileState& b) {
@@ -77,6 +105,10 @@ bool RestoreRecoveryDocument(const RecoveryDocument& document) {
     tab->colorCode = saved.colorCode;
     std::memcpy(tab->palette, saved.palette, sizeof tab->palette);
     std::memcpy(tab->cells, saved.cells, sizeof tab->cells);
+    if (!saved.keptDirectory.empty() && !RestoreKeptImage(saved, *tab)) {
+      DeleteAllTabs();
+      return false;
+    }
     if (!saved.title.empty() && saved.title.size() < sizeof tab->title && saved.title != tab->title) {
       std::memset(tab->title, 0, sizeof tab->title);
       std::memcpy(tab->title, saved.title.data(), saved.title.size());
@@ -88,6 +120,9 @@ bool RestoreRecoveryDocument(const RecoveryDocument& document) {
       }
     }
     if (saved.backgroundIndex >= 0 && saved.backgroundIndex <= 255) tab->backgroundIndex = saved.backgroundIndex;
+    // A hot spot stays inside its image.
+    tab->hotSpotX = std::min<std::uint8_t>(saved.hotSpotX, static_cast<std::uint8_t>(tab->width - 1));
+    tab->hotSpotY = std::min<std::uint8_t>(saved.hotSpotY, static_cast<std::uint8_t>(tab->height - 1));
     // No file holds what the record kept, whatever the tab was before.
     MarkTabNeverSaved(*tab);
   }

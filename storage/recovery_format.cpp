@@ -151,6 +151,15 @@ void WriteRecoveryTabFields(RecoveryFieldWriter& out, const RecoveryTab& tab) {
   out.U8(RECOVERY_TAB_CHANGED, tab.changed ? 1 : 0);
   if (tab.backgroundIndex >= 0 && tab.backgroundIndex <= 255)
     out.U8(RECOVERY_TAB_BACKGROUND, static_cast<std::uint8_t>(tab.backgroundIndex));
+  if (tab.hotSpotX != 0 || tab.hotSpotY != 0) {
+    const std::uint8_t hotSpot[2] = {tab.hotSpotX, tab.hotSpotY};
+    out.Bytes(RECOVERY_TAB_HOT_SPOT, hotSpot, sizeof hotSpot);
+  }
+  if (tab.keptDirectory.size() == RECOVERY_KEPT_DIRECTORY_BYTES) {
+    ByteBuffer kept(tab.keptDirectory.begin(), tab.keptDirectory.end());
+    kept.insert(kept.end(), tab.keptData.begin(), tab.keptData.end());
+    out.Bytes(RECOVERY_TAB_KEPT, kept.data(), kept.size());
+  }
 }
 
 RecoveryRead ReadRecoveryTabField(const RecoveryField& field, RecoveryTab& tab) {
@@ -203,6 +212,18 @@ RecoveryRead ReadRecoveryTabField(const RecoveryField& field, RecoveryTab& tab) 
     case RECOVERY_TAB_BACKGROUND:
       if (field.size != 1) return RecoveryRead::Damaged;
       tab.backgroundIndex = field.data[0];
+      return RecoveryRead::Ok;
+    case RECOVERY_TAB_HOT_SPOT:
+      // A hot spot outside the image is brought inside when the tab is made.
+      if (field.size != 2) return RecoveryRead::Damaged;
+      tab.hotSpotX = field.data[0];
+      tab.hotSpotY = field.data[1];
+      return RecoveryRead::Ok;
+    case RECOVERY_TAB_KEPT:
+      // The image itself is checked as Open checks it when the tab is made.
+      if (field.size <= RECOVERY_KEPT_DIRECTORY_BYTES || !tab.keptDirectory.empty()) return RecoveryRead::Damaged;
+      tab.keptDirectory.assign(field.data, field.data + RECOVERY_KEPT_DIRECTORY_BYTES);
+      tab.keptData.assign(field.data + RECOVERY_KEPT_DIRECTORY_BYTES, field.data + field.size);
       return RecoveryRead::Ok;
     default: return UnknownField(field);
   }

@@ -29,12 +29,14 @@
 
 inline constexpr std::uint16_t RECOVERY_FORMAT_VERSION = 1;
 inline constexpr std::size_t RECOVERY_HEADER_BYTES = 20;
-// Larger records are refused unread: 20 tabs take about 200 KiB.
-inline constexpr std::size_t RECOVERY_MAX_BYTES = 64u << 20;
+// Larger records are refused unread: 20 editable tabs take about 200 KiB,
+// 20 of the largest kept images (1024 x 1024 in 32 bits) about 85 MiB.
+inline constexpr std::size_t RECOVERY_MAX_BYTES = 128u << 20;
 // Longest document name or file name taken.
 inline constexpr std::size_t RECOVERY_MAX_NAME = 16384;
 
 inline constexpr std::uint8_t RECOVERY_OPTIONAL = 0x80;
+inline constexpr std::size_t RECOVERY_KEPT_DIRECTORY_BYTES = 16;
 
 // Fields of the body.
 enum : std::uint8_t {
@@ -55,6 +57,10 @@ enum : std::uint8_t {
   RECOVERY_TAB_CELLS = 4,    // width x height x u16, column by column
   RECOVERY_TAB_CHANGED = 5,  // u8: changed since it was opened or saved
   RECOVERY_TAB_BACKGROUND = RECOVERY_OPTIONAL | 6,  // u8: background colour index
+  RECOVERY_TAB_HOT_SPOT = RECOVERY_OPTIONAL | 7,    // u8 x, u8 y: a cursor image's hot spot
+  // A kept image: its 16-byte directory entry, then its bytes as the file had
+  // them. Not optional: a reader that cannot keep it would restore a blank.
+  RECOVERY_TAB_KEPT = 8,
 };
 
 struct RecoveryTab {
@@ -64,6 +70,11 @@ struct RecoveryTab {
   std::string title;
   bool changed = false;
   int backgroundIndex = -1;
+  std::uint8_t hotSpotX = 0;
+  std::uint8_t hotSpotY = 0;
+  // A kept tab's directory entry and image bytes; empty for an ordinary tab.
+  std::vector<std::uint8_t> keptDirectory;
+  std::vector<std::uint8_t> keptData;
   ColorRef palette[256] = {};
   // Column-major as in ImageTab: cells[x * 64 + y].
   PixelCell cells[CELL_COUNT] = {};

@@ -37,7 +37,14 @@ RecoveryDocument SampleDocument() {
   document.pid = 4242;
   document.currentPosition = 2;
   document.tabs = {PatternTab(16, 16, 16, 1), PatternTab(64, 64, 0, 2), PatternTab(1, 64, 2, 3),
-                   PatternTab(33, 7, 0, 4)};
+                   PatternTab(33, 7, 0, 4), PatternTab(1, 1, 16, 5)};
+  // A cursor image's hot spot, and a kept image's entry and bytes.
+  document.tabs[0].hotSpotX = 15;
+  document.tabs[0].hotSpotY = 3;
+  document.tabs[4].keptDirectory.assign(16, 0);
+  document.tabs[4].keptDirectory[0] = 0;
+  document.tabs[4].keptDirectory[6] = 32;
+  for (int i = 0; i < 3000; ++i) document.tabs[4].keptData.push_back(static_cast<std::uint8_t>(i * 31));
   return document;
 }
 
@@ -60,6 +67,10 @@ void ExpectSame(const RecoveryDocument& a, const RecoveryDocument& b) {
     EXPECT_EQ(x.title, y.title);
     EXPECT_EQ(x.changed, y.changed);
     EXPECT_EQ(x.backgroundIndex, y.backgroundIndex);
+    EXPECT_EQ(x.hotSpotX, y.hotSpotX);
+    EXPECT_EQ(x.hotSpotY, y.hotSpotY);
+    EXPECT_EQ(x.keptDirectory, y.keptDirectory);
+    EXPECT_EQ(x.keptData, y.keptData);
     const int entries = x.colorCode == 0 ? 256 : x.colorCode;
     EXPECT_EQ(std::memcmp(x.palette, y.palette, sizeof(ColorRef) * entries), 0) << "tab " << t;
     for (int cx = 0; cx < x.width; ++cx)
@@ -134,7 +145,7 @@ TEST(RecoveryFormat, DamageAndNewerVersionsAreRefused) {
       {"bytes after the body", [](ByteBuffer& b) { b.push_back(0); }, RecoveryRead::Damaged},
       {"version 0", [](ByteBuffer& b) { b[8] = 0; }, RecoveryRead::Damaged},
       {"a newer version", [](ByteBuffer& b) { b[8] = RECOVERY_FORMAT_VERSION + 1; }, RecoveryRead::Newer},
-      {"a body length past 64 MiB", [](ByteBuffer& b) { b[15] = 0x10; }, RecoveryRead::TooLarge},
+      {"a body length past 128 MiB", [](ByteBuffer& b) { b[15] = 0x10; }, RecoveryRead::TooLarge},
       {"an unknown required field",
        [](ByteBuffer& b) {
          RecoveryFieldWriter(b).U8(0x40, 1);
@@ -221,6 +232,28 @@ TEST(RecoveryFormat, TabsThatCannotBeAreRefused) {
        [&](W& w) {
          size(w, 2, 2, 16);
          rest(w, nullptr, 0);
+       },
+       RecoveryRead::Damaged},
+      {"a kept image of its entry alone",
+       [&](W& w) {
+         size(w, 2, 2, 2), rest(w, nullptr, 0);
+         const ByteBuffer entry(16, 0);
+         w.Bytes(RECOVERY_TAB_KEPT, entry.data(), entry.size());
+       },
+       RecoveryRead::Damaged},
+      {"two kept images",
+       [&](W& w) {
+         size(w, 2, 2, 2), rest(w, nullptr, 0);
+         const ByteBuffer kept(20, 1);
+         w.Bytes(RECOVERY_TAB_KEPT, kept.data(), kept.size());
+         w.Bytes(RECOVERY_TAB_KEPT, kept.data(), kept.size());
+       },
+       RecoveryRead::Damaged},
+      {"a hot spot of three bytes",
+       [&](W& w) {
+         size(w, 2, 2, 2), rest(w, nullptr, 0);
+         const ByteBuffer hotSpot(3, 1);
+         w.Bytes(RECOVERY_TAB_HOT_SPOT, hotSpot.data(), hotSpot.size());
        },
        RecoveryRead::Damaged},
       {"a title too long for the strip",

@@ -12,8 +12,10 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/menus.h"
+#include "app/recovery_tabs.h"
 #include "app/toolbar.h"
 #include "canvas/edit_view.h"
+#include "fileio/kept_entries.h"
 #include "fileio/open_flow.h"
 #include "fileio/plain_save.h"
 #include "fileio/save_flow.h"
@@ -176,6 +178,46 @@ TEST_F(KeptTabs, TheEditableCopyIsWhatTheImportMakesOfTheImage) {
     EXPECT_EQ(std::memcmp(copy.palette, made.image->palette, sizeof copy.palette), 0);
     EXPECT_EQ(std::memcmp(copy.cells, made.image->cells, sizeof copy.cells), 0);
   }
+}
+
+// A recovery record holds kept images whole and hot spots, and the tabs
+// made from it save the kept images byte for byte.
+TEST_F(KeptTabs, ARecoveryRecordBringsKeptImagesAndHotSpotsBack) {
+  const ByteBuffer original = family_icon::Build(PngBytes());
+  OpenIconFile(WriteBytes("family.ico", original));
+  ASSERT_EQ(tabSet.tabCount, family_icon::IMAGE_COUNT);
+  ImageTab& indexed = *const_cast<ImageTab*>(StripTabs()[family_icon::INDEXED_32]);
+  indexed.hotSpotX = 5;
+  indexed.hotSpotY = 6;
+  std::vector<std::string> labels;
+  for (const ImageTab* tab : StripTabs()) labels.push_back(tab->title);
+
+  RecoveryDocument taken;
+  TakeRecoverySnapshot(taken);
+  const ByteBuffer record = SerializeRecovery(taken);
+  RecoveryDocument read;
+  ASSERT_EQ(ParseRecovery(record.data(), record.size(), read), RecoveryRead::Ok);
+  DeleteAllTabs();
+  ASSERT_TRUE(RestoreRecoveryDocument(read));
+
+  ASSERT_EQ(tabSet.tabCount, family_icon::IMAGE_COUNT);
+  const std::vector<const ImageTab*> tabs = StripTabs();
+  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(std::string(tabs[i]->title), labels[i]);
+    EXPECT_EQ(IsKeptTab(*tabs[i]), i != family_icon::INDEXED_32);
+  }
+  EXPECT_EQ(tabs[family_icon::INDEXED_32]->hotSpotX, 5);
+  EXPECT_EQ(tabs[family_icon::INDEXED_32]->hotSpotY, 6);
+  const ByteBuffer saved = SerializeIconParts(IconPartsInStripOrder());
+  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i)
+    if (i != family_icon::INDEXED_32) EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i)) << i;
+
+  // A kept image whose bytes were damaged in the record makes no tabs.
+  DeleteAllTabs();
+  read.tabs[family_icon::PNG_256].keptData.resize(40);
+  EXPECT_FALSE(RestoreRecoveryDocument(read));
+  EXPECT_EQ(tabSet.tabCount, 0);
 }
 
 }  // namespace
