@@ -42,7 +42,7 @@ const TopMenu mainMenu[] = {
       {CMD_MAKE_EDITABLE_COPY, QT_TRANSLATE_NOOP("Quillet2", "編集できる複製を作る(&M)")},
       {SEPARATOR, nullptr},
       {CMD_WINDOWS_PALETTE_16, QT_TRANSLATE_NOOP("Quillet2", "Windows 16色パレットを読み込む(&W)")},
-      {CMD_WINDOWS_PALETTE_256, QT_TRANSLATE_NOOP("Quillet2", "Windows 256色パレットを読み込む")},
+      {CMD_WINDOWS_PALETTE_256, QT_TRANSLATE_NOOP("Quillet2", "Windows 20色とキューブの256色パレットを読み込む")},
       {SEPARATOR, nullptr},
       {CMD_EXIT, QT_TRANSLATE_NOOP("Quillet2", "終了(&x)")}}},
     {QT_TRANSLATE_NOOP("Quillet2", "編集(&E)"),

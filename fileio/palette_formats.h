@@ -65,7 +65,11 @@ std::string ShorterPaletteNote(int count, int tabColours, TextLookup lookup = Sa
 // The record of the tab's palette, for saving in any format.
 PaletteRecord PaletteRecordOfTab(const ImageTab& tab);
 
-// The Windows system palettes: the 16 colours of the standard VGA order,
-// and 256 colours with the 20 static colours at both ends.
+// The Windows system palettes: the 16 colours of the standard VGA order;
+// and for 256 colours the 20 colours Windows keeps in every 256-colour
+// palette, 10 at each end, with the 6 x 6 x 6 cube of the halftone (web)
+// palette between them and a grey ramp in the 20 entries left over. Windows
+// has no one 256-colour table of its own; this one is named for what it
+// holds.
 const std::vector<ColorRef>& WindowsPalette16();
 const std::vector<ColorRef>& WindowsPalette256();

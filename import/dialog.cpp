@@ -236,7 +236,7 @@ QComboBox* PaletteChoice(const std::shared_ptr<DialogState>& state) {
   auto* combo = new QComboBox;
   combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "画像ごとに選ぶ")), PALETTE_CHOSEN);
   combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "Windows 16色")), PALETTE_WINDOWS_16);
-  combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "Windows 256色")), PALETTE_WINDOWS_256);
+  combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "Windows 20色とキューブ (256色)")), PALETTE_WINDOWS_256);
   combo->addItem(UiText(QT_TRANSLATE_NOOP("Quillet2", "パレットファイル...")), PALETTE_FILE);
   auto previous = std::make_shared<int>(0);
   QObject::connect(combo, &QComboBox::activated, combo, [state, combo, previous](int index) {

@@ -1161,8 +1161,8 @@ It could not be moved and stays where it is</translation>
         <translation>Load the &amp;Windows 16-colour palette</translation>
     </message>
     <message>
-        <source>Windows 256色パレットを読み込む</source>
-        <translation>Load the Windows 256-colour palette</translation>
+        <source>Windows 20色とキューブの256色パレットを読み込む</source>
+        <translation>Load the 256-colour palette of the Windows 20 colours and the cube</translation>
     </message>
     <message>
         <source>パレットファイルの形式がわかりません</source>
@@ -1241,8 +1241,8 @@ It could not be moved and stays where it is</translation>
         <translation>Windows 16 colours</translation>
     </message>
     <message>
-        <source>Windows 256色</source>
-        <translation>Windows 256 colours</translation>
+        <source>Windows 20色とキューブ (256色)</source>
+        <translation>Windows 20 colours and cube (256 colours)</translation>
     </message>
     <message>
         <source>パレットファイル...</source>

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -245,6 +247,13 @@ TEST_F(PaletteFormatsTest, WindowsPalettesHoldTheirStaticColours) {
     EXPECT_EQ(WindowsPalette256()[i], WindowsPalette16()[i]) << i;
     EXPECT_EQ(WindowsPalette256()[248 + i], WindowsPalette16()[8 + i]) << i;
   }
+  // Between them lies the whole halftone cube.
+  const auto& palette = WindowsPalette256();
+  for (int r = 0; r < 256; r += 51)
+    for (int g = 0; g < 256; g += 51)
+      for (int b = 0; b < 256; b += 51)
+        EXPECT_NE(std::find(palette.begin() + 10, palette.end() - 10, Rgb(r, g, b)), palette.end() - 10)
+            << r << "," << g << "," << b;
 }
 
 }  // namespace

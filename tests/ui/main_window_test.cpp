@@ -121,7 +121,7 @@ TEST_F(Shell, MenuBarHasEveryEntryInOrder) {
                                             "名前を付けて保存(&A)...", "X11カーソルとして書き出す(&E)...", "-",
                                             "新規タブ作成...(&A) ",
                                             "選択タブ削除(&D)", "編集できる複製を作る(&M)", "-",
-                                            "Windows 16色パレットを読み込む(&W)", "Windows 256色パレットを読み込む", "-",
+                                            "Windows 16色パレットを読み込む(&W)", "Windows 20色とキューブの256色パレットを読み込む", "-",
                                             "終了(&x)"}));
   // The user guide is always offered.
   AddTab();
