@@ -12,6 +12,7 @@
 #include "canvas/floating_paste.h"
 #include "canvas/kept_picture.h"
 #include "canvas/cell_look.h"
+#include "canvas/text_place.h"
 #include "canvas/hot_spot_tool.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/pen_tools.h"
@@ -67,6 +68,10 @@ class EditViewWidget : public QFrame {
 
   void mousePressEvent(QMouseEvent* event) override {
     const QPoint point = ClientPoint(event);
+    if (PlacesText(point, event->buttons())) {
+      TellPointer(event);
+      return;
+    }
     if (KeptTabShown()) {
       TellPointer(event);
       return;
@@ -81,6 +86,10 @@ class EditViewWidget : public QFrame {
 
   void mouseMoveEvent(QMouseEvent* event) override {
     const QPoint point = ClientPoint(event);
+    if (PlacesText(point, event->buttons())) {
+      TellPointer(event);
+      return;
+    }
     if (!KeptTabShown())
       HandleEditMouse(point.x(), point.y(), (event->buttons() & Qt::LeftButton) != 0,
                     (event->buttons() & Qt::RightButton) != 0);
@@ -88,6 +97,10 @@ class EditViewWidget : public QFrame {
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
+    if (textPlacement) {
+      TellPointer(event);
+      return;
+    }
     if (event->button() == Qt::LeftButton && !KeptTabShown()) {
       const QPoint point = ClientPoint(event);
       HandleEditLeftRelease(point.x(), point.y());
@@ -107,6 +120,22 @@ class EditViewWidget : public QFrame {
   }
 
  private:
+  // While the text dialog runs, the left button places its text and draws
+  // nothing; the cell is counted from the image's corner, so it may lie
+  // outside the image.
+  static bool PlacesText(const QPoint& point, Qt::MouseButtons buttons) {
+    if (!textPlacement) return false;
+    const ImageTab* tab = CurrentTab();
+    if ((buttons & Qt::LeftButton) != 0 && tab != nullptr && tab->cellSize > 0) {
+      const auto cell = [&](int p) {
+        const int offset = p - EDIT_ORIGIN;
+        return offset >= 0 ? offset / tab->cellSize : -((-offset + tab->cellSize - 1) / tab->cellSize);
+      };
+      textPlacement(cell(point.x()), cell(point.y()));
+    }
+    return true;
+  }
+
   // A kept tab's picture is shown, never drawn on.
   static bool KeptTabShown() {
     const ImageTab* tab = CurrentTab();

@@ -2,6 +2,9 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -18,16 +21,20 @@
 
 #include "canvas/edit_view.h"
 #include "canvas/pen_algorithms.h"
+#include "canvas/text_place.h"
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
+#include "platform/dialog_beside.h"
 #include "platform/dialog_template.h"
 #include "platform/fonts.h"
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
 #include "platform/ui_text.h"
 #include "platform/window_handles.h"
+
+std::function<void(int x, int y)> textPlacement;
 
 namespace {
 
@@ -51,13 +58,20 @@ struct TextDialogRun {
   QCheckBox* boldBox = nullptr;
   QCheckBox* italicBox = nullptr;
   QSlider* sizeControl = nullptr;
+  QSpinBox* sizeNumber = nullptr;
+  // Where a click in the edit view put the text, on top of the scroll
+  // bars' offset.
+  int placedX = 0;
+  int placedY = 0;
   // Set while typing in the font list's edit field moves the selection, so
   // that the selected name does not overwrite what is being typed.
   bool followingTyping = false;
 };
 
 void Render(TextDialogRun& run, int commit) {
-  const TextOffset offset = TextOffsetOf(run.hpos, run.vpos, run.vmax);
+  TextOffset offset = TextOffsetOf(run.hpos, run.vpos, run.vmax);
+  offset.x += run.placedX;
+  offset.y += run.placedY;
   textSettings.text = FirstCharacters(run.textBox->text().toStdString(), TEXT_MAX_CHARACTERS);
   textSettings.weight = textSettings.boldChecked == 1 ? TEXT_BOLD_WEIGHT : TEXT_REGULAR_WEIGHT;
   textSettings.italic = textSettings.italicChecked == 1 ? 1 : 0;
@@ -72,6 +86,7 @@ void Render(TextDialogRun& run, int commit) {
 // Both ends of the dialog put the edit view and the preview back to the
 // tab's cells and the user's grid setting.
 void CloseTextDialog(TextDialogRun& run, int buttonId) {
+  textPlacement = nullptr;
   Announce(run.tab, CHANGE_PIXELS);
   run.dialog->done(buttonId);
 }
@@ -156,29 +171,44 @@ QWidget* CreateFaceList(TextDialogRun& run) {
   return box;
 }
 
+void AddTextLabel(QDialog& dialog, int id, const char* text, int x, int y, int width) {
+  auto* label = new QLabel(QString::fromUtf8(text));
+  PlaceTemplateControl(dialog, label, id, x, y, width, 9);
+}
+
 void BuildControls(TextDialogRun& run) {
   QDialog& dialog = *run.dialog;
-  PlaceTemplateControl(dialog, CreateFaceList(run), ID_FONT_LIST, 5, 5, 100, 146);
+  // Every field has its label; the size shows as a number beside its
+  // slider, and a line says how to place the text.
+  AddTextLabel(dialog, ID_FONT_LABEL, QT_TRANSLATE_NOOP("Quillet2", "フォント"), 5, 5, 100);
+  PlaceTemplateControl(dialog, CreateFaceList(run), ID_FONT_LIST, 5, 15, 100, 138);
 
+  AddTextLabel(dialog, ID_TEXT_LABEL, QT_TRANSLATE_NOOP("Quillet2", "文字"), 110, 7, 26);
   run.textBox = new QLineEdit;
-  PlaceTemplateControl(dialog, run.textBox, ID_TEXT_BOX, 110, 5, 147, 12);
+  PlaceTemplateControl(dialog, run.textBox, ID_TEXT_BOX, 138, 5, 119, 12);
   run.textBox->setMaxLength(TEXT_MAX_CHARACTERS);
 
   run.boldBox = new QCheckBox(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "太字")));
-  PlaceTemplateControl(dialog, run.boldBox, ID_BOLD_BOX, 7, 155, 36, 10);
+  PlaceTemplateControl(dialog, run.boldBox, ID_BOLD_BOX, 7, 158, 36, 10);
   run.italicBox = new QCheckBox(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "斜体")));
-  PlaceTemplateControl(dialog, run.italicBox, ID_ITALIC_BOX, 50, 155, 36, 10);
+  PlaceTemplateControl(dialog, run.italicBox, ID_ITALIC_BOX, 50, 158, 36, 10);
 
+  AddTextLabel(dialog, ID_SIZE_LABEL, QT_TRANSLATE_NOOP("Quillet2", "大きさ"), 110, 139, 26);
   run.sizeControl = new QSlider(Qt::Horizontal);
-  PlaceTemplateControl(dialog, run.sizeControl, ID_SIZE_CONTROL, 110, 137, 147, 13);
+  PlaceTemplateControl(dialog, run.sizeControl, ID_SIZE_CONTROL, 138, 137, 88, 13);
   run.sizeControl->setRange(0, SIZE_MAXIMUM);
   run.sizeControl->setPageStep(SIZE_PAGE_STEP);
+  run.sizeNumber = new QSpinBox;
+  run.sizeNumber->setRange(0, SIZE_MAXIMUM);
+  PlaceTemplateControl(dialog, run.sizeNumber, ID_SIZE_NUMBER, 228, 137, 29, 13);
+  AddTextLabel(dialog, ID_PLACE_HINT, QT_TRANSLATE_NOOP("Quillet2", "編集画面をクリックすると文字をそこへ置きます"), 110,
+               153, 147);
 
   auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
-  PlaceTemplateControl(dialog, ok, IDOK, 150, 153, 52, 14);
+  PlaceTemplateControl(dialog, ok, IDOK, 150, 166, 52, 14);
   ok->setDefault(true);
   auto* cancel = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
-  PlaceTemplateControl(dialog, cancel, IDCANCEL, 205, 153, 52, 14);
+  PlaceTemplateControl(dialog, cancel, IDCANCEL, 205, 166, 52, 14);
   QObject::connect(ok, &QPushButton::clicked, &dialog, [&run] { OnOk(run); });
   QObject::connect(cancel, &QPushButton::clicked, &dialog, [&run] { CloseTextDialog(run, IDCANCEL); });
   // The close box and Escape cancel as the button does.
@@ -212,6 +242,19 @@ void SetUpPreview(TextDialogRun& run) {
   run.preview->verticalBar()->setRange(0, run.vmax);
   run.preview->verticalBar()->setValue(run.vpos);
   textSettings.textColor = run.tab->palette[run.tab->penIndex] & 0xFFFFFFu;
+}
+
+// The dialog stands beside the image, so that the text drawn in the edit
+// view is seen while it is set up.
+void PlaceBesideImage(QDialog& dialog, const ImageTab& tab) {
+  if (editView.window == nullptr) return;
+  const int left = EDIT_ORIGIN - editView.scrollX;
+  const int top = EDIT_ORIGIN - editView.scrollY;
+  const QPoint topLeft = editView.window->mapToGlobal(QPoint(std::max(left, 0), std::max(top, 0)));
+  const int right = std::min(left + tab.width * tab.cellSize, editView.window->width());
+  const int bottom = std::min(top + tab.height * tab.cellSize, editView.window->height());
+  const QPoint bottomRight = editView.window->mapToGlobal(QPoint(right, bottom));
+  PlaceDialogBeside(dialog, topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y());
 }
 
 void FillFaceList(TextDialogRun& run) {
@@ -253,8 +296,13 @@ void ConnectControls(TextDialogRun& run) {
   });
   QObject::connect(run.sizeControl, &QSlider::valueChanged, &dialog, [&run](int position) {
     if (run.sizeControl->isSliderDown()) ShowSizeTip(*run.sizeControl, position);
+    const QSignalBlocker quiet(run.sizeNumber);
+    run.sizeNumber->setValue(position);
     OnSizeMoved(run, position);
   });
+  // The number moves the slider, which draws.
+  QObject::connect(run.sizeNumber, &QSpinBox::valueChanged, &dialog,
+                   [&run](int size) { run.sizeControl->setValue(size); });
   QObject::connect(run.sizeControl, &QSlider::sliderReleased, &dialog,
                    [&run] { OnSizeMoved(run, run.sizeControl->value()); });
 }
@@ -337,7 +385,7 @@ void TextDialog(ImageTab& tab) {
   TextDialogRun run;
   run.tab = &tab;
   run.dialog =
-      CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "文字"), 262, 172, "ＭＳ Ｐゴシック", 9);
+      CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "文字"), 262, 185, "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_TEXT_DIALOG));
   BuildControls(run);
   PlaceDialogOverMain(*run.dialog);
@@ -347,6 +395,7 @@ void TextDialog(ImageTab& tab) {
   run.boldBox->setChecked(textSettings.boldChecked == 1);
   run.italicBox->setChecked(textSettings.italicChecked == 1);
   run.sizeControl->setValue(textSettings.height);
+  run.sizeNumber->setValue(textSettings.height);
   FillFaceList(run);
   // Until a face is chosen the preview shows only the background colour.
   if (!textSettings.face.empty()) {
@@ -360,7 +409,17 @@ void TextDialog(ImageTab& tab) {
   }
   // Connected only now: setting up the controls is no change of the user's.
   ConnectControls(run);
+  // A click in the edit view puts the text's top-left corner on its cell,
+  // wherever the scroll bars had moved it.
+  textPlacement = [&run](int x, int y) {
+    const TextOffset scrolled = TextOffsetOf(run.hpos, run.vpos, run.vmax);
+    run.placedX = x - scrolled.x;
+    run.placedY = y - scrolled.y;
+    Render(run, 0);
+  };
+  PlaceBesideImage(*run.dialog, *run.tab);
 
-  RunModalDialog(*run.dialog);
+  RunDialogBeside(*run.dialog, editView.window);
+  textPlacement = nullptr;
   delete run.dialog;
 }

@@ -25,6 +25,12 @@ enum TextDialogId : int {
   ID_BOLD_BOX = 2051,
   ID_ITALIC_BOX = 2052,
   ID_SIZE_CONTROL = 2090,
+  // The labels, the size as a number and the line on placing the text.
+  ID_SIZE_NUMBER = 2091,
+  ID_FONT_LABEL = 2092,
+  ID_TEXT_LABEL = 2093,
+  ID_SIZE_LABEL = 2094,
+  ID_PLACE_HINT = 2095,
 };
 
 // Command 260: runs the text dialog for the tab.

@@ -1380,5 +1380,13 @@ It could not be moved and stays where it is</translation>
         <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>
         <translation>no black in the palette, so %1 transparent pixel(s) mix with the screen</translation>
     </message>
+    <message>
+        <source>フォント</source>
+        <translation>Font</translation>
+    </message>
+    <message>
+        <source>編集画面をクリックすると文字をそこへ置きます</source>
+        <translation>Click in the edit view to place the text there.</translation>
+    </message>
 </context>
 </TS>

@@ -1,5 +1,10 @@
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSpinBox>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -9,6 +14,8 @@
 #include <QSlider>
 #include <set>
 
+#include "canvas/edit_view.h"
+#include "canvas/text_place.h"
 #include "canvas/text_tool.h"
 #include "platform/dialog_template.h"
 #include "tests/ui/canvas_fixture.h"
@@ -289,6 +296,75 @@ TEST_F(TextToolTest, TheCharacterCellStartsAtTheImagesTopLeftCellAndScrollsFromT
     PressButton(dialog, IDOK);
   });
   ExpectCells(tab, expected, RED_INDEX);
+}
+
+// The left button at the middle of an edit-view cell (x, y), pressed or
+// held while moving.
+void MouseOnCell(QEvent::Type type, const ImageTab& tab, int x, int y) {
+  auto* frame = static_cast<QFrame*>(editView.window);
+  const QPoint client(EDIT_ORIGIN + x * tab.cellSize + tab.cellSize / 2 - editView.scrollX,
+                      EDIT_ORIGIN + y * tab.cellSize + tab.cellSize / 2 - editView.scrollY);
+  const QPointF local = QPointF(client + frame->contentsRect().topLeft());
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, local, frame->mapToGlobal(local), button, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(frame, &event);
+}
+
+TEST_F(TextToolTest, AClickInTheEditViewPlacesTheTextAndTheScrollBarsMoveItFromThere) {
+  ImageTab& tab = RedPenTab();
+  TextCellMask expected;
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    c.Choose("IPAGothic");
+    c.text->setText("Hy");
+    const struct {
+      QEvent::Type type;
+      int x, y;
+      int expectX, expectY;
+    } steps[] = {
+        {QEvent::MouseButtonPress, 5, 7, 5, 7},
+        {QEvent::MouseMove, 9, 3, 9, 3},
+        {QEvent::MouseButtonRelease, 12, 12, 9, 3},
+        // Past the image's right edge the text still follows.
+        {QEvent::MouseButtonPress, 40, 2, 40, 2},
+        {QEvent::MouseButtonRelease, 40, 2, 40, 2},
+        {QEvent::MouseButtonPress, 2, 4, 2, 4},
+        {QEvent::MouseButtonRelease, 2, 4, 2, 4},
+    };
+    for (const auto& step : steps) {
+      MouseOnCell(step.type, tab, step.x, step.y);
+      EXPECT_EQ(c.Covered(tab), CellsOfTextAt("Hy", step.expectX, step.expectY)) << step.x << "," << step.y;
+    }
+    // Nothing was drawn with the pen by those clicks.
+    EXPECT_EQ(CellAt(tab, 5, 7), FRESH_CELL);
+    c.preview->horizontalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    expected = CellsOfTextAt("Hy", 1, 4);
+    EXPECT_EQ(c.Covered(tab), expected);
+    PressButton(dialog, IDOK);
+  });
+  ExpectCells(tab, expected, RED_INDEX);
+  // Closed, the dialog no longer takes the edit view's clicks.
+  EXPECT_FALSE(textPlacement);
+}
+
+TEST_F(TextToolTest, TheFieldsAreLabelledAndTheSizeIsANumberTiedToTheSlider) {
+  RedPenTab();
+  RunTextCommand([&](QDialog& dialog) {
+    const TextControls c(dialog);
+    const std::pair<int, const char*> labels[] = {
+        {ID_FONT_LABEL, "フォント"}, {ID_TEXT_LABEL, "文字"}, {ID_SIZE_LABEL, "大きさ"}};
+    for (const auto& [id, text] : labels) EXPECT_EQ(FindControl<QLabel>(dialog, id)->text().toStdString(), text);
+    auto* number = FindControl<QSpinBox>(dialog, ID_SIZE_NUMBER);
+    EXPECT_EQ(number->value(), 26);
+    number->setValue(31);
+    EXPECT_EQ(c.size->value(), 31);
+    EXPECT_EQ(textSettings.height, 31);
+    c.size->setValue(12);
+    EXPECT_EQ(number->value(), 12);
+    EXPECT_EQ(textSettings.height, 12);
+    PressButton(dialog, IDCANCEL);
+  });
 }
 
 TEST_F(TextToolTest, TheSizeControlAtTheSamePositionDrawsNothing) {
