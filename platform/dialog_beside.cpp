@@ -46,7 +46,9 @@ class InputGate : public QObject {
 
   bool Allowed(QObject* target, QEvent::Type type) const {
     auto* widget = qobject_cast<QWidget*>(target);
-    if (widget == nullptr) return target == &dialog_ || target->parent() == &dialog_;
+    // The windows pass input on to their widgets, which are judged then;
+    // an action's shortcut is the dialog's own or none.
+    if (widget == nullptr) return type != QEvent::Shortcut || target->parent() == &dialog_;
     if (widget == &dialog_ || dialog_.isAncestorOf(widget)) return true;
     if (usable_ != nullptr && (widget == usable_ || usable_->isAncestorOf(widget))) {
       // Keys go to the dialog; the usable part takes only the mouse.
