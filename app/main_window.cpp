@@ -61,9 +61,11 @@ int statusWndFlag = 1;
 namespace {
 
 // The smallest client area below the menu bar (without the size grip's
-// strip): the panels' 643 x 372 plus the two-pixel edges on either side
-// that the window's minimum tracking size allows for.
-constexpr int MIN_CLIENT_WIDTH = 643 + 2 * 2;
+// strip): the panels' 372 pixels of height, and the width of the toolbar
+// that starts 195 pixels in and is 522 wide with the shape tools, plus the
+// two-pixel edges on either side that the window's minimum tracking size
+// allows for. A narrower window would cut off the toolbar's last buttons.
+constexpr int MIN_CLIENT_WIDTH = 195 + 522 + 2 * 2;
 constexpr int MIN_CLIENT_HEIGHT = 372 + 2 * 2;
 
 // Set while the window is maximized, so that restoring it lays it out again.

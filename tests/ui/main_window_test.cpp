@@ -82,14 +82,15 @@ TEST_F(Shell, PanelsStandInTheirPlacesAndTheEditViewFollowsTheWindow) {
   QApplication::processEvents();
   EXPECT_EQ(mainWindows.editView->geometry(),
             QRect(195, 89, mainWindows.tabStrip->width() - 200, mainWindows.tabStrip->height() - 94));
-  // The window never gets smaller than its panels with their edges, the
-  // grip's strip and the status line included; without the grip its strip
-  // is not needed.
+  // The window never gets smaller than its panels and the whole toolbar with
+  // their edges, the grip's strip and the status line included; without the
+  // grip its strip is not needed.
   mainWindows.main->resize(100, 100);
-  EXPECT_EQ(mainWindows.client->size(), QSize(647, 376 + STATUS_LINE_HEIGHT + 12));
+  EXPECT_EQ(mainWindows.client->size(), QSize(721, 376 + STATUS_LINE_HEIGHT + 12));
+  EXPECT_GE(mainWindows.client->width(), mainWindows.toolWindow->geometry().right() + 1);
   DispatchCommand(CMD_SIZE_GRIP);
   mainWindows.main->resize(100, 100);
-  EXPECT_EQ(mainWindows.client->size(), QSize(647, 376 + STATUS_LINE_HEIGHT));
+  EXPECT_EQ(mainWindows.client->size(), QSize(721, 376 + STATUS_LINE_HEIGHT));
   DispatchCommand(CMD_SIZE_GRIP);
 }
 
@@ -441,13 +442,13 @@ TEST_F(Settings, MissingFileGivesTheDefaults) {
 }
 
 TEST_F(Settings, RoundTripKeepsPlaceSizeAndFlags) {
-  std::ofstream(iniPath) << "[WINDOW]\npos_x=120\npos_y=80\nsiz_x=700\nsiz_y=500\n[FLAG]\nstatusWndFlag=0\ngrid=0\n";
+  std::ofstream(iniPath) << "[WINDOW]\npos_x=120\npos_y=80\nsiz_x=760\nsiz_y=500\n[FLAG]\nstatusWndFlag=0\ngrid=0\n";
   CreateMainWindow();
-  EXPECT_EQ(mainWindows.main->geometry(), QRect(120, 80, 700, 500));
+  EXPECT_EQ(mainWindows.main->geometry(), QRect(120, 80, 760, 500));
   EXPECT_EQ(mainWindows.sizeGrip, nullptr);
   EXPECT_EQ(grid, 0);
   EXPECT_FALSE(ButtonChecked(CMD_GRID));
-  mainWindows.main->setGeometry(130, 90, 700, 500);
+  mainWindows.main->setGeometry(130, 90, 780, 500);
   const QRect frame = mainWindows.main->frameGeometry();
   ASSERT_TRUE(mainWindows.main->close());
   // Without the grip the full height is written.
