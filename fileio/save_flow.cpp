@@ -56,8 +56,11 @@ std::string WithExtension(const std::string& name, const std::string& extension)
 // The save dialogs start from the document's name, but never suggest writing
 // one format over a file of the other: pressing Enter would make an icon that
 // no longer opens, or a bitmap with icon bytes.
+std::string proposedName;
+
 std::string SuggestedName(const char* extension) {
-  const std::string& name = tabSet.documentName;
+  if (!IsUnnamedDocument()) proposedName.clear();
+  const std::string& name = proposedName.empty() ? tabSet.documentName : proposedName;
   if (std::string(extension) == ".bmp") return WithExtension(name, ".bmp");
   return FileExtensionIs(name, ".bmp") ? WithExtension(name, extension) : name;
 }
@@ -83,6 +86,8 @@ QPushButton* AddButton(QDialog& dialog, int id, const char* text, int x, int y, 
 }
 
 }  // namespace
+
+void ProposeSaveNameFrom(const std::string& sourcePath) { proposedName = WithExtension(sourcePath, ".ico"); }
 
 std::vector<const ImageTab*> TabsInStripOrder() {
   std::vector<const ImageTab*> tabs;

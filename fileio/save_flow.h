@@ -28,6 +28,11 @@ enum : int {
 // The used tabs in tab-strip order.
 std::vector<const ImageTab*> TabsInStripOrder();
 
+// After an import into an unnamed document, the save dialogs propose the
+// picture's own name with ".ico" (in its folder) until the document gets a
+// name of its own.
+void ProposeSaveNameFrom(const std::string& sourcePath);
+
 // True when more than one tab is open and all share width, height and
 // colour count: the condition for the side-by-side bitmap.
 bool CanSaveSideBySide();

@@ -7,6 +7,7 @@
 #include "canvas/undo_commands.h"
 #include "fileio/icon_format.h"
 #include "fileio/open_flow.h"
+#include "fileio/save_flow.h"
 #include "import/convert.h"
 #include "import/decode.h"
 #include "import/dialog.h"
@@ -95,4 +96,5 @@ void ImportReadSource(const std::string& path, ImportSource& source) {
   std::vector<std::unique_ptr<ImageTab>> images;
   for (ImportMade& made : choice->images) images.push_back(std::move(made.image));
   ShowLoadedTabs(CreateImportedTabs(path, images), discarded);
+  if (IsUnnamedDocument()) ProposeSaveNameFrom(path);
 }

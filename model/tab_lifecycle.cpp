@@ -10,6 +10,8 @@ namespace {
 constexpr const char* UNNAMED = QT_TRANSLATE_NOOP("Quillet2", "無名");
 }  // namespace
 
+bool IsUnnamedDocument() { return tabSet.documentName == UNNAMED; }
+
 ImageTab* CurrentTab() {
   if (tabSet.tabCount <= 0) return nullptr;
   const int slot = SlotAtPosition(tabSet, tabSet.currentPosition);

@@ -10,6 +10,9 @@
 // The tab at currentPosition, or nullptr without tabs.
 ImageTab* CurrentTab();
 
+// True while the document has no name of its own ("無名").
+bool IsUnnamedDocument();
+
 // Takes the lowest free slot and appends it to the strip order; the caller
 // then sets width, height and colorCode and fills cells and palette. Gives
 // back nullptr when all 20 slots are used. An empty name stands for "無名"

@@ -16,6 +16,7 @@
 #include "app/commands.h"
 #include "fileio/icon_format.h"
 #include "fileio/open_flow.h"
+#include "fileio/save_flow.h"
 #include "import/decode.h"
 #include "import/dialog.h"
 #include "import/flow.h"
@@ -83,9 +84,21 @@ TEST_F(Import, RealIconBringsItsSmallImagesAsTheyAre) {
   // The 256 x 256 image would become 64 x 64.
   EXPECT_EQ(largeSizes, std::vector<int>{64});
   ASSERT_EQ(tabSet.tabCount, 3);
-  // The imported file is not the document: saving must ask for a name.
+  // The imported file is not the document: saving must ask for a name, and
+  // proposes the picture's own with ".ico" (here the same name).
   EXPECT_NE(tabSet.documentName, path);
   EXPECT_EQ(tabSet.documentName, "無名");
+  for (const auto& [source, proposed] :
+       {std::pair{std::string(), path}, std::pair{std::string("/pictures/logo.v2.png"), std::string("/pictures/logo.v2.ico")}}) {
+    // The import proposed its own; then another picture's.
+    if (!source.empty()) ProposeSaveNameFrom(source);
+    modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
+    DispatchCommand(CMD_SAVE);
+    ASSERT_FALSE(modal.fileRequests().empty());
+    EXPECT_EQ(modal.fileRequests().back().initialName, proposed);
+  }
+  EXPECT_EQ(tabSet.documentName, "無名");
+  modal.clear();
 
   const std::vector<QImage> qt = QtImages(path);
   ASSERT_GE(qt.size(), 3u);
