@@ -68,7 +68,6 @@ int main(int argc, char* argv[]) {
   mainWindows.main->show();
   OpenIconFile(path);
   DispatchCommand(CMD_HOT_SPOT_TOOL);
-  DispatchCommand(CMD_ZOOM_IN);
   DispatchCommand(CMD_CURSOR_TEST_AREA);
   QTimer::singleShot(400, [&] {
     const QPixmap main = mainWindows.main->grab();
