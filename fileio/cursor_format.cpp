@@ -34,22 +34,18 @@ std::string DecodeCursorFile(const ByteBuffer& bytes, std::vector<ImageTab>& ima
   images.clear();
   const IconCheck check = CheckCursorBytes(bytes);
   if (!check.error.empty()) return check.error;
-  if (check.imageCount > ICON_MAX_IMAGES) return ICON_TOO_MANY_IMAGES;
+  // Apart from the type and the hot spots a cursor reads as an icon does.
+  ByteBuffer asIcon(bytes);
+  asIcon[2] = ICON_FILE_TYPE;
+  const std::string error = DecodeIconFile(asIcon, images);
+  if (!error.empty()) return error;
   IconHeader header;
   std::vector<IconDirEntry> entries;
-  if (!ReadIconDirectory(bytes, header, entries)) return ICON_READ_FAILED;
-  images.resize(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    ImageTab& image = images[i];
-    image.width = entries[i].width;
-    image.height = entries[i].height;
-    image.colorCode = entries[i].colorCount;
-    HotSpotFromEntry(entries[i], image);
-    if (!ReadIconImage(bytes, image, entries[i].imageOffset)) {
-      images.clear();
-      return ICON_READ_FAILED;
-    }
+  if (!ReadIconDirectory(bytes, header, entries) || entries.size() != images.size()) {
+    images.clear();
+    return ICON_READ_FAILED;
   }
+  for (std::size_t i = 0; i < entries.size(); ++i) HotSpotFromEntry(entries[i], images[i]);
   return {};
 }
 

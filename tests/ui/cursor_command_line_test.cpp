@@ -7,25 +7,13 @@
 #include "fileio/cursor_format.h"
 #include "fileio/xcursor_format.h"
 #include "tests/ui/file_flow_fixture.h"
+#include "tests/ui/program_run.h"
 
 namespace {
 
 class CursorCommandLine : public FileFlowTest {
  protected:
-  struct Run {
-    int code = -1;
-    std::string err;
-  };
-  static Run Quillet2(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-    process.setProcessEnvironment(environment);
-    process.start(QUILLET2_PROGRAM, QStringList{"--lang", "ja"} + arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardError().toStdString()};
-  }
+  static ProgramRun Quillet2(const QStringList& arguments) { return RunQuillet2(arguments); }
 
   // A 40 x 20 picture: fitted into a square it keeps a margin above and
   // below, which the hot spot must take into account.
@@ -43,7 +31,7 @@ TEST_F(CursorCommandLine, WritesACursorWithTheHotSpotScaledToEachSizeAndAnX11Cur
   const QString input = QString::fromStdString(WritePicture());
   const std::string cursor = Path("pointer.cur");
   const std::string xcursor = Path("pointer");
-  Run run = Quillet2({"--import", input, "-o", QString::fromStdString(cursor), "--sizes", "16,32", "--hotspot",
+  ProgramRun run = Quillet2({"--import", input, "-o", QString::fromStdString(cursor), "--sizes", "16,32", "--hotspot",
                       "20,10", "--xcursor", QString::fromStdString(xcursor)});
   ASSERT_EQ(run.code, 0) << run.err;
   std::vector<ImageTab> images;
