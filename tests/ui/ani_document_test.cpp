@@ -18,6 +18,8 @@
 #include "fileio/save_flow.h"
 #include "fileio/xcursor_export.h"
 #include "model/animation.h"
+#include "model/change_hub.h"
+#include "platform/dialog_template.h"
 #include "tests/support/ani_samples.h"
 #include "tests/ui/file_flow_fixture.h"
 
@@ -123,6 +125,14 @@ TEST_F(AniDocument, ReorderedAndAddedTabsKeepTheSequenceOfTheirFrames) {
   ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
   EXPECT_EQ(saved.sequence, (std::vector<std::uint32_t>{0, 1, 0, 2}));
   EXPECT_EQ(saved.rates, (std::vector<std::uint32_t>{8, 6, 30, 8}));
+  // A new tab in the deleted tab's slot inherits none of its steps.
+  FillNewTab(modal, "16", "16", "2");
+  DispatchCommand(CMD_NEW_TAB);
+  ASSERT_EQ(tabSet.tabCount, 4);
+  DispatchCommand(CMD_SAVE);
+  ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
+  EXPECT_EQ(saved.sequence, (std::vector<std::uint32_t>{0, 1, 0, 2, 3}));
+  EXPECT_EQ(saved.rates, (std::vector<std::uint32_t>{8, 6, 30, 8, 8}));
 }
 
 TEST_F(AniDocument, DamagedFilesAndTooManyFramesAreRefusedWithTheirMessage) {
