@@ -74,6 +74,10 @@ enum CommandId : int {
   CMD_HOT_SPOT_TOOL = 490,
   CMD_EXPORT_XCURSOR = 491,
   CMD_CURSOR_TEST_AREA = 492,
+  // Animated cursors: the current frame's display time, and the export into
+  // a cursor theme folder.
+  CMD_FRAME_TIME = 600,
+  CMD_EXPORT_CURSOR_THEME = 601,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

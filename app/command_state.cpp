@@ -23,6 +23,8 @@ void RefreshFileGroup(const ImageTab* tab) {
   SetMenuEnabled(CMD_SAVE_AS, hasTab);
   SetMenuEnabled(CMD_EXPORT_XCURSOR, hasTab);
   SetMenuEnabled(CMD_CURSOR_TEST_AREA, hasTab);
+  SetMenuEnabled(CMD_EXPORT_CURSOR_THEME, hasTab);
+  SetMenuEnabled(CMD_FRAME_TIME, hasTab);
   SetButtonEnabled(CMD_OPEN_PALETTE, hasTab);
   SetButtonEnabled(CMD_SAVE_PALETTE, hasTab);
   SetMenuEnabled(CMD_WINDOWS_PALETTE_16, hasTab);

@@ -7,6 +7,7 @@
 #include "app/command_ids.h"
 #include "app/cursor_test_area.h"
 #include "app/file_commands.h"
+#include "app/frame_time_dialog.h"
 #include "app/kept_tab_commands.h"
 #include "app/language_menu.h"
 #include "app/main_window.h"
@@ -29,6 +30,7 @@
 #include "clipboard/clipboard_commands.h"
 #include "clipboard/paste_floating.h"
 #include "canvas/floating_paste.h"
+#include "fileio/cursor_theme_export.h"
 #include "fileio/plain_save.h"
 #include "fileio/save_flow.h"
 #include "fileio/xcursor_export.h"
@@ -134,6 +136,8 @@ const CommandRow commandTable[] = {
     {CMD_SAVE, CMD_SAVE, [](const CommandContext&) { CommandSave(); }, false},
     {CMD_SAVE_AS, CMD_SAVE_AS, [](const CommandContext&) { CommandSaveAs(); }, false},
     {CMD_EXPORT_XCURSOR, CMD_EXPORT_XCURSOR, [](const CommandContext&) { CommandExportXcursor(); }, true},
+    {CMD_EXPORT_CURSOR_THEME, CMD_EXPORT_CURSOR_THEME, [](const CommandContext&) { CommandExportCursorTheme(); },
+     true},
     {CMD_RECENT_FILE_FIRST, CMD_RECENT_FILE_LAST,
      [](const CommandContext& c) { OpenRecentFile(CommandIdOf(c.word) - CMD_RECENT_FILE_FIRST); }, false},
     {CMD_NEW, CMD_NEW, [](const CommandContext&) { CommandNewFile(); }, false},
@@ -180,6 +184,7 @@ const CommandRow commandTable[] = {
        Announce(c.tab, ToolChange(c) | CHANGE_PIXELS);
      }, true},
     {CMD_CURSOR_TEST_AREA, CMD_CURSOR_TEST_AREA, [](const CommandContext&) { CommandCursorTestArea(); }, true},
+    {CMD_FRAME_TIME, CMD_FRAME_TIME, [](const CommandContext& c) { FrameTimeDialog(*c.tab); }, true},
     {CMD_TEXT, CMD_TEXT, [](const CommandContext& c) { TextDialog(*c.tab); }, true},
     {CMD_SIZE_GRIP, CMD_SIZE_GRIP, [](const CommandContext&) { ToggleSizeGrip(); }, false},
     {CMD_HELP_TOPICS, CMD_HELP_TOPICS, [](const CommandContext&) { CommandHelpTopics(); }, false},

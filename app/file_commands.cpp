@@ -15,6 +15,7 @@ namespace {
 
 const FileFilterList iconFilters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
                                     {QT_TRANSLATE_NOOP("Quillet2", "カーソル(*.cur)"), "*.cur"},
+                                    {QT_TRANSLATE_NOOP("Quillet2", "アニメーションカーソル(*.ani)"), "*.ani"},
                                     {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 // Opening offers every palette format at once first; saving offers one
 // format a filter, .qpl first, and the filter chosen names the format of a

@@ -9,6 +9,7 @@
 #include "app/status_line.h"
 #include "app/tab_strip.h"
 #include "app/unsaved_state.h"
+#include "canvas/animation_player.h"
 #include "canvas/edit_view.h"
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
@@ -68,6 +69,7 @@ bool ShowPalette(ImageTab* tab, unsigned) {
 bool ShowPreview(ImageTab* tab, unsigned) {
   RepaintPreview(tab);
   RefreshCursorTestArea();
+  FollowAnimation();
   return false;
 }
 
@@ -101,6 +103,7 @@ bool ShowCaption(ImageTab*, unsigned) {
   SetMainCaption(tabSet.tabCount > 0 ? CAPTION_PREFIX + tabSet.documentName : std::string(MAIN_CAPTION),
                  !AllTabsUnchanged(tabSet));
   ShowTabTooltips();
+  FollowAnimation();
   return false;
 }
 

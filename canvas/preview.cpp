@@ -92,9 +92,21 @@ void PreviewControl::paintEvent(QPaintEvent* event) {
                      ToQColor(GetSystemColor(COLOR_3DFACE)));
   }
   if (canvas_.isNull()) return;
+  const QImage& shown = overlay_.size() == canvas_.size() ? overlay_ : canvas_;
   const QRect client = clientRect();
-  const QRect damaged = event->rect().translated(-client.topLeft()) & QRect(QPoint(0, 0), canvas_.size());
-  if (!damaged.isEmpty()) painter.drawImage(damaged.topLeft() + client.topLeft(), canvas_, damaged);
+  const QRect damaged = event->rect().translated(-client.topLeft()) & QRect(QPoint(0, 0), shown.size());
+  if (!damaged.isEmpty()) painter.drawImage(damaged.topLeft() + client.topLeft(), shown, damaged);
+}
+
+void PreviewControl::setOverlay(const QImage& overlay) {
+  overlay_ = overlay;
+  update();
+}
+
+void PreviewControl::clearOverlay() {
+  if (overlay_.isNull()) return;
+  overlay_ = QImage();
+  update();
 }
 
 void PreviewControl::resizeEvent(QResizeEvent* event) {
@@ -170,7 +182,11 @@ QWidget* CreatePreview(QWidget* tabStrip) {
 
 void RepaintPreview(ImageTab* tab) {
   if (mainPreview.canvas == nullptr) return;
-  QImage& canvas = *mainPreview.canvas;
+  DrawRealSize(*mainPreview.canvas, tab, mainPreview.originX, mainPreview.originY);
+  InvalidatePreview();
+}
+
+void DrawRealSize(QImage& canvas, const ImageTab* tab, int& originX, int& originY) {
   RasterSurface surface = SurfaceOf(canvas);
   const PixelRect client{0, 0, surface.width, surface.height};
   if (tabSet.tabCount <= 0 || tab == nullptr) {
@@ -178,18 +194,17 @@ void RepaintPreview(ImageTab* tab) {
   } else if (const KeptEntry* kept = KeptEntryOf(*tab)) {
     DrawKeptPicture(canvas, *kept, BackgroundColor(tab->backgroundIndex), 0, 1);
   } else {
-    mainPreview.originX = surface.width / 2 - tab->width / 2;
-    mainPreview.originY = surface.height / 2 - tab->height / 2;
-    const CellBackground background = PreviewBackground(*tab, mainPreview.originX, mainPreview.originY);
+    originX = surface.width / 2 - tab->width / 2;
+    originY = surface.height / 2 - tab->height / 2;
+    const CellBackground background = PreviewBackground(*tab, originX, originY);
     FillBackground(surface, client, background);
     for (int y = tab->height - 1; y >= 0; --y)
       for (int x = 0; x < tab->width; ++x) {
-        const int px = mainPreview.originX + x;
-        const int py = mainPreview.originY + y;
+        const int px = originX + x;
+        const int py = originY + y;
         SetSurfacePixel(surface, px, py, PreviewColor(*tab, CellAt(*tab, x, y), background.At(px, py)));
       }
   }
-  InvalidatePreview();
 }
 
 void PaintPreviewPixel(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* rect) {

@@ -66,6 +66,11 @@ class PreviewControl : public QFrame {
   QRect clientRect() const;
   QScrollBar* verticalBar() const { return vertical_; }
   QScrollBar* horizontalBar() const { return horizontal_; }
+  // A picture shown in place of the canvas while it is set (the main
+  // preview's animation); the canvas itself stays as the views drew it.
+  void setOverlay(const QImage& overlay);
+  void clearOverlay();
+  bool hasOverlay() const { return !overlay_.isNull(); }
 
  signals:
   // Every forwarded input carries its source, so a parent with several
@@ -83,6 +88,7 @@ class PreviewControl : public QFrame {
   void ForwardMouse(int message, const QMouseEvent* event);
 
   QImage canvas_;
+  QImage overlay_;
   QScrollBar* vertical_ = nullptr;
   QScrollBar* horizontal_ = nullptr;
 };
@@ -117,6 +123,9 @@ QWidget* CreatePreview(QWidget* tabStrip);
 
 // Redraws the whole main preview for the tab, or blanks it for nullptr.
 void RepaintPreview(ImageTab* tab);
+// Draws the tab at real size, centred in the picture, as the main preview
+// shows it; gives the image's top-left pixel.
+void DrawRealSize(QImage& picture, const ImageTab* tab, int& originX, int& originY);
 
 // Redraws one pixel of the main preview with the given value and gives its
 // rectangle; it invalidates nothing.

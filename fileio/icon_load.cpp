@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "fileio/ani_document.h"
 #include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
 #include "fileio/kept_entries.h"
@@ -27,6 +28,7 @@ void DeleteTabs(const std::vector<ImageTab*>& tabs) {
 }  // namespace
 
 std::string IconFileProblem(const std::string& path, int& imageCount) {
+  if (IsAnimatedCursorName(path)) return AniFileProblem(path, imageCount);
   const bool cursor = IsCursorName(path);
   if (!cursor && !FileExtensionIs(path, ".ico")) return ICON_NOT_ICON_FILE;
   const auto bytes = ReadIconBytes(path);
@@ -44,6 +46,7 @@ bool CheckIconFile(const std::string& path, int& imageCount) {
 }
 
 std::optional<int> LoadIconFile(const std::string& path) {
+  if (IsAnimatedCursorName(path)) return LoadAniFile(path);
   const int firstPosition = tabSet.tabCount;
   const auto bytes = ReadIconBytes(path);
   if (!bytes) {

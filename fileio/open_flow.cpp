@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "fileio/ani_document.h"
 #include "fileio/icon_load.h"
 #include "fileio/plain_save.h"
 #include "fileio/recent_files.h"
@@ -106,7 +107,11 @@ void OpenIconFile(const std::string& path) {
   int imageCount = 0;
   const std::string problem = IconFileProblem(path, imageCount);
   if (!problem.empty()) {
-    openRefusal(path, problem);
+    // The import reads no animated cursors; it has nothing to offer.
+    if (IsAnimatedCursorName(path))
+      ReportRefusal(path, problem);
+    else
+      openRefusal(path, problem);
     return;
   }
   if (!CheckNotAlreadyOpen(path)) return;

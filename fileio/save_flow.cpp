@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "fileio/ani_document.h"
 #include "fileio/bitmap_format.h"
 #include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
@@ -117,16 +118,32 @@ bool CanSaveSideBySide() {
 bool WriteIconFile() {
   static const FileFilterList filters = {{QT_TRANSLATE_NOOP("Quillet2", "アイコン(*.ico)"), "*.ico"},
                                          {QT_TRANSLATE_NOOP("Quillet2", "カーソル(*.cur)"), "*.cur"},
-                                         {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
-  // A cursor document is offered as a cursor again; the name chosen decides
-  // which of the two is written.
-  static const FileFilterList cursorFirst = {filters[1], filters[0], filters[2]};
+                                         {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"},
+                                         {QT_TRANSLATE_NOOP("Quillet2", "アニメーションカーソル(*.ani)"), "*.ani"}};
+  // A cursor document is offered as a cursor again, an animated one as an
+  // animation; the name chosen decides which is written.
+  static const FileFilterList iconFirst = {filters[0], filters[1], filters[3], filters[2]};
+  static const FileFilterList cursorFirst = {filters[1], filters[0], filters[3], filters[2]};
+  static const FileFilterList animationFirst = {filters[3], filters[1], filters[0], filters[2]};
   const bool cursor = IsCursorName(tabSet.documentName);
-  if (!ChooseDocumentName(SAVE_ICON_TITLE, cursor ? cursorFirst : filters, cursor ? ".cur" : ".ico")) return false;
+  const bool animation = IsAnimatedCursorName(tabSet.documentName);
+  if (!ChooseDocumentName(SAVE_ICON_TITLE, animation ? animationFirst : cursor ? cursorFirst : iconFirst,
+                          animation ? ".ani" : cursor ? ".cur" : ".ico"))
+    return false;
   return WriteTabsAsIconDocument();
 }
 
 bool WriteTabsAsIconDocument() {
+  if (IsAnimatedCursorName(tabSet.documentName)) {
+    // An animation's frames are written as they are; the 32-bit choice is
+    // for icons.
+    if (!WriteDocument(SerializeAnimationDocument())) return false;
+    for (ImageTab& tab : tabSet.tabs)
+      if (tab.inUse == 1) MarkTabSaved(tab);
+    NoteIconDocument(tabSet.documentName);
+    NoteRecentFile(tabSet.documentName);
+    return true;
+  }
   std::vector<KeptEntry> trueColour;
   int inverted = 0;
   const std::vector<IconPart> parts = PartsToSave(trueColour, inverted);

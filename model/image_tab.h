@@ -70,6 +70,9 @@ struct ImageTab {
   // image is used as a cursor. Kept for every tab; only cursor files store it.
   std::uint8_t hotSpotX = 0;
   std::uint8_t hotSpotY = 0;
+  // How long the image shows as a frame of an animated cursor, in
+  // sixtieths of a second; 0 for the animation's default time.
+  std::uint32_t frameRate = 0;
 };
 
 inline int CellIndex(int x, int y) { return x * MAX_IMAGE_SIZE + y; }

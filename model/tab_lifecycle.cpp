@@ -1,5 +1,6 @@
 #include "model/tab_lifecycle.h"
 
+#include "model/animation.h"
 #include "model/change_hub.h"
 #include "model/kept_entries.h"
 #include "model/undo_history.h"
@@ -22,6 +23,7 @@ ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t
   const int slot = FindFreeSlot(tabSet);
   if (slot < 0 || tabSet.tabCount >= MAX_TABS) return nullptr;
   ClearKeptEntry(slot);
+  ForgetAnimationSlot(slot);
   ImageTab& tab = tabSet.tabs[slot];
   FormatTabTitle(tab, width, height, colorCode);
   tab.selection = {0, 0, width - 1, height - 1};
@@ -33,6 +35,7 @@ ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t
   tab.cellSize = 1;
   tab.zoom = ViewZoom{};
   tab.hotSpotX = tab.hotSpotY = 0;
+  tab.frameRate = 0;
   tab.paletteMarker.left = 0;
   tab.inUse = 1;
   tabSet.positionSlots[tabSet.tabCount] = slot;
@@ -57,12 +60,14 @@ void DeleteTab(int slot) {
   ImageTab& tab = tabSet.tabs[slot];
   FreeUndoHistory(tab);
   ClearKeptEntry(slot);
+  ForgetAnimationSlot(slot);
   tab.inUse = 0;
   --tabSet.tabCount;
   for (int p = position; p < tabSet.tabCount; ++p) tabSet.positionSlots[p] = tabSet.positionSlots[p + 1];
   unsigned changes = CHANGE_TABS;
   if (tabSet.tabCount <= 0) {
     tabSet.documentName.clear();
+    ForgetAnimation();
     changes |= CHANGE_CAPTION;
   }
   Announce(nullptr, changes);

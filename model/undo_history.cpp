@@ -20,6 +20,7 @@ void CopySnapshotIntoTab(const UndoNode& node, ImageTab& tab) {
   for (int i = 0; i < count; ++i) tab.palette[i] = node.palette[i];
   tab.hotSpotX = node.hotSpotX;
   tab.hotSpotY = node.hotSpotY;
+  tab.frameRate = node.frameRate;
 }
 
 }  // namespace
@@ -56,6 +57,7 @@ bool PushUndoSnapshot(ImageTab& tab) {
   for (int i = 0; i < paletteCount; ++i) node->palette[i] = tab.palette[i];
   node->hotSpotX = tab.hotSpotX;
   node->hotSpotY = tab.hotSpotY;
+  node->frameRate = tab.frameRate;
   return true;
 }
 

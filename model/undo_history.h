@@ -16,6 +16,7 @@ struct UndoNode {
   ColorRef* palette = nullptr;
   std::uint8_t hotSpotX = 0;
   std::uint8_t hotSpotY = 0;
+  std::uint32_t frameRate = 0;
 };
 
 // Adds a snapshot of the tab after undoCurrent and makes it current. Snapshots

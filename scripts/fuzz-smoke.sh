@@ -9,7 +9,7 @@ seconds=${1:-5}
 build=fuzz-build
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET2_TESTS=OFF \
   ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
-cmake --build "$build" -j"$(nproc)" --target icon_reader_fuzz import_fuzz palette_reader_fuzz
+cmake --build "$build" -j"$(nproc)" --target icon_reader_fuzz import_fuzz palette_reader_fuzz ani_reader_fuzz
 export QT_QPA_PLATFORM=offscreen
 root=$(pwd)
 run() {
@@ -32,3 +32,4 @@ run() {
 run icon_reader_fuzz tests/data/icon_corpus
 run import_fuzz tests/data/import_corpus tests/data/import
 run palette_reader_fuzz tests/data/palette_corpus
+run ani_reader_fuzz tests/data/ani_corpus

@@ -120,6 +120,7 @@ int main(int argc, char* argv[]) {
   run("colour-dialog", [] { RunColorDialog(1); });
   run("version-dialog", [] { DispatchCommand(CMD_VERSION); });
   run("save-type-dialog", [] { DispatchCommand(CMD_SAVE); });
+  run("frame-time-dialog", [] { DispatchCommand(CMD_FRAME_TIME); });
   QImage picture(24, 24, QImage::Format_RGB32);
   picture.fill(Qt::red);
   for (int y = 0; y < 12; ++y)

@@ -1387,6 +1387,76 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>編集画面をクリックすると文字をそこへ置きます</source>
         <translation>Click in the edit view to place the text there.</translation>
+        <source>アニメーションカーソル(*.ani)</source>
+        <translation>Animated cursor (*.ani)</translation>
+    </message>
+    <message>
+        <source>フレームの表示時間</source>
+        <translation>Frame time</translation>
+    </message>
+    <message>
+        <source>表示時間（1/60秒単位）:</source>
+        <translation>Display time (1/60 s):</translation>
+    </message>
+    <message>
+        <source>= %1 ミリ秒</source>
+        <translation>= %1 ms</translation>
+    </message>
+    <message>
+        <source>カーソルテーマに書き出す(&amp;U)...</source>
+        <translation>Export to C&amp;ursor Theme…</translation>
+    </message>
+    <message>
+        <source>フレームの表示時間(&amp;D)...</source>
+        <translation>Frame &amp;Duration…</translation>
+    </message>
+    <message>
+        <source>アニメーションカーソルではありません</source>
+        <translation>This is not an animated cursor</translation>
+    </message>
+    <message>
+        <source>ファイルが途中で切れています（チャンクがファイルの外まで続いています）</source>
+        <translation>The file ends early (a chunk runs past its end)</translation>
+    </message>
+    <message>
+        <source>アニメーションの情報（anih）がありません</source>
+        <translation>The animation header (anih) is missing</translation>
+    </message>
+    <message>
+        <source>フレームがありません</source>
+        <translation>The animation has no frames</translation>
+    </message>
+    <message>
+        <source>フレームの数がファイルの中のフレームと合いません</source>
+        <translation>The frame count does not match the frames in the file</translation>
+    </message>
+    <message>
+        <source>表示時間か順序の数がステップ数と合いません</source>
+        <translation>The rates or the sequence hold fewer entries than there are steps</translation>
+    </message>
+    <message>
+        <source>表示順序がないフレームを指しています</source>
+        <translation>The sequence names a frame that does not exist</translation>
+    </message>
+    <message>
+        <source>フレームがアイコン形式でないアニメーションは扱えません</source>
+        <translation>Animations whose frames are not icons or cursors cannot be opened</translation>
+    </message>
+    <message>
+        <source>フレーム%1: %2</source>
+        <translation>Frame %1: %2</translation>
+    </message>
+    <message>
+        <source>画像が１つでないフレームは扱えません</source>
+        <translation>Frames that hold more than one image cannot be opened</translation>
+    </message>
+    <message>
+        <source>カーソルテーマのフォルダに書き出す（テーマのフォルダ名）</source>
+        <translation>Export into a cursor theme folder (the theme folder)</translation>
+    </message>
+    <message>
+        <source>フォルダを作れません</source>
+        <translation>Cannot create the folder</translation>
     </message>
 </context>
 </TS>

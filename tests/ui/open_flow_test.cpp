@@ -265,7 +265,10 @@ TEST_F(OpenFlow, OpenCommandAndDrops) {
   EXPECT_FALSE(request.save);
   EXPECT_EQ(request.title, "開く（アイコン）");
   EXPECT_EQ(request.filters,
-            (FileFilterList{{"アイコン(*.ico)", "*.ico"}, {"カーソル(*.cur)", "*.cur"}, {"全て(*.*)", "*.*"}}));
+            (FileFilterList{{"アイコン(*.ico)", "*.ico"},
+                            {"カーソル(*.cur)", "*.cur"},
+                            {"アニメーションカーソル(*.ani)", "*.ani"},
+                            {"全て(*.*)", "*.*"}}));
   EXPECT_EQ(request.defaultExtension, "");
   EXPECT_EQ(tabSet.tabCount, 1);
 

@@ -151,7 +151,10 @@ TEST_F(SaveFlow, SavesAllTabsInStripOrderAsOneIconFile) {
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.title, "名前をつけて保存（１つのアイコンファイルとして保存）");
   EXPECT_EQ(request.filters,
-            (FileFilterList{{"アイコン(*.ico)", "*.ico"}, {"カーソル(*.cur)", "*.cur"}, {"全て(*.*)", "*.*"}}));
+            (FileFilterList{{"アイコン(*.ico)", "*.ico"},
+                            {"カーソル(*.cur)", "*.cur"},
+                            {"アニメーションカーソル(*.ani)", "*.ani"},
+                            {"全て(*.*)", "*.*"}}));
   EXPECT_EQ(request.defaultExtension, ".ico");
   EXPECT_EQ(request.initialName, "無名");
   EXPECT_EQ(tabSet.documentName, saved);

@@ -8,7 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "fileio/ani_format.h"
+#include "fileio/cursor_format.h"
 #include "fileio/xcursor_format.h"
+#include "model/animation.h"
+#include "tests/support/ani_samples.h"
 #include "tests/support/icon_samples.h"
 
 // Last: the X11 headers define macros (None, XCURSOR_MAGIC) that would
@@ -77,6 +81,50 @@ TEST(XcursorFile, LibXcursorReadsTheSizesHotSpotsDelaysAndPixelsWritten) {
     }
     XcursorImagesDestroy(read);
   }
+  std::filesystem::remove(path);
+}
+
+// An animated cursor's steps become the pictures of one size in the order
+// of its sequence, each with its step's time in milliseconds.
+TEST(XcursorFile, AnAnimatedCursorsStepsReadBackWithTheirDelays) {
+  using namespace samples;
+  const ByteBuffer file =
+      RiffList("RIFF", "ACON",
+               {RiffChunk("anih", AniHeader(2, 4, 6, 3)), RiffChunk("rate", Values({6, 3, 60, 1})),
+                RiffChunk("seq ", Values({1, 0, 1, 1})),
+                FrameList({CursorFrame(24, 16, 1, 2, 3), CursorFrame(24, 16, 2, 20, 21)})});
+  AniFile ani;
+  ASSERT_EQ(ReadAniBytes(file, ani), "");
+  std::vector<ImageTab> tabs(ani.frames.size());
+  for (std::size_t i = 0; i < ani.frames.size(); ++i) {
+    std::vector<ImageTab> images;
+    ASSERT_EQ(DecodeCursorFile(ani.frames[i], images), "");
+    tabs[i] = images.at(0);
+  }
+  // The document keeps the sequence by tab slot; here slot i is frame i.
+  ForgetAnimation();
+  documentAnimation.defaultRate = ani.defaultRate;
+  for (std::uint32_t step = 0; step < ani.steps; ++step)
+    documentAnimation.steps.push_back({static_cast<int>(FrameOfStep(ani, step)), RateOfStep(ani, step)});
+  std::vector<XcursorFrame> frames;
+  for (const PlayedStep& step : PlayedSteps({0, 1}, {0, 0}))
+    frames.push_back({&tabs[step.slot], RateToMilliseconds(step.rate)});
+  ForgetAnimation();
+  const ByteBuffer bytes = SerializeXcursor(frames);
+  const std::string path = (std::filesystem::temp_directory_path() / "quillet2_xcursor_ani_test").string();
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  XcursorImages* read = XcursorFilenameLoadAllImages(path.c_str());
+  ASSERT_NE(read, nullptr);
+  const std::vector<std::uint32_t> delays = {100, 50, 1000, 16};
+  const std::vector<int> hotX = {20, 2, 20, 20};
+  ASSERT_EQ(read->nimage, 4);
+  for (int i = 0; i < read->nimage; ++i) {
+    EXPECT_EQ(read->images[i]->size, 24u) << i;
+    EXPECT_EQ(read->images[i]->delay, delays[i]) << i;
+    EXPECT_EQ(read->images[i]->xhot, static_cast<XcursorDim>(hotX[i])) << i;
+  }
+  XcursorImagesDestroy(read);
   std::filesystem::remove(path);
 }
 

@@ -1,0 +1,275 @@
+// An animated cursor as a document: it opens as one tab per frame with its
+// hot spot and time, saves back byte for byte (sequence included), refuses
+// damaged files and more frames than tabs, takes a new frame time through
+// its dialog with undo, plays in the preview, and exports its steps as an X11
+// cursor and into a cursor theme folder.
+
+#include <QSpinBox>
+
+#include "app/command_ids.h"
+#include "app/commands.h"
+#include "app/frame_time_dialog.h"
+#include "canvas/animation_player.h"
+#include "canvas/preview.h"
+#include "fileio/ani_document.h"
+#include "fileio/ani_format.h"
+#include "fileio/cursor_theme_export.h"
+#include "fileio/open_flow.h"
+#include "fileio/save_flow.h"
+#include "fileio/xcursor_export.h"
+#include "model/animation.h"
+#include "model/change_hub.h"
+#include "platform/dialog_template.h"
+#include "tests/support/ani_samples.h"
+#include "tests/ui/file_flow_fixture.h"
+
+namespace {
+
+using samples::AniHeader;
+using samples::CursorFrame;
+using samples::FrameList;
+using samples::RiffChunk;
+using samples::RiffList;
+using samples::Values;
+
+class AniDocument : public FileFlowTest {
+ protected:
+  // Three frames shown five times: 0 1 2 1 0, the last step with its own
+  // time; a title list first, as some tools write it.
+  static ByteBuffer SpinningFile() {
+    return RiffList("RIFF", "ACON",
+                    {RiffList("LIST", "INFO", {RiffChunk("INAM", {'s', 'p', 'i', 'n', 0})}),
+                     RiffChunk("anih", AniHeader(3, 5, 8, 3)), RiffChunk("rate", Values({8, 12, 6, 12, 30})),
+                     RiffChunk("seq ", Values({0, 1, 2, 1, 0})),
+                     FrameList({CursorFrame(32, 16, 1, 3, 4), CursorFrame(32, 16, 2, 5, 6), CursorFrame(16, 2, 3, 15, 0)})});
+  }
+
+  static std::vector<std::string> Messages(const ModalRecorder& modal) {
+    std::vector<std::string> texts;
+    for (const MessageBoxRequest& request : modal.messages()) texts.push_back(request.text);
+    return texts;
+  }
+};
+
+TEST_F(AniDocument, OpensOneTabPerFrameWithHotSpotAndTimeAndSavesBackByteForByte) {
+  struct Case {
+    const char* what;
+    ByteBuffer file;
+    std::vector<std::pair<int, int>> hotSpots;
+    std::vector<std::uint32_t> frameRates;
+  };
+  const std::vector<Case> cases = {
+      {"sequence repeating frames", SpinningFile(), {{3, 4}, {5, 6}, {15, 0}}, {8, 12, 6}},
+      {"no rate and no sequence",
+       RiffList("RIFF", "ACON",
+                {RiffChunk("anih", AniHeader(2, 2, 7, 1)),
+                 FrameList({CursorFrame(24, 0, 4, 1, 2), CursorFrame(24, 0, 5, 23, 22)})}),
+       {{1, 2}, {23, 22}},
+       {7, 7}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = WriteBytes("pointer.ani", c.file);
+    OpenIconFile(path);
+    EXPECT_EQ(Messages(modal), std::vector<std::string>{});
+    ASSERT_EQ(tabSet.tabCount, static_cast<int>(c.hotSpots.size()));
+    for (std::size_t i = 0; i < c.hotSpots.size(); ++i) {
+      const ImageTab& tab = *StripTabs()[i];
+      EXPECT_EQ(std::make_pair(int(tab.hotSpotX), int(tab.hotSpotY)), c.hotSpots[i]) << i;
+      EXPECT_EQ(tab.frameRate, c.frameRates[i]) << i;
+    }
+    // Save writes the document's own file again without asking.
+    DispatchCommand(CMD_SAVE);
+    EXPECT_EQ(modal.dialogsRun(), 0);
+    EXPECT_EQ(FileBytes(path), c.file);
+    // Edited frames are written anew; the sequence and times stay.
+    ImageTab& first = *CurrentTab();
+    CellAt(first, 0, 0) = 1;
+    Announce(&first, CHANGE_PIXELS | CHANGE_RECORD_UNDO);
+    DispatchCommand(CMD_SAVE);
+    AniFile before, after;
+    ASSERT_EQ(ReadAniBytes(c.file, before), "");
+    ASSERT_EQ(ReadAniBytes(FileBytes(path), after), "");
+    EXPECT_EQ(after.sequence, before.sequence);
+    EXPECT_EQ(after.rates, before.rates);
+    EXPECT_EQ(after.frames.size(), before.frames.size());
+    EXPECT_NE(after.frames[0], before.frames[0]);
+    EXPECT_EQ(after.frames[1], before.frames[1]);
+    DeleteAllTabs();
+    modal.clear();
+  }
+}
+
+TEST_F(AniDocument, ReorderedAndAddedTabsKeepTheSequenceOfTheirFrames) {
+  const std::string path = WriteBytes("spin.ani", SpinningFile());
+  OpenIconFile(path);
+  ASSERT_EQ(tabSet.tabCount, 3);
+  // A fourth frame made in the editor shows once at the end, at the
+  // animation's default time.
+  FillNewTab(modal, "32", "32", "16");
+  DispatchCommand(CMD_NEW_TAB);
+  ASSERT_EQ(tabSet.tabCount, 4);
+  DispatchCommand(CMD_SAVE);
+  AniFile saved;
+  ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
+  EXPECT_EQ(saved.frames.size(), 4u);
+  EXPECT_EQ(saved.sequence, (std::vector<std::uint32_t>{0, 1, 2, 1, 0, 3}));
+  EXPECT_EQ(saved.rates, (std::vector<std::uint32_t>{8, 12, 6, 12, 30, 8}));
+  // Deleting the second frame drops its steps; the others are renumbered.
+  tabSet.currentPosition = 1;
+  ShowCurrentPosition();
+  modal.QueueAnswer(IDOK);
+  DispatchCommand(CMD_DELETE_TAB);
+  ASSERT_EQ(tabSet.tabCount, 3);
+  DispatchCommand(CMD_SAVE);
+  ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
+  EXPECT_EQ(saved.sequence, (std::vector<std::uint32_t>{0, 1, 0, 2}));
+  EXPECT_EQ(saved.rates, (std::vector<std::uint32_t>{8, 6, 30, 8}));
+  // A new tab in the deleted tab's slot inherits none of its steps.
+  FillNewTab(modal, "16", "16", "2");
+  DispatchCommand(CMD_NEW_TAB);
+  ASSERT_EQ(tabSet.tabCount, 4);
+  DispatchCommand(CMD_SAVE);
+  ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
+  EXPECT_EQ(saved.sequence, (std::vector<std::uint32_t>{0, 1, 0, 2, 3}));
+  EXPECT_EQ(saved.rates, (std::vector<std::uint32_t>{8, 6, 30, 8, 8}));
+}
+
+TEST_F(AniDocument, DamagedFilesAndTooManyFramesAreRefusedWithTheirMessage) {
+  const ByteBuffer frame = CursorFrame(16, 16, 1, 0, 0);
+  ByteBuffer cut = SpinningFile();
+  cut.resize(cut.size() / 2);
+  ByteBuffer twoImages = SerializeIcon({});
+  {
+    ImageTab a = samples::PatternTab(16, 16, 16, 1);
+    ImageTab b = samples::PatternTab(32, 32, 16, 2);
+    twoImages = SerializeCursor({&a, &b});
+  }
+  struct Case {
+    const char* what;
+    ByteBuffer file;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {"cut short", cut, ANI_TRUNCATED},
+      {"zero frames", RiffList("RIFF", "ACON", {RiffChunk("anih", AniHeader(0, 0, 10, 1)), FrameList({})}),
+       ANI_NO_FRAMES},
+      {"count past the file",
+       RiffList("RIFF", "ACON", {RiffChunk("anih", AniHeader(5000, 5000, 10, 1)), FrameList({frame})}),
+       ANI_FRAME_COUNT},
+      {"more frames than tabs",
+       RiffList("RIFF", "ACON",
+                {RiffChunk("anih", AniHeader(21, 21, 10, 1)), FrameList(std::vector<ByteBuffer>(21, frame))}),
+       OPEN_TOO_MANY_TABS},
+      {"a frame of two images",
+       RiffList("RIFF", "ACON", {RiffChunk("anih", AniHeader(1, 1, 10, 1)), FrameList({twoImages})}),
+       FillText(ANI_FRAME_PROBLEM, {"1", ANI_FRAME_IMAGES})},
+      {"a frame that is no icon",
+       RiffList("RIFF", "ACON", {RiffChunk("anih", AniHeader(2, 2, 10, 1)), FrameList({frame, ByteBuffer(40, 7)})}),
+       FillText(ANI_FRAME_PROBLEM, {"2", ICON_NOT_ICON_FILE})},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    modal.clear();
+    const std::string path = WriteBytes("bad.ani", c.file);
+    OpenIconFile(path);
+    EXPECT_EQ(tabSet.tabCount, 0);
+    const std::vector<std::string> messages = Messages(modal);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(c.message), std::string::npos) << messages[0];
+  }
+}
+
+TEST_F(AniDocument, FrameTimeDialogSetsTheTimeForEveryStepAndUndoTakesItBack) {
+  const std::string path = WriteBytes("spin.ani", SpinningFile());
+  OpenIconFile(path);
+  ASSERT_EQ(tabSet.tabCount, 3);
+  ImageTab& first = *CurrentTab();
+  int shown = -1;
+  modal.QueueDialog([&shown](QDialog& dialog) {
+    auto* value = FindControl<QSpinBox>(dialog, ID_FRAME_TIME_VALUE);
+    ASSERT_NE(value, nullptr);
+    shown = value->value();
+    value->setValue(45);
+    PressButton(dialog, IDOK);
+  });
+  DispatchCommand(CMD_FRAME_TIME);
+  EXPECT_EQ(shown, 8);
+  EXPECT_EQ(first.frameRate, 45u);
+  EXPECT_TRUE(IsTabChanged(first));
+  DispatchCommand(CMD_SAVE);
+  AniFile saved;
+  ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
+  // Both steps of the first frame, the one with its own time too.
+  EXPECT_EQ(saved.rates, (std::vector<std::uint32_t>{45, 12, 6, 12, 45}));
+
+  DispatchCommand(CMD_UNDO);
+  EXPECT_EQ(first.frameRate, 8u);
+  // Cancel changes nothing.
+  modal.QueueDialog([](QDialog& dialog) {
+    FindControl<QSpinBox>(dialog, ID_FRAME_TIME_VALUE)->setValue(99);
+    PressButton(dialog, IDCANCEL);
+  });
+  DispatchCommand(CMD_FRAME_TIME);
+  EXPECT_EQ(first.frameRate, 8u);
+  EXPECT_FALSE(SetFrameTime(first, 0));
+  EXPECT_FALSE(SetFrameTime(first, FRAME_TIME_MAX + 1));
+  EXPECT_EQ(first.frameRate, 8u);
+}
+
+TEST_F(AniDocument, ThePreviewPlaysTheStepsOnlyWhileTheDocumentIsAnAnimation) {
+  const std::string path = WriteBytes("spin.ani", SpinningFile());
+  OpenIconFile(path);
+  ASSERT_EQ(tabSet.tabCount, 3);
+  ASSERT_TRUE(AnimationPlaying());
+  ASSERT_NE(mainPreview.control, nullptr);
+  EXPECT_TRUE(mainPreview.control->hasOverlay());
+  EXPECT_EQ(AnimationStepShown(), 0u);
+  for (std::size_t step = 1; step <= 5; ++step) {
+    AdvanceAnimation();
+    EXPECT_EQ(AnimationStepShown(), step % 5);
+  }
+  // The canvas the views draw (and the copy reads) still shows the current
+  // tab.
+  EXPECT_EQ(tabSet.currentPosition, 0);
+
+  // Saved as an icon, it stops.
+  modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
+  modal.QueueFile(Path("still.ico"));
+  DispatchCommand(CMD_SAVE_AS);
+  EXPECT_EQ(tabSet.documentName, Path("still.ico"));
+  EXPECT_FALSE(AnimationPlaying());
+  EXPECT_FALSE(mainPreview.control->hasOverlay());
+}
+
+TEST_F(AniDocument, XcursorExportFollowsTheStepsWithTheirTimesAndTheThemeHoldsIt) {
+  const std::string path = WriteBytes("wait.ani", SpinningFile());
+  OpenIconFile(path);
+  ASSERT_EQ(tabSet.tabCount, 3);
+  const std::vector<XcursorFrame> frames = XcursorFramesOfDocument();
+  ASSERT_EQ(frames.size(), 5u);
+  const std::vector<int> frameOfStep = {0, 1, 2, 1, 0};
+  const std::vector<std::uint32_t> ms = {133, 200, 100, 200, 500};
+  for (std::size_t i = 0; i < frames.size(); ++i) {
+    EXPECT_EQ(frames[i].tab, StripTabs()[frameOfStep[i]]) << i;
+    EXPECT_EQ(frames[i].delayMs, ms[i]) << i;
+  }
+
+  const std::string theme = Path("MyTheme");
+  modal.QueueFile(theme);
+  DispatchCommand(CMD_EXPORT_CURSOR_THEME);
+  EXPECT_EQ(Messages(modal), std::vector<std::string>{});
+  EXPECT_EQ(FileBytes(theme + "/cursors/wait"), SerializeXcursor(frames));
+  const ByteBuffer index = FileBytes(theme + "/index.theme");
+  EXPECT_EQ(std::string(index.begin(), index.end()), XcursorThemeIndex("MyTheme"));
+  // An index.theme of the user's own stays as it is.
+  WriteBytes("MyTheme/index.theme", {'x'});
+  DispatchCommand(CMD_EXPORT_CURSOR_THEME);  // no file queued: cancelled
+  modal.QueueFile(theme);
+  DispatchCommand(CMD_EXPORT_CURSOR_THEME);
+  EXPECT_EQ(FileBytes(theme + "/index.theme"), ByteBuffer{'x'});
+  EXPECT_EQ(ThemeCursorName("/a/b/left_ptr.cur"), "left_ptr");
+  EXPECT_EQ(ThemeCursorName("無名"), "left_ptr");
+}
+
+}  // namespace
