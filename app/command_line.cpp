@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "app/file_commands.h"
 #include "app/import_command_line.h"
 #include "app/main_window.h"
@@ -12,6 +14,7 @@
 #include "fileio/palette_file.h"
 #include "fileio/palette_formats.h"
 #include "model/tab_lifecycle.h"
+#include "platform/argument_bytes.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -91,11 +94,12 @@ void OpenCommandLineFiles(const QStringList& files) {
     // A dropped file comes with its full path, which the caption shows and
     // the already-open check compares; a name typed in a terminal may be
     // relative to it.
-    const QFileInfo file(name);
-    const std::string path = file.absoluteFilePath().toStdString();
+    // The name's own bytes, whether or not they are UTF-8.
+    const std::string path = BytesOfText(QFileInfo(name).absoluteFilePath());
     // A missing name goes to the open flow, whose attribute check reports
     // it with the system's own text.
-    if (file.exists() && PaletteFormatOfName(path) != PaletteFormat::Unknown)
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && PaletteFormatOfName(path) != PaletteFormat::Unknown)
       OpenPaletteArgument(path);
     else
       OpenIconFile(path);
