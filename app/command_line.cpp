@@ -1,10 +1,13 @@
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <string>
 
+#include <limits.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/file_commands.h"
 #include "app/import_command_line.h"
@@ -94,8 +97,12 @@ void OpenCommandLineFiles(const QStringList& files) {
     // A dropped file comes with its full path, which the caption shows and
     // the already-open check compares; a name typed in a terminal may be
     // relative to it.
-    // The name's own bytes, whether or not they are UTF-8.
-    const std::string path = BytesOfText(QFileInfo(name).absoluteFilePath());
+    // The name's own bytes, whether or not they are UTF-8 (QFileInfo would
+    // pass them through the system's encoding and lose them).
+    std::string path = BytesOfText(name);
+    if (char here[PATH_MAX]; !path.starts_with('/') && ::getcwd(here, sizeof here) != nullptr)
+      path = std::string(here) + "/" + path;
+    path = BytesOfText(QDir::cleanPath(TextOfBytes(path)));
     // A missing name goes to the open flow, whose attribute check reports
     // it with the system's own text.
     struct stat info {};

@@ -119,12 +119,14 @@ TEST_F(FileNameBytesOpen, TheProgramStartedWithANameThatIsNotUtf8OpensIt) {
     EXPECT_EQ(tabSet.tabCount, 2);
   }
   ASSERT_EQ(::chdir(here), 0);
-  // A name that is not there is reported with its bytes escaped.
+  // A file that is no icon is reported with the bytes of its name escaped.
   DeleteAllTabs();
   modal.clear();
-  OpenCommandLineFiles({TextOfBytes(Path("gone\xff.ico"))});
+  WriteBytes("junk\xff.ico", ByteBuffer(40, 7));
+  OpenCommandLineFiles({TextOfBytes(Path("junk\xff.ico"))});
   ASSERT_FALSE(modal.messages().empty());
-  EXPECT_NE(modal.messages().back().text.find("gone\\xFF.ico ]"), std::string::npos) << modal.messages().back().text;
+  EXPECT_EQ(modal.messages().back().text.rfind("[ " + folder_ + "/junk\\xFF.ico ]", 0), 0u)
+      << modal.messages().back().text;
 }
 
 }  // namespace
