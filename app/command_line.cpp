@@ -1,8 +1,13 @@
 #include "app/command_line.h"
 
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <string>
+
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/file_commands.h"
 #include "app/import_command_line.h"
@@ -12,6 +17,7 @@
 #include "fileio/palette_file.h"
 #include "fileio/palette_formats.h"
 #include "model/tab_lifecycle.h"
+#include "platform/argument_bytes.h"
 #include "platform/modal.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
@@ -91,11 +97,16 @@ void OpenCommandLineFiles(const QStringList& files) {
     // A dropped file comes with its full path, which the caption shows and
     // the already-open check compares; a name typed in a terminal may be
     // relative to it.
-    const QFileInfo file(name);
-    const std::string path = file.absoluteFilePath().toStdString();
+    // The name's own bytes, whether or not they are UTF-8 (QFileInfo would
+    // pass them through the system's encoding and lose them).
+    std::string path = BytesOfText(name);
+    if (char here[PATH_MAX]; !path.starts_with('/') && ::getcwd(here, sizeof here) != nullptr)
+      path = std::string(here) + "/" + path;
+    path = BytesOfText(QDir::cleanPath(TextOfBytes(path)));
     // A missing name goes to the open flow, whose attribute check reports
     // it with the system's own text.
-    if (file.exists() && PaletteFormatOfName(path) != PaletteFormat::Unknown)
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && PaletteFormatOfName(path) != PaletteFormat::Unknown)
       OpenPaletteArgument(path);
     else
       OpenIconFile(path);

@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "app/output_name.h"
 #include "import/alpha_cut.h"
 #include "import/command_line_import.h"
 #include "import/cursor_import.h"
 #include "import/targets.h"
+#include "platform/argument_bytes.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
 
@@ -156,10 +159,11 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   if (parser.isSet(options.output)) {
     // A name ending in a slash, or an existing folder, would be written as a
     // file of that name or refused only after all the work.
-    if (const QString output = parser.value(options.output);
-        output.endsWith(QLatin1Char('/')) || QFileInfo(output).isDir())
+    const std::string output = BytesOfText(parser.value(options.output));
+    struct stat info {};
+    if (output.ends_with('/') || (::stat(output.c_str(), &info) == 0 && S_ISDIR(info.st_mode)))
       return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_IS_FOLDER);
-    if (!OutputNameAccepted(parser.value(options.output).toStdString()))
+    if (!OutputNameAccepted(output))
       return Failure(IMPORT_EXIT_ARGUMENTS, OUTPUT_NOT_ICON);
   }
   std::vector<int> sizes;
@@ -191,20 +195,20 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   }
 
   CommandLineImport request;
-  request.input = parser.value(options.input).toStdString();
-  request.output = parser.value(options.output).toStdString();
+  request.input = BytesOfText(parser.value(options.input));
+  request.output = BytesOfText(parser.value(options.output));
   request.sizes = sizes;
   request.colours = colours;
   request.dither = parser.isSet(options.dither);
   request.trueColour = parser.isSet(options.depth);
   request.keep = parser.isSet(options.keep);
-  request.palette = parser.value(options.palette).toStdString();
+  request.palette = BytesOfText(parser.value(options.palette));
   request.alpha = alpha;
   if (parser.isSet(options.hotSpot)) {
     request.hotSpot = ParseHotSpotText(parser.value(options.hotSpot).toStdString());
     if (!request.hotSpot) return Failure(IMPORT_EXIT_ARGUMENTS, BAD_HOT_SPOT);
   }
-  if (parser.isSet(options.xcursor)) request.xcursorOutput = parser.value(options.xcursor).toStdString();
+  if (parser.isSet(options.xcursor)) request.xcursorOutput = BytesOfText(parser.value(options.xcursor));
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;

@@ -6,6 +6,7 @@
 #include "app/language.h"
 #include "app/main_window.h"
 #include "app/recovery.h"
+#include "platform/argument_bytes.h"
 #include "platform/memory.h"
 
 namespace {
@@ -27,14 +28,18 @@ int main(int argc, char* argv[]) {
   CommandLine line;
   {
     QCoreApplication reader(argc, argv);
-    InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
-    line = ParseCommandLine(QCoreApplication::arguments());
+    // Qt's own list of the arguments loses the bytes of file names that are
+    // not UTF-8.
+    const QStringList arguments = ArgumentTexts(argc, argv);
+    InstallChosenLanguage(RequestedLanguage(arguments));
+    line = ParseCommandLine(arguments);
   }
   // Making an icon from the command line needs no window either.
   if (AsksForImport(argc, argv)) {
     QCoreApplication application(argc, argv);
-    InstallChosenLanguage(RequestedLanguage(QCoreApplication::arguments()));
-    return PrintAndEnd(RunImportCommandLine(QCoreApplication::arguments()));
+    const QStringList arguments = ArgumentTexts(argc, argv);
+    InstallChosenLanguage(RequestedLanguage(arguments));
+    return PrintAndEnd(RunImportCommandLine(arguments));
   }
   if (line.exitNow) return PrintAndEnd(line);
   QApplication application(argc, argv);

@@ -15,6 +15,7 @@
 #include "storage/disk_change.h"
 #include "storage/file_message.h"
 #include "storage/save_leftovers.h"
+#include "storage/unremovable_backups.h"
 
 namespace {
 
@@ -38,12 +39,17 @@ void ReportTooManyTabs() { ShowReport(OPEN_TOO_MANY_TABS); }
 
 // A save that was killed while it overwrote the file in place leaves the old
 // content beside it; the user learns where, as the file itself may be torn.
+// A backup the user cannot remove stays after every save, so it is told
+// once, with its owner.
 void TellKeptBackups(const std::string& path) {
-  const std::vector<std::string> backups = FindKeptBackups(path);
-  if (backups.empty()) return;
-  std::string list;
-  for (const std::string& backup : backups) list += (list.empty() ? "" : "\n") + backup;
-  ShowReport(FileMessage(path, FillText(UiString(OPEN_KEPT_BACKUP), {list})));
+  const BackupsToTell backups = TakeBackupsToTell(FindKeptBackups(path));
+  if (!backups.removable.empty()) {
+    std::string list;
+    for (const std::string& backup : backups.removable) list += (list.empty() ? "" : "\n") + ReadableFileName(backup);
+    ShowReport(FileMessage(path, FillText(UiString(OPEN_KEPT_BACKUP), {list})));
+  }
+  for (const UnremovableBackup& backup : backups.unremovable)
+    ShowReport(FileMessage(path, FillText(UiString(OPEN_UNREMOVABLE_BACKUP), {backup.owner, ReadableFileName(backup.path)})));
 }
 
 }  // namespace

@@ -18,6 +18,9 @@ inline constexpr const char* OPEN_REPLACE_QUESTION =
                       "「キャンセル」 → やめる");
 inline constexpr const char* OPEN_KEPT_BACKUP = QT_TRANSLATE_NOOP(
     "Quillet2", "前回の保存が途中で止まりました。保存する前の内容は次のファイルに残っています：\n%1");
+inline constexpr const char* OPEN_UNREMOVABLE_BACKUP = QT_TRANSLATE_NOOP(
+    "Quillet2",
+    "ユーザー %1 の保存が途中で止まり、保存する前の内容が次のファイルに残っています。このファイルはあなたには削除できません（この報告は一度だけです）：\n%2");
 inline constexpr const char* ATTRIBUTE_DIRECTORY = QT_TRANSLATE_NOOP("Quillet2", "フォルダです\n");
 inline constexpr const char* ATTRIBUTE_OFFLINE =
     QT_TRANSLATE_NOOP("Quillet2", "ファイルのデータは、すぐには利用できません\n");

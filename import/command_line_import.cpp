@@ -13,6 +13,7 @@
 #include "import/interrupt_catcher.h"
 #include "import/targets.h"
 #include "import/true_colour_entries.h"
+#include "platform/file_name_bytes.h"
 #include "platform/translation.h"
 #include "platform/ui_text.h"
 #include "storage/write_problem.h"
@@ -21,7 +22,7 @@ namespace {
 
 // "INPUT：reason", in the words of the import's own messages.
 std::string AboutFile(const std::string& path, const std::string& reason) {
-  return FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")), {path, UiString(reason)});
+  return FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")), {ReadableFileName(path), UiString(reason)});
 }
 
 CommandLineImportResult Failure(int code, const std::string& text) {

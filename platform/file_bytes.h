@@ -32,6 +32,8 @@ enum class WriteProblem {
   // A file that exists but cannot be read, so rewriting it would lose what
   // it holds.
   Unreadable,
+  // The user may not create files in the folder, and there is no file yet.
+  NoNewFileInFolder,
   Other,
 };
 

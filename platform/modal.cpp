@@ -69,14 +69,14 @@ void InstallModalScript(ModalScript* script) { installedScript = script; }
 ModalScript* InstalledModalScript() { return installedScript; }
 
 int ShowMessageBox(const std::string& sourceText, const std::string& sourceCaption, MessageButtons buttons,
-                   MessageIcon icon) {
+                   MessageIcon icon, MessageDefault defaultButton) {
   const KeyboardBackToMainWindow keyboard;
   // Translated before a script sees the box, so that a script sees what a
   // user would read.
   const std::string text = TranslateMessage(sourceText);
   const std::string caption = TranslateMessage(sourceCaption);
   if (installedScript != nullptr) {
-    if (installedScript->onMessageBox) return installedScript->onMessageBox({text, caption, buttons, icon});
+    if (installedScript->onMessageBox) return installedScript->onMessageBox({text, caption, buttons, icon, defaultButton});
     return CloseAnswer(buttons);
   }
   QMessageBox box;
@@ -105,7 +105,10 @@ int ShowMessageBox(const std::string& sourceText, const std::string& sourceCapti
     const int label = choice.id == IDOK ? 0 : choice.id == IDCANCEL ? 1 : choice.id == IDYES ? 2 : 3;
     button->setText(UiText(labels[label]));
   }
-  box.setDefaultButton(qobject_cast<QPushButton*>(box.button(choices.front().button)));
+  // A default beyond the buttons there are falls back to the first.
+  const std::size_t chosen = static_cast<std::size_t>(defaultButton) < choices.size()
+                                 ? static_cast<std::size_t>(defaultButton) : 0;
+  box.setDefaultButton(qobject_cast<QPushButton*>(box.button(choices[chosen].button)));
   box.exec();
   for (const Choice& choice : choices)
     if (box.clickedButton() == box.button(choice.button)) return choice.id;
@@ -114,8 +117,8 @@ int ShowMessageBox(const std::string& sourceText, const std::string& sourceCapti
 
 void ShowReport(const std::string& text) { ShowMessageBox(text, CAPTION_REPORT, MB_OK, ICON_WARNING); }
 
-int AskQuestion(const std::string& text, MessageButtons buttons) {
-  return ShowMessageBox(text, CAPTION_QUESTION, buttons, ICON_WARNING);
+int AskQuestion(const std::string& text, MessageButtons buttons, MessageDefault defaultButton) {
+  return ShowMessageBox(text, CAPTION_QUESTION, buttons, ICON_WARNING, defaultButton);
 }
 
 int RunModalDialog(QDialog& dialog) {

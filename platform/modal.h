@@ -19,6 +19,9 @@ class QPoint;
 
 enum MessageButtons { MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL };
 enum MessageIcon { ICON_WARNING, ICON_INFORMATION, ICON_ERROR };
+// Which button Enter presses: the first (the usual), the second or the
+// third. A question whose Yes would destroy something makes No the default.
+enum MessageDefault { MB_DEFBUTTON1, MB_DEFBUTTON2, MB_DEFBUTTON3 };
 // Button ids as the dialogs and message boxes give them back.
 enum : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
 
@@ -29,11 +32,11 @@ inline constexpr const char* CAPTION_QUESTION = QT_TRANSLATE_NOOP("Quillet2", "�
 // pressed (closing the box counts as Cancel, or as No where there is no
 // Cancel, or OK for a box with OK alone).
 int ShowMessageBox(const std::string& text, const std::string& caption, MessageButtons buttons,
-                   MessageIcon icon = ICON_WARNING);
+                   MessageIcon icon = ICON_WARNING, MessageDefault defaultButton = MB_DEFBUTTON1);
 // A report: caption "報告", warning icon, OK.
 void ShowReport(const std::string& text);
 // A question: caption "問い合わせ", warning icon.
-int AskQuestion(const std::string& text, MessageButtons buttons);
+int AskQuestion(const std::string& text, MessageButtons buttons, MessageDefault defaultButton = MB_DEFBUTTON1);
 
 // Runs the dialog modally and gives back the code it was closed with (0 when
 // it was not closed by its own code).
@@ -93,6 +96,7 @@ struct MessageBoxRequest {
   std::string caption;
   MessageButtons buttons = MB_OK;
   MessageIcon icon = ICON_WARNING;
+  MessageDefault defaultButton = MB_DEFBUTTON1;
 };
 
 // A script answers every modal interaction while it is installed. A missing

@@ -55,7 +55,8 @@ bool ConfirmSaveOverChanges(const std::string& path) {
   const DiskFile now = Look(path);
   // A file that is gone holds no one's work.
   if (!now.exists || SameFile(now, remembered)) return true;
-  return AskQuestion(FileMessage(path, CHANGED_ON_DISK_QUESTION), MB_YESNO) == IDYES;
+  // Enter keeps the other program's work.
+  return AskQuestion(FileMessage(path, CHANGED_ON_DISK_QUESTION), MB_YESNO, MB_DEFBUTTON2) == IDYES;
 }
 
 void NoteFileSaved(const std::string& path) {

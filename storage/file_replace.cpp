@@ -137,11 +137,12 @@ struct Backup {
 
 // Keeps the whole old content of the open file in a backup beside it, or in
 // the user's spare folder when its own folder takes no new file.
-bool KeepOldContent(int file, const SavePlace& place, Backup& backup) {
+bool KeepOldContent(int file, const struct stat& info, const SavePlace& place, Backup& backup) {
   std::string temp;
   backup.folder = place.folder;
   backup.fd = MakeFileIn(place.folder, TemporaryPrefix(place.name), temp);
-  std::string prefix = BackupPrefix(place.name);
+  // The file's identity in the name finds the backup from any of its names.
+  std::string prefix = BackupPrefix(place.name, info.st_dev, info.st_ino);
   if (backup.fd < 0) {
     if (!IsPermissionError(errno)) return false;
     const std::string spare = SpareBackupFolder(true);
@@ -154,7 +155,7 @@ bool KeepOldContent(int file, const SavePlace& place, Backup& backup) {
     backup.folder = backup.ownFolder;
     const std::string stem = SpareTemporaryStem(place.target);
     backup.fd = MakeFileIn(backup.folder, stem.substr(stem.find_last_of('/') + 1), temp);
-    const std::string backupStem = SpareBackupStem(place.target);
+    const std::string backupStem = SpareBackupStem(place.target, info.st_dev, info.st_ino);
     prefix = backupStem.substr(backupStem.find_last_of('/') + 1);
     if (backup.fd < 0) return false;
   }
@@ -194,7 +195,7 @@ Outcome ReplaceInPlace(const SavePlace& place, const struct stat& existing, cons
     return outcome;
   }
   Backup backup;
-  if (!KeepOldContent(file, place, backup)) {
+  if (!KeepOldContent(file, info, place, backup)) {
     const Outcome outcome = IsPermissionError(errno) ? Outcome{WriteResult::OpenFailed, WriteProblem::FolderNotWritable}
                                                      : Failure(WriteResult::WriteFailed, WriteProblem::Other);
     CloseKeepingError(file);
@@ -215,7 +216,7 @@ Outcome ReplaceInPlace(const SavePlace& place, const struct stat& existing, cons
   }
   if (::close(file) != 0 && written) outcome = Failure(WriteResult::WriteFailed, WriteProblem::Other);
   if (outcome.result == WriteResult::Ok) {
-    RemoveLeftoversIn(place.folder, place.name, place.target);
+    RemoveLeftoversIn(place.folder, place.name, place.target, &info);
   } else if (!keepBackup) {
     const int saved = errno;
     ::unlinkat(backup.folder, backup.name.c_str(), 0);
@@ -235,7 +236,10 @@ std::optional<Outcome> ReplaceByRename(const SavePlace& place, const struct stat
   const int fd = MakeFileIn(place.folder, TemporaryPrefix(place.name), temp);
   if (fd < 0) {
     if (existing != nullptr && IsPermissionError(errno)) return std::nullopt;
-    return Failure(WriteResult::OpenFailed, WriteProblem::FolderNotWritable);
+    // Without a file there is no old content to keep: the folder alone is
+    // the reason.
+    return Failure(WriteResult::OpenFailed,
+                   existing == nullptr ? WriteProblem::NoNewFileInFolder : WriteProblem::FolderNotWritable);
   }
   const auto dropTemp = [&] {
     CloseKeepingError(fd);
@@ -284,7 +288,7 @@ std::optional<Outcome> ReplaceByRename(const SavePlace& place, const struct stat
     if (refused && existing != nullptr) return std::nullopt;
     return outcome;
   }
-  RemoveLeftoversIn(place.folder, place.name, place.target);
+  RemoveLeftoversIn(place.folder, place.name, place.target, existing);
   return Outcome{WriteResult::Ok, WriteProblem::None};
 }
 

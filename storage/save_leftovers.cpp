@@ -49,14 +49,37 @@ std::string ShownPart(const std::string& name) {
 
 std::string WithSlash(const std::string& folder) { return folder == "/" ? folder : folder + "/"; }
 
-void ForEachEntryStartingWith(const std::string& stem, const auto& action) {
+constexpr const char* BACKUP_MARK = ".q2-backup-";
+constexpr std::size_t RANDOM_LETTERS = 6;
+
+bool StartsWith(const std::string& name, const std::string& start) {
+  return name.size() > start.size() && name.compare(0, start.size(), start) == 0;
+}
+
+// A backup (of any name) whose name ends in "-<tag>-" and its random
+// letters.
+bool BackupOfIdentity(const std::string& name, const std::string& tag) {
+  if (tag.empty() || name.find(BACKUP_MARK) == std::string::npos) return false;
+  const std::size_t tail = tag.size() + 2 + RANDOM_LETTERS;
+  if (name.size() <= tail) return false;
+  const std::size_t at = name.size() - tail;
+  return name[at] == '-' && name.compare(at + 1, tag.size(), tag) == 0 && name[at + 1 + tag.size()] == '-';
+}
+
+std::string TagOfFile(const struct stat* identity) {
+  return identity == nullptr ? std::string() : IdentityTag(identity->st_dev, identity->st_ino);
+}
+
+// Every entry of the stem's folder that starts with the stem's name, or that
+// is a backup of the file with the identity tag.
+void ForEachEntryStartingWith(const std::string& stem, const auto& action, const std::string& tag = {}) {
   const std::string folder = FolderOf(stem);
   const std::string start = NameOf(stem);
   DIR* listing = ::opendir(folder.c_str());
   if (listing == nullptr) return;
   while (const dirent* entry = ::readdir(listing)) {
     const std::string name = entry->d_name;
-    if (name.size() > start.size() && name.compare(0, start.size(), start) == 0) action(WithSlash(folder) + name);
+    if (StartsWith(name, start) || BackupOfIdentity(name, tag)) action(WithSlash(folder) + name);
   }
   ::closedir(listing);
 }
@@ -73,8 +96,25 @@ std::string FolderOf(const std::string& path) {
 std::string TemporaryPrefix(const std::string& name) { return ".q2-" + Tag(name) + "-"; }
 
 std::string BackupPrefix(const std::string& name) {
-  static_assert(NAME_SHOWN + 11 + 16 + 1 + 6 < NAME_LIMIT);
-  return ShownPart(name) + ".q2-backup-" + Tag(name) + "-";
+  // The name shown, the mark, the name's tag, the identity and the letters.
+  static_assert(NAME_SHOWN + 11 + 16 + 1 + 34 + 1 + RANDOM_LETTERS < NAME_LIMIT);
+  return ShownPart(name) + BACKUP_MARK + Tag(name) + "-";
+}
+
+std::string IdentityTag(dev_t device, ino_t inode) {
+  char text[40];
+  std::snprintf(text, sizeof text, "d%llxi%llx", static_cast<unsigned long long>(device),
+                static_cast<unsigned long long>(inode));
+  return text;
+}
+
+std::string BackupPrefix(const std::string& name, dev_t device, ino_t inode) {
+  return BackupPrefix(name) + IdentityTag(device, inode) + "-";
+}
+
+std::string SpareBackupStem(const std::string& target, dev_t device, ino_t inode) {
+  const std::string stem = SpareBackupStem(target);
+  return stem.empty() ? stem : stem + IdentityTag(device, inode) + "-";
 }
 
 std::string TemporaryStem(const std::string& target) {
@@ -117,27 +157,28 @@ std::string SpareBackupFolder(bool create) {
 std::vector<std::string> FindKeptBackups(const std::string& path) {
   std::string target;
   if (ResolveSavePath(path, target) != PathCheck::Ok) target = path;
+  struct stat info {};
+  const std::string tag = ::stat(target.c_str(), &info) == 0 ? TagOfFile(&info) : std::string();
   std::vector<std::string> found;
   const auto keep = [&found](const std::string& backup) { found.push_back(backup); };
-  ForEachEntryStartingWith(BackupStem(target), keep);
-  if (const std::string spare = SpareBackupStem(target); !spare.empty()) ForEachEntryStartingWith(spare, keep);
+  ForEachEntryStartingWith(BackupStem(target), keep, tag);
+  if (const std::string spare = SpareBackupStem(target); !spare.empty()) ForEachEntryStartingWith(spare, keep, tag);
   std::sort(found.begin(), found.end());
   return found;
 }
 
-void RemoveLeftoversIn(int folder, const std::string& name, const std::string& target) {
+void RemoveLeftoversIn(int folder, const std::string& name, const std::string& target, const struct stat* identity) {
+  const std::string tag = TagOfFile(identity);
   const int listed = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (listed >= 0) {
     if (DIR* listing = ::fdopendir(listed)) {
       const std::string temporary = TemporaryPrefix(name);
       const std::string backup = BackupPrefix(name);
-      const auto starts = [](const std::string& entry, const std::string& start) {
-        return entry.size() > start.size() && entry.compare(0, start.size(), start) == 0;
-      };
       std::vector<std::string> found;
       while (const dirent* entry = ::readdir(listing)) {
         const std::string entryName = entry->d_name;
-        if (starts(entryName, temporary) || starts(entryName, backup)) found.push_back(entryName);
+        if (StartsWith(entryName, temporary) || StartsWith(entryName, backup) || BackupOfIdentity(entryName, tag))
+          found.push_back(entryName);
       }
       for (const std::string& leftover : found) ::unlinkat(folder, leftover.c_str(), 0);
       ::closedir(listing);
@@ -146,8 +187,8 @@ void RemoveLeftoversIn(int folder, const std::string& name, const std::string& t
     }
   }
   const auto remove = [](const std::string& leftover) { ::unlink(leftover.c_str()); };
-  for (const std::string& spare : {SpareTemporaryStem(target), SpareBackupStem(target)})
-    if (!spare.empty()) ForEachEntryStartingWith(spare, remove);
+  if (const std::string spare = SpareTemporaryStem(target); !spare.empty()) ForEachEntryStartingWith(spare, remove);
+  if (const std::string spare = SpareBackupStem(target); !spare.empty()) ForEachEntryStartingWith(spare, remove, tag);
 }
 
 void RemoveLeftovers(const std::string& target) {

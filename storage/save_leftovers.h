@@ -3,6 +3,8 @@
 // that the ones of one file can be told from those of any other: found when
 // the file is opened, removed when it was saved.
 
+#include <sys/stat.h>
+
 #include <string>
 #include <vector>
 
@@ -24,6 +26,14 @@ std::string BackupStem(const std::string& target);
 // file whose own folder takes no new file.
 std::string SpareBackupStem(const std::string& target);
 
+// The file's device and inode as they end a backup's name before its six
+// random letters ("d<device>i<inode>", in hex), so that the backup is found
+// whichever of the file's hard links is opened.
+std::string IdentityTag(dev_t device, ino_t inode);
+// The starts above followed by the file's identity and a dash.
+std::string BackupPrefix(const std::string& name, dev_t device, ino_t inode);
+std::string SpareBackupStem(const std::string& target, dev_t device, ino_t inode);
+
 // The start of the name of a temporary made in the spare folder.
 std::string SpareTemporaryStem(const std::string& target);
 
@@ -34,7 +44,9 @@ std::string SpareBackupFolder(bool create);
 
 // The backups of the file (followed through its links) that a save left
 // behind because it was killed, or could not put the old content back:
-// full paths, oldest name order.
+// full paths, oldest name order. A backup belongs to the file when it was
+// made for the file's name, or for the same file (device and inode) under
+// another of its names.
 std::vector<std::string> FindKeptBackups(const std::string& path);
 
 // Removes every temporary and backup of the resolved target, beside it and
@@ -42,5 +54,7 @@ std::vector<std::string> FindKeptBackups(const std::string& path);
 void RemoveLeftovers(const std::string& target);
 // The same for a file given by its open folder, its name there and its
 // resolved path; the entries beside it are found and removed through the
-// open folder, whatever its path leads to meanwhile.
-void RemoveLeftoversIn(int folder, const std::string& name, const std::string& target);
+// open folder, whatever its path leads to meanwhile. With `identity`, the
+// backups made for that file under its other names go too.
+void RemoveLeftoversIn(int folder, const std::string& name, const std::string& target,
+                       const struct stat* identity = nullptr);

@@ -8,6 +8,8 @@
 inline constexpr const char* PROBLEM_NO_PERMISSION = QT_TRANSLATE_NOOP("Quillet2", "このファイルに書きこむ権限がありません");
 inline constexpr const char* PROBLEM_FOLDER_NOT_WRITABLE =
     QT_TRANSLATE_NOOP("Quillet2", "フォルダに書きこむ権限がなく、ファイルの元の内容を残す場所もありません");
+inline constexpr const char* PROBLEM_NO_NEW_FILE_IN_FOLDER =
+    QT_TRANSLATE_NOOP("Quillet2", "フォルダに書きこむ権限がないので、新しいファイルを作れません");
 inline constexpr const char* PROBLEM_DISK_FULL = QT_TRANSLATE_NOOP("Quillet2", "ディスクに空きがありません");
 inline constexpr const char* PROBLEM_NOT_REGULAR_FILE = QT_TRANSLATE_NOOP("Quillet2", "普通のファイルではありません");
 inline constexpr const char* PROBLEM_LINK_REFUSED = QT_TRANSLATE_NOOP(
@@ -24,6 +26,7 @@ inline const char* WriteProblemText(WriteProblem problem) {
     case WriteProblem::NotRegularFile: return PROBLEM_NOT_REGULAR_FILE;
     case WriteProblem::LinkRefused: return PROBLEM_LINK_REFUSED;
     case WriteProblem::Unreadable: return PROBLEM_UNREADABLE;
+    case WriteProblem::NoNewFileInFolder: return PROBLEM_NO_NEW_FILE_IN_FOLDER;
     case WriteProblem::None:
     case WriteProblem::Other: return nullptr;
   }

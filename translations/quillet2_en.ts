@@ -1457,6 +1457,14 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>フォルダを作れません</source>
         <translation>Cannot create the folder</translation>
+        <source>ユーザー %1 の保存が途中で止まり、保存する前の内容が次のファイルに残っています。このファイルはあなたには削除できません（この報告は一度だけです）：
+%2</source>
+        <translation>A save by user %1 stopped part way. The content from before it is kept in the file below, which you cannot remove (this is reported only once):
+%2</translation>
+    </message>
+    <message>
+        <source>フォルダに書きこむ権限がないので、新しいファイルを作れません</source>
+        <translation>The folder is not writable, so the new file cannot be created.</translation>
     </message>
 </context>
 </TS>

@@ -235,13 +235,13 @@ TEST_F(FileReplaceTest, AWritableFileInAFolderTheUserMayNotWriteIsWrittenInPlace
   EXPECT_EQ(Names(folder), std::vector<std::string>{"mine.ico"});
   EXPECT_EQ(Names(spare / "quillet2"), std::vector<std::string>{}) << "the backup is removed";
 
-  // Without any place for the old content, and for a new file, the folder
-  // is the reason.
+  // Without any place for the old content the folder is the reason; a new
+  // file has no old content, only the folder that takes no file.
   Write(path, "old");
   EXPECT_EQ(saveWithCache(path, folder.string()), refused + static_cast<int>(WriteProblem::FolderNotWritable));
   EXPECT_EQ(Read(path), "old");
   EXPECT_EQ(saveWithCache(Path("new.ico"), spare.string()),
-            refused + static_cast<int>(WriteProblem::FolderNotWritable));
+            refused + static_cast<int>(WriteProblem::NoNewFileInFolder));
   fs::remove_all(spare);
 }
 
