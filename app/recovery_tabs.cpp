@@ -11,6 +11,7 @@
 #include "fileio/kept_entries.h"
 #include "fileio/kept_load.h"
 #include "fileio/plain_save.h"
+#include "model/animation.h"
 #include "model/change_hub.h"
 #include "model/kept_entries.h"
 #include "model/never_saved.h"
@@ -28,6 +29,7 @@ void CopyTab(const ImageTab& tab, RecoveryTab& out) {
   out.backgroundIndex = tab.backgroundIndex;
   out.hotSpotX = tab.hotSpotX;
   out.hotSpotY = tab.hotSpotY;
+  out.frameRate = tab.frameRate;
   std::memcpy(out.palette, tab.palette, sizeof out.palette);
   std::memcpy(out.cells, tab.cells, sizeof out.cells);
   out.keptDirectory.clear();
@@ -90,6 +92,13 @@ void TakeRecoverySnapshot(RecoveryDocument& document) {
     if (slot >= 0 && tabSet.tabs[slot].inUse == 1) CopyTab(tabSet.tabs[slot], document.tabs[kept++]);
   }
   document.tabs.resize(static_cast<std::size_t>(kept));
+  // An animation's steps name their frames by strip position, as the tabs
+  // will be made again in that order.
+  document.animationSteps.clear();
+  document.animationDefaultRate = documentAnimation.defaultRate;
+  for (const AnimationStep& step : documentAnimation.steps)
+    for (int position = 0; position < count; ++position)
+      if (SlotAtPosition(tabSet, position) == step.slot) document.animationSteps.emplace_back(position, step.ownRate);
 }
 
 bool RestoreRecoveryDocument(const RecoveryDocument& document) {
@@ -123,10 +132,18 @@ bool RestoreRecoveryDocument(const RecoveryDocument& document) {
     // A hot spot stays inside its image.
     tab->hotSpotX = std::min<std::uint8_t>(saved.hotSpotX, static_cast<std::uint8_t>(tab->width - 1));
     tab->hotSpotY = std::min<std::uint8_t>(saved.hotSpotY, static_cast<std::uint8_t>(tab->height - 1));
+    tab->frameRate = saved.frameRate;
     // No file holds what the record kept, whatever the tab was before.
     MarkTabNeverSaved(*tab);
   }
   tabSet.documentName = document.name;
+  ForgetAnimation();
+  if (!document.animationSteps.empty()) {
+    documentAnimation.defaultRate = document.animationDefaultRate;
+    for (const auto& [position, rate] : document.animationSteps)
+      if (position < static_cast<std::uint32_t>(tabSet.tabCount))
+        documentAnimation.steps.push_back({SlotAtPosition(tabSet, static_cast<int>(position)), rate});
+  }
   // Save writes the file straight back only when nobody changed it since.
   if (!document.file.empty() && document.file == document.name &&
       SameState(document.fileState, LookAtFile(document.file))) {

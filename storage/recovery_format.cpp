@@ -151,6 +151,7 @@ void WriteRecoveryTabFields(RecoveryFieldWriter& out, const RecoveryTab& tab) {
   out.U8(RECOVERY_TAB_CHANGED, tab.changed ? 1 : 0);
   if (tab.backgroundIndex >= 0 && tab.backgroundIndex <= 255)
     out.U8(RECOVERY_TAB_BACKGROUND, static_cast<std::uint8_t>(tab.backgroundIndex));
+  if (tab.frameRate != 0) out.U32(RECOVERY_TAB_FRAME_RATE, tab.frameRate);
   if (tab.hotSpotX != 0 || tab.hotSpotY != 0) {
     const std::uint8_t hotSpot[2] = {tab.hotSpotX, tab.hotSpotY};
     out.Bytes(RECOVERY_TAB_HOT_SPOT, hotSpot, sizeof hotSpot);
@@ -219,6 +220,10 @@ RecoveryRead ReadRecoveryTabField(const RecoveryField& field, RecoveryTab& tab) 
       tab.hotSpotX = field.data[0];
       tab.hotSpotY = field.data[1];
       return RecoveryRead::Ok;
+    case RECOVERY_TAB_FRAME_RATE:
+      if (field.size != 4) return RecoveryRead::Damaged;
+      tab.frameRate = GetU32(field.data);
+      return RecoveryRead::Ok;
     case RECOVERY_TAB_KEPT:
       // The image itself is checked as Open checks it when the tab is made.
       if (field.size <= RECOVERY_KEPT_DIRECTORY_BYTES || !tab.keptDirectory.empty()) return RecoveryRead::Damaged;
@@ -253,6 +258,15 @@ ByteBuffer SerializeRecovery(const RecoveryDocument& document) {
   fields.I64(RECOVERY_WRITTEN_AT, document.writtenAt);
   fields.U32(RECOVERY_PID, document.pid);
   fields.U32(RECOVERY_CURRENT, static_cast<std::uint32_t>(document.currentPosition));
+  if (!document.animationSteps.empty()) {
+    ByteBuffer steps;
+    PutU32(steps, document.animationDefaultRate);
+    for (const auto& [position, rate] : document.animationSteps) {
+      PutU32(steps, position);
+      PutU32(steps, rate);
+    }
+    fields.Bytes(RECOVERY_ANIMATION, steps.data(), steps.size());
+  }
   for (const RecoveryTab& tab : document.tabs) {
     const std::size_t start = fields.BeginNested(RECOVERY_TAB);
     WriteRecoveryTabFields(fields, tab);
@@ -309,6 +323,15 @@ RecoveryRead ParseRecovery(const std::uint8_t* data, std::size_t size, RecoveryD
                          static_cast<std::int64_t>(GetU64(field.data + 24)),
                          static_cast<std::int64_t>(GetU64(field.data + 32))};
         return RecoveryRead::Ok;
+      case RECOVERY_ANIMATION: {
+        // Steps naming a tab that is not there are dropped when the tabs
+        // are made.
+        if (field.size < 4 || (field.size - 4) % 8 != 0 || field.size > 4 + 8 * 4096) return RecoveryRead::Damaged;
+        out.animationDefaultRate = GetU32(field.data);
+        for (std::size_t at = 4; at < field.size; at += 8)
+          out.animationSteps.emplace_back(GetU32(field.data + at), GetU32(field.data + at + 4));
+        return RecoveryRead::Ok;
+      }
       case RECOVERY_TAB: {
         if (out.tabs.size() >= MAX_TABS) return RecoveryRead::Damaged;
         out.tabs.emplace_back();

@@ -22,6 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/image_tab.h"
@@ -47,6 +48,9 @@ enum : std::uint8_t {
   RECOVERY_CURRENT = 5,      // u32: strip position of the tab shown
   RECOVERY_TAB = 6,          // fields of one tab
   RECOVERY_FILE_STATE = RECOVERY_OPTIONAL | 7,  // 5 x u64: device, inode, size, mtime s, ns
+  // An animated cursor's sequence: u32 default time, then per step u32
+  // strip position of its frame and u32 own time (0: the frame's).
+  RECOVERY_ANIMATION = RECOVERY_OPTIONAL | 8,
 };
 
 // Fields of a tab.
@@ -61,6 +65,7 @@ enum : std::uint8_t {
   // A kept image: its 16-byte directory entry, then its bytes as the file had
   // them. Not optional: a reader that cannot keep it would restore a blank.
   RECOVERY_TAB_KEPT = 8,
+  RECOVERY_TAB_FRAME_RATE = RECOVERY_OPTIONAL | 9,  // u32: an animation frame's time in 1/60 s
 };
 
 struct RecoveryTab {
@@ -72,6 +77,7 @@ struct RecoveryTab {
   int backgroundIndex = -1;
   std::uint8_t hotSpotX = 0;
   std::uint8_t hotSpotY = 0;
+  std::uint32_t frameRate = 0;
   // A kept tab's directory entry and image bytes; empty for an ordinary tab.
   std::vector<std::uint8_t> keptDirectory;
   std::vector<std::uint8_t> keptData;
@@ -100,6 +106,9 @@ struct RecoveryDocument {
   std::uint32_t pid = 0;
   int currentPosition = 0;
   std::vector<RecoveryTab> tabs;
+  // The animation's steps by strip position; empty for no animation.
+  std::uint32_t animationDefaultRate = 0;
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> animationSteps;
 };
 
 enum class RecoveryRead { Ok, Truncated, Damaged, Newer, TooLarge };

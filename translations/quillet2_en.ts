@@ -1385,8 +1385,6 @@ It could not be moved and stays where it is</translation>
         <translation>Font</translation>
     </message>
     <message>
-        <source>編集画面をクリックすると文字をそこへ置きます</source>
-        <translation>Click in the edit view to place the text there.</translation>
         <source>アニメーションカーソル(*.ani)</source>
         <translation>Animated cursor (*.ani)</translation>
     </message>
@@ -1455,8 +1453,6 @@ It could not be moved and stays where it is</translation>
         <translation>Export into a cursor theme folder (the theme folder)</translation>
     </message>
     <message>
-        <source>フォルダを作れません</source>
-        <translation>Cannot create the folder</translation>
         <source>ユーザー %1 の保存が途中で止まり、保存する前の内容が次のファイルに残っています。このファイルはあなたには削除できません（この報告は一度だけです）：
 %2</source>
         <translation>A save by user %1 stopped part way. The content from before it is kept in the file below, which you cannot remove (this is reported only once):
@@ -1465,6 +1461,14 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>フォルダに書きこむ権限がないので、新しいファイルを作れません</source>
         <translation>The folder is not writable, so the new file cannot be created.</translation>
+    </message>
+    <message>
+        <source>編集画面をクリックすると文字をそこへ置きます</source>
+        <translation>Click in the edit view to place the text there.</translation>
+    </message>
+    <message>
+        <source>フォルダを作れません</source>
+        <translation>The folder cannot be made.</translation>
     </message>
 </context>
 </TS>

@@ -39,6 +39,9 @@ RecoveryDocument SampleDocument() {
   document.tabs = {PatternTab(16, 16, 16, 1), PatternTab(64, 64, 0, 2), PatternTab(1, 64, 2, 3),
                    PatternTab(33, 7, 0, 4), PatternTab(1, 1, 16, 5)};
   // A cursor image's hot spot, and a kept image's entry and bytes.
+  document.tabs[1].frameRate = 7;
+  document.animationDefaultRate = 12;
+  document.animationSteps = {{0, 0}, {1, 30}, {0, 0}, {3, 0}};
   document.tabs[0].hotSpotX = 15;
   document.tabs[0].hotSpotY = 3;
   document.tabs[4].keptDirectory.assign(16, 0);
@@ -57,6 +60,8 @@ void ExpectSame(const RecoveryDocument& a, const RecoveryDocument& b) {
   EXPECT_EQ(a.writtenAt, b.writtenAt);
   EXPECT_EQ(a.pid, b.pid);
   EXPECT_EQ(a.currentPosition, b.currentPosition);
+  EXPECT_EQ(a.animationDefaultRate, b.animationDefaultRate);
+  EXPECT_EQ(a.animationSteps, b.animationSteps);
   ASSERT_EQ(a.tabs.size(), b.tabs.size());
   for (std::size_t t = 0; t < a.tabs.size(); ++t) {
     const RecoveryTab& x = a.tabs[t];
@@ -67,6 +72,7 @@ void ExpectSame(const RecoveryDocument& a, const RecoveryDocument& b) {
     EXPECT_EQ(x.title, y.title);
     EXPECT_EQ(x.changed, y.changed);
     EXPECT_EQ(x.backgroundIndex, y.backgroundIndex);
+    EXPECT_EQ(x.frameRate, y.frameRate);
     EXPECT_EQ(x.hotSpotX, y.hotSpotX);
     EXPECT_EQ(x.hotSpotY, y.hotSpotY);
     EXPECT_EQ(x.keptDirectory, y.keptDirectory);

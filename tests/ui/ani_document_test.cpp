@@ -9,6 +9,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/frame_time_dialog.h"
+#include "app/recovery_tabs.h"
 #include "canvas/animation_player.h"
 #include "canvas/preview.h"
 #include "fileio/ani_document.h"
@@ -270,6 +271,32 @@ TEST_F(AniDocument, XcursorExportFollowsTheStepsWithTheirTimesAndTheThemeHoldsIt
   EXPECT_EQ(FileBytes(theme + "/index.theme"), ByteBuffer{'x'});
   EXPECT_EQ(ThemeCursorName("/a/b/left_ptr.cur"), "left_ptr");
   EXPECT_EQ(ThemeCursorName("無名"), "left_ptr");
+}
+
+// A recovery record keeps each frame's time and the sequence; the restored
+// document saves the same animation.
+TEST_F(AniDocument, ARecoveryRecordKeepsTheFrameTimesAndTheSequence) {
+  const std::string path = WriteBytes("spin.ani", SpinningFile());
+  OpenIconFile(path);
+  ASSERT_EQ(tabSet.tabCount, 3);
+  AniFile before;
+  ASSERT_EQ(ReadAniBytes(SpinningFile(), before), "");
+  // The record is taken with another tab shown than the first.
+  tabSet.currentPosition = 1;
+  ShowCurrentPosition();
+  RecoveryDocument taken;
+  TakeRecoverySnapshot(taken);
+  const ByteBuffer record = SerializeRecovery(taken);
+  RecoveryDocument read;
+  ASSERT_EQ(ParseRecovery(record.data(), record.size(), read), RecoveryRead::Ok);
+  DeleteAllTabs();
+  ASSERT_TRUE(RestoreRecoveryDocument(read));
+  ASSERT_EQ(tabSet.tabCount, 3);
+  DispatchCommand(CMD_SAVE);
+  AniFile saved;
+  ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
+  EXPECT_EQ(saved.sequence, before.sequence);
+  EXPECT_EQ(saved.rates, before.rates);
 }
 
 }  // namespace
