@@ -2,7 +2,6 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
-#include <QFileInfo>
 #include <algorithm>
 #include <string>
 

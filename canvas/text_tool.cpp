@@ -252,9 +252,8 @@ void PlaceBesideImage(QDialog& dialog, const ImageTab& tab) {
   const int top = EDIT_ORIGIN - editView.scrollY;
   const QPoint topLeft = editView.window->mapToGlobal(QPoint(std::max(left, 0), std::max(top, 0)));
   const int right = std::min(left + tab.width * tab.cellSize, editView.window->width());
-  const int bottom = std::min(top + tab.height * tab.cellSize, editView.window->height());
-  const QPoint bottomRight = editView.window->mapToGlobal(QPoint(right, bottom));
-  PlaceDialogBeside(dialog, topLeft.x(), topLeft.y(), bottomRight.x(), bottomRight.y());
+  const QPoint topRight = editView.window->mapToGlobal(QPoint(right, 0));
+  PlaceDialogBeside(dialog, topLeft.x(), topLeft.y(), topRight.x());
 }
 
 void FillFaceList(TextDialogRun& run) {

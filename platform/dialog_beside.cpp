@@ -83,8 +83,8 @@ int RunDialogBeside(QDialog& dialog, QWidget* usable) {
   return dialog.result();
 }
 
-void PlaceDialogBeside(QWidget& dialog, int left, int top, int right, int bottom) {
-  const QScreen* screen = QGuiApplication::screenAt(QPoint((left + right) / 2, (top + bottom) / 2));
+void PlaceDialogBeside(QWidget& dialog, int left, int top, int right) {
+  const QScreen* screen = QGuiApplication::screenAt(QPoint((left + right) / 2, top));
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
   const QRect room = screen->availableGeometry();
@@ -94,5 +94,4 @@ void PlaceDialogBeside(QWidget& dialog, int left, int top, int right, int bottom
     dialog.move(right + 1, y);
   else if (left - size.width() >= room.left())
     dialog.move(left - size.width(), y);
-  (void)bottom;
 }

@@ -13,7 +13,7 @@ class QWidget;
 // script answers it as it answers a modal dialog.
 int RunDialogBeside(QDialog& dialog, QWidget* usable);
 
-// Places the dialog beside the screen rectangle (global coordinates) of what
-// it works on: to its right where the screen has room, else to its left,
-// else where it is.
-void PlaceDialogBeside(QWidget& dialog, int left, int top, int right, int bottom);
+// Places the dialog beside what it works on, whose left, top and right edges
+// are given in global coordinates: to its right where the screen has room,
+// else to its left, else where it is; its top level with the top.
+void PlaceDialogBeside(QWidget& dialog, int left, int top, int right);

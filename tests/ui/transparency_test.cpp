@@ -28,6 +28,7 @@
 #include "tests/support/windows_icon_render.h"
 #include "tests/ui/clipboard_fixture.h"
 #include "tests/ui/file_flow_fixture.h"
+#include "tests/ui/program_run.h"
 
 namespace {
 
@@ -225,21 +226,7 @@ int MaskedPixelsShowingTheScreen(const ByteBuffer& file) {
 
 class TransparentImport : public FileFlowTest {
  protected:
-  struct Run {
-    int code = -1;
-    std::string out;
-    std::string err;
-  };
-  Run Quillet2(const QStringList& arguments) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
-    process.setProcessEnvironment(environment);
-    process.start(QUILLET2_PROGRAM, QStringList{"--lang", "ja"} + arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};
-  }
+  static ProgramRun Quillet2(const QStringList& arguments) { return RunQuillet2(arguments); }
 };
 
 void ChooseTargets(QDialog& dialog, const std::vector<int>& sizes, int colours) {
@@ -261,7 +248,7 @@ TEST_F(TransparentImport, TheCommandLineAndTheDialogWriteIconsWithNoColouredFram
   const QString output = QString::fromStdString(Path("margin.ico"));
   for (int colours : {2, 16, 256}) {
     SCOPED_TRACE(colours);
-    const Run run =
+    const ProgramRun run =
         Quillet2({"--import", input, "-o", output, "--sizes", "16,32,48", "--colours", QString::number(colours)});
     ASSERT_EQ(run.code, 0) << run.err;
     const auto written = ReadFileBytes(output.toStdString(), ICON_MAX_FILE_BYTES);
@@ -288,7 +275,7 @@ TEST_F(TransparentImport, AlphaCutAndMatteFromTheCommandLine) {
   const QString input = QString::fromStdString(WriteMarginPicture(Path("margin.png")));
   const QString output = QString::fromStdString(Path("cut.ico"));
   const auto maskedCells = [&](const QStringList& options) {
-    const Run run = Quillet2(QStringList{"--import", input, "-o", output, "--colours", "256"} + options);
+    const ProgramRun run = Quillet2(QStringList{"--import", input, "-o", output, "--colours", "256"} + options);
     EXPECT_EQ(run.code, 0) << run.err;
     std::vector<ImageTab> images;
     const auto bytes = ReadFileBytes(output.toStdString(), ICON_MAX_FILE_BYTES);
@@ -311,7 +298,7 @@ TEST_F(TransparentImport, AlphaCutAndMatteFromTheCommandLine) {
       {{"--matte", "white"}, "--matte には色を #RRGGBB の形で指定してください\n"},
       {{"--matte", "#FFF"}, "--matte には色を #RRGGBB の形で指定してください\n"}};
   for (const auto& [options, reason] : mistakes) {
-    const Run run = Quillet2(QStringList{"--import", input, "-o", output} + options);
+    const ProgramRun run = Quillet2(QStringList{"--import", input, "-o", output} + options);
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, reason);
   }
