@@ -25,9 +25,23 @@ ColorPicture RenderImageArea(const ImageTab& tab, const CellRect& area) {
 
 // The picture is made from the cells with the colours the real-size preview
 // shows, rather than read from the preview's window, so it is right even
-// when the preview has not caught up with the image.
+// when the preview has not caught up with the image. Transparent cells (and
+// inverted ones, which a picture cannot hold) go out with alpha 0 over the
+// colour the preview shows, so that a paste, here or in another program,
+// keeps the holes.
 bool CopySelectionToClipboard(ImageTab& tab) {
-  return PutPictureOnClipboard(RenderImageArea(tab, SelectionOnImage(tab)));
+  const CellRect area = SelectionOnImage(tab);
+  ColorPicture picture = RenderImageArea(tab, area);
+  picture.alpha.assign(picture.pixels.size(), 0xFF);
+  bool anyTransparent = false;
+  for (int y = 0; y < picture.height; ++y)
+    for (int x = 0; x < picture.width; ++x)
+      if ((CellAt(tab, area.left + x, area.top + y) & CELL_MASK_BIT) != 0) {
+        picture.alpha[static_cast<std::size_t>(y) * picture.width + x] = 0;
+        anyTransparent = true;
+      }
+  if (!anyTransparent) picture.alpha.clear();
+  return PutPictureOnClipboard(picture);
 }
 
 int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {

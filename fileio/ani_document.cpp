@@ -120,8 +120,14 @@ std::optional<int> LoadAniFile(const std::string& path) {
     IconHeader header;
     std::vector<IconDirEntry> entries;
     ImageTab* tab = nullptr;
-    if (layout.error.empty() && ReadIconDirectory(frame, header, entries) && entries.size() == 1)
-      tab = CreateTab(path, entries[0].width, entries[0].height, entries[0].colorCount);
+    // An editable frame takes its size and depth from the image's own
+    // header; a kept one gets its size when it is read.
+    IconImageShape shape;
+    shape.width = shape.height = 1;
+    if (layout.error.empty() && ReadIconDirectory(frame, header, entries) && entries.size() == 1) {
+      if (layout.kinds[0] == EntryKind::Editable) ReadIconImageShape(frame, entries[0].imageOffset, shape);
+      tab = CreateTab(path, shape.width, shape.height, ColorCodeOfBitCount(shape.bitCount));
+    }
     if (tab == nullptr) {
       DeleteTabs(created);
       ShowReport(FileMessage(path, layout.error.empty() ? ICON_TAB_CREATE_FAILED : FrameProblem(i, layout.error)));
@@ -129,13 +135,12 @@ std::optional<int> LoadAniFile(const std::string& path) {
     }
     created.push_back(tab);
     const IconDirEntry& entry = entries[0];
-    tab->width = entry.width;
-    tab->height = entry.height;
-    tab->colorCode = entry.colorCount;
+    tab->width = static_cast<std::uint8_t>(shape.width);
+    tab->height = static_cast<std::uint8_t>(shape.height);
+    tab->colorCode = ColorCodeOfBitCount(shape.bitCount);
     tab->frameRate = FirstRateOfFrame(ani, static_cast<std::uint32_t>(i));
     std::string frameProblem;
     if (layout.kinds[0] == EntryKind::Kept) {
-      tab->width = tab->height = 1;
       frameProblem = KeepIconImage(frame, 0, *tab);
     } else if (!ReadIconImage(frame, *tab, entry.imageOffset)) {
       frameProblem = ICON_READ_FAILED;

@@ -1,6 +1,9 @@
 #include "fileio/cursor_format.h"
 
+#include <algorithm>
+
 #include "fileio/dib_reading.h"
+#include "model/kept_entries.h"
 
 bool IsCursorName(const std::string& name) { return FileExtensionIs(name, ".cur"); }
 
@@ -24,10 +27,14 @@ IconCheck CheckIconOrCursorBytes(const ByteBuffer& bytes, bool cursor) {
 void HotSpotFromEntry(const IconDirEntry& entry, ImageTab& tab) {
   // A hot spot beyond the image cannot be shown or used; it moves to the
   // nearest edge.
-  const int lastX = tab.width > 0 ? tab.width - 1 : 0;
-  const int lastY = tab.height > 0 ? tab.height - 1 : 0;
-  tab.hotSpotX = static_cast<std::uint8_t>(entry.planes > lastX ? lastX : entry.planes);
-  tab.hotSpotY = static_cast<std::uint8_t>(entry.bitCount > lastY ? lastY : entry.bitCount);
+  // A kept image is measured by its own size, not by its tab's cells.
+  const KeptEntry* kept = KeptEntryOf(tab);
+  const int width = kept != nullptr ? kept->width : tab.width;
+  const int height = kept != nullptr ? kept->height : tab.height;
+  const int lastX = std::clamp(width - 1, 0, 255);
+  const int lastY = std::clamp(height - 1, 0, 255);
+  tab.hotSpotX = static_cast<std::uint8_t>(std::min<int>(entry.planes, lastX));
+  tab.hotSpotY = static_cast<std::uint8_t>(std::min<int>(entry.bitCount, lastY));
 }
 
 std::string DecodeCursorFile(const ByteBuffer& bytes, std::vector<ImageTab>& images) {

@@ -1,5 +1,6 @@
 #include "fileio/icon_format.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "fileio/dib_reading.h"
@@ -58,17 +59,48 @@ IconCheck CheckIconBytes(const ByteBuffer& bytes) {
   std::vector<IconDirEntry> entries;
   if (!ReadIconDirectory(bytes, header, entries)) return {ICON_READ_FAILED, 0};
   for (const IconDirEntry& entry : entries) {
-    if (entry.width < 1 || entry.width > MAX_IMAGE_SIZE || entry.height < 1 || entry.height > MAX_IMAGE_SIZE)
+    // The image's own header gives its size; only when there is no header
+    // to read does the entry's size stand for it (a 0 there means 256).
+    IconImageShape shape;
+    const bool headerRead = ReadIconImageShape(bytes, entry.imageOffset, shape);
+    const int width = headerRead ? shape.width : entry.width == 0 ? 256 : entry.width;
+    const int height = headerRead ? shape.height : entry.height == 0 ? 256 : entry.height;
+    if (width < 1 || width > MAX_IMAGE_SIZE || height < 1 || height > MAX_IMAGE_SIZE)
       return {ICON_SIZE_UNSUPPORTED, 0};
-    if (!Holds(bytes, entry.imageOffset, INFO_HEADER_BYTES)) return {ICON_READ_FAILED, 0};
-    const std::uint16_t bitCount = U16At(bytes, entry.imageOffset + INFO_BIT_COUNT);
-    const bool countKnown = entry.colorCount == 2 || entry.colorCount == 16 || entry.colorCount == 0;
-    const bool bitsKnown = bitCount == 1 || bitCount == 4 || bitCount == 8;
-    if (!countKnown || !bitsKnown) return {ICON_COLORS_UNSUPPORTED, 0};
-    if (U32At(bytes, entry.imageOffset + INFO_COMPRESSION) != 0) return {ICON_COMPRESSED, 0};
+    if (!headerRead) return {ICON_READ_FAILED, 0};
+    if (shape.bitCount != 1 && shape.bitCount != 4 && shape.bitCount != 8) return {ICON_COLORS_UNSUPPORTED, 0};
+    if (shape.compression != 0) return {ICON_COMPRESSED, 0};
+    if (!IsEditableShape(shape)) return {ICON_READ_FAILED, 0};
   }
   return {{}, header.count};
 }
+
+bool ReadIconImageShape(const ByteBuffer& bytes, std::uint64_t offset, IconImageShape& shape) {
+  if (!Holds(bytes, offset, INFO_HEADER_BYTES)) return false;
+  shape.headerBytes = U32At(bytes, offset);
+  shape.width = static_cast<std::int32_t>(U32At(bytes, offset + INFO_WIDTH));
+  // The height counts the colour rows and the mask rows together.
+  shape.height = static_cast<std::int32_t>(U32At(bytes, offset + INFO_HEIGHT)) / 2;
+  shape.bitCount = U16At(bytes, offset + INFO_BIT_COUNT);
+  shape.compression = U32At(bytes, offset + INFO_COMPRESSION);
+  const std::uint32_t colorsUsed = U32At(bytes, offset + INFO_COLORS_USED);
+  shape.paletteEntries = 0;
+  if (shape.bitCount >= 1 && shape.bitCount <= 8) {
+    const std::uint32_t full = 1u << shape.bitCount;
+    shape.paletteEntries = colorsUsed != 0 && colorsUsed < full ? colorsUsed : full;
+  }
+  return true;
+}
+
+bool IsEditableShape(const IconImageShape& shape) {
+  // Up to BITMAPV5HEADER; the palette follows the header whatever its size.
+  constexpr std::uint32_t INFO_MAX_BYTES = 124;
+  return (shape.bitCount == 1 || shape.bitCount == 4 || shape.bitCount == 8) && shape.compression == 0 &&
+         shape.headerBytes >= INFO_HEADER_BYTES && shape.headerBytes <= INFO_MAX_BYTES && shape.width >= 1 &&
+         shape.width <= MAX_IMAGE_SIZE && shape.height >= 1 && shape.height <= MAX_IMAGE_SIZE;
+}
+
+std::uint8_t ColorCodeOfBitCount(int bitCount) { return bitCount == 1 ? 2 : bitCount == 4 ? 16 : 0; }
 
 int ColorRowBytes(int width, std::uint8_t colorCode) {
   switch (colorCode) {
@@ -102,14 +134,20 @@ bool ReadIconImage(const ByteBuffer& bytes, ImageTab& tab, std::uint32_t offset)
   const int width = tab.width;
   const int height = tab.height;
   if (width < 1 || width > MAX_IMAGE_SIZE || height < 1 || height > MAX_IMAGE_SIZE) return false;
+  IconImageShape shape;
+  if (!ReadIconImageShape(bytes, offset, shape) || !IsEditableShape(shape)) return false;
+  if (shape.width != width || shape.height != height || ColorCodeOfBitCount(shape.bitCount) != tab.colorCode)
+    return false;
   const int colors = PaletteSize(tab);
+  const std::uint32_t stored = std::min<std::uint32_t>(shape.paletteEntries, static_cast<std::uint32_t>(colors));
   const std::uint64_t colorRow = ColorRowBytes(width, tab.colorCode);
   const std::uint64_t maskRow = MaskRowBytes(width);
 
-  std::uint64_t at = offset;
-  if (!Holds(bytes, at, INFO_HEADER_BYTES + 4u * colors)) return false;
-  at += INFO_HEADER_BYTES;
-  for (int i = 0; i < colors; ++i, at += 4) tab.palette[i] = ColorRefFromQuad(&bytes[at]);
+  std::uint64_t at = offset + shape.headerBytes;
+  if (!Holds(bytes, at, 4ull * shape.paletteEntries)) return false;
+  for (int i = 0; i < colors; ++i) tab.palette[i] = 0;
+  for (std::uint32_t i = 0; i < stored; ++i) tab.palette[i] = ColorRefFromQuad(&bytes[at + 4ull * i]);
+  at += 4ull * shape.paletteEntries;
 
   if (!Holds(bytes, at, colorRow * height)) return false;
   // Row r of the file is image row height - 1 - r.
@@ -147,9 +185,14 @@ std::string DecodeIconFile(const ByteBuffer& bytes, std::vector<ImageTab>& image
   if (!ReadIconDirectory(bytes, header, entries)) return ICON_READ_FAILED;
   images.resize(entries.size());
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    images[i].width = entries[i].width;
-    images[i].height = entries[i].height;
-    images[i].colorCode = entries[i].colorCount;
+    IconImageShape shape;
+    if (!ReadIconImageShape(bytes, entries[i].imageOffset, shape)) {
+      images.clear();
+      return ICON_READ_FAILED;
+    }
+    images[i].width = static_cast<std::uint8_t>(shape.width);
+    images[i].height = static_cast<std::uint8_t>(shape.height);
+    images[i].colorCode = ColorCodeOfBitCount(shape.bitCount);
   }
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (!ReadIconImage(bytes, images[i], entries[i].imageOffset)) {

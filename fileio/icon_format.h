@@ -87,9 +87,31 @@ int BitCountOfCode(std::uint8_t colorCode);
 ColorRef ColorRefFromQuad(const std::uint8_t* quad);
 void QuadFromColorRef(ColorRef color, std::uint8_t* quad);
 
+// What a bitmap image's own info header says of it. Other programs fill
+// the directory entry carelessly (a colour count of 0 for every depth, 0 for
+// a side of 256), so the header decides the image's size and depth; the
+// entry is only a hint.
+struct IconImageShape {
+  int width = 0;
+  int height = 0;
+  int bitCount = 0;
+  std::uint32_t headerBytes = 0;
+  std::uint32_t compression = 0;
+  // Palette entries stored after the header (0 above 8 bits).
+  std::uint32_t paletteEntries = 0;
+};
+// False when the info header does not lie in the file.
+bool ReadIconImageShape(const ByteBuffer& bytes, std::uint64_t offset, IconImageShape& shape);
+// True for an image the editor holds in cells: 1, 4 or 8 bits, uncompressed,
+// a usable header size, at most 64 x 64 pixels.
+bool IsEditableShape(const IconImageShape& shape);
+// 2, 16 or 0 (256) for 1, 4 and 8 bits.
+std::uint8_t ColorCodeOfBitCount(int bitCount);
+
 // Reads the image at the offset into the tab, whose width, height and
-// colorCode are already set from its directory entry. False, with the tab
-// partly filled, when any part lies outside the file.
+// colorCode are already set from the image's header. Palette entries the
+// file does not store stay black. False, with the tab partly filled, when
+// any part lies outside the file.
 bool ReadIconImage(const ByteBuffer& bytes, ImageTab& tab, std::uint32_t offset);
 
 // Checks and reads every image of the file into records of their own, as

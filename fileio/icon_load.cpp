@@ -74,36 +74,44 @@ std::optional<int> LoadIconFile(const std::string& path) {
   }
 
   std::vector<ImageTab*> created;
-  for (const IconDirEntry& entry : entries) {
-    ImageTab* tab = CreateTab(path, entry.width, entry.height, entry.colorCount);
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    // An editable image takes its size and depth from its own header.
+    IconImageShape shape;
+    const bool editable = layout.kinds[i] == EntryKind::Editable;
+    if (editable) ReadIconImageShape(*bytes, entries[i].imageOffset, shape);
+    const int width = editable ? shape.width : 1;
+    const int height = editable ? shape.height : 1;
+    const std::uint8_t colorCode = editable ? ColorCodeOfBitCount(shape.bitCount) : 0;
+    ImageTab* tab = CreateTab(path, width, height, colorCode);
     if (tab == nullptr) {
       DeleteTabs(created);
       ShowReport(FileMessage(path, ICON_TAB_CREATE_FAILED));
       return std::nullopt;
     }
-    tab->width = entry.width;
-    tab->height = entry.height;
-    tab->colorCode = entry.colorCount;
     // A kept image's sizes are its own, not cells; they are set when it is
     // read.
-    if (layout.kinds[created.size()] == EntryKind::Kept) tab->width = tab->height = 1;
-    if (cursor) HotSpotFromEntry(entry, *tab);
+    tab->width = static_cast<std::uint8_t>(width);
+    tab->height = static_cast<std::uint8_t>(height);
+    tab->colorCode = colorCode;
     created.push_back(tab);
   }
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (layout.kinds[i] == EntryKind::Kept) {
       const std::string problem = KeepIconImage(*bytes, i, *created[i]);
-      if (problem.empty()) continue;
-      DeleteTabs(created);
-      ShowReport(FileMessage(path, problem));
-      return std::nullopt;
-    }
-    if (!ReadIconImage(*bytes, *created[i], entries[i].imageOffset)) {
+      if (!problem.empty()) {
+        DeleteTabs(created);
+        ShowReport(FileMessage(path, problem));
+        return std::nullopt;
+      }
+    } else if (!ReadIconImage(*bytes, *created[i], entries[i].imageOffset)) {
       DeleteTabs(created);
       ShowReport(FileMessage(path, ICON_READ_FAILED));
       return std::nullopt;
+    } else {
+      KeepOpenedBytes(*bytes, i, *created[i]);
     }
-    KeepOpenedBytes(*bytes, i, *created[i]);
+    // The hot spot is taken once the image's own size is known.
+    if (cursor) HotSpotFromEntry(entries[i], *created[i]);
   }
   return firstPosition;
 }

@@ -37,8 +37,12 @@ int PngChannels(int colourType) {
 }
 
 // The bytes a bitmap image needs from its info header on, or 0 when its
-// header cannot be used; the reason goes to error.
-std::uint64_t BitmapBytes(const ByteBuffer& bytes, std::uint64_t offset, std::string& error) {
+// header cannot be used; the reason goes to error. A true-colour image may
+// leave out its AND mask (its alpha says what is transparent; many favicons
+// are written so): when its entry's size ends where the colour rows end (or
+// is too small to mean anything and the file ends before the mask), the
+// image ends with its colour rows.
+std::uint64_t BitmapBytes(const ByteBuffer& bytes, std::uint64_t offset, std::uint32_t declared, std::string& error) {
   if (!Holds(bytes, offset, INFO_HEADER_BYTES)) {
     error = ICON_READ_FAILED;
     return 0;
@@ -71,7 +75,11 @@ std::uint64_t BitmapBytes(const ByteBuffer& bytes, std::uint64_t offset, std::st
   }
   const std::uint64_t colorRow = (std::uint64_t(width) * bitCount + 31) / 32 * 4;
   const std::uint64_t maskRow = (std::uint64_t(width) + 31) / 32 * 4;
-  const std::uint64_t total = headerBytes + paletteBytes + (colorRow + maskRow) * std::uint64_t(height);
+  const std::uint64_t colourEnd = headerBytes + paletteBytes + colorRow * std::uint64_t(height);
+  std::uint64_t total = colourEnd + maskRow * std::uint64_t(height);
+  const bool maskOptional = bitCount >= 24;
+  if (maskOptional && (declared == colourEnd || (declared < colourEnd && !Holds(bytes, offset, total))))
+    total = colourEnd;
   if (!Holds(bytes, offset, total)) {
     error = ICON_READ_FAILED;
     return 0;
@@ -103,20 +111,17 @@ IconLayout CheckIconLayout(const ByteBuffer& bytes, bool cursor) {
       layout.kinds.push_back(EntryKind::Kept);
       continue;
     }
-    if (!Holds(bytes, entry.imageOffset, INFO_HEADER_BYTES)) return {ICON_READ_FAILED, 0, {}};
-    const int bitCount = U16At(bytes, entry.imageOffset + INFO_BIT_COUNT);
-    const bool sizeFits = entry.width >= 1 && entry.width <= MAX_IMAGE_SIZE && entry.height >= 1 &&
-                          entry.height <= MAX_IMAGE_SIZE;
-    const bool countKnown = entry.colorCount == 2 || entry.colorCount == 16 || entry.colorCount == 0;
-    const bool bitsKnown = bitCount == 1 || bitCount == 4 || bitCount == 8;
-    if (sizeFits && countKnown && bitsKnown) {
-      // An editable image is laid out by its entry, as it always was.
-      if (U32At(bytes, entry.imageOffset + INFO_COMPRESSION) != 0) return {ICON_COMPRESSED, 0, {}};
+    IconImageShape shape;
+    if (!ReadIconImageShape(bytes, entry.imageOffset, shape)) return {ICON_READ_FAILED, 0, {}};
+    // The image's own header decides whether it is edited in cells; the
+    // entry's colour count and sizes are hints that other programs often
+    // leave at 0.
+    if (IsEditableShape(shape)) {
       layout.kinds.push_back(EntryKind::Editable);
       continue;
     }
     std::string error;
-    if (BitmapBytes(bytes, entry.imageOffset, error) == 0) return {error, 0, {}};
+    if (BitmapBytes(bytes, entry.imageOffset, entry.bytesInRes, error) == 0) return {error, 0, {}};
     layout.kinds.push_back(EntryKind::Kept);
   }
   return layout;
@@ -129,6 +134,7 @@ bool ReadKeptEntry(const ByteBuffer& bytes, std::size_t index, KeptEntry& kept) 
   const IconDirEntry& entry = entries[index];
   const std::size_t at = ICON_HEADER_BYTES + index * ICON_ENTRY_BYTES;
   std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), ICON_ENTRY_BYTES, kept.directory.begin());
+  kept.cursorFields = header.type == 2;
   const std::uint64_t offset = entry.imageOffset;
   std::uint64_t size = 0;
   kept.png = StartsWithPng(bytes, offset);
@@ -140,7 +146,7 @@ bool ReadKeptEntry(const ByteBuffer& bytes, std::size_t index, KeptEntry& kept) 
     kept.bitCount = bytes[offset + 24] * PngChannels(bytes[offset + 25]);
   } else {
     std::string error;
-    const std::uint64_t needed = BitmapBytes(bytes, offset, error);
+    const std::uint64_t needed = BitmapBytes(bytes, offset, entry.bytesInRes, error);
     if (needed == 0) return false;
     // A bitmap image is read from its header alone; the size its entry
     // gives is kept when it covers the image and lies in the file.
@@ -165,24 +171,44 @@ ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor) {
   PutU16(bytes, static_cast<std::uint32_t>(parts.size()));
   std::uint32_t offset = static_cast<std::uint32_t>(ICON_HEADER_BYTES + ICON_ENTRY_BYTES * parts.size());
   for (std::size_t i = 0; i < parts.size(); ++i) {
+    const IconPart& part = parts[i];
     std::uint32_t size;
-    if (parts[i].kept != nullptr) {
-      const KeptEntry& kept = *parts[i].kept;
+    if (part.kept != nullptr) {
+      const KeptEntry& kept = *part.kept;
       size = static_cast<std::uint32_t>(kept.data.size());
       bytes.insert(bytes.end(), kept.directory.begin(), kept.directory.begin() + 8);
+      if (!cursor && kept.cursorFields) {
+        const std::size_t at = bytes.size() - 4;
+        bytes[at] = 1;
+        bytes[at + 1] = 0;
+        bytes[at + 2] = static_cast<std::uint8_t>(kept.bitCount);
+        bytes[at + 3] = static_cast<std::uint8_t>(kept.bitCount >> 8);
+      }
     } else {
-      singles[i] = SerializeIcon({parts[i].image});
+      singles[i] = SerializeIcon({part.image});
       size = static_cast<std::uint32_t>(singles[i].size() - SINGLE_DATA);
       bytes.insert(bytes.end(), singles[i].begin() + ICON_HEADER_BYTES, singles[i].begin() + ICON_HEADER_BYTES + 8);
     }
-    if (cursor && parts[i].image != nullptr && !IsKeptTab(*parts[i].image)) {
+    if (cursor) {
       // The hot spot's x and y lie where an icon's entry has planes and bit
-      // count.
+      // count; every entry of a cursor carries one, whatever its depth.
       const std::size_t at = bytes.size() - 4;
-      bytes[at] = parts[i].image->hotSpotX;
-      bytes[at + 1] = 0;
-      bytes[at + 2] = parts[i].image->hotSpotY;
-      bytes[at + 3] = 0;
+      int x = 0;
+      int y = 0;
+      if (part.hotSpotX >= 0 && part.hotSpotY >= 0) {
+        x = part.hotSpotX;
+        y = part.hotSpotY;
+      } else if (part.image != nullptr) {
+        x = part.image->hotSpotX;
+        y = part.image->hotSpotY;
+      } else if (part.kept != nullptr && part.kept->cursorFields) {
+        x = part.kept->directory[4] | part.kept->directory[5] << 8;
+        y = part.kept->directory[6] | part.kept->directory[7] << 8;
+      }
+      bytes[at] = static_cast<std::uint8_t>(x);
+      bytes[at + 1] = static_cast<std::uint8_t>(x >> 8);
+      bytes[at + 2] = static_cast<std::uint8_t>(y);
+      bytes[at + 3] = static_cast<std::uint8_t>(y >> 8);
     }
     PutU32(bytes, size);
     PutU32(bytes, offset);

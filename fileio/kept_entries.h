@@ -41,15 +41,23 @@ IconLayout CheckIconLayout(const ByteBuffer& bytes, bool cursor = false);
 bool ReadKeptEntry(const ByteBuffer& bytes, std::size_t index, KeptEntry& kept);
 
 // One image of the file to write: an ordinary tab or a kept image.
+// Both are set for a tab written as bytes of its own (the bytes it was
+// opened from, or its 32-bit image): the tab gives the hot spot.
 struct IconPart {
   const ImageTab* image = nullptr;
   const KeptEntry* kept = nullptr;
+  // The hot spot of an image with no tab (made at another size, or kept from
+  // an input file); -1 when the tab's or the entry's own is meant.
+  int hotSpotX = -1;
+  int hotSpotY = -1;
 };
 
 // The file image of the parts in the order given: ordinary images written
 // anew, kept images byte for byte with their own directory entries (only the
-// offset changes). As a cursor (type 2) every image but a kept tab's takes
-// its tab's hot spot into its entry; a kept tab's entry keeps its own.
+// offset changes). As a cursor (type 2) every entry carries a hot spot: the
+// part's own, else its tab's, else the one a cursor's entry came with, else
+// (0, 0). As an icon, an entry that came from a cursor gets the planes and
+// bit count an icon's entry holds.
 ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor = false);
 
 // The tabs in strip order, each as a kept image when it is one, and as the

@@ -47,7 +47,9 @@ std::vector<IconPart> PartsToSave(std::vector<KeptEntry>& made, int& inverted) {
     made.push_back(TrueColourEntryOfImage(*part.image, &cells));
     inverted += cells;
     if (choice == TrueColourChoice::AlsoTrueColour) result.push_back(part);
-    result.push_back({nullptr, &made.back()});
+    // The tab stays with its 32-bit image, so that a cursor's entry takes
+    // the tab's hot spot.
+    result.push_back({part.image, &made.back()});
   }
   return result;
 }

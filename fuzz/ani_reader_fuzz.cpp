@@ -36,10 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     IconHeader header;
     std::vector<IconDirEntry> entries;
     if (!ReadIconDirectory(frame, header, entries) || entries.size() != 1) __builtin_trap();
+    IconImageShape shape;
+    if (!ReadIconImageShape(frame, entries[0].imageOffset, shape)) __builtin_trap();
     ImageTab tab;
-    tab.width = entries[0].width;
-    tab.height = entries[0].height;
-    tab.colorCode = entries[0].colorCount;
+    tab.width = static_cast<std::uint8_t>(shape.width);
+    tab.height = static_cast<std::uint8_t>(shape.height);
+    tab.colorCode = ColorCodeOfBitCount(shape.bitCount);
     // An image whose bytes end early is refused with a message when opened.
     if (ReadIconImage(frame, tab, entries[0].imageOffset)) HotSpotFromEntry(entries[0], tab);
   }

@@ -1,11 +1,13 @@
 #include "import/command_line_import.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "fileio/cursor_format.h"
 #include "fileio/icon_format.h"
 #include "fileio/kept_entries.h"
 #include "fileio/xcursor_format.h"
+#include "import/convert.h"
 #include "import/cursor_import.h"
 #include "import/decode.h"
 #include "import/flow.h"
@@ -75,21 +77,27 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   std::vector<ImportMade> made =
       indexed.sizes.empty() ? std::vector<ImportMade>{} : MakeImportImages(source.entries, row, indexed, request.dither, request.alpha);
   std::vector<KeptEntry> trueColour;
+  // The hot spot of each true-colour image, scaled as its picture was.
+  std::vector<std::pair<int, int>> trueColourHotSpots;
+  const ImportEntry& picture = source.entries[static_cast<std::size_t>(row)];
+  const std::pair<int, int> hotSpot = request.hotSpot.value_or(std::make_pair(0, 0));
   std::string lines;
   for (int size : trueColourSizes) {
     const int best = size == IMPORT_SIZE_AS_IT_IS ? row : BestEntryForSize(source.entries, row, size);
     RgbaPicture full;
     const std::string problem = ReadFullPicture(request.input, best, full);
     if (!problem.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, problem));
-    const RgbaPicture picture = size == IMPORT_SIZE_AS_IT_IS ? full : FitPictureInSquare(full, size);
-    trueColour.push_back(TrueColourEntry(picture, picture.width > MAX_IMAGE_SIZE || picture.height > MAX_IMAGE_SIZE));
+    const RgbaPicture square = size == IMPORT_SIZE_AS_IT_IS ? full : FitPictureInSquare(full, size);
+    const RgbaPicture content = size == IMPORT_SIZE_AS_IT_IS ? full : ScalePictureToLonger(full, size);
+    trueColour.push_back(TrueColourEntry(square, square.width > MAX_IMAGE_SIZE || square.height > MAX_IMAGE_SIZE));
+    trueColourHotSpots.push_back(ScaleHotSpot(hotSpot, picture.width, picture.height, square.width, square.height,
+                                              content.width, content.height));
     lines += FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1×%2 → %3×%4、32ビット")),
-                      {std::to_string(full.width), std::to_string(full.height), std::to_string(picture.width),
-                       std::to_string(picture.height)}) +
+                      {std::to_string(full.width), std::to_string(full.height), std::to_string(square.width),
+                       std::to_string(square.height)}) +
              "\n";
   }
-  const ImportEntry& picture = source.entries[static_cast<std::size_t>(row)];
-  PlaceImportHotSpots(made, request.hotSpot.value_or(std::make_pair(0, 0)), picture.width, picture.height);
+  PlaceImportHotSpots(made, hotSpot, picture.width, picture.height);
 
   CommandLineImportResult result;
   std::vector<IconPart> parts;
@@ -97,7 +105,8 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
     parts.push_back({one.image.get(), nullptr});
     result.lossLines += DescribeMadeLoss(one, UiString) + "\n";
   }
-  for (const KeptEntry& entry : trueColour) parts.push_back({nullptr, &entry});
+  for (std::size_t i = 0; i < trueColour.size(); ++i)
+    parts.push_back({nullptr, &trueColour[i], trueColourHotSpots[i].first, trueColourHotSpots[i].second});
   result.lossLines += lines;
   // Smallest first, whichever way each was made.
   const auto sideOf = [](const IconPart& part) {
@@ -108,7 +117,15 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
                    [&](const IconPart& a, const IconPart& b) { return sideOf(a) < sideOf(b); });
   const std::vector<KeptEntry> keptImages =
       request.keep ? ImagesNotReplaced(request.input, target.sizes) : std::vector<KeptEntry>{};
-  for (const KeptEntry& entry : keptImages) parts.push_back({nullptr, &entry});
+  for (const KeptEntry& entry : keptImages) {
+    // A hot spot given for the picture goes on the images kept from it too;
+    // without one, an image kept from a cursor keeps its own.
+    IconPart part{nullptr, &entry};
+    if (request.hotSpot)
+      std::tie(part.hotSpotX, part.hotSpotY) = ScaleHotSpot(hotSpot, picture.width, picture.height, entry.width,
+                                                            entry.height, entry.width, entry.height);
+    parts.push_back(part);
+  }
   if (InterruptCatcher::Interrupted()) return interrupted();
   std::vector<std::pair<std::string, ByteBuffer>> outputs;
   if (!request.output.empty()) outputs.emplace_back(request.output, SerializeIconParts(parts, IsCursorName(request.output)));

@@ -18,18 +18,26 @@ std::optional<std::pair<int, int>> ParseHotSpotText(const std::string& text) {
   return std::make_pair(*x, *y);
 }
 
+std::pair<int, int> ScaleHotSpot(std::pair<int, int> hotSpot, int sourceWidth, int sourceHeight, int width, int height,
+                                 int contentWidth, int contentHeight) {
+  if (contentWidth <= 0) contentWidth = width;
+  if (contentHeight <= 0) contentHeight = height;
+  const long long sx = sourceWidth > 0 ? sourceWidth : contentWidth;
+  const long long sy = sourceHeight > 0 ? sourceHeight : contentHeight;
+  const long long x = (width - contentWidth) / 2 + hotSpot.first * contentWidth / sx;
+  const long long y = (height - contentHeight) / 2 + hotSpot.second * contentHeight / sy;
+  return {static_cast<int>(std::clamp<long long>(x, 0, std::max(width - 1, 0))),
+          static_cast<int>(std::clamp<long long>(y, 0, std::max(height - 1, 0)))};
+}
+
 void PlaceImportHotSpots(std::vector<ImportMade>& made, std::pair<int, int> hotSpot, int sourceWidth,
                          int sourceHeight) {
   for (ImportMade& one : made) {
     ImageTab& image = *one.image;
     if (image.width == 0 || image.height == 0) continue;
-    const int contentWidth = one.contentWidth > 0 ? one.contentWidth : image.width;
-    const int contentHeight = one.contentHeight > 0 ? one.contentHeight : image.height;
-    const long long sx = sourceWidth > 0 ? sourceWidth : contentWidth;
-    const long long sy = sourceHeight > 0 ? sourceHeight : contentHeight;
-    const long long x = (image.width - contentWidth) / 2 + hotSpot.first * contentWidth / sx;
-    const long long y = (image.height - contentHeight) / 2 + hotSpot.second * contentHeight / sy;
-    image.hotSpotX = static_cast<std::uint8_t>(std::clamp<long long>(x, 0, image.width - 1));
-    image.hotSpotY = static_cast<std::uint8_t>(std::clamp<long long>(y, 0, image.height - 1));
+    const auto [x, y] = ScaleHotSpot(hotSpot, sourceWidth, sourceHeight, image.width, image.height, one.contentWidth,
+                                     one.contentHeight);
+    image.hotSpotX = static_cast<std::uint8_t>(x);
+    image.hotSpotY = static_cast<std::uint8_t>(y);
   }
 }

@@ -13,6 +13,12 @@
 // "X,Y" with two numbers of 0 or more; nothing for anything else.
 std::optional<std::pair<int, int>> ParseHotSpotText(const std::string& text);
 
+// The hot spot, given in the pixels of a picture sourceWidth x sourceHeight,
+// on an image of width x height whose middle holds the picture scaled to
+// contentWidth x contentHeight; kept inside the image.
+std::pair<int, int> ScaleHotSpot(std::pair<int, int> hotSpot, int sourceWidth, int sourceHeight, int width, int height,
+                                 int contentWidth, int contentHeight);
+
 // Puts the hot spot, given in the pixels of a picture sourceWidth x
 // sourceHeight, on each made image: scaled as the picture was and moved by
 // the margin that centres it, kept inside the image.

@@ -22,8 +22,12 @@ std::uint64_t RowBytes(std::uint64_t width, int bitCount) { return (width * bitC
 
 // Decodes one bitmap image into the full picture: info header, palette,
 // colour rows and AND mask, rows bottom first. Fills entry.problem instead
-// when it cannot.
-void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, ImportEntry& entry, RgbaPicture& picture) {
+// when it cannot. A true-colour image's mask is optional: when the image's
+// declared size (declared) ends where its colour rows end, or that size is
+// too small to mean anything and the bytes end before the mask, its alpha
+// alone says what is transparent.
+void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, std::uint64_t declared, ImportEntry& entry,
+                     RgbaPicture& picture) {
   if (!Holds(bytes, offset, INFO_HEADER_BYTES)) {
     entry.problem = IMPORT_ENTRY_TRUNCATED;
     return;
@@ -65,7 +69,13 @@ void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, ImportEntry&
   }
   const std::uint64_t colorRow = RowBytes(static_cast<std::uint64_t>(width), bitCount);
   const std::uint64_t maskRow = RowBytes(static_cast<std::uint64_t>(width), 1);
-  if (!Holds(bytes, at, (colorRow + maskRow) * static_cast<std::uint64_t>(height))) {
+  const std::uint64_t colourBytes = colorRow * static_cast<std::uint64_t>(height);
+  const std::uint64_t maskBytes = maskRow * static_cast<std::uint64_t>(height);
+  const std::uint64_t colourEnd = at - offset + colourBytes;
+  // A declared size that ends inside the mask is an image cut short.
+  const bool hasMask = bitCount < 24 || (declared != colourEnd && (declared > colourEnd ||
+                                                                   Holds(bytes, at, colourBytes + maskBytes)));
+  if (!Holds(bytes, at, colourBytes + (hasMask ? maskBytes : 0))) {
     entry.problem = IMPORT_ENTRY_TRUNCATED;
     return;
   }
@@ -101,7 +111,7 @@ void ReadBitmapEntry(const ByteBuffer& bytes, std::uint64_t offset, ImportEntry&
     for (std::uint32_t& pixel : picture.pixels) pixel |= 0xFF000000u;
   }
   // A set mask bit makes the pixel transparent whatever its alpha says.
-  for (int r = 0; r < height; ++r, at += maskRow) {
+  for (int r = 0; r < height && hasMask; ++r, at += maskRow) {
     const std::uint8_t* row = &bytes[at];
     std::uint32_t* out = &picture.pixels[static_cast<std::size_t>(height - 1 - r) * width];
     for (int x = 0; x < width; ++x)
@@ -191,7 +201,7 @@ std::string DecodeImportImage(const ByteBuffer& data, const PngDecoder& decodePn
     return decodePng(data.data(), data.size(), full);
   }
   ImportEntry entry;
-  ReadBitmapEntry(data, 0, entry, full);
+  ReadBitmapEntry(data, 0, data.size(), entry, full);
   return entry.problem;
 }
 
@@ -253,7 +263,7 @@ std::string ReadImportEntries(const ByteBuffer& bytes, std::vector<ImportEntry>&
       if (!decodePng) continue;
       entry.problem = decodePng(&bytes[entry.pngOffset], entry.pngSize, full);
     } else {
-      ReadBitmapEntry(bytes, dir.imageOffset, entry, full);
+      ReadBitmapEntry(bytes, dir.imageOffset, dir.bytesInRes, entry, full);
     }
     if (entry.problem.empty()) KeepScaledPicture(full, entry);
   }

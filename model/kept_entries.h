@@ -24,6 +24,9 @@ struct KeptEntry {
   // PNG image.
   int bitCount = 0;
   bool png = false;
+  // The directory entry came from a cursor file: its planes and bit-count
+  // fields hold the hot spot, not what an icon's entry holds there.
+  bool cursorFields = false;
   // The whole picture, 0xAARRGGBB with straight alpha, top row first;
   // empty when it was not decoded.
   std::vector<std::uint32_t> argb;

@@ -1,6 +1,7 @@
 #include "platform/clipboard.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QImage>
 #include <QImageReader>
@@ -79,13 +80,28 @@ bool PutPictureOnClipboard(const PixelPicture& picture) {
   if (picture.empty() ||
       picture.pixels.size() != static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height))
     return false;
-  QImage image(picture.width, picture.height, QImage::Format_RGB32);
+  const bool withAlpha = picture.alpha.size() == picture.pixels.size();
+  QImage image(picture.width, picture.height, withAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
   if (image.isNull()) return false;
   for (int y = 0; y < picture.height; ++y) {
-    const std::uint32_t* row = picture.pixels.data() + static_cast<std::size_t>(y) * picture.width;
-    std::copy(row, row + picture.width, reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+    const std::size_t first = static_cast<std::size_t>(y) * picture.width;
+    auto* out = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
+    for (int x = 0; x < picture.width; ++x) {
+      const std::uint32_t alpha = withAlpha ? picture.alpha[first + x] : 0xFFu;
+      out[x] = (picture.pixels[first + x] & 0x00FFFFFFu) | alpha << 24;
+    }
   }
-  QApplication::clipboard()->setImage(image);
+  // The picture goes out as PNG, which keeps its alpha in every program,
+  // and as an image that Qt offers in the other forms it knows.
+  auto data = std::make_unique<QMimeData>();
+  data->setImageData(image);
+  if (withAlpha) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"))
+      data->setData(QStringLiteral("image/png"), png);
+  }
+  QApplication::clipboard()->setMimeData(data.release());
   return true;
 }
 

@@ -106,6 +106,7 @@ TEST(CursorFormat, ChecksTellCursorsFromIcons) {
   otherType[2] = 3;
   ByteBuffer tooLarge = cursor;
   tooLarge[6] = 65;
+  tooLarge[22 + 4] = 65;  // the info header's width, which decides
   struct Row {
     const char* name;
     const ByteBuffer* bytes;

@@ -78,7 +78,7 @@ TEST(IconCheck, ReportsTheFirstFailureInFileOrder) {
   EXPECT_EQ(CheckIconBytes(IconFile({packed, wide})).error, ICON_COMPRESSED);
   EXPECT_EQ(CheckIconBytes(IconFile({Plain16x16(), wide})).error, ICON_SIZE_UNSUPPORTED);
   RawImage both = Plain16x16();
-  both.colorCount = 3;
+  both.bitCount = 3;
   both.compression = 1;
   EXPECT_EQ(CheckIconBytes(IconFile({both})).error, ICON_COLORS_UNSUPPORTED);
 }
@@ -131,22 +131,27 @@ TEST(IconRead, TwoColourRowsBottomFirstMostSignificantBitLeft) {
   }
 }
 
-TEST(IconRead, TheEntryDecidesTheLayoutOverTheHeadersBitCount) {
-  // Entry: 16 colours, 9 pixels wide, so 8-byte rows of 4-bit pixels; the
-  // info header claims 8 bits, which would need 12-byte rows.
-  RawImage image = PlainImage(9, 2, 16, 8, 8, 4);
-  image.body[64 + 0] = 0x12;  // bottom row
-  image.body[64 + 4] = 0x30;  // bottom row, pixel 8
-  image.body[64 + 8] = 0x45;  // top row
-  const ByteBuffer bytes = IconFile({image});
-  std::vector<ImageTab> images;
-  ASSERT_EQ(DecodeIconFile(bytes, images), "");
-  ASSERT_EQ(images.size(), 1u);
-  EXPECT_EQ(CellAt(images[0], 0, 1), 1);
-  EXPECT_EQ(CellAt(images[0], 1, 1), 2);
-  EXPECT_EQ(CellAt(images[0], 8, 1), 3);
-  EXPECT_EQ(CellAt(images[0], 0, 0), 4);
-  EXPECT_EQ(CellAt(images[0], 1, 0), 5);
+TEST(IconRead, TheImagesHeaderDecidesItsDepthWhateverTheEntrysColourCountSays) {
+  // Other writers put 0 (or anything) in the entry's colour count; the info
+  // header's bit count decides how the rows are laid out. 9 pixels wide, so
+  // 4-byte rows at 1 bit, 8 at 4 bits and 12 at 8 bits.
+  struct Case { std::uint8_t entryCount; std::uint16_t bits; int colours, colourRow; std::uint8_t code; };
+  const Case cases[] = {{0, 1, 2, 4, 2}, {0, 4, 16, 8, 16}, {16, 8, 256, 12, 0}, {2, 4, 16, 8, 16}};
+  for (const Case& c : cases) {
+    RawImage image = PlainImage(9, 2, 0, c.bits, c.colourRow, 4);
+    image.colorCount = c.entryCount;
+    image.body.resize(4u * c.colours + (c.colourRow + 4) * 2u, 0);
+    const std::size_t rows = 4u * c.colours;
+    image.body[rows] = c.bits == 1 ? 0xC0 : c.bits == 4 ? 0x10 : 0x01;  // bottom row, pixel 0 = 1
+    image.body[rows + c.colourRow] = c.bits == 1 ? 0x40 : c.bits == 4 ? 0x01 : 0x00;  // top row, pixel 1 = 1
+    std::vector<ImageTab> images;
+    ASSERT_EQ(DecodeIconFile(IconFile({image}), images), "") << c.bits;
+    ASSERT_EQ(images.size(), 1u);
+    EXPECT_EQ(images[0].colorCode, c.code) << c.bits;
+    EXPECT_EQ(CellAt(images[0], 0, 1), 1) << c.bits;
+    EXPECT_EQ(CellAt(images[0], 1, 1), c.bits == 1 ? 1 : 0) << c.bits;
+    EXPECT_EQ(CellAt(images[0], 1, 0), c.bits == 8 ? 0 : 1) << c.bits;
+  }
 }
 
 TEST(IconRead, AFileThatEndsEarlyFailsWithoutReadingPastIt) {

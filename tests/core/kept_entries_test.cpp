@@ -8,6 +8,7 @@
 
 #include "fileio/cursor_format.h"
 #include "fileio/kept_entries.h"
+#include "import/read.h"
 #include "tests/support/family_icon.h"
 
 namespace {
@@ -29,6 +30,19 @@ Entry Indexed(int size, int bitCount) {
   Entry e = Solid(size, size, 0, bitCount);
   e.palette.assign(std::size_t{1} << bitCount, 0x123456);
   return e;
+}
+
+// A 16 x 16 32-bit image whose entry leaves out the AND mask, as many
+// favicons are written; with `followed`, other bytes come after it in the
+// file (as another image's would).
+ByteBuffer MasklessTrueColour(bool followed) {
+  ByteBuffer file = BuildIcon({Solid(16, 16, 0x80102030)});
+  constexpr std::size_t MASK_BYTES = 4 * 16;
+  file.resize(file.size() - MASK_BYTES);
+  const std::uint32_t size = static_cast<std::uint32_t>(file.size() - 22);
+  for (int i = 0; i < 4; ++i) file[14 + i] = static_cast<std::uint8_t>(size >> (8 * i));
+  if (followed) file.resize(file.size() + MASK_BYTES, 0xFF);
+  return file;
 }
 
 // The directory's colour-count bytes set as the writer of the file chose.
@@ -66,10 +80,11 @@ TEST(KeptEntries, EachImageOpensEditableOrKeptAndDamageIsRefused) {
        {EntryKind::Kept, EntryKind::Kept}},
       {"png and large", BuildIcon({png, Indexed(128, 8), Indexed(65, 4)}), "",
        {EntryKind::Kept, EntryKind::Kept, EntryKind::Kept}},
-      // The entry's colour count lays out the cells; a count no editable
-      // image has leaves the image to the import's reader.
+      // The image's own bit count lays out the cells; the entry's colour
+      // count is a hint that other writers leave at 0 or get wrong.
       {"unknown colour count", WithCounts(BuildIcon({Indexed(16, 4), Indexed(16, 1)}), {0, 5}), "",
-       {EntryKind::Editable, EntryKind::Kept}},
+       {EntryKind::Editable, EntryKind::Editable}},
+      {"32 bits without a mask", MasklessTrueColour(false), "", {EntryKind::Kept}},
       {"16 bits", BuildIcon({Solid(8, 8, 0, 16)}), ICON_COLORS_UNSUPPORTED, {}},
       {"compressed", packed, ICON_COMPRESSED, {}},
       {"cut short", cut, ICON_READ_FAILED, {}},
@@ -102,6 +117,24 @@ TEST(KeptEntries, KeptImagesSayWhatTheyAre) {
     ASSERT_TRUE(ReadKeptEntry(file, static_cast<std::size_t>(c.index), kept));
     EXPECT_EQ(DescribeKeptEntry(kept), c.label);
     EXPECT_EQ(kept.data, family_icon::EntryBytes(file, c.index));
+  }
+  // An image without its mask is its own bytes, not the file's next ones.
+  for (const bool followed : {false, true}) {
+    const ByteBuffer maskless = MasklessTrueColour(followed);
+    KeptEntry kept;
+    ASSERT_TRUE(ReadKeptEntry(maskless, 0, kept)) << followed;
+    EXPECT_EQ(kept.data, family_icon::EntryBytes(maskless, 0)) << followed;
+    EXPECT_EQ(SerializeIconParts({{nullptr, &kept}}), MasklessTrueColour(false)) << followed;
+    // Its alpha alone says what is transparent, read alone or in the file.
+    RgbaPicture picture;
+    EXPECT_EQ(DecodeImportImage(kept.data, nullptr, picture), "") << followed;
+    std::vector<ImportEntry> entries;
+    ASSERT_EQ(ReadImportEntries(maskless, entries, nullptr, nullptr), "");
+    ASSERT_EQ(entries.size(), 1u);
+    for (const RgbaPicture* read : {&picture, &entries[0].picture}) {
+      ASSERT_FALSE(read->pixels.empty()) << followed;
+      EXPECT_EQ(read->pixels.front(), 0x80102030u) << followed;
+    }
   }
 }
 
@@ -191,6 +224,32 @@ TEST(KeptEntries, ACursorFamilyKeepsItsTypeAndHotSpots) {
   expected[6 + 16 * family_icon::INDEXED_32 + 4] = 9;
   expected[6 + 16 * family_icon::INDEXED_32 + 6] = 10;
   EXPECT_EQ(saved, expected);
+
+  // Every entry carries its image's hot spot, 32-bit and PNG ones too: a
+  // kept image's tab gives it, and one made at another size its own.
+  ImageTab keptTab;
+  keptTab.hotSpotX = 200;
+  keptTab.hotSpotY = 3;
+  read.parts[family_icon::PNG_256].image = &keptTab;
+  read.parts[family_icon::RAMP_48].hotSpotX = 40;
+  read.parts[family_icon::RAMP_48].hotSpotY = 41;
+  const ByteBuffer hotSpots = SerializeIconParts(read.parts, true);
+  const auto fields = [&](int i) {
+    const std::size_t at = 6 + 16 * static_cast<std::size_t>(i) + 4;
+    return std::vector<int>{hotSpots[at] | hotSpots[at + 1] << 8, hotSpots[at + 2] | hotSpots[at + 3] << 8};
+  };
+  EXPECT_EQ(fields(family_icon::PNG_256), (std::vector<int>{200, 3}));
+  EXPECT_EQ(fields(family_icon::RAMP_48), (std::vector<int>{40, 41}));
+  EXPECT_EQ(fields(family_icon::RAMP_16), (std::vector<int>{3, 4}));
+
+  // Saved as an icon, the entries that held hot spots hold planes 1 and
+  // their bit count again.
+  const ByteBuffer icon = SerializeIconParts(read.parts, false);
+  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
+    const std::size_t at = 6 + 16 * static_cast<std::size_t>(i) + 4;
+    EXPECT_EQ(icon[at] | icon[at + 1] << 8, 1) << i;
+    EXPECT_EQ(icon[at + 2] | icon[at + 3] << 8, i == family_icon::INDEXED_32 ? 8 : 32) << i;
+  }
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <QMimeData>
+
 #include "app/command_state.h"
 #include "clipboard/clipboard_commands.h"
 #include "palette/colour_math.h"
@@ -76,6 +78,20 @@ TEST_F(CopyTest, TransparentBlackIsTheBackgroundAndTransparentWhiteItsInverse) {
   EXPECT_EQ(ColorAt(image, 1, 0), background ^ 0xFFFFFFu);
   EXPECT_EQ(ColorAt(image, 2, 0), 0u);
   EXPECT_EQ(ColorAt(image, 3, 0), TestPaletteColor(12));
+  // Both transparent cells go out transparent, as PNG too, so that pasting
+  // the picture back leaves the holes where they were.
+  for (const QImage& taken : {QApplication::clipboard()->image(),
+                              QImage::fromData(QApplication::clipboard()->mimeData()->data("image/png"), "PNG")}) {
+    ASSERT_EQ(taken.size(), QSize(4, 1));
+    EXPECT_EQ(qAlpha(taken.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(taken.pixel(1, 0)), 0);
+    EXPECT_EQ(qAlpha(taken.pixel(2, 0)), 255);
+    EXPECT_EQ(qAlpha(taken.pixel(3, 0)), 255);
+  }
+  CellAt(tab, 0, 0) = CellAt(tab, 1, 0) = 5;
+  DispatchCommand(CMD_PASTE);
+  const PixelCell masks[] = {CELL_MASK_BIT, CELL_MASK_BIT, 0, 0};
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(CellAt(tab, x, 0) & CELL_MASK_BIT, masks[x]) << x;
 }
 
 TEST_F(CopyTest, CutCopiesThenClearsTheSelectionAsOneUndoStep) {

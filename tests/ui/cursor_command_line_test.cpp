@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include "fileio/cursor_format.h"
 #include "fileio/xcursor_format.h"
@@ -42,6 +43,21 @@ TEST_F(CursorCommandLine, WritesACursorWithTheHotSpotScaledToEachSizeAndAnX11Cur
   EXPECT_EQ(std::make_pair(int(images[1].hotSpotX), int(images[1].hotSpotY)), std::make_pair(16, 16));
   // The X11 cursor holds the same pictures.
   EXPECT_EQ(FileBytes(xcursor), SerializeXcursor({{&images[0], 0}, {&images[1], 0}}));
+
+  // 32-bit and PNG entries carry the hot spot as well, as icotool reads it.
+  if (!QStandardPaths::findExecutable(QStringLiteral("icotool")).isEmpty()) {
+    run = Quillet2({"--import", input, "-o", QString::fromStdString(cursor), "--sizes", "16,32,256", "--depth", "32",
+                    "--hotspot", "20,10"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    QProcess icotool;
+    icotool.start(QStringLiteral("icotool"), {QStringLiteral("-l"), QString::fromStdString(cursor)});
+    ASSERT_TRUE(icotool.waitForFinished(30000));
+    const QStringList lines = QString::fromUtf8(icotool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const char* hotSpots[] = {"--hotspot-x=8 --hotspot-y=8", "--hotspot-x=16 --hotspot-y=16",
+                              "--hotspot-x=128 --hotspot-y=128"};
+    ASSERT_EQ(lines.size(), 3) << lines.join('\n').toStdString();
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(lines[i].endsWith(hotSpots[i])) << lines[i].toStdString();
+  }
 
   // An icon output stays an icon; --xcursor alone needs no -o.
   run = Quillet2({"--import", input, "-o", QString::fromStdString(Path("plain.ico")), "--hotspot", "3,3"});
