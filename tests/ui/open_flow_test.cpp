@@ -9,6 +9,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "canvas/undo_commands.h"
+#include "fileio/cursor_format.h"
 #include "fileio/open_flow.h"
 #include "fileio/save_flow.h"
 #include "storage/file_message.h"
@@ -43,6 +44,22 @@ TEST_F(OpenFlow, OpensAFileIntoTabsWithNoTabOpen) {
   // The first new tab is current and has its first snapshot.
   EXPECT_EQ(CurrentTab(), tabs[0]);
   EXPECT_NE(tabs[0]->undoFirst, nullptr);
+
+  // A cursor whose entries say 0 colours, as many writers put it: each
+  // image's own bit count decides.
+  const ImageTab one = samples::PatternTab(16, 16, 2, 3);
+  const ImageTab four = samples::PatternTab(16, 16, 16, 4);
+  DeleteAllTabs();
+  ByteBuffer cursor = SerializeCursor({&one, &four});
+  cursor[6 + 2] = cursor[6 + 16 + 2] = 0;
+  OpenIconFile(WriteBytes("zero.cur", cursor));
+  EXPECT_TRUE(modal.messages().empty());
+  ASSERT_EQ(tabSet.tabCount, 2);
+  const auto opened = StripTabs();
+  EXPECT_STREQ(opened[0]->title, " 16x16x2 ");
+  EXPECT_STREQ(opened[1]->title, " 16x16x16 ");
+  for (int x = 0; x < 16; ++x)
+    for (int y = 0; y < 16; ++y) ASSERT_EQ(CellAt(*opened[1], x, y), CellAt(four, x, y)) << x << "," << y;
 }
 
 TEST_F(OpenFlow, TwentyImagesOpenAndTwentyOneAreRefused) {
