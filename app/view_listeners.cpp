@@ -81,7 +81,10 @@ bool ShowEditView(ImageTab* tab, unsigned) {
 // The hub has taken the snapshot; a missing one is said, and the edit stays
 // done.
 bool ReportHistory(ImageTab* tab, unsigned changes) {
-  if ((changes & CHANGE_HISTORY) != 0) return true;
+  if ((changes & CHANGE_HISTORY) != 0) {
+    if (StepsDroppedByLastSnapshot() > 0) ReportDroppedSteps();
+    return true;
+  }
   if (tab != nullptr) ReportMissingSnapshot();
   return false;
 }

@@ -24,6 +24,13 @@ void RecordUndo(ImageTab& tab) { Announce(&tab, CHANGE_RECORD_UNDO); }
 
 void ReportMissingSnapshot() { ShowReport(UNDO_MEMORY_FAILED); }
 
+void ReportDroppedSteps() {
+  static bool told = false;
+  if (told) return;
+  told = true;
+  ShowReport(UNDO_OLDEST_DROPPED);
+}
+
 void UndoStep(ImageTab& tab) {
   if (StepUndoSnapshot(tab)) ShowRestoredSnapshot(tab);
 }

@@ -8,6 +8,12 @@ struct ImageTab;
 
 inline constexpr const char* UNDO_MEMORY_FAILED =
     QT_TRANSLATE_NOOP("Quillet2", "メモリ確保に失敗、アンドゥ書き込み出来ませんでした");
+inline constexpr const char* UNDO_OLDEST_DROPPED = QT_TRANSLATE_NOOP(
+    "Quillet2", "元に戻す記録が大きくなったので、古い操作から消しています。それより前には戻せません");
+
+// Tells the user, once while the program runs, that the oldest steps of a
+// history are being dropped to keep its memory within bounds.
+void ReportDroppedSteps();
 
 // Records a snapshot of pixels and palette after undoCurrent, announced as a
 // change of its own.

@@ -7,6 +7,7 @@ namespace {
 
 ChangeListener listeners[VIEW_COUNT] = {};
 ChangeListener watcher = nullptr;
+int lastDropped = 0;
 
 // What each view shows, and so which changes it must follow.
 constexpr unsigned heard[VIEW_COUNT] = {
@@ -26,7 +27,8 @@ constexpr unsigned heard[VIEW_COUNT] = {
 // follow a new step of history; it is where a failure is reported.
 unsigned RecordAnnouncedSnapshot(ImageTab* tab, unsigned changes, ChangeListener listener) {
   // A free tab slot keeps no history.
-  const bool taken = tab != nullptr && tab->inUse == 1 && PushUndoSnapshot(*tab);
+  lastDropped = 0;
+  const bool taken = tab != nullptr && tab->inUse == 1 && PushUndoSnapshot(*tab, &lastDropped);
   const unsigned outcome = taken ? changes | CHANGE_HISTORY : changes & ~CHANGE_HISTORY;
   const bool stepped = listener != nullptr ? listener(tab, outcome) : taken;
   // Only a snapshot actually taken changes what undo can do.
@@ -34,6 +36,8 @@ unsigned RecordAnnouncedSnapshot(ImageTab* tab, unsigned changes, ChangeListener
 }
 
 }  // namespace
+
+int StepsDroppedByLastSnapshot() { return lastDropped; }
 
 unsigned ChangesHeardBy(ChangeView view) { return view >= 0 && view < VIEW_COUNT ? heard[view] : 0u; }
 

@@ -84,6 +84,9 @@ int ListenerCount();
 // Calls, in view order, the listener of every view that hears one of the
 // changes, then the watcher.
 void Announce(ImageTab* tab, unsigned changes);
+// How many of the oldest states the last snapshot taken dropped from its
+// tab's history to keep it within its memory limit.
+int StepsDroppedByLastSnapshot();
 
 // One more listener that hears every announcement after the views (the
 // crash recovery notices edits with it); nullptr removes it. Clearing the

@@ -1,6 +1,20 @@
 #pragma once
 // One icon image with the editing state that belongs to it. Every part of the
 // program reads and writes images only through these fields.
+//
+// How the store grows to true-colour images (the plan the code follows as it
+// moves): a tab is either indexed (2, 16 or 256 colours plus the AND mask,
+// 1..64 pixels, as now) or true colour (8 bits each of red, green, blue and
+// straight alpha, 1..256 pixels). Both keep one cell value per pixel in one
+// store: for an indexed tab the palette index with the mask bit, for a
+// true-colour tab the ARGB value. The cell widens to 32 bits and the store
+// to 256 x 256, so that every tool, transform, selection, floating paste,
+// undo step and clipboard path reads and writes cells through CellAt and is
+// written once; only showing a cell, picking and choosing colours, and the
+// file formats ask the tab's kind. Undo keeps, per step, only the rectangle
+// of cells the step changed (model/undo_history.h), so a pen stroke on a
+// large image costs a few bytes, and a history past its memory limit drops
+// its oldest steps.
 
 #include <cstdint>
 

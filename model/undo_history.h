@@ -1,7 +1,17 @@
 #pragma once
-// Per-tab history of whole snapshots of pixels, palette and hot spot. These functions
-// only manage the list; the commands that show messages and repaint are in
-// canvas/undo_commands.h.
+// Per-tab history of the tab's states: pixels, palette, hot spot and frame
+// time. These functions only manage the list; the commands that show
+// messages and repaint are in canvas/undo_commands.h.
+//
+// A step keeps only what it changed: the rectangle of cells that differ
+// from the state before it, with their values before and after. The current
+// state alone is kept whole, in the current node, so undo and redo each copy
+// one rectangle and a stroke of a few pixels costs a few bytes however
+// large the image. When a tab's history grows past UNDO_BYTE_LIMIT, its
+// oldest states go.
+
+#include <cstddef>
+#include <vector>
 
 #include "model/image_tab.h"
 
@@ -10,8 +20,15 @@ struct TabSet;
 struct UndoNode {
   UndoNode* previous = nullptr;
   UndoNode* next = nullptr;
-  // width x height cells, row by row (not the column-major order of cells).
-  PixelCell* pixels = nullptr;
+  // The cells that differ from the previous state, inclusive, and their
+  // values before and after this step, row by row; an empty rectangle
+  // (right < left) when no cell changed, and nothing for the first state.
+  CellRect changed{0, 0, -1, -1};
+  PixelCell* before = nullptr;
+  PixelCell* after = nullptr;
+  // The whole image of this state, row by row; only the current node holds
+  // it.
+  PixelCell* whole = nullptr;
   // The first PaletteSize palette entries.
   ColorRef* palette = nullptr;
   std::uint8_t hotSpotX = 0;
@@ -19,12 +36,17 @@ struct UndoNode {
   std::uint32_t frameRate = 0;
 };
 
-// Adds a snapshot of the tab after undoCurrent and makes it current. Snapshots
-// after undoCurrent are kept: recording never discards anything. Gives back
-// false, leaving history and tab untouched, when memory ran out.
-bool PushUndoSnapshot(ImageTab& tab);
+// The most memory one tab's history may hold; past it the oldest states are
+// dropped (never the current one).
+constexpr std::size_t UNDO_BYTE_LIMIT = std::size_t{64} << 20;
 
-// Move undoCurrent one step back or forward and copy that snapshot into the
+// Adds a state of the tab after undoCurrent and makes it current. States
+// after undoCurrent are kept: recording never discards them. Gives back
+// false, leaving history and tab untouched, when memory ran out. Oldest
+// states dropped to stay within UNDO_BYTE_LIMIT are counted in *dropped.
+bool PushUndoSnapshot(ImageTab& tab, int* dropped = nullptr);
+
+// Move undoCurrent one step back or forward and put that state into the
 // tab. Give back false (and change nothing) at either end of the history.
 bool StepUndoSnapshot(ImageTab& tab);
 bool StepRedoSnapshot(ImageTab& tab);
@@ -32,15 +54,21 @@ bool StepRedoSnapshot(ImageTab& tab);
 bool CanUndo(const ImageTab& tab);
 bool CanRedo(const ImageTab& tab);
 
-// Remembers the tab's current snapshot as the state written to its file, so
+// Remembers the tab's current state as the one written to its file, so
 // that the tab counts as unchanged until it moves away from it.
 void MarkTabSaved(ImageTab& tab);
 
 // Frees all nodes of a used tab and nulls its three anchors and the saved
-// mark; a free slot is
-// left alone.
+// mark; a free slot is left alone.
 void FreeUndoHistory(ImageTab& tab);
 void FreeAllUndoHistories(TabSet& set);
 
-// Bytes of one snapshot of this tab, node included.
+// Bytes the tab's history holds, nodes included.
+std::size_t UndoHistoryBytes(const ImageTab& tab);
+// Bytes of one whole state of this tab, node included: what a step that
+// changes every cell costs.
 std::size_t UndoSnapshotBytes(const ImageTab& tab);
+
+// The cells of a state of the tab's history, row by row (for the tests and
+// the recovery of a state other than the current one).
+std::vector<PixelCell> SnapshotCells(const ImageTab& tab, const UndoNode* node);

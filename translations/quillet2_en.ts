@@ -324,6 +324,10 @@
         <translation>Out of memory: the undo step could not be recorded.</translation>
     </message>
     <message>
+        <source>元に戻す記録が大きくなったので、古い操作から消しています。それより前には戻せません</source>
+        <translation>The undo history has grown large, so its oldest steps are being dropped; you cannot undo past them.</translation>
+    </message>
+    <message>
         <source> 貼り付け画像 </source>
         <translation> Pasted picture </translation>
     </message>

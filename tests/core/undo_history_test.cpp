@@ -36,13 +36,15 @@ TEST(UndoHistory, RecordingAfterUndoInsertsWithoutDiscarding) {
   ASSERT_TRUE(PushUndoSnapshot(h.tab));
 
   std::vector<PixelCell> order;
-  for (UndoNode* node = h.tab.undoFirst; node != nullptr; node = node->next) order.push_back(node->pixels[0]);
+  for (UndoNode* node = h.tab.undoFirst; node != nullptr; node = node->next)
+    order.push_back(SnapshotCells(h.tab, node)[0]);
   EXPECT_EQ(order, (std::vector<PixelCell>{S0, A, D, B, C}));
-  EXPECT_EQ(h.tab.undoCurrent->pixels[0], D);
-  EXPECT_EQ(h.tab.undoLast->pixels[0], C);
+  EXPECT_EQ(SnapshotCells(h.tab, h.tab.undoCurrent)[0], D);
+  EXPECT_EQ(SnapshotCells(h.tab, h.tab.undoLast)[0], C);
   // The backward links mirror the forward ones.
   std::vector<PixelCell> backwards;
-  for (UndoNode* node = h.tab.undoLast; node != nullptr; node = node->previous) backwards.push_back(node->pixels[0]);
+  for (UndoNode* node = h.tab.undoLast; node != nullptr; node = node->previous)
+    backwards.push_back(SnapshotCells(h.tab, node)[0]);
   EXPECT_EQ(backwards, (std::vector<PixelCell>{C, B, D, A, S0}));
 
   ASSERT_TRUE(StepUndoSnapshot(h.tab));
@@ -82,8 +84,7 @@ TEST(UndoHistory, SnapshotsKeepPixelsRowByRowAndThePalette) {
     for (int y = 0; y < 2; ++y) CellAt(h.tab, x, y) = static_cast<PixelCell>(10 * y + x);
   for (int i = 0; i < 256; ++i) h.tab.palette[i] = static_cast<ColorRef>(i * 3);
   ASSERT_TRUE(PushUndoSnapshot(h.tab));
-  const PixelCell* pixels = h.tab.undoFirst->pixels;
-  EXPECT_EQ((std::vector<PixelCell>(pixels, pixels + 6)), (std::vector<PixelCell>{0, 1, 2, 10, 11, 12}));
+  EXPECT_EQ(SnapshotCells(h.tab, h.tab.undoFirst), (std::vector<PixelCell>{0, 1, 2, 10, 11, 12}));
   EXPECT_EQ(UndoSnapshotBytes(h.tab), sizeof(UndoNode) + 2 * 6 + 4 * 256);
 
   for (int i = 0; i < 256; ++i) h.tab.palette[i] = 7;
@@ -92,6 +93,45 @@ TEST(UndoHistory, SnapshotsKeepPixelsRowByRowAndThePalette) {
   ASSERT_TRUE(StepUndoSnapshot(h.tab));
   EXPECT_EQ(h.tab.palette[255], 255u * 3);
   EXPECT_EQ(CellAt(h.tab, 2, 1), 12);
+}
+
+TEST(UndoHistory, AStepKeepsWhatItChangedAndTheOldestStepsGoPastTheLimit) {
+  HistoryTab h(64, 64, 0);
+  ASSERT_TRUE(PushUndoSnapshot(h.tab));
+  // A thousand one-pixel strokes cost their pixels, palettes and nodes, not
+  // a thousand whole images.
+  for (int i = 0; i < 1000; ++i) {
+    CellAt(h.tab, i % 64, i / 64) = static_cast<PixelCell>(i % 200 + 1);
+    ASSERT_TRUE(PushUndoSnapshot(h.tab));
+  }
+  const std::size_t oneStep = sizeof(UndoNode) + 4 * 256 + 2 * sizeof(PixelCell);
+  EXPECT_LE(UndoHistoryBytes(h.tab), 1001 * oneStep + 64 * 64 * sizeof(PixelCell));
+  for (int i = 999; i >= 0; --i) {
+    ASSERT_TRUE(StepUndoSnapshot(h.tab));
+    ASSERT_EQ(CellAt(h.tab, i % 64, i / 64), 0) << i;
+    if (i > 0) ASSERT_EQ(CellAt(h.tab, (i - 1) % 64, (i - 1) / 64), (i - 1) % 200 + 1) << i;
+  }
+  EXPECT_FALSE(IsTabChanged(h.tab));
+
+  // Whole-image steps fill the history until its oldest states go; the
+  // ones left still undo to what they were, and the state the tab was
+  // opened in is gone, so the tab stays changed.
+  FreeUndoHistory(h.tab);
+  int dropped = 0;
+  int steps = 0;
+  for (; dropped == 0 && steps < 10000; ++steps) {
+    h.Paint(static_cast<PixelCell>(steps % 256));
+    ASSERT_TRUE(PushUndoSnapshot(h.tab, &dropped));
+  }
+  EXPECT_GT(dropped, 0);
+  EXPECT_LE(UndoHistoryBytes(h.tab), UNDO_BYTE_LIMIT);
+  for (int back = 1; back <= 10; ++back) {
+    ASSERT_TRUE(StepUndoSnapshot(h.tab));
+    EXPECT_EQ(h.Shown(), (steps - 1 - back) % 256);
+  }
+  while (StepUndoSnapshot(h.tab)) {
+  }
+  EXPECT_TRUE(IsTabChanged(h.tab));
 }
 
 TEST(UndoHistory, FreeingLeavesAFreeSlotAlone) {

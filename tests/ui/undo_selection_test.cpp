@@ -26,7 +26,7 @@ std::vector<PixelCell> Picture(const ImageTab& tab) {
 std::vector<std::vector<PixelCell>> SnapshotOrder(const ImageTab& tab) {
   std::vector<std::vector<PixelCell>> order;
   for (const UndoNode* node = tab.undoFirst; node != nullptr; node = node->next)
-    order.emplace_back(node->pixels, node->pixels + tab.width * tab.height);
+    order.push_back(SnapshotCells(tab, node));
   return order;
 }
 
