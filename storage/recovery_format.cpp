@@ -374,7 +374,7 @@ ByteBuffer SerializeRecovery(const RecoveryDocument& document) {
 RecoveryRead ParseRecovery(const std::uint8_t* data, std::size_t size, RecoveryDocument& out) {
   if (size > RECOVERY_MAX_BYTES) return RecoveryRead::TooLarge;
   // A file cut inside its magic still starts as one.
-  if (std::memcmp(data, MAGIC, std::min(size, sizeof MAGIC)) != 0) return RecoveryRead::Damaged;
+  if (size > 0 && std::memcmp(data, MAGIC, std::min(size, sizeof MAGIC)) != 0) return RecoveryRead::Damaged;
   if (size < RECOVERY_HEADER_BYTES) return RecoveryRead::Truncated;
   const std::uint16_t version = GetU16(data + 8);
   if (version > RECOVERY_FORMAT_VERSION) return RecoveryRead::Newer;
@@ -449,7 +449,7 @@ RecoveryRead ReadRecoverySummary(const RecoveryReadAt& read, std::uint64_t size,
   if (size > RECOVERY_MAX_BYTES) return RecoveryRead::TooLarge;
   std::uint8_t header[RECOVERY_HEADER_BYTES] = {};
   const std::size_t got = static_cast<std::size_t>(std::min<std::uint64_t>(size, sizeof header));
-  if (!read(0, header, got)) return RecoveryRead::Truncated;
+  if (got > 0 && !read(0, header, got)) return RecoveryRead::Truncated;
   // The header is checked as ParseRecovery checks it.
   if (std::memcmp(header, MAGIC, std::min(got, sizeof MAGIC)) != 0) return RecoveryRead::Damaged;
   if (size < RECOVERY_HEADER_BYTES) return RecoveryRead::Truncated;
