@@ -70,13 +70,14 @@ bool OwnFile(const std::string& path) {
 }
 
 // What an animated cursor's file held that Save writes back.
+// A document that is no animation has nothing of it to keep.
 void CopyAnimationFile(const AnimationRecord& from, RecoveryAnimationFile& to) {
-  to = {true,           from.width,         from.height,   from.bitCount, from.planes,
-        from.rateChunk, from.sequenceChunk, from.hasInfo,  from.info,     from.chunkOrder};
   const AnimationRecord plain;
-  to.known = from.width != plain.width || from.height != plain.height || from.bitCount != plain.bitCount ||
-             from.planes != plain.planes || from.rateChunk || from.sequenceChunk || from.hasInfo ||
-             !from.chunkOrder.empty();
+  const bool known = from.width != plain.width || from.height != plain.height || from.bitCount != plain.bitCount ||
+                     from.planes != plain.planes || from.rateChunk || from.sequenceChunk || from.hasInfo ||
+                     !from.chunkOrder.empty();
+  to = {known,          from.width,         from.height,  from.bitCount, from.planes,
+        from.rateChunk, from.sequenceChunk, from.hasInfo, from.info,     from.chunkOrder};
 }
 
 void RestoreAnimationFile(const RecoveryAnimationFile& from, AnimationRecord& to) {
