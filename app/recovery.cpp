@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -20,6 +21,8 @@
 #include "platform/profile.h"
 #include "platform/translation.h"
 #include "storage/recovery_store.h"
+#include "storage/write_failure.h"
+#include "storage/write_problem.h"
 
 namespace {
 
@@ -67,6 +70,7 @@ class RecoveryWriter {
   }
   std::string RunFolder() const { return run_.folder + "/" + run_.name; }
   const std::string& RunName() const { return run_.name; }
+  const std::string& Folder() const { return run_.folder; }
 
  private:
   void Post(std::unique_ptr<RecoveryDocument> document, bool remove) {
@@ -101,6 +105,12 @@ class RecoveryWriter {
           const std::string where = run_.folder.empty() ? std::string("-") : run_.folder;
           std::fprintf(stderr, "%s\n", FillText(failureText_, {where}).c_str());
         }
+        // The window hears when the copy stops being kept and when it is
+        // kept again, not of every write.
+        if (ok != keptTold_) {
+          keptTold_ = ok;
+          if (tellKept_) tellKept_(ok, problem);
+        }
       }
       lock.lock();
       if (document && !spare_) spare_ = std::move(document);
@@ -113,6 +123,8 @@ class RecoveryWriter {
  public:
   // Made on the user-interface thread, where the translations are looked up.
   std::string failureText_;
+  // Called on the writer's thread when writes start failing or work again.
+  std::function<void(bool kept, WriteProblem problem)> tellKept_;
 
  private:
   RecoveryRun run_;
@@ -128,6 +140,7 @@ class RecoveryWriter {
   bool stopping_ = false;
   bool lastWriteOk_ = false;
   bool failureTold_ = false;
+  bool keptTold_ = true;
 };
 
 struct Keeper {
@@ -178,26 +191,65 @@ std::string ProblemText(RecoveryProblem problem) {
     case RecoveryProblem::TooLarge: return UiString(RECOVERY_TOO_LARGE);
     case RecoveryProblem::Link: return UiString(RECOVERY_LINK);
     case RecoveryProblem::NotFile: return UiString(RECOVERY_NOT_FILE);
-    case RecoveryProblem::Unreadable: return UiString(RECOVERY_UNREADABLE);
+    case RecoveryProblem::Unreadable:
+    case RecoveryProblem::Foreign: return UiString(RECOVERY_UNREADABLE);
   }
   return UiString(RECOVERY_DAMAGED);
 }
 
-std::string OfferText(const RecoveryDocument& document) {
-  int changed = 0;
-  for (const RecoveryTab& tab : document.tabs) changed += tab.changed ? 1 : 0;
+std::string OfferText(const RecoverySummary& summary) {
   const QString when =
-      QDateTime::fromSecsSinceEpoch(document.writtenAt).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-  return FillText(UiString(RECOVERY_OFFER), {UiString(document.name), std::to_string(document.tabs.size()),
-                                             std::to_string(changed), when.toStdString()});
+      QDateTime::fromSecsSinceEpoch(summary.writtenAt).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+  return FillText(UiString(RECOVERY_OFFER), {UiString(summary.name), std::to_string(summary.tabCount),
+                                             std::to_string(summary.changedCount), when.toStdString()});
 }
 
-// Restores the run's tabs and takes its data over: the old record goes only
-// once this run's own holds the same work.
-bool RestoreEndedRun(EndedRun& run) {
-  if (!RestoreRecoveryDocument(run.document)) {
-    ShowReport(RECOVERY_RESTORE_FAILED);
-    ReleaseEndedRun(run);
+// Tells the user, on the user-interface thread, that unsaved work is no
+// longer kept (and why) or is kept again.
+void TellKept(bool kept, WriteProblem problem, const std::string& folder) {
+  if (!keeper.writer || keeper.writer->Folder() != folder) return;
+  if (kept) {
+    ShowReport(UiString(RECOVERY_KEPT_AGAIN));
+  } else if (folder.empty()) {
+    ShowReport(UiString(RECOVERY_NOT_KEPT) + "\n" + UiString(RECOVERY_NO_HOME));
+  } else if (problem == WriteProblem::FolderNotWritable) {
+    ShowReport(UiString(RECOVERY_NOT_KEPT) + "\n" + UiString(RECOVERY_FOLDER_UNUSABLE) + "\n[ " + folder + " ]");
+  } else {
+    ShowReport(WriteFailureNote(folder, RECOVERY_NOT_KEPT, problem));
+  }
+}
+
+// Says in one message what was left unread because it is not the user's
+// alone.
+void TellForeign(const std::vector<std::string>& paths) {
+  std::string joined;
+  for (const std::string& path : paths) joined += (joined.empty() ? "" : " ]\n[ ") + path;
+  if (!joined.empty()) ShowReport(FillText(UiString(RECOVERY_FOREIGN), {joined}));
+}
+
+// Reports data that cannot be used and moves it aside.
+void RefuseEndedRun(EndedRun& run, const std::string& folder) {
+  const std::string where = SetEndedRunAside(run, RefusedRecoveryFolder(folder));
+  ShowReport(where.empty() ? FillText(UiString(RECOVERY_REFUSED_KEPT), {run.path, ProblemText(run.problem)})
+                           : FillText(UiString(RECOVERY_REFUSED), {run.path, ProblemText(run.problem), where}));
+}
+
+// Reads the run's whole record, restores its tabs and takes its data over:
+// the old record goes only once this run's own holds the same work. A
+// record that cannot be read whole or made into tabs is moved aside, so
+// that it is not offered again.
+bool RestoreEndedRun(EndedRun& run, const std::string& folder) {
+  const RecoveryProblem problem = LoadEndedRun(run);
+  const bool restored = problem == RecoveryProblem::None && RestoreRecoveryDocument(run.document);
+  run.document = RecoveryDocument{};
+  if (!restored) {
+    if (problem == RecoveryProblem::Foreign) {
+      ReleaseEndedRun(run);
+      TellForeign({run.path});
+      return false;
+    }
+    if (problem == RecoveryProblem::None) run.problem = RecoveryProblem::Damaged;
+    RefuseEndedRun(run, folder);
     return false;
   }
   bool taken = false;
@@ -235,6 +287,12 @@ void StartKeepingRecovery(const RecoverySetup& setup) {
   if (keeper.setup.folder.empty()) keeper.setup.folder = DefaultRecoveryFolder();
   keeper.writer = std::make_unique<RecoveryWriter>(keeper.setup.folder);
   keeper.writer->failureText_ = UiString(RECOVERY_WRITE_FAILED);
+  const std::string folder = keeper.setup.folder;
+  keeper.writer->tellKept_ = [folder](bool kept, WriteProblem problem) {
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [kept, problem, folder] { TellKept(kept, problem, folder); },
+        Qt::QueuedConnection);
+  };
   keeper.quiet = std::make_unique<QTimer>();
   keeper.quiet->setSingleShot(true);
   keeper.longest = std::make_unique<QTimer>();
@@ -252,12 +310,18 @@ void OfferEndedRuns(const std::string& folder) {
   if (folder.empty()) return;
   const std::string own = keeper.writer ? keeper.writer->RunName() : std::string();
   std::vector<EndedRun> runs = ClaimEndedRuns(folder, own);
+  std::vector<std::string> foreign;
+  for (EndedRun& run : runs)
+    if (run.problem == RecoveryProblem::Foreign) foreign.push_back(run.path);
+  TellForeign(foreign);
   bool restored = false;
   for (EndedRun& run : runs) {
+    if (run.problem == RecoveryProblem::Foreign) {
+      ReleaseEndedRun(run);
+      continue;
+    }
     if (run.problem != RecoveryProblem::None) {
-      const std::string where = SetEndedRunAside(run, RefusedRecoveryFolder(folder));
-      ShowReport(where.empty() ? FillText(UiString(RECOVERY_REFUSED_KEPT), {run.path, ProblemText(run.problem)})
-                               : FillText(UiString(RECOVERY_REFUSED), {run.path, ProblemText(run.problem), where}));
+      RefuseEndedRun(run, folder);
       continue;
     }
     // One document at a time: the others wait for the next start.
@@ -265,8 +329,8 @@ void OfferEndedRuns(const std::string& folder) {
       ReleaseEndedRun(run);
       continue;
     }
-    if (AskQuestion(OfferText(run.document), MB_YESNO) == IDYES) {
-      restored = RestoreEndedRun(run);
+    if (AskQuestion(OfferText(run.summary), MB_YESNO) == IDYES) {
+      restored = RestoreEndedRun(run, folder);
     } else if (AskQuestion(RECOVERY_DISCARD_QUESTION, MB_YESNO) == IDYES) {
       DiscardEndedRun(run);
     } else {

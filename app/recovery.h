@@ -16,8 +16,6 @@ inline constexpr const char* RECOVERY_OFFER = QT_TRANSLATE_NOOP(
     "%4\n\n復元しますか？");
 inline constexpr const char* RECOVERY_DISCARD_QUESTION = QT_TRANSLATE_NOOP(
     "Quillet2", "この復元データを破棄しますか？\n（「いいえ」で残し、次の起動時にもう一度尋ねます）");
-inline constexpr const char* RECOVERY_RESTORE_FAILED =
-    QT_TRANSLATE_NOOP("Quillet2", "復元データからタブを作れませんでした\n復元データは残してあります");
 inline constexpr const char* RECOVERY_REFUSED =
     QT_TRANSLATE_NOOP("Quillet2", "[ %1 ]\n\n>復元データを使えません（%2）\n移した先: %3");
 inline constexpr const char* RECOVERY_REFUSED_KEPT =
@@ -29,6 +27,16 @@ inline constexpr const char* RECOVERY_TOO_LARGE = QT_TRANSLATE_NOOP("Quillet2", 
 inline constexpr const char* RECOVERY_LINK = QT_TRANSLATE_NOOP("Quillet2", "リンクです");
 inline constexpr const char* RECOVERY_NOT_FILE = QT_TRANSLATE_NOOP("Quillet2", "ファイルではありません");
 inline constexpr const char* RECOVERY_UNREADABLE = QT_TRANSLATE_NOOP("Quillet2", "読めません");
+inline constexpr const char* RECOVERY_FOREIGN = QT_TRANSLATE_NOOP(
+    "Quillet2", "[ %1 ]\n\n>自分だけのものではない復元データなので、読まずにそのまま残してあります");
+inline constexpr const char* RECOVERY_NOT_KEPT =
+    QT_TRANSLATE_NOOP("Quillet2", "未保存の作業を復元用に残せなくなりました");
+inline constexpr const char* RECOVERY_FOLDER_UNUSABLE = QT_TRANSLATE_NOOP(
+    "Quillet2", "復元用のフォルダを作れないか、自分だけが使えるフォルダではありません（リンク、ほかのユーザーのもの、ほかの人も開けるもの）");
+inline constexpr const char* RECOVERY_NO_HOME =
+    QT_TRANSLATE_NOOP("Quillet2", "HOME も XDG_STATE_HOME も決まっていないため、残す場所がありません");
+inline constexpr const char* RECOVERY_KEPT_AGAIN =
+    QT_TRANSLATE_NOOP("Quillet2", "未保存の作業を、再び復元用に残しています");
 inline constexpr const char* RECOVERY_WRITE_FAILED =
     QT_TRANSLATE_NOOP("Quillet2", "quillet2: 復元データを書けません: %1");
 

@@ -62,6 +62,37 @@ bool SameState(const RecoveryFileState& a, const RecoveryFileState& b) {
          a.seconds == b.seconds && a.nanoseconds == b.nanoseconds;
 }
 
+// A record names its file by path and stat values that anyone can read;
+// only a file of the user's own is written back without asking.
+bool OwnFile(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && info.st_uid == ::geteuid();
+}
+
+// What an animated cursor's file held that Save writes back.
+// A document that is no animation has nothing of it to keep.
+void CopyAnimationFile(const AnimationRecord& from, RecoveryAnimationFile& to) {
+  const AnimationRecord plain;
+  const bool known = from.width != plain.width || from.height != plain.height || from.bitCount != plain.bitCount ||
+                     from.planes != plain.planes || from.rateChunk || from.sequenceChunk || from.hasInfo ||
+                     !from.chunkOrder.empty();
+  to = {known,          from.width,         from.height,  from.bitCount, from.planes,
+        from.rateChunk, from.sequenceChunk, from.hasInfo, from.info,     from.chunkOrder};
+}
+
+void RestoreAnimationFile(const RecoveryAnimationFile& from, AnimationRecord& to) {
+  if (!from.known) return;
+  to.width = from.width;
+  to.height = from.height;
+  to.bitCount = from.bitCount;
+  to.planes = from.planes;
+  to.rateChunk = from.rateChunk;
+  to.sequenceChunk = from.sequenceChunk;
+  to.hasInfo = from.hasInfo;
+  to.info = from.info;
+  to.chunkOrder = from.chunkOrder;
+}
+
 }  // namespace
 
 RecoveryFileState LookAtFile(const std::string& path) {
@@ -99,6 +130,7 @@ void TakeRecoverySnapshot(RecoveryDocument& document) {
   for (const AnimationStep& step : documentAnimation.steps)
     for (int position = 0; position < count; ++position)
       if (SlotAtPosition(tabSet, position) == step.slot) document.animationSteps.emplace_back(position, step.ownRate);
+  CopyAnimationFile(documentAnimation, document.animationFile);
 }
 
 bool RestoreRecoveryDocument(const RecoveryDocument& document) {
@@ -144,8 +176,10 @@ bool RestoreRecoveryDocument(const RecoveryDocument& document) {
       if (position < static_cast<std::uint32_t>(tabSet.tabCount))
         documentAnimation.steps.push_back({SlotAtPosition(tabSet, static_cast<int>(position)), rate});
   }
-  // Save writes the file straight back only when nobody changed it since.
-  if (!document.file.empty() && document.file == document.name &&
+  RestoreAnimationFile(document.animationFile, documentAnimation);
+  // Save writes the file straight back only when it is the user's own and
+  // nobody changed it since.
+  if (!document.file.empty() && document.file == document.name && OwnFile(document.file) &&
       SameState(document.fileState, LookAtFile(document.file))) {
     NoteIconDocument(document.file);
     RememberDocumentFile(document.file);

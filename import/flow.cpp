@@ -11,6 +11,7 @@
 #include "import/convert.h"
 #include "import/decode.h"
 #include "import/dialog.h"
+#include "model/never_saved.h"
 #include "model/tab_lifecycle.h"
 #include "platform/modal.h"
 #include "platform/ui_text.h"
@@ -50,8 +51,11 @@ std::optional<int> CreateImportedTabs(const std::string& path, const std::vector
     created.push_back(tab);
   }
   // The imported image is each tab's first snapshot, so undo can always go
-  // back to it.
-  for (ImageTab* tab : created) RecordUndo(*tab);
+  // back to it; no file holds it yet, so it counts as unsaved even there.
+  for (ImageTab* tab : created) {
+    RecordUndo(*tab);
+    MarkTabNeverSaved(*tab);
+  }
   return first;
 }
 

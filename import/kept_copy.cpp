@@ -7,6 +7,7 @@
 #include "import/decode.h"
 #include "import/targets.h"
 #include "model/change_hub.h"
+#include "model/never_saved.h"
 #include "model/tab_lifecycle.h"
 #include "platform/modal.h"
 
@@ -53,6 +54,8 @@ void CommandMakeEditableCopy() {
   tab->colorCode = copy->colorCode;
   std::memcpy(tab->palette, copy->palette, sizeof tab->palette);
   std::memcpy(tab->cells, copy->cells, sizeof tab->cells);
+  // The copy is in no file until the document is saved.
+  MarkTabNeverSaved(*tab);
   tabSet.currentPosition = tabSet.tabCount - 1;
   ShowCurrentPosition();
 }

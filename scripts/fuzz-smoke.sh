@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the three fuzz targets with clang and runs each briefly on its
+# Builds every fuzz target with clang and runs each briefly on its
 # corpus, so that they keep building and the corpus keeps passing. A crash,
 # a leak or a sanitizer report fails the run. The time per target is the
 # first argument in seconds (default 5).
@@ -9,7 +9,8 @@ seconds=${1:-5}
 build=fuzz-build
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET2_TESTS=OFF \
   ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
-cmake --build "$build" -j"$(nproc)" --target icon_reader_fuzz import_fuzz palette_reader_fuzz ani_reader_fuzz
+cmake --build "$build" -j"$(nproc)" --target icon_reader_fuzz import_fuzz palette_reader_fuzz ani_reader_fuzz \
+  recovery_reader_fuzz
 export QT_QPA_PLATFORM=offscreen
 root=$(pwd)
 run() {
@@ -33,3 +34,4 @@ run icon_reader_fuzz tests/data/icon_corpus
 run import_fuzz tests/data/import_corpus tests/data/import
 run palette_reader_fuzz tests/data/palette_corpus
 run ani_reader_fuzz tests/data/ani_corpus
+run recovery_reader_fuzz tests/data/recovery_corpus

@@ -94,6 +94,98 @@ std::string TextOf(const RecoveryField& field) {
   return std::string(reinterpret_cast<const char*>(field.data), field.size);
 }
 
+constexpr std::uint8_t ANIMATION_RATE_CHUNK = 1;
+constexpr std::uint8_t ANIMATION_SEQUENCE_CHUNK = 2;
+constexpr std::uint8_t ANIMATION_INFO = 4;
+constexpr std::size_t ANIMATION_FILE_FIXED = 4 * 4 + 1 + 4;
+constexpr std::size_t CHUNK_ID_BYTES = 4;
+
+void WriteAnimationFile(RecoveryFieldWriter& fields, const RecoveryAnimationFile& file) {
+  ByteBuffer bytes;
+  for (std::uint32_t value : {file.width, file.height, file.bitCount, file.planes}) PutU32(bytes, value);
+  bytes.push_back(static_cast<std::uint8_t>((file.rateChunk ? ANIMATION_RATE_CHUNK : 0) |
+                                            (file.sequenceChunk ? ANIMATION_SEQUENCE_CHUNK : 0) |
+                                            (file.hasInfo ? ANIMATION_INFO : 0)));
+  PutU32(bytes, static_cast<std::uint32_t>(file.info.size()));
+  bytes.insert(bytes.end(), file.info.begin(), file.info.end());
+  bytes.push_back(static_cast<std::uint8_t>(file.chunkOrder.size()));
+  for (const std::string& id : file.chunkOrder) {
+    const std::string four = (id + "    ").substr(0, CHUNK_ID_BYTES);
+    bytes.insert(bytes.end(), four.begin(), four.end());
+  }
+  fields.Bytes(RECOVERY_ANIMATION_FILE, bytes.data(), bytes.size());
+}
+
+RecoveryRead ReadAnimationFile(const RecoveryField& field, RecoveryAnimationFile& file) {
+  if (field.size < ANIMATION_FILE_FIXED + 1) return RecoveryRead::Damaged;
+  const std::uint8_t flags = field.data[16];
+  const std::uint32_t infoSize = GetU32(field.data + 17);
+  if (flags > (ANIMATION_RATE_CHUNK | ANIMATION_SEQUENCE_CHUNK | ANIMATION_INFO) ||
+      infoSize > field.size - ANIMATION_FILE_FIXED - 1)
+    return RecoveryRead::Damaged;
+  const std::uint8_t* order = field.data + ANIMATION_FILE_FIXED + infoSize;
+  const std::size_t count = order[0];
+  if (field.size - ANIMATION_FILE_FIXED - infoSize - 1 != count * CHUNK_ID_BYTES) return RecoveryRead::Damaged;
+  file = {true, GetU32(field.data), GetU32(field.data + 4), GetU32(field.data + 8), GetU32(field.data + 12),
+          (flags & ANIMATION_RATE_CHUNK) != 0, (flags & ANIMATION_SEQUENCE_CHUNK) != 0, (flags & ANIMATION_INFO) != 0,
+          std::vector<std::uint8_t>(field.data + ANIMATION_FILE_FIXED, field.data + ANIMATION_FILE_FIXED + infoSize),
+          {}};
+  for (std::size_t i = 0; i < count; ++i)
+    file.chunkOrder.emplace_back(reinterpret_cast<const char*>(order + 1 + CHUNK_ID_BYTES * i), CHUNK_ID_BYTES);
+  return RecoveryRead::Ok;
+}
+
+// Walks the field heads between two offsets of a record read piecewise,
+// handing each field's tag, offset and length to `take`.
+template <typename Take>
+RecoveryRead WalkFieldHeads(const RecoveryReadAt& read, std::uint64_t at, std::uint64_t end, Take take) {
+  while (at < end) {
+    std::uint8_t head[FIELD_HEAD];
+    if (end - at < FIELD_HEAD || !read(at, head, FIELD_HEAD)) return RecoveryRead::Truncated;
+    const std::uint64_t size = GetU32(head + 1);
+    at += FIELD_HEAD;
+    if (size > end - at) return RecoveryRead::Truncated;
+    const RecoveryRead taken = take(head[0], at, size);
+    if (taken != RecoveryRead::Ok) return taken;
+    at += size;
+  }
+  return RecoveryRead::Ok;
+}
+
+RecoveryRead KnownTagOrNewer(std::uint8_t tag) {
+  return (tag & RECOVERY_OPTIONAL) != 0 ? RecoveryRead::Ok : RecoveryRead::Newer;
+}
+
+// One tab of a summary: its required fields are there, and whether it
+// was changed.
+RecoveryRead SummarizeTab(const RecoveryReadAt& read, std::uint64_t at, std::uint64_t end, bool& changed) {
+  unsigned seen = 0;
+  const RecoveryRead walked = WalkFieldHeads(read, at, end, [&](std::uint8_t tag, std::uint64_t from, std::uint64_t size) {
+    switch (tag) {
+      case RECOVERY_TAB_SIZE:
+        if (size != 3) return RecoveryRead::Damaged;
+        break;
+      case RECOVERY_TAB_TITLE:
+        if (size >= sizeof ImageTab{}.title) return RecoveryRead::Damaged;
+        break;
+      case RECOVERY_TAB_PALETTE:
+      case RECOVERY_TAB_CELLS: break;
+      case RECOVERY_TAB_CHANGED: {
+        std::uint8_t value = 0;
+        if (size != 1 || !read(from, &value, 1) || value > 1) return RecoveryRead::Damaged;
+        changed = value == 1;
+        break;
+      }
+      case RECOVERY_TAB_KEPT: return size > RECOVERY_KEPT_DIRECTORY_BYTES ? RecoveryRead::Ok : RecoveryRead::Damaged;
+      default: return KnownTagOrNewer(tag);
+    }
+    seen |= SeenBit(tag);
+    return RecoveryRead::Ok;
+  });
+  if (walked != RecoveryRead::Ok) return walked == RecoveryRead::Truncated ? RecoveryRead::Damaged : walked;
+  return (seen & REQUIRED_TAB_FIELDS) == REQUIRED_TAB_FIELDS ? RecoveryRead::Ok : RecoveryRead::Damaged;
+}
+
 }  // namespace
 
 std::uint32_t RecoveryCrc32(const std::uint8_t* data, std::size_t size) {
@@ -267,6 +359,7 @@ ByteBuffer SerializeRecovery(const RecoveryDocument& document) {
     }
     fields.Bytes(RECOVERY_ANIMATION, steps.data(), steps.size());
   }
+  if (document.animationFile.known) WriteAnimationFile(fields, document.animationFile);
   for (const RecoveryTab& tab : document.tabs) {
     const std::size_t start = fields.BeginNested(RECOVERY_TAB);
     WriteRecoveryTabFields(fields, tab);
@@ -281,7 +374,7 @@ ByteBuffer SerializeRecovery(const RecoveryDocument& document) {
 RecoveryRead ParseRecovery(const std::uint8_t* data, std::size_t size, RecoveryDocument& out) {
   if (size > RECOVERY_MAX_BYTES) return RecoveryRead::TooLarge;
   // A file cut inside its magic still starts as one.
-  if (std::memcmp(data, MAGIC, std::min(size, sizeof MAGIC)) != 0) return RecoveryRead::Damaged;
+  if (size > 0 && std::memcmp(data, MAGIC, std::min(size, sizeof MAGIC)) != 0) return RecoveryRead::Damaged;
   if (size < RECOVERY_HEADER_BYTES) return RecoveryRead::Truncated;
   const std::uint16_t version = GetU16(data + 8);
   if (version > RECOVERY_FORMAT_VERSION) return RecoveryRead::Newer;
@@ -332,6 +425,7 @@ RecoveryRead ParseRecovery(const std::uint8_t* data, std::size_t size, RecoveryD
           out.animationSteps.emplace_back(GetU32(field.data + at), GetU32(field.data + at + 4));
         return RecoveryRead::Ok;
       }
+      case RECOVERY_ANIMATION_FILE: return ReadAnimationFile(field, out.animationFile);
       case RECOVERY_TAB: {
         if (out.tabs.size() >= MAX_TABS) return RecoveryRead::Damaged;
         out.tabs.emplace_back();
@@ -348,5 +442,65 @@ RecoveryRead ParseRecovery(const std::uint8_t* data, std::size_t size, RecoveryD
                             SeenBit(RECOVERY_PID) | SeenBit(RECOVERY_CURRENT);
   if ((seen & required) != required || out.tabs.empty()) return RecoveryRead::Damaged;
   if (out.currentPosition < 0 || out.currentPosition >= static_cast<int>(out.tabs.size())) out.currentPosition = 0;
+  return RecoveryRead::Ok;
+}
+
+RecoveryRead ReadRecoverySummary(const RecoveryReadAt& read, std::uint64_t size, RecoverySummary& out) {
+  if (size > RECOVERY_MAX_BYTES) return RecoveryRead::TooLarge;
+  std::uint8_t header[RECOVERY_HEADER_BYTES] = {};
+  const std::size_t got = static_cast<std::size_t>(std::min<std::uint64_t>(size, sizeof header));
+  if (got > 0 && !read(0, header, got)) return RecoveryRead::Truncated;
+  // The header is checked as ParseRecovery checks it.
+  if (std::memcmp(header, MAGIC, std::min(got, sizeof MAGIC)) != 0) return RecoveryRead::Damaged;
+  if (size < RECOVERY_HEADER_BYTES) return RecoveryRead::Truncated;
+  const std::uint16_t version = GetU16(header + 8);
+  if (version > RECOVERY_FORMAT_VERSION) return RecoveryRead::Newer;
+  if (version == 0 || GetU16(header + 10) != 0) return RecoveryRead::Damaged;
+  const std::uint32_t bodySize = GetU32(header + 12);
+  if (bodySize > RECOVERY_MAX_BYTES) return RecoveryRead::TooLarge;
+  if (bodySize > size - RECOVERY_HEADER_BYTES) return RecoveryRead::Truncated;
+  if (bodySize < size - RECOVERY_HEADER_BYTES) return RecoveryRead::Damaged;
+
+  out = RecoverySummary{};
+  unsigned seen = 0;
+  const RecoveryRead walked = WalkFieldHeads(
+      read, RECOVERY_HEADER_BYTES, size, [&](std::uint8_t tag, std::uint64_t from, std::uint64_t length) {
+        switch (tag) {
+          case RECOVERY_DOC_NAME:
+            if (length > RECOVERY_MAX_NAME) return RecoveryRead::Damaged;
+            out.name.resize(static_cast<std::size_t>(length));
+            if (!read(from, reinterpret_cast<std::uint8_t*>(out.name.data()), out.name.size()))
+              return RecoveryRead::Truncated;
+            break;
+          case RECOVERY_DOC_FILE:
+            if (length > RECOVERY_MAX_NAME) return RecoveryRead::Damaged;
+            break;
+          case RECOVERY_WRITTEN_AT: {
+            std::uint8_t value[8];
+            if (length != 8 || !read(from, value, 8)) return RecoveryRead::Damaged;
+            out.writtenAt = static_cast<std::int64_t>(GetU64(value));
+            break;
+          }
+          case RECOVERY_PID:
+          case RECOVERY_CURRENT:
+            if (length != 4) return RecoveryRead::Damaged;
+            break;
+          case RECOVERY_TAB: {
+            if (out.tabCount >= MAX_TABS) return RecoveryRead::Damaged;
+            bool changed = false;
+            const RecoveryRead tab = SummarizeTab(read, from, from + length, changed);
+            ++out.tabCount;
+            out.changedCount += changed ? 1 : 0;
+            return tab;
+          }
+          default: return KnownTagOrNewer(tag);
+        }
+        seen |= SeenBit(tag);
+        return RecoveryRead::Ok;
+      });
+  if (walked != RecoveryRead::Ok) return walked == RecoveryRead::Truncated ? RecoveryRead::Damaged : walked;
+  const unsigned required = SeenBit(RECOVERY_DOC_NAME) | SeenBit(RECOVERY_DOC_FILE) | SeenBit(RECOVERY_WRITTEN_AT) |
+                            SeenBit(RECOVERY_PID) | SeenBit(RECOVERY_CURRENT);
+  if ((seen & required) != required || out.tabCount == 0) return RecoveryRead::Damaged;
   return RecoveryRead::Ok;
 }

@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,6 +52,12 @@ enum : std::uint8_t {
   // An animated cursor's sequence: u32 default time, then per step u32
   // strip position of its frame and u32 own time (0: the frame's).
   RECOVERY_ANIMATION = RECOVERY_OPTIONAL | 8,
+  // What an animated cursor's file held besides frames and steps, which
+  // Save writes back: u32 width, height, bit count and planes of the
+  // header, u8 flags (1 rate chunk, 2 sequence chunk, 4 INFO list), u32
+  // length and the INFO list's bytes, u8 count and the chunk order as
+  // four-byte ids.
+  RECOVERY_ANIMATION_FILE = RECOVERY_OPTIONAL | 9,
 };
 
 // Fields of a tab.
@@ -98,6 +105,20 @@ struct RecoveryFileState {
   std::int64_t nanoseconds = 0;
 };
 
+// The parts of an animated cursor's file kept for Save (model/animation.h).
+struct RecoveryAnimationFile {
+  bool known = false;
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::uint32_t bitCount = 0;
+  std::uint32_t planes = 0;
+  bool rateChunk = false;
+  bool sequenceChunk = false;
+  bool hasInfo = false;
+  std::vector<std::uint8_t> info;
+  std::vector<std::string> chunkOrder;
+};
+
 struct RecoveryDocument {
   std::string name;
   std::string file;
@@ -109,6 +130,15 @@ struct RecoveryDocument {
   // The animation's steps by strip position; empty for no animation.
   std::uint32_t animationDefaultRate = 0;
   std::vector<std::pair<std::uint32_t, std::uint32_t>> animationSteps;
+  RecoveryAnimationFile animationFile;
+};
+
+// What the start offers of a record, read without its images.
+struct RecoverySummary {
+  std::string name;
+  std::int64_t writtenAt = 0;
+  int tabCount = 0;
+  int changedCount = 0;
 };
 
 enum class RecoveryRead { Ok, Truncated, Damaged, Newer, TooLarge };
@@ -144,5 +174,13 @@ RecoveryRead ReadRecoveryTabField(const RecoveryField& field, RecoveryTab& tab);
 ByteBuffer SerializeRecovery(const RecoveryDocument& document);
 // Reads a whole record. Anything but Ok leaves `out` unspecified.
 RecoveryRead ParseRecovery(const std::uint8_t* data, std::size_t size, RecoveryDocument& out);
+
+// Reads `size` bytes at `offset` of a record; false when it cannot.
+using RecoveryReadAt = std::function<bool(std::uint64_t offset, std::uint8_t* to, std::size_t size)>;
+// Reads the summary of a record of `size` bytes from its header and the
+// heads of its fields, skipping palettes, cells and kept images, so that
+// offering a large record costs little. The checks that need every byte
+// (the CRC, the fields' contents) are ParseRecovery's, when it is restored.
+RecoveryRead ReadRecoverySummary(const RecoveryReadAt& read, std::uint64_t size, RecoverySummary& out);
 
 std::uint32_t RecoveryCrc32(const std::uint8_t* data, std::size_t size);

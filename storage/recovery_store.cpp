@@ -16,6 +16,10 @@ namespace {
 
 bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
 
+// This user's and no one else's: what another user could have written or
+// may still change is never read as this user's work nor written into.
+bool PrivateToUser(const struct stat& info) { return info.st_uid == ::geteuid() && (info.st_mode & 077) == 0; }
+
 // Makes the folder and the ones above it. The last one must be a real
 // folder of this user: a link or another user's folder could hand the
 // records to someone else.
@@ -25,7 +29,7 @@ bool MakeOwnFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) return false;
   struct stat info {};
   if (::lstat(path.c_str(), &info) != 0) return false;
-  if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
+  if (!S_ISDIR(info.st_mode) || !PrivateToUser(info)) {
     errno = S_ISLNK(info.st_mode) ? ELOOP : EACCES;
     return false;
   }
@@ -68,46 +72,60 @@ RecoveryProblem ProblemOf(RecoveryRead read) {
   return RecoveryProblem::Damaged;
 }
 
-// Reads the record of a run folder. False when there is nothing to offer:
-// no record, or an empty one (the run never wrote its first).
-bool ReadRecord(int folderFd, EndedRun& run) {
+// Opens the record of a run folder and checks it is a file of this user
+// alone that is not too large; -1 with the problem set otherwise.
+int OpenRecord(int folderFd, EndedRun& run, struct stat& info) {
   const int fd = ::openat(folderFd, RECOVERY_RECORD_NAME, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
-    if (errno == ENOENT) return false;
-    run.problem = errno == ELOOP ? RecoveryProblem::Link : RecoveryProblem::Unreadable;
-    return true;
+    run.problem = errno == ENOENT ? RecoveryProblem::None
+                  : errno == ELOOP ? RecoveryProblem::Link
+                                   : RecoveryProblem::Unreadable;
+    return -1;
   }
-  struct stat info {};
+  run.problem = RecoveryProblem::None;
   if (::fstat(fd, &info) != 0) {
-    ::close(fd);
     run.problem = RecoveryProblem::Unreadable;
-    return true;
-  }
-  if (!S_ISREG(info.st_mode)) {
-    ::close(fd);
+  } else if (!S_ISREG(info.st_mode)) {
     run.problem = RecoveryProblem::NotFile;
-    return true;
+  } else if (!PrivateToUser(info)) {
+    run.problem = RecoveryProblem::Foreign;
+    run.path += std::string("/") + RECOVERY_RECORD_NAME;
+  } else if (static_cast<std::uint64_t>(info.st_size) > RECOVERY_MAX_BYTES) {
+    run.problem = RecoveryProblem::TooLarge;
+  } else {
+    return fd;
   }
+  ::close(fd);
+  return -1;
+}
+
+bool ReadAt(int fd, std::uint64_t offset, std::uint8_t* to, std::size_t size) {
+  while (size > 0) {
+    const ssize_t got = ::pread(fd, to, size, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    to += got;
+    size -= static_cast<std::size_t>(got);
+    offset += static_cast<std::uint64_t>(got);
+  }
+  return true;
+}
+
+// Reads the summary of a run folder's record. False when there is nothing
+// to offer: no record, or an empty one (the run never wrote its first).
+bool ReadRecord(int folderFd, EndedRun& run) {
+  struct stat info {};
+  const int fd = OpenRecord(folderFd, run, info);
+  if (fd < 0) return run.problem != RecoveryProblem::None;
   if (info.st_size == 0) {
     ::close(fd);
     return false;
   }
-  if (static_cast<std::uint64_t>(info.st_size) > RECOVERY_MAX_BYTES) {
-    ::close(fd);
-    run.problem = RecoveryProblem::TooLarge;
-    return true;
-  }
-  ByteBuffer bytes(static_cast<std::size_t>(info.st_size));
-  std::size_t filled = 0;
-  while (filled < bytes.size()) {
-    const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
+  const RecoveryReadAt read = [fd](std::uint64_t offset, std::uint8_t* to, std::size_t size) {
+    return ReadAt(fd, offset, to, size);
+  };
+  run.problem = ProblemOf(ReadRecoverySummary(read, static_cast<std::uint64_t>(info.st_size), run.summary));
   ::close(fd);
-  bytes.resize(filled);
-  run.problem = ProblemOf(ParseRecovery(bytes.data(), bytes.size(), run.document));
   return true;
 }
 
@@ -189,7 +207,8 @@ std::string RecoveryRecordPath(const RecoveryRun& run) {
 WriteResult WriteRecoveryRecord(RecoveryRun& run, const ByteBuffer& bytes, WriteProblem* problem) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     if (!PrepareRecoveryRun(run)) {
-      if (problem != nullptr) *problem = WriteProblem::FolderNotWritable;
+      const bool full = errno == ENOSPC || errno == EDQUOT;
+      if (problem != nullptr) *problem = full ? WriteProblem::DiskFull : WriteProblem::FolderNotWritable;
       return WriteResult::OpenFailed;
     }
     const WriteResult result = WriteFileBytesSafely(RecoveryRecordPath(run), bytes, problem);
@@ -212,8 +231,20 @@ void RemoveRecoveryRun(RecoveryRun& run) {
 
 std::vector<EndedRun> ClaimEndedRuns(const std::string& folder, const std::string& ownName) {
   std::vector<EndedRun> runs;
+  // The recovery folder itself must be this user's alone, or nothing in it
+  // is taken as this user's work.
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return runs;
+  struct stat folderInfo {};
+  if (fd < 0 || ::fstat(fd, &folderInfo) != 0 || !PrivateToUser(folderInfo)) {
+    if (fd >= 0 || errno != ENOENT) {
+      EndedRun foreign;
+      foreign.path = folder;
+      foreign.problem = RecoveryProblem::Foreign;
+      runs.push_back(std::move(foreign));
+    }
+    if (fd >= 0) ::close(fd);
+    return runs;
+  }
   std::vector<std::string> names;
   if (DIR* listing = ::fdopendir(::dup(fd))) {
     while (const dirent* entry = ::readdir(listing))
@@ -235,6 +266,13 @@ std::vector<EndedRun> ClaimEndedRuns(const std::string& folder, const std::strin
     }
     const int runFd = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (runFd < 0) continue;
+    if (::fstat(runFd, &info) != 0 || !PrivateToUser(info)) {
+      // Not even a lock is made in it.
+      run.problem = RecoveryProblem::Foreign;
+      ::close(runFd);
+      runs.push_back(std::move(run));
+      continue;
+    }
     run.lockFd = ::openat(runFd, RECOVERY_LOCK_NAME, O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (run.lockFd < 0) {
       // The lock itself is a link or no file: the folder goes aside whole.
@@ -256,6 +294,7 @@ std::vector<EndedRun> ClaimEndedRuns(const std::string& folder, const std::strin
       DiscardEndedRun(run);
       continue;
     }
+    if (run.problem == RecoveryProblem::Foreign) CloseFd(run.lockFd);
     runs.push_back(std::move(run));
   }
   ::close(fd);
@@ -264,9 +303,29 @@ std::vector<EndedRun> ClaimEndedRuns(const std::string& folder, const std::strin
     const bool aBad = a.problem != RecoveryProblem::None;
     const bool bBad = b.problem != RecoveryProblem::None;
     if (aBad != bBad) return aBad;
-    return a.document.writtenAt > b.document.writtenAt;
+    return a.summary.writtenAt > b.summary.writtenAt;
   });
   return runs;
+}
+
+RecoveryProblem LoadEndedRun(EndedRun& run) {
+  run.document = RecoveryDocument{};
+  const int runFd = ::open(run.path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  struct stat info {};
+  if (runFd < 0 || ::fstat(runFd, &info) != 0) {
+    run.problem = RecoveryProblem::Unreadable;
+  } else if (!PrivateToUser(info)) {
+    run.problem = RecoveryProblem::Foreign;
+  } else if (const int fd = OpenRecord(runFd, run, info); fd >= 0) {
+    ByteBuffer bytes(static_cast<std::size_t>(info.st_size));
+    const bool read = ReadAt(fd, 0, bytes.data(), bytes.size());
+    ::close(fd);
+    run.problem = read ? ProblemOf(ParseRecovery(bytes.data(), bytes.size(), run.document)) : RecoveryProblem::Truncated;
+  } else if (run.problem == RecoveryProblem::None) {
+    run.problem = RecoveryProblem::Unreadable;
+  }
+  if (runFd >= 0) ::close(runFd);
+  return run.problem;
 }
 
 std::string SetEndedRunAside(EndedRun& run, const std::string& refusedFolder) {

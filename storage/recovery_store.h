@@ -8,7 +8,10 @@
 //   recovery/run-<seconds>-<pid>/document.q2r  the record (recovery_format.h)
 //
 // Records that cannot be used are moved to the folder "recovery-refused"
-// beside the recovery folder, never deleted.
+// beside the recovery folder, never deleted. Only folders and records of
+// this user that no one else may open are read or written, as they are
+// made here; anything else in their place may be another user's doing and
+// is left as it is.
 
 #include <string>
 #include <vector>
@@ -45,7 +48,7 @@ WriteResult WriteRecoveryRecord(RecoveryRun& run, const ByteBuffer& bytes, Write
 // Removes the record, the folder and the lock; the run may prepare again.
 void RemoveRecoveryRun(RecoveryRun& run);
 
-enum class RecoveryProblem { None, Truncated, Damaged, Newer, TooLarge, Link, NotFile, Unreadable };
+enum class RecoveryProblem { None, Truncated, Damaged, Newer, TooLarge, Link, NotFile, Unreadable, Foreign };
 
 // A run that ended without cleaning up, claimed (locked) by this process
 // while it decides what to do with it.
@@ -57,13 +60,22 @@ struct EndedRun {
   // The run's entry is itself what cannot be used (a link, no folder, a
   // lock that is no file), rather than the record in it.
   bool wholeEntry = false;
+  // What the offer shows, read at claiming.
+  RecoverySummary summary;
+  // The whole record, read by LoadEndedRun only when it is restored.
   RecoveryDocument document;
 };
 
-// The ended runs in the folder with a record, newest record first; folders
-// of ended runs that recorded nothing are removed. Live runs' folders, this
-// run's own and hidden names are left alone.
+// The ended runs in the folder with a record, newest record first, each
+// with its summary; folders of ended runs that recorded nothing are
+// removed. Live runs' folders, this run's own and hidden names are left
+// alone. What is not this user's alone (the recovery folder itself, a run's
+// folder or a record) comes back as Foreign with `path` naming it, is not
+// read, claimed or moved, and must be left alone.
 std::vector<EndedRun> ClaimEndedRuns(const std::string& folder, const std::string& ownName);
+// Reads the claimed run's whole record into `document`; gives back (and
+// sets) the run's problem, None when it can be restored.
+RecoveryProblem LoadEndedRun(EndedRun& run);
 // Moves the run's record (or whatever stands in its place, or the run's
 // folder itself when that is a link) into the refused folder under a name
 // of its own, removes the rest and gives back where it went; empty when it

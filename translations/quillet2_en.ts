@@ -1075,12 +1075,6 @@ Restore it?</translation>
 (No keeps it and asks again at the next start)</translation>
     </message>
     <message>
-        <source>復元データからタブを作れませんでした
-復元データは残してあります</source>
-        <translation>The tabs could not be made from the recovery copy.
-The copy is kept.</translation>
-    </message>
-    <message>
         <source>[ %1 ]
 
 &gt;復元データを使えません（%2）
@@ -1473,6 +1467,30 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>フォルダを作れません</source>
         <translation>The folder cannot be made.</translation>
+    </message>
+    <message>
+        <source>[ %1 ]
+
+&gt;自分だけのものではない復元データなので、読まずにそのまま残してあります</source>
+        <translation>[ %1 ]
+
+&gt;This recovery data is not yours alone, so it was not read and stays where it is</translation>
+    </message>
+    <message>
+        <source>未保存の作業を復元用に残せなくなりました</source>
+        <translation>Unsaved work can no longer be kept for recovery</translation>
+    </message>
+    <message>
+        <source>復元用のフォルダを作れないか、自分だけが使えるフォルダではありません（リンク、ほかのユーザーのもの、ほかの人も開けるもの）</source>
+        <translation>The recovery folder cannot be made or is not yours alone (a link, another user's, or open to others)</translation>
+    </message>
+    <message>
+        <source>HOME も XDG_STATE_HOME も決まっていないため、残す場所がありません</source>
+        <translation>Neither HOME nor XDG_STATE_HOME is set, so there is no place to keep it</translation>
+    </message>
+    <message>
+        <source>未保存の作業を、再び復元用に残しています</source>
+        <translation>Unsaved work is kept for recovery again</translation>
     </message>
 </context>
 </TS>

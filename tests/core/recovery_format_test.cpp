@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <tuple>
 
 #include "storage/recovery_format.h"
 
@@ -42,6 +43,8 @@ RecoveryDocument SampleDocument() {
   document.tabs[1].frameRate = 7;
   document.animationDefaultRate = 12;
   document.animationSteps = {{0, 0}, {1, 30}, {0, 0}, {3, 0}};
+  document.animationFile = {true, 32, 32, 8, 1, true, false, true, {'I', 'N', 'A', 'M', 3, 0, 0, 0, 'a', 'b', 0, 0},
+                            {"INFO", "anih", "rate", "fram"}};
   document.tabs[0].hotSpotX = 15;
   document.tabs[0].hotSpotY = 3;
   document.tabs[4].keptDirectory.assign(16, 0);
@@ -62,6 +65,12 @@ void ExpectSame(const RecoveryDocument& a, const RecoveryDocument& b) {
   EXPECT_EQ(a.currentPosition, b.currentPosition);
   EXPECT_EQ(a.animationDefaultRate, b.animationDefaultRate);
   EXPECT_EQ(a.animationSteps, b.animationSteps);
+  const RecoveryAnimationFile& af = a.animationFile;
+  const RecoveryAnimationFile& bf = b.animationFile;
+  EXPECT_EQ(std::tie(af.known, af.width, af.height, af.bitCount, af.planes, af.rateChunk, af.sequenceChunk, af.hasInfo,
+                     af.info, af.chunkOrder),
+            std::tie(bf.known, bf.width, bf.height, bf.bitCount, bf.planes, bf.rateChunk, bf.sequenceChunk, bf.hasInfo,
+                     bf.info, bf.chunkOrder));
   ASSERT_EQ(a.tabs.size(), b.tabs.size());
   for (std::size_t t = 0; t < a.tabs.size(); ++t) {
     const RecoveryTab& x = a.tabs[t];
@@ -83,6 +92,16 @@ void ExpectSame(const RecoveryDocument& a, const RecoveryDocument& b) {
       for (int cy = 0; cy < x.height; ++cy)
         ASSERT_EQ(x.cells[CellIndex(cx, cy)], y.cells[CellIndex(cx, cy)]) << "tab " << t << " " << cx << "," << cy;
   }
+}
+
+// The summary of the first `size` bytes of a record.
+RecoveryRead Summarize(const ByteBuffer& bytes, std::size_t size, RecoverySummary& out) {
+  const auto read = [&](std::uint64_t at, std::uint8_t* to, std::size_t n) {
+    if (at > size || n > size - at) return false;
+    std::memcpy(to, bytes.data() + at, n);
+    return true;
+  };
+  return ReadRecoverySummary(read, size, out);
 }
 
 // Sets the header's CRC for a body changed on purpose.
@@ -120,6 +139,10 @@ TEST(RecoveryFormat, WhatIsWrittenReadsBackTheSame) {
   RecoveryDocument read;
   ASSERT_EQ(ParseRecovery(bytes.data(), bytes.size(), read), RecoveryRead::Ok);
   ExpectSame(written, read);
+  RecoverySummary summary;
+  ASSERT_EQ(Summarize(bytes, bytes.size(), summary), RecoveryRead::Ok);
+  EXPECT_EQ(std::make_tuple(summary.name, summary.writtenAt, summary.tabCount, summary.changedCount),
+            std::make_tuple(written.name, written.writtenAt, 5, 2));
 
   // Twenty tabs of 64 x 64 in 256 colours, the largest document.
   RecoveryDocument full;
@@ -134,6 +157,8 @@ TEST(RecoveryFormat, EveryCutIsRefusedAsTruncated) {
   for (std::size_t length = 1; length < bytes.size(); length += (length < 64 ? 1 : 997)) {
     RecoveryDocument read;
     EXPECT_EQ(ParseRecovery(bytes.data(), length, read), RecoveryRead::Truncated) << length;
+    RecoverySummary summary;
+    EXPECT_EQ(Summarize(bytes, length, summary), RecoveryRead::Truncated) << length;
   }
 }
 

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "storage/recovery_store.h"
+#include "tests/support/as_user.h"
 
 namespace {
 
@@ -50,8 +51,11 @@ class RecoveryStore : public ::testing::Test {
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     root_ = pattern;
     folder_ = root_ + "/state/quillet2/recovery";
+    // Planted folders and records are private, as the program makes them.
+    umask_ = ::umask(077);
   }
   void TearDown() override {
+    ::umask(umask_);
     std::error_code ignored;
     fs::remove_all(root_, ignored);
   }
@@ -67,6 +71,7 @@ class RecoveryStore : public ::testing::Test {
 
   std::string root_;
   std::string folder_;
+  mode_t umask_ = 0;
 };
 
 TEST_F(RecoveryStore, TwoRunsKeepSeparateDataAndLeaveEachOtherAlone) {
@@ -123,7 +128,10 @@ TEST_F(RecoveryStore, AKilledRunsDataIsClaimedOnce) {
   std::vector<EndedRun> claimed = ClaimEndedRuns(folder_, "");
   ASSERT_EQ(claimed.size(), 1u);
   EXPECT_EQ(claimed[0].problem, RecoveryProblem::None);
-  EXPECT_EQ(claimed[0].document.name, "killed");
+  EXPECT_EQ(claimed[0].summary.name, "killed");
+  // Claiming reads no image; only restoring does.
+  EXPECT_TRUE(claimed[0].document.tabs.empty());
+  ASSERT_EQ(LoadEndedRun(claimed[0]), RecoveryProblem::None);
   EXPECT_EQ(claimed[0].document.tabs.at(0).cells[CellIndex(2, 1)], 1);
   // Claimed by this start: another start sees nothing of it.
   EXPECT_TRUE(ClaimEndedRuns(folder_, "").empty());
@@ -142,12 +150,12 @@ TEST_F(RecoveryStore, RunsThatRecordedNothingGoSilentlyAndNewestComesFirst) {
   fs::create_directories(folder_ + "/.run-5-5.new");  // a run being made
   std::vector<EndedRun> claimed = ClaimEndedRuns(folder_, "run-3-3");
   ASSERT_EQ(claimed.size(), 1u);  // its own run is never offered
-  EXPECT_EQ(claimed[0].document.name, "older");
+  EXPECT_EQ(claimed[0].summary.name, "older");
   ReleaseEndedRun(claimed[0]);
   claimed = ClaimEndedRuns(folder_, "");
   ASSERT_EQ(claimed.size(), 2u);
-  EXPECT_EQ(claimed[0].document.name, "newer");
-  EXPECT_EQ(claimed[1].document.name, "older");
+  EXPECT_EQ(claimed[0].summary.name, "newer");
+  EXPECT_EQ(claimed[1].summary.name, "older");
   for (EndedRun& run : claimed) ReleaseEndedRun(run);
   EXPECT_FALSE(fs::exists(folder_ + "/run-1-1"));
   EXPECT_FALSE(fs::exists(folder_ + "/run-4-4"));
@@ -229,6 +237,49 @@ TEST_F(RecoveryStore, BadDataIsMovedAsideWithoutTouchingWhatLinksPointTo) {
   EXPECT_TRUE(fs::is_symlink(where));
   EXPECT_EQ(Bytes(elsewhere + "/document.q2r"), good);
   EXPECT_FALSE(fs::exists(elsewhere + "/lock"));
+}
+
+// Data another user could have planted or may change is neither offered,
+// claimed nor moved: the user who runs the program reads only folders and
+// records of their own that no one else may open.
+TEST_F(RecoveryStore, AnotherUsersDataIsLeftAloneUnread) {
+  if (!RunningAsRoot()) GTEST_SKIP() << "planting another user's data needs the superuser";
+  const ByteBuffer good = SerializeRecovery(OneTabDocument("planted", 1));
+  const std::string run = folder_ + "/run-1-1";
+  const std::string record = run + "/" + RECOVERY_RECORD_NAME;
+  const auto own = [](const std::string& path, uid_t user, mode_t mode) {
+    return ::chown(path.c_str(), user, user) == 0 && ::chmod(path.c_str(), mode) == 0;
+  };
+  struct Case {
+    const char* what;
+    std::string path;
+    uid_t owner;
+    mode_t mode;
+    std::string leftAlone;
+  };
+  const Case cases[] = {
+      {"another user's recovery folder", folder_, 0, 0755, folder_},
+      {"another user's run folder", run, 0, 0777, run},
+      {"another user's record", record, 0, 0644, record},
+      {"a run folder others may enter", run, NOBODY, 0750, run},
+      {"a record others may change", record, NOBODY, 0666, record},
+  };
+  ASSERT_EQ(::chmod(root_.c_str(), 0711), 0);
+  for (const Case& c : cases) {
+    fs::remove_all(root_ + "/state");
+    KilledRun("run-1-1", good);
+    for (const std::string& path : {root_ + "/state", root_ + "/state/quillet2", folder_, run})
+      ASSERT_TRUE(own(path, NOBODY, 0700));
+    ASSERT_TRUE(own(run + "/" + RECOVERY_LOCK_NAME, NOBODY, 0600) && own(record, NOBODY, 0600));
+    ASSERT_TRUE(own(c.path, c.owner, c.mode)) << c.what;
+    const int code = RunAsUser(NOBODY, [&] {
+      const std::vector<EndedRun> runs = ClaimEndedRuns(folder_, "");
+      return runs.size() == 1 && runs[0].problem == RecoveryProblem::Foreign && runs[0].path == c.leftAlone ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0) << c.what;
+    EXPECT_TRUE(Bytes(record) == good) << c.what;
+    EXPECT_FALSE(fs::exists(RefusedRecoveryFolder(folder_))) << c.what;
+  }
 }
 
 // The recovery folder itself must be the user's own folder, not a link.

@@ -5,6 +5,7 @@
 // cursor and into a cursor theme folder.
 
 #include <QSpinBox>
+#include <tuple>
 
 #include "app/command_ids.h"
 #include "app/commands.h"
@@ -273,30 +274,42 @@ TEST_F(AniDocument, XcursorExportFollowsTheStepsWithTheirTimesAndTheThemeHoldsIt
   EXPECT_EQ(ThemeCursorName("無名"), "left_ptr");
 }
 
-// A recovery record keeps each frame's time and the sequence; the restored
-// document saves the same animation.
+// A recovery record keeps each frame's time and the sequence, and what the
+// file held besides (a title and an artist, the header's size, bit count and
+// planes, a rate chunk saying only the header's time); the restored document
+// saves the same animation.
 TEST_F(AniDocument, ARecoveryRecordKeepsTheFrameTimesAndTheSequence) {
-  const std::string path = WriteBytes("spin.ani", SpinningFile());
-  OpenIconFile(path);
-  ASSERT_EQ(tabSet.tabCount, 3);
-  AniFile before;
-  ASSERT_EQ(ReadAniBytes(SpinningFile(), before), "");
-  // The record is taken with another tab shown than the first.
-  tabSet.currentPosition = 1;
-  ShowCurrentPosition();
-  RecoveryDocument taken;
-  TakeRecoverySnapshot(taken);
-  const ByteBuffer record = SerializeRecovery(taken);
-  RecoveryDocument read;
-  ASSERT_EQ(ParseRecovery(record.data(), record.size(), read), RecoveryRead::Ok);
-  DeleteAllTabs();
-  ASSERT_TRUE(RestoreRecoveryDocument(read));
-  ASSERT_EQ(tabSet.tabCount, 3);
-  DispatchCommand(CMD_SAVE);
-  AniFile saved;
-  ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
-  EXPECT_EQ(saved.sequence, before.sequence);
-  EXPECT_EQ(saved.rates, before.rates);
+  const ByteBuffer titled = RiffList(
+      "RIFF", "ACON",
+      {RiffList("LIST", "INFO", {RiffChunk("INAM", {'a', 0}), RiffChunk("IART", {'b', 0})}),
+       RiffChunk("anih", Values({36, 2, 2, 32, 32, 32, 1, 9, 1})), RiffChunk("rate", Values({9, 9})),
+       FrameList({CursorFrame(32, 16, 1, 3, 4), CursorFrame(32, 16, 2, 5, 6)})});
+  for (const ByteBuffer& file : {SpinningFile(), titled}) {
+    const std::string path = WriteBytes("spin.ani", file);
+    OpenIconFile(path);
+    AniFile before;
+    ASSERT_EQ(ReadAniBytes(file, before), "");
+    ASSERT_EQ(tabSet.tabCount, static_cast<int>(before.frames.size()));
+    // The record is taken with another tab shown than the first.
+    tabSet.currentPosition = 1;
+    ShowCurrentPosition();
+    RecoveryDocument taken;
+    TakeRecoverySnapshot(taken);
+    const ByteBuffer record = SerializeRecovery(taken);
+    RecoveryDocument read;
+    ASSERT_EQ(ParseRecovery(record.data(), record.size(), read), RecoveryRead::Ok);
+    DeleteAllTabs();
+    ASSERT_TRUE(RestoreRecoveryDocument(read));
+    ASSERT_EQ(tabSet.tabCount, static_cast<int>(before.frames.size()));
+    DispatchCommand(CMD_SAVE);
+    AniFile saved;
+    ASSERT_EQ(ReadAniBytes(FileBytes(path), saved), "");
+    EXPECT_EQ(saved.sequence, before.sequence);
+    EXPECT_EQ(saved.rates, before.rates);
+    EXPECT_EQ(std::tie(saved.info, saved.width, saved.height, saved.bitCount, saved.planes),
+              std::tie(before.info, before.width, before.height, before.bitCount, before.planes));
+    DeleteAllTabs();
+  }
 }
 
 }  // namespace

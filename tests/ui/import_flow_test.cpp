@@ -108,9 +108,10 @@ TEST_F(Import, RealIconBringsItsSmallImagesAsTheyAre) {
     const ImageTab& tab = *tabs[i];
     ASSERT_EQ(tab.width, qt[i].width());
     ASSERT_EQ(tab.height, qt[i].height());
-    // Every new tab starts its history with the imported image, unchanged.
+    // Every new tab starts its history with the imported image, which no
+    // file holds yet: it counts as unsaved.
     ASSERT_NE(tab.undoFirst, nullptr);
-    EXPECT_FALSE(IsTabChanged(tab));
+    EXPECT_TRUE(IsTabChanged(tab));
     long long error = 0;
     int opaque = 0;
     std::set<QRgb> colours;
@@ -217,12 +218,15 @@ TEST_F(Import, AddsBehindOrReplacesAndKeepsTheTabLimit) {
   EXPECT_EQ(tabSet.currentPosition, 18);
   EXPECT_STREQ(CurrentTab()->title, " 16x16x256 ");
 
-  // Yes replaces every tab (nothing was changed, so nothing is asked).
+  // Yes replaces every tab; the two imported ones are unsaved, and No
+  // to saving them lets them go.
   modal.clear();
   modal.QueueDialog(ChooseRows({2}));
   modal.QueueAnswer(IDYES);
+  modal.QueueAnswer(IDNO);
   ImportFile(path);
-  EXPECT_EQ(modal.texts(), (std::vector<std::string>{OPEN_REPLACE_QUESTION}));
+  ASSERT_EQ(modal.texts().size(), 2u);
+  EXPECT_EQ(modal.texts()[0], OPEN_REPLACE_QUESTION);
   ASSERT_EQ(tabSet.tabCount, 1);
   EXPECT_EQ(tabSet.documentName, "無名");
   EXPECT_STREQ(CurrentTab()->title, " 48x48x256 ");

@@ -24,6 +24,7 @@
 #include "model/change_hub.h"
 #include "platform/profile.h"
 #include "storage/recovery_store.h"
+#include "tests/support/as_user.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {
@@ -35,9 +36,12 @@ class Recovery : public FileFlowTest {
   void SetUp() override {
     FileFlowTest::SetUp();
     state_ = Path("state/quillet2/recovery");
+    // Planted folders and records are private, as the program makes them.
+    umask_ = ::umask(077);
   }
   void TearDown() override {
     EndRecovery();
+    ::umask(umask_);
     FileFlowTest::TearDown();
   }
 
@@ -72,6 +76,7 @@ class Recovery : public FileFlowTest {
   }
 
   std::string state_;
+  mode_t umask_ = 0;
 };
 
 RecoveryDocument TwoTabDocument(const std::string& name) {
@@ -296,6 +301,20 @@ TEST_F(Recovery, AFileChangedSinceTheRecordIsNotOverwrittenUnasked) {
   ASSERT_EQ(tabSet.tabCount, 2);
   EXPECT_EQ(tabSet.documentName, icon);
   EXPECT_FALSE(CanSaveWithoutAsking());
+  if (!RunningAsRoot()) return;
+  EndRecovery();
+  DeleteAllTabs();
+
+  // Another user's file, named with its stat values as they are: anyone
+  // could have written such a record, so Save asks.
+  ASSERT_EQ(::chown(icon.c_str(), NOBODY, NOBODY), 0);
+  document.fileState.nanoseconds -= 1;
+  PlantKilledRun("run-3-3", SerializeRecovery(document));
+  modal.clear();
+  modal.QueueAnswer(IDYES);
+  StartRecovery(false, Setup());
+  ASSERT_EQ(tabSet.tabCount, 2);
+  EXPECT_FALSE(CanSaveWithoutAsking());
 }
 
 TEST_F(Recovery, BadDataIsRefusedWithAMessageAndKeptAside) {
@@ -304,7 +323,12 @@ TEST_F(Recovery, BadDataIsRefusedWithAMessageAndKeptAside) {
     const char* what;
     ByteBuffer record;
     const char* reason;
+    // Offered, as only restoring reads the images, and restored (Yes).
+    bool offered = false;
   };
+  RecoveryDocument undecodable = TwoTabDocument("doc");
+  undecodable.tabs[0].keptDirectory = {32, 32, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  undecodable.tabs[0].keptData.assign(40, 7);
   ByteBuffer newer = good;
   newer[8] = 2;
   ByteBuffer damaged = good;
@@ -313,15 +337,17 @@ TEST_F(Recovery, BadDataIsRefusedWithAMessageAndKeptAside) {
       {"truncated", ByteBuffer(good.begin(), good.begin() + 100), RECOVERY_TRUNCATED},
       {"damaged", damaged, RECOVERY_DAMAGED},
       {"newer", newer, RECOVERY_NEWER},
+      {"a kept image that does not decode", SerializeRecovery(undecodable), RECOVERY_DAMAGED, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const std::string folder = PlantKilledRun("run-1-1", c.record);
     modal.clear();
+    if (c.offered) modal.QueueAnswer(IDYES);
     StartRecovery(false, Setup());
-    ASSERT_EQ(modal.texts().size(), 1u);
+    ASSERT_EQ(modal.texts().size(), c.offered ? 2u : 1u);
     const std::string aside = RefusedRecoveryFolder(state_) + "/run-1-1.q2r";
-    EXPECT_EQ(modal.texts()[0], FillText(RECOVERY_REFUSED, {folder, c.reason, aside}));
+    EXPECT_EQ(modal.texts().back(), FillText(RECOVERY_REFUSED, {folder, c.reason, aside}));
     EXPECT_EQ(FileBytes(aside), c.record);
     EXPECT_EQ(tabSet.tabCount, 0);
     EXPECT_FALSE(fs::exists(folder));
@@ -340,6 +366,37 @@ TEST_F(Recovery, BadDataIsRefusedWithAMessageAndKeptAside) {
   EXPECT_NE(modal.texts()[0].find(RECOVERY_LINK), std::string::npos);
   EXPECT_EQ(FileBytes(victim), before);
   EXPECT_TRUE(fs::is_symlink(RefusedRecoveryFolder(state_) + "/run-2-2.q2r"));
+}
+
+// A recovery folder that cannot be used leaves the copy stale: the window
+// says so once, and again once the copy is kept again.
+TEST_F(Recovery, TheWindowSaysWhenUnsavedWorkStopsAndStartsBeingKept) {
+  const std::string elsewhere = Path("elsewhere");
+  fs::create_directories(elsewhere);
+  fs::create_directories(fs::path(state_).parent_path());
+  fs::create_symlink(elsewhere, state_);
+  StartRecovery(false, Setup());
+  // Not the user's own folder: nothing in it is read, and that is said.
+  EXPECT_EQ(modal.texts(), std::vector<std::string>{FillText(RECOVERY_FOREIGN, {state_})});
+  modal.clear();
+  OpenIconFile(WriteIcon("one.ico", 1));
+  const auto settled = [] {
+    QTest::qWait(60);
+    return WaitForRecoveryWrites(5000) && (QTest::qWait(20), true);
+  };
+  EditCurrentTab();
+  ASSERT_TRUE(settled());
+  EditCurrentTab();
+  ASSERT_TRUE(settled());
+  const std::string stopped = std::string(RECOVERY_NOT_KEPT) + "\n" + RECOVERY_FOLDER_UNUSABLE + "\n[ " + state_ + " ]";
+  EXPECT_EQ(modal.texts(), std::vector<std::string>{stopped});
+  EXPECT_TRUE(fs::is_empty(elsewhere));
+
+  fs::remove(state_);
+  EditCurrentTab();
+  ASSERT_TRUE(RecordWritten());
+  ASSERT_TRUE(settled());
+  EXPECT_EQ(modal.texts(), (std::vector<std::string>{stopped, RECOVERY_KEPT_AGAIN}));
 }
 
 TEST_F(Recovery, TheSwitchAndTheOptionTurnItOff) {

@@ -2,11 +2,14 @@
 // item's tooltip follow edits, undo and saving.
 
 #include <QTabBar>
+#include <functional>
 
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/tab_strip.h"
 #include "fileio/open_flow.h"
+#include "import/flow.h"
+#include "tests/support/family_icon.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {
@@ -44,6 +47,38 @@ TEST_F(UnsavedState, TheCaptionMarkAndTheTooltipsFollowEditsUndoAndSaving) {
     EXPECT_EQ(Caption(), step.caption) << step.what;
     EXPECT_EQ(Tooltip(0), step.firstTip) << step.what;
     EXPECT_EQ(Tooltip(1), step.secondTip) << step.what;
+  }
+}
+
+// Tabs that no file holds are unsaved from the start: the caption is marked
+// and closing asks, so Ctrl+Q does not lose them.
+TEST_F(UnsavedState, ImportedTabsAndEditableCopiesCountAsUnsaved) {
+  const std::string kept = WriteBytes("kept.ico", import_samples::BuildIcon({family_icon::Ramp(48, 3)}));
+  struct Way {
+    const char* what;
+    std::function<void()> make;
+  };
+  const Way ways[] = {
+      {"imported",
+       [&] {
+         modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, IDOK); });
+         ImportFile(WriteIcon("two.ico", 2));
+       }},
+      {"an editable copy",
+       [&] {
+         OpenIconFile(kept);
+         DispatchCommand(CMD_MAKE_EDITABLE_COPY);
+       }},
+  };
+  for (const Way& way : ways) {
+    way.make();
+    ASSERT_GT(tabSet.tabCount, 0) << way.what;
+    EXPECT_EQ(Caption().substr(0, 1), "*") << way.what;
+    modal.clear();
+    modal.QueueAnswer(IDNO);
+    EXPECT_TRUE(AskSaveBeforeClose()) << way.what;
+    EXPECT_EQ(modal.messages().size(), 1u) << way.what;
+    DeleteAllTabs();
   }
 }
 
