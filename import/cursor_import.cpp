@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 std::optional<std::pair<int, int>> ParseHotSpotText(const std::string& text) {
   const std::size_t comma = text.find(',');
@@ -18,6 +19,22 @@ std::optional<std::pair<int, int>> ParseHotSpotText(const std::string& text) {
   return std::make_pair(*x, *y);
 }
 
+namespace {
+
+// The hot spot on an image width x height whose middle shows the picture at
+// contentWidth x contentHeight, kept inside the image.
+std::pair<int, int> PlaceHotSpot(std::pair<int, int> hotSpot, int sourceWidth, int sourceHeight, int width, int height,
+                                 int contentWidth, int contentHeight) {
+  const long long sx = sourceWidth > 0 ? sourceWidth : contentWidth;
+  const long long sy = sourceHeight > 0 ? sourceHeight : contentHeight;
+  const long long x = (width - contentWidth) / 2 + hotSpot.first * contentWidth / sx;
+  const long long y = (height - contentHeight) / 2 + hotSpot.second * contentHeight / sy;
+  return {static_cast<int>(std::clamp<long long>(x, 0, width - 1)),
+          static_cast<int>(std::clamp<long long>(y, 0, height - 1))};
+}
+
+}  // namespace
+
 void PlaceImportHotSpots(std::vector<ImportMade>& made, std::pair<int, int> hotSpot, int sourceWidth,
                          int sourceHeight) {
   for (ImportMade& one : made) {
@@ -25,11 +42,23 @@ void PlaceImportHotSpots(std::vector<ImportMade>& made, std::pair<int, int> hotS
     if (image.width == 0 || image.height == 0) continue;
     const int contentWidth = one.contentWidth > 0 ? one.contentWidth : image.width;
     const int contentHeight = one.contentHeight > 0 ? one.contentHeight : image.height;
-    const long long sx = sourceWidth > 0 ? sourceWidth : contentWidth;
-    const long long sy = sourceHeight > 0 ? sourceHeight : contentHeight;
-    const long long x = (image.width - contentWidth) / 2 + hotSpot.first * contentWidth / sx;
-    const long long y = (image.height - contentHeight) / 2 + hotSpot.second * contentHeight / sy;
-    image.hotSpotX = static_cast<std::uint8_t>(std::clamp<long long>(x, 0, image.width - 1));
-    image.hotSpotY = static_cast<std::uint8_t>(std::clamp<long long>(y, 0, image.height - 1));
+    const auto [x, y] =
+        PlaceHotSpot(hotSpot, sourceWidth, sourceHeight, image.width, image.height, contentWidth, contentHeight);
+    image.hotSpotX = static_cast<std::uint8_t>(x);
+    image.hotSpotY = static_cast<std::uint8_t>(y);
   }
+}
+
+std::pair<int, int> HotSpotOnFittedImage(std::pair<int, int> hotSpot, int sourceWidth, int sourceHeight, int width,
+                                         int height) {
+  if (width < 1 || height < 1) return {0, 0};
+  if (sourceWidth < 1 || sourceHeight < 1) return PlaceHotSpot(hotSpot, 0, 0, width, height, width, height);
+  // The picture scaled so that its longer side fills the image, as the
+  // true-colour sizes scale it.
+  const int longer = std::max(sourceWidth, sourceHeight);
+  const int side = std::max(width, height);
+  const int contentWidth = std::max(1, static_cast<int>(std::lround(double(sourceWidth) * side / longer)));
+  const int contentHeight = std::max(1, static_cast<int>(std::lround(double(sourceHeight) * side / longer)));
+  return PlaceHotSpot(hotSpot, sourceWidth, sourceHeight, width, height, std::min(contentWidth, width),
+                      std::min(contentHeight, height));
 }

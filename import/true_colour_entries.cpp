@@ -32,6 +32,8 @@ KeptEntry TrueColourEntry(const RgbaPicture& picture, bool png) {
   entry.height = picture.height;
   entry.bitCount = 32;
   entry.png = png;
+  // The picture itself goes with it, for the outputs that are not icons.
+  entry.argb = picture.pixels;
   entry.data = png ? PngImageData(picture) : TrueColourImageData(picture);
   entry.directory = {static_cast<std::uint8_t>(picture.width >= 256 ? 0 : picture.width),
                      static_cast<std::uint8_t>(picture.height >= 256 ? 0 : picture.height), 0, 0, 1, 0, 32, 0};
