@@ -44,7 +44,7 @@ std::string ReadFullPicture(const std::string& path, int index, RgbaPicture& ful
   const auto bytes = ReadFileBytes(path, ICON_MAX_FILE_BYTES);
   if (!bytes) return ICON_OPEN_FAILED;
   if (bytes->size() > ICON_MAX_FILE_BYTES) return IMPORT_PICTURE_TOO_LARGE;
-  if (FileExtensionIs(path, ".ico") || FileExtensionIs(path, ".cur")) {
+  if (ReadsAsIconFile(path, *bytes)) {
     IconHeader header;
     std::vector<IconDirEntry> entries;
     if (!ReadIconDirectory(*bytes, header, entries) || index < 0 || index >= static_cast<int>(entries.size()))

@@ -1470,5 +1470,21 @@ It could not be moved and stays where it is</translation>
         <source>フォルダを作れません</source>
         <translation>The folder cannot be made.</translation>
     </message>
+    <message>
+        <source>X11カーソルに書き出せる画像がありません</source>
+        <translation>There is no image that can go into an X11 cursor.</translation>
+    </message>
+    <message>
+        <source>ほかのユーザーのフォルダかファイルなので、書きこみません</source>
+        <translation>It belongs to another user, so nothing is written there.</translation>
+    </message>
+    <message>
+        <source>アニメーションカーソルとしては大きすぎます</source>
+        <translation>The file is too large for an animated cursor</translation>
+    </message>
+    <message>
+        <source>画像がひとつもありません</source>
+        <translation>The file holds no images.</translation>
+    </message>
 </context>
 </TS>

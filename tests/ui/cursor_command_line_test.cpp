@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QProcess>
 
+#include <filesystem>
+
 #include "fileio/cursor_format.h"
 #include "fileio/xcursor_format.h"
 #include "tests/ui/file_flow_fixture.h"
@@ -60,6 +62,12 @@ TEST_F(CursorCommandLine, WritesACursorWithTheHotSpotScaledToEachSizeAndAnX11Cur
     EXPECT_EQ(u32(at + 24), sizeAndHotSpot[i][1]) << i;
     EXPECT_EQ(u32(at + 28), sizeAndHotSpot[i][2]) << i;
   }
+
+  // A PNG file under an icon's name is read as the picture it is.
+  std::filesystem::copy_file(input.toStdString(), Path("favicon.ico"));
+  run = Quillet2({"--import", QString::fromStdString(Path("favicon.ico")), "--sizes", "16,128", "-o",
+                  QString::fromStdString(Path("fav.ico"))});
+  EXPECT_EQ(run.code, 0) << run.err;
 
   // An icon output stays an icon; --xcursor alone needs no -o.
   run = Quillet2({"--import", input, "-o", QString::fromStdString(Path("plain.ico")), "--hotspot", "3,3"});
