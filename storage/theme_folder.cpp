@@ -104,9 +104,10 @@ int OpenOwnFolder(int parent, const std::string& name, const std::string& path, 
       return -1;
     }
   }
+  // Refused, not failed to be made: the message says the folder did not open.
   if (info.st_uid != ::geteuid()) {
     Fail(result, WriteResult::OpenFailed,
-         S_ISLNK(info.st_mode) ? WriteProblem::LinkRefused : WriteProblem::OtherUsersFolder, path, true);
+         S_ISLNK(info.st_mode) ? WriteProblem::LinkRefused : WriteProblem::OtherUsersFolder, path, false);
     return -1;
   }
   if (S_ISLNK(info.st_mode)) {

@@ -12,7 +12,8 @@
 struct ThemeWriteResult {
   WriteResult result = WriteResult::Ok;
   WriteProblem problem = WriteProblem::None;
-  // The folder or file the failure is about, and whether it is a folder.
+  // The folder or file the failure is about, and whether a folder could not
+  // be made or found there.
   std::string path;
   bool folder = false;
 };
