@@ -111,15 +111,6 @@ TEST_F(OpenImportOffer, FilesNeitherReadsAreOnlyRefused) {
   EXPECT_EQ(modal.messages()[0].buttons, MB_OK);
   EXPECT_EQ(modal.texts()[0].find(OPEN_OFFER_IMPORT), std::string::npos);
   EXPECT_EQ(tabSet.tabCount, 0);
-
-  // An icon and a cursor of no images: a message, not an empty document.
-  for (const auto& [name, type] : {std::pair{"empty.ico", 1}, std::pair{"empty.cur", 2}}) {
-    const std::string path = WriteBytes(name, {0, 0, static_cast<std::uint8_t>(type), 0, 0, 0});
-    modal.clear();
-    OpenIconFile(path);
-    EXPECT_EQ(modal.texts(), std::vector<std::string>{FileMessage(path, OPEN_NO_IMAGES)});
-    EXPECT_EQ(tabSet.tabCount, 0);
-  }
 }
 
 }  // namespace
