@@ -17,11 +17,9 @@
 namespace {
 
 std::optional<ByteBuffer> ReadAniFileBytes(const std::string& path) {
-  auto bytes = ReadFileBytes(path, ANI_MAX_FILE_BYTES);
-  // Anything past the limit is never looked at; a chunk that reaches there
-  // reads as a file cut short.
-  if (bytes && bytes->size() > ANI_MAX_FILE_BYTES) bytes->resize(ANI_MAX_FILE_BYTES);
-  return bytes;
+  // One byte past the limit is read, so that the reader refuses a larger
+  // file as too large rather than as cut short.
+  return ReadFileBytes(path, ANI_MAX_FILE_BYTES);
 }
 
 std::string FrameProblem(std::size_t frame, const std::string& problem) {

@@ -62,10 +62,16 @@ ByteBuffer ValuesChunkData(const std::vector<std::uint32_t>& values) {
 std::string ReadAniBytes(const ByteBuffer& bytes, AniFile& ani) {
   ani = AniFile{};
   if (!IdAt(bytes, 0, "RIFF") || !IdAt(bytes, 8, "ACON")) return ANI_NOT_ANI;
+  // Past the limit the file is refused as a whole, before its chunks are
+  // looked at: what is past the limit was never read.
+  if (bytes.size() > ANI_MAX_FILE_BYTES) return ANI_TOO_LARGE;
   const std::uint32_t riffSize = U32At(bytes, 4);
-  if (riffSize < 4 || riffSize > bytes.size() - CHUNK_HEADER) return ANI_TRUNCATED;
+  // Some writers count the whole file, the RIFF header too, in the size:
+  // a size up to the file's length is taken when every chunk lies inside
+  // the file.
+  if (riffSize < 4 || riffSize > bytes.size()) return ANI_TRUNCATED;
   std::vector<Chunk> chunks;
-  if (!ReadChunks(bytes, 12, CHUNK_HEADER + riffSize, chunks)) return ANI_TRUNCATED;
+  if (!ReadChunks(bytes, 12, std::min<std::size_t>(CHUNK_HEADER + riffSize, bytes.size()), chunks)) return ANI_TRUNCATED;
 
   const Chunk* header = nullptr;
   const Chunk* rate = nullptr;

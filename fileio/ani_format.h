@@ -15,6 +15,8 @@
 inline constexpr const char* ANI_NOT_ANI = QT_TRANSLATE_NOOP("Quillet2", "アニメーションカーソルではありません");
 inline constexpr const char* ANI_TRUNCATED =
     QT_TRANSLATE_NOOP("Quillet2", "ファイルが途中で切れています（チャンクがファイルの外まで続いています）");
+inline constexpr const char* ANI_TOO_LARGE =
+    QT_TRANSLATE_NOOP("Quillet2", "アニメーションカーソルとしては大きすぎます");
 inline constexpr const char* ANI_NO_HEADER = QT_TRANSLATE_NOOP("Quillet2", "アニメーションの情報（anih）がありません");
 inline constexpr const char* ANI_NO_FRAMES = QT_TRANSLATE_NOOP("Quillet2", "フレームがありません");
 inline constexpr const char* ANI_FRAME_COUNT =

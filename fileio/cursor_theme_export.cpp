@@ -9,21 +9,8 @@
 #include "model/tab_set.h"
 #include "platform/modal.h"
 #include "storage/file_message.h"
+#include "storage/theme_folder.h"
 #include "storage/write_failure.h"
-
-namespace {
-
-bool WriteOrReport(const std::string& path, const ByteBuffer& bytes) {
-  WriteProblem problem = WriteProblem::None;
-  switch (WriteFileBytesSafely(path, bytes, &problem)) {
-    case WriteResult::Ok: return true;
-    case WriteResult::OpenFailed: ShowReport(WriteFailureMessage(path, ICON_OPEN_FAILED, problem)); return false;
-    case WriteResult::WriteFailed: ShowReport(WriteFailureMessage(path, ICON_WRITE_FAILED, problem)); return false;
-  }
-  return false;
-}
-
-}  // namespace
 
 std::string ThemeCursorName(const std::string& documentName) {
   const std::size_t slash = documentName.find_last_of('/');
@@ -38,18 +25,22 @@ std::string ThemeCursorName(const std::string& documentName) {
 }
 
 bool WriteCursorTheme(const std::string& themeFolder, const std::string& cursorName) {
-  const QDir theme(QString::fromStdString(themeFolder));
-  const QString cursors = theme.filePath(QStringLiteral("cursors"));
-  if (!QDir().mkpath(cursors)) {
-    ShowReport(FileMessage(cursors.toStdString(), EXPORT_THEME_FOLDER_FAILED));
+  const std::vector<XcursorFrame> frames = XcursorFramesOfDocument();
+  // A theme is only begun for a cursor that has a picture.
+  if (frames.empty()) {
+    ShowReport(FileMessage(themeFolder, XCURSOR_NOTHING_TO_EXPORT));
     return false;
   }
-  if (!WriteXcursorFile(QDir(cursors).filePath(QString::fromStdString(cursorName)).toStdString())) return false;
-  const QString index = theme.filePath(QStringLiteral("index.theme"));
-  if (QFileInfo::exists(index)) return true;
-  const std::string themeName = QFileInfo(theme.absolutePath()).fileName().toStdString();
-  const std::string text = XcursorThemeIndex(themeName);
-  return WriteOrReport(index.toStdString(), ByteBuffer(text.begin(), text.end()));
+  const std::string themeName = QFileInfo(QDir(QString::fromStdString(themeFolder)).absolutePath()).fileName().toStdString();
+  const std::string index = XcursorThemeIndex(themeName);
+  const ThemeWriteResult result =
+      WriteThemeFiles(themeFolder, cursorName, SerializeXcursor(frames), ByteBuffer(index.begin(), index.end()));
+  if (result.result == WriteResult::Ok) return true;
+  const char* firstLine = result.folder                             ? EXPORT_THEME_FOLDER_FAILED
+                          : result.result == WriteResult::OpenFailed ? ICON_OPEN_FAILED
+                                                                     : ICON_WRITE_FAILED;
+  ShowReport(WriteFailureMessage(result.path, firstLine, result.problem));
+  return false;
 }
 
 void CommandExportCursorTheme() {

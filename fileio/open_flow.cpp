@@ -111,7 +111,9 @@ void OpenIconFile(const std::string& path) {
   if (!CheckFileAttributes(path)) return;
   TellKeptBackups(path);
   int imageCount = 0;
-  const std::string problem = IconFileProblem(path, imageCount);
+  std::string problem = IconFileProblem(path, imageCount);
+  // A file of no images would open as an empty document.
+  if (problem.empty() && imageCount == 0) problem = OPEN_NO_IMAGES;
   if (!problem.empty()) {
     // The import reads no animated cursors; it has nothing to offer.
     if (IsAnimatedCursorName(path))

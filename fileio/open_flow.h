@@ -9,6 +9,7 @@
 
 inline constexpr const char* OPEN_ICON_TITLE = QT_TRANSLATE_NOOP("Quillet2", "開く（アイコン）");
 inline constexpr const char* OPEN_TOO_MANY_TABS = QT_TRANSLATE_NOOP("Quillet2", "最大タブ数をこえるので読み込めません");
+inline constexpr const char* OPEN_NO_IMAGES = QT_TRANSLATE_NOOP("Quillet2", "画像がひとつもありません");
 inline constexpr const char* OPEN_ALREADY_EDITED = QT_TRANSLATE_NOOP("Quillet2", "既に編集対象になっています");
 inline constexpr const char* OPEN_REPLACE_QUESTION =
     QT_TRANSLATE_NOOP("Quillet2",

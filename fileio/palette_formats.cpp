@@ -106,11 +106,12 @@ std::string ReadGpl(const ByteBuffer& bytes, PaletteRecord& out, TextLookup look
       continue;
     }
     if (line.rfind("Columns:", 0) == 0) {
-      std::size_t at = 8;
-      int columns = 0;
-      if (!ReadChannel(line, at, columns) || at != line.size())
+      // Only a hint for showing the colours, of any width (GIMP writes up
+      // to 256); it must still be a number.
+      const std::string value = Trim(line.substr(8));
+      if (value.empty() || value.size() > 6 || value.find_first_not_of("0123456789") != std::string::npos)
         return Failure(BAD_LINE, lookup, {std::to_string(i + 1)});
-      record.columns = columns;
+      record.columns = std::stoi(value);
       continue;
     }
     ColorRef color = 0;

@@ -67,9 +67,11 @@ std::string SuggestedName(const char* extension) {
 }
 
 // The save dialogs edit the document's name itself: a confirmed name stays
-// the document's name whatever the writing does.
+// the document's name whatever the writing does. A name typed without an
+// extension takes the chosen filter's, and so the filter's format.
 bool ChooseDocumentName(const char* title, const FileFilterList& filters, const char* extension) {
-  const auto chosen = ChooseSaveFile(title, filters, SuggestedName(extension), extension);
+  int chosenFilter = -1;
+  const auto chosen = ChooseSaveFile(title, filters, SuggestedName(extension), extension, &chosenFilter);
   if (!chosen) return false;
   // A set that no longer shows the file it was opened from (all its tabs
   // were discarded since) has no file of its own to protect.

@@ -1,15 +1,12 @@
 #include "fileio/xcursor_export.h"
 
-#include <algorithm>
-
 #include "fileio/ani_document.h"
 #include "fileio/icon_format.h"
 #include "fileio/save_flow.h"
 #include "fileio/xcursor_format.h"
-#include "model/animation.h"
-#include "model/kept_entries.h"
 #include "model/tab_set.h"
 #include "platform/modal.h"
+#include "storage/file_message.h"
 #include "storage/write_failure.h"
 
 namespace {
@@ -26,30 +23,18 @@ std::string NameWithoutExtension(const std::string& name) {
 }  // namespace
 
 std::vector<XcursorFrame> XcursorFramesOfDocument() {
-  std::vector<XcursorFrame> frames;
-  // Kept images have no cells to give it; the editable ones make the cursor.
-  if (!IsAnimatedCursorName(tabSet.documentName)) {
-    for (const ImageTab* tab : TabsInStripOrder())
-      if (!IsKeptTab(*tab)) frames.push_back({tab, 0});
-    return frames;
-  }
-  // An animation's pictures follow its sequence, each with its step's time.
-  std::vector<int> frameSlots;
-  std::vector<std::uint32_t> rates;
-  for (const ImageTab* tab : TabsInStripOrder()) {
-    frameSlots.push_back(static_cast<int>(tab - tabSet.tabs));
-    rates.push_back(tab->frameRate);
-  }
-  for (const PlayedStep& step : PlayedSteps(frameSlots, rates)) {
-    const ImageTab& tab = tabSet.tabs[step.slot];
-    if (!IsKeptTab(tab)) frames.push_back({&tab, std::max<std::uint32_t>(RateToMilliseconds(step.rate), 1)});
-  }
-  return frames;
+  return XcursorFramesOfTabs(TabsInStripOrder(), IsAnimatedCursorName(tabSet.documentName));
 }
 
 bool WriteXcursorFile(const std::string& path) {
+  const std::vector<XcursorFrame> frames = XcursorFramesOfDocument();
+  // A file without a picture is no cursor: nothing is written.
+  if (frames.empty()) {
+    ShowReport(FileMessage(path, XCURSOR_NOTHING_TO_EXPORT));
+    return false;
+  }
   WriteProblem problem = WriteProblem::None;
-  switch (WriteFileBytesSafely(path, SerializeXcursor(XcursorFramesOfDocument()), &problem)) {
+  switch (WriteFileBytesSafely(path, SerializeXcursor(frames), &problem)) {
     case WriteResult::Ok: return true;
     case WriteResult::OpenFailed: ShowReport(WriteFailureMessage(path, ICON_OPEN_FAILED, problem)); return false;
     case WriteResult::WriteFailed: ShowReport(WriteFailureMessage(path, ICON_WRITE_FAILED, problem)); return false;

@@ -13,6 +13,7 @@
 #include "import/flow.h"
 #include "import/palette_import.h"
 #include "import/interrupt_catcher.h"
+#include "import/kept_copy.h"
 #include "import/targets.h"
 #include "import/true_colour_entries.h"
 #include "platform/file_name_bytes.h"
@@ -130,11 +131,29 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   std::vector<std::pair<std::string, ByteBuffer>> outputs;
   if (!request.output.empty()) outputs.emplace_back(request.output, SerializeIconParts(parts, IsCursorName(request.output)));
   if (!request.xcursorOutput.empty()) {
-    // An X11 cursor holds the images the program made; true-colour and kept
-    // images have no cells to give it.
+    // An X11 cursor holds every image the icon holds, the true-colour and
+    // kept ones too (they are the best pictures), each with the hot spot
+    // placed as on the images made.
     std::vector<XcursorFrame> frames;
-    for (const IconPart& part : parts)
-      if (part.image != nullptr) frames.push_back({part.image, 0});
+    for (const IconPart& part : parts) {
+      if (part.image != nullptr) {
+        frames.push_back(XcursorFrameOfCells(*part.image));
+        continue;
+      }
+      const KeptEntry* kept = part.kept;
+      KeptEntry decoded;
+      if (kept->argb.empty()) {
+        decoded = *kept;
+        if (!DecodeKeptEntryPicture(decoded).empty() || decoded.argb.empty()) continue;
+        kept = &decoded;
+      }
+      // The icon's entry already carries the hot spot placed for its size.
+      auto [x, y] = HotSpotOnFittedImage(hotSpot, picture.width, picture.height, kept->width, kept->height);
+      if (part.hotSpotX >= 0 && part.hotSpotY >= 0) std::tie(x, y) = std::make_pair(part.hotSpotX, part.hotSpotY);
+      frames.push_back(XcursorFrameOfPicture(kept->width, kept->height, kept->argb, x, y));
+    }
+    // Nothing is written, the icon neither, when the cursor would be empty.
+    if (frames.empty()) return Failure(IMPORT_EXIT_WRITE, AboutFile(request.xcursorOutput, XCURSOR_NOTHING_TO_EXPORT));
     outputs.emplace_back(request.xcursorOutput, SerializeXcursor(frames));
   }
   for (const auto& [path, bytes] : outputs) {

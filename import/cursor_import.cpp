@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 std::optional<std::pair<int, int>> ParseHotSpotText(const std::string& text) {
   const std::size_t comma = text.find(',');
@@ -40,4 +41,18 @@ void PlaceImportHotSpots(std::vector<ImportMade>& made, std::pair<int, int> hotS
     image.hotSpotX = static_cast<std::uint8_t>(x);
     image.hotSpotY = static_cast<std::uint8_t>(y);
   }
+}
+
+std::pair<int, int> HotSpotOnFittedImage(std::pair<int, int> hotSpot, int sourceWidth, int sourceHeight, int width,
+                                         int height) {
+  if (width < 1 || height < 1) return {0, 0};
+  if (sourceWidth < 1 || sourceHeight < 1) return ScaleHotSpot(hotSpot, 0, 0, width, height, width, height);
+  // The picture scaled so that its longer side fills the image, as the
+  // true-colour sizes scale it.
+  const int longer = std::max(sourceWidth, sourceHeight);
+  const int side = std::max(width, height);
+  const int contentWidth = std::max(1, static_cast<int>(std::lround(double(sourceWidth) * side / longer)));
+  const int contentHeight = std::max(1, static_cast<int>(std::lround(double(sourceHeight) * side / longer)));
+  return ScaleHotSpot(hotSpot, sourceWidth, sourceHeight, width, height, std::min(contentWidth, width),
+                      std::min(contentHeight, height));
 }

@@ -24,3 +24,9 @@ std::pair<int, int> ScaleHotSpot(std::pair<int, int> hotSpot, int sourceWidth, i
 // the margin that centres it, kept inside the image.
 void PlaceImportHotSpots(std::vector<ImportMade>& made, std::pair<int, int> hotSpot, int sourceWidth,
                          int sourceHeight);
+
+// The hot spot, given in the pixels of a picture sourceWidth x sourceHeight,
+// on an image width x height that shows the picture fitted into it and
+// centred (as the true-colour sizes show it), placed as on the images made.
+std::pair<int, int> HotSpotOnFittedImage(std::pair<int, int> hotSpot, int sourceWidth, int sourceHeight, int width,
+                                         int height);

@@ -61,11 +61,27 @@ std::string DecodePngImage(const std::uint8_t* data, std::size_t size, RgbaPictu
   return {};
 }
 
+bool ReadsAsIconFile(const std::string& path, const ByteBuffer& bytes) {
+  // An icon or cursor header names the content whatever the name says.
+  if (bytes.size() >= 4 && bytes[0] == 0 && bytes[1] == 0 && (bytes[2] == 1 || bytes[2] == 2) && bytes[3] == 0)
+    return true;
+  if (!FileExtensionIs(path, ".ico") && !FileExtensionIs(path, ".cur")) return false;
+  // Under an icon's name, a picture of another kind (favicons are often PNG
+  // files) is read as that picture; anything else as the damaged icon that
+  // its name says it is.
+  QBuffer buffer;
+  buffer.setData(QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size())));
+  buffer.open(QIODevice::ReadOnly);
+  const QByteArray format = QImageReader::imageFormat(&buffer);
+  return format.isEmpty() || format == "ico" || format == "cur";
+}
+
 ImportSource ReadImportSource(const std::string& path, const ImportProgress& progress) {
   auto bytes = ReadFileBytes(path, ICON_MAX_FILE_BYTES);
   if (!bytes) return ImportSource{ICON_OPEN_FAILED, {}};
   if (bytes->size() > ICON_MAX_FILE_BYTES) return ImportSource{IMPORT_PICTURE_TOO_LARGE, {}};
-  return ReadImportBytes(std::move(*bytes), FileExtensionIs(path, ".ico") || FileExtensionIs(path, ".cur"), progress);
+  const bool icon = ReadsAsIconFile(path, *bytes);
+  return ReadImportBytes(std::move(*bytes), icon, progress);
 }
 
 ImportSource ReadImportBytes(ByteBuffer bytes, bool icon, const ImportProgress& progress) {

@@ -25,7 +25,11 @@ struct ImportSource {
   std::vector<ImportEntry> entries;
 };
 
-// An icon or cursor file (by its ".ico" or ".cur" extension) gives one entry per directory
+// Whether the file's bytes are read as an icon or cursor file: by their
+// header, or by an icon's name when they are no picture of another kind.
+bool ReadsAsIconFile(const std::string& path, const ByteBuffer& bytes);
+
+// An icon or cursor file (see ReadsAsIconFile) gives one entry per directory
 // entry, readable or not; any other file is read as one picture. The
 // progress is told before each image is decoded and may stop the reading,
 // which leaves no entries and no error.

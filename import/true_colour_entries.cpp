@@ -32,6 +32,8 @@ KeptEntry TrueColourEntry(const RgbaPicture& picture, bool png) {
   entry.height = picture.height;
   entry.bitCount = 32;
   entry.png = png;
+  // The picture itself goes with it, for the outputs that are not icons.
+  entry.argb = picture.pixels;
   entry.data = png ? PngImageData(picture) : TrueColourImageData(picture);
   entry.directory = {static_cast<std::uint8_t>(picture.width >= 256 ? 0 : picture.width),
                      static_cast<std::uint8_t>(picture.height >= 256 ? 0 : picture.height), 0, 0, 1, 0, 32, 0};
@@ -42,7 +44,7 @@ std::string ReadFullPicture(const std::string& path, int index, RgbaPicture& ful
   const auto bytes = ReadFileBytes(path, ICON_MAX_FILE_BYTES);
   if (!bytes) return ICON_OPEN_FAILED;
   if (bytes->size() > ICON_MAX_FILE_BYTES) return IMPORT_PICTURE_TOO_LARGE;
-  if (FileExtensionIs(path, ".ico") || FileExtensionIs(path, ".cur")) {
+  if (ReadsAsIconFile(path, *bytes)) {
     IconHeader header;
     std::vector<IconDirEntry> entries;
     if (!ReadIconDirectory(*bytes, header, entries) || index < 0 || index >= static_cast<int>(entries.size()))

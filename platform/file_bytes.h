@@ -34,6 +34,9 @@ enum class WriteProblem {
   Unreadable,
   // The user may not create files in the folder, and there is no file yet.
   NoNewFileInFolder,
+  // A folder or file of another user where the program writes only into
+  // the user's own (a cursor theme's folders).
+  OtherUsersFolder,
   Other,
 };
 

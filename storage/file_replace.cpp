@@ -292,13 +292,8 @@ std::optional<Outcome> ReplaceByRename(const SavePlace& place, const struct stat
   return Outcome{WriteResult::Ok, WriteProblem::None};
 }
 
-Outcome Replace(const std::string& path, const ByteBuffer& bytes) {
-  SavePlace place;
-  switch (OpenSavePlace(path, place)) {
-    case PathCheck::Ok: break;
-    case PathCheck::LinkRefused: return {WriteResult::OpenFailed, WriteProblem::LinkRefused};
-    case PathCheck::Failed: return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
-  }
+// Replaces the file of the open place; a link at its name is refused.
+Outcome ReplaceAt(const SavePlace& place, const ByteBuffer& bytes) {
   struct stat existing {};
   if (::fstatat(place.folder, place.name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) != 0) {
     if (errno != ENOENT) return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
@@ -317,6 +312,16 @@ Outcome Replace(const std::string& path, const ByteBuffer& bytes) {
   return ReplaceInPlace(place, existing, bytes);
 }
 
+Outcome Replace(const std::string& path, const ByteBuffer& bytes) {
+  SavePlace place;
+  switch (OpenSavePlace(path, place)) {
+    case PathCheck::Ok: break;
+    case PathCheck::LinkRefused: return {WriteResult::OpenFailed, WriteProblem::LinkRefused};
+    case PathCheck::Failed: return Failure(WriteResult::OpenFailed, WriteProblem::NoPermission);
+  }
+  return ReplaceAt(place, bytes);
+}
+
 }  // namespace
 
 bool IsWriteProtected(const std::string& path) {
@@ -326,6 +331,12 @@ bool IsWriteProtected(const std::string& path) {
 
 WriteResult WriteFileBytesSafely(const std::string& path, const ByteBuffer& bytes, WriteProblem* problem) {
   const Outcome outcome = Replace(path, bytes);
+  if (problem != nullptr) *problem = outcome.problem;
+  return outcome.result;
+}
+
+WriteResult WriteFileBytesAt(const SavePlace& place, const ByteBuffer& bytes, WriteProblem* problem) {
+  const Outcome outcome = ReplaceAt(place, bytes);
   if (problem != nullptr) *problem = outcome.problem;
   return outcome.result;
 }

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "platform/file_bytes.h"
+
 enum class PathCheck { Ok, LinkRefused, Failed };
 
 // The folder that holds the file to be written, open, and the file's name in
@@ -40,3 +42,9 @@ PathCheck OpenSavePlace(const std::string& path, SavePlace& place);
 
 // The absolute path without links, as OpenSavePlace finds it.
 PathCheck ResolveSavePath(const std::string& path, std::string& resolved);
+
+// Replaces the file named place.name in the open folder as
+// WriteFileBytesSafely replaces the file of a path, without walking a path
+// again: for writes into a folder that was checked and is held open. A link
+// at the name is refused, not followed.
+WriteResult WriteFileBytesAt(const SavePlace& place, const ByteBuffer& bytes, WriteProblem* problem = nullptr);

@@ -1491,6 +1491,20 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>未保存の作業を、再び復元用に残しています</source>
         <translation>Unsaved work is kept for recovery again</translation>
+        <source>X11カーソルに書き出せる画像がありません</source>
+        <translation>There is no image that can go into an X11 cursor.</translation>
+    </message>
+    <message>
+        <source>ほかのユーザーのフォルダかファイルなので、書きこみません</source>
+        <translation>It belongs to another user, so nothing is written there.</translation>
+    </message>
+    <message>
+        <source>アニメーションカーソルとしては大きすぎます</source>
+        <translation>The file is too large for an animated cursor</translation>
+    </message>
+    <message>
+        <source>画像がひとつもありません</source>
+        <translation>The file holds no images.</translation>
     </message>
 </context>
 </TS>

@@ -30,6 +30,8 @@ struct RoundTrip {
   // What each step shows and for how long.
   std::vector<std::uint32_t> frameOfStep;
   std::vector<std::uint32_t> rateOfStep;
+  // What the writer makes of it, when not the file itself.
+  ByteBuffer written = {};
 };
 
 std::vector<RoundTrip> RoundTrips() {
@@ -38,6 +40,12 @@ std::vector<RoundTrip> RoundTrips() {
   const ByteBuffer c = CursorFrame(16, 2, 3, 0, 15);
   const ByteBuffer info = RiffList("LIST", "INFO", {RiffChunk("INAM", {'s', 'p', 'i', 'n', 0}),
                                                     RiffChunk("IART", {'m', 'e', 0})});
+  // The RIFF size counting the 8 bytes of the RIFF header too, as some
+  // writers count it.
+  const ByteBuffer plain = RiffList("RIFF", "ACON", {RiffChunk("anih", AniHeader(2, 2, 7, 1)), FrameList({a, b})});
+  ByteBuffer wholeSize = plain;
+  wholeSize[4] = static_cast<std::uint8_t>(plain.size());
+  wholeSize[5] = static_cast<std::uint8_t>(plain.size() >> 8);
   return {
       {"sequence repeating frames, with rates",
        RiffList("RIFF", "ACON",
@@ -52,6 +60,7 @@ std::vector<RoundTrip> RoundTrips() {
                 {info, RiffChunk("anih", AniHeader(2, 3, 6, 3)), RiffChunk("seq ", Values({1, 0, 1})),
                  RiffChunk("rate", Values({1, 2, 3})), FrameList({c, ByteBuffer(a.begin(), a.end() - 1)})}),
        2, {1, 2, 3}, {1, 0, 1}, {1, 0, 1}, {1, 2, 3}},
+      {"RIFF size counting the whole file", wholeSize, 2, {}, {}, {0, 1}, {7, 7}, plain},
   };
 }
 
@@ -68,7 +77,7 @@ TEST(AniFormat, FilesKeepFramesRatesAndSequenceAndWriteBackByteForByte) {
       EXPECT_EQ(FrameOfStep(ani, step), trip.frameOfStep[step]) << step;
       EXPECT_EQ(RateOfStep(ani, step), trip.rateOfStep[step]) << step;
     }
-    EXPECT_EQ(SerializeAni(ani), trip.file);
+    EXPECT_EQ(SerializeAni(ani), trip.written.empty() ? trip.file : trip.written);
   }
 }
 
@@ -99,8 +108,8 @@ std::vector<Hostile> HostileFiles() {
   ByteBuffer truncated = good;
   truncated.resize(truncated.size() - 9);
   ByteBuffer riffTooLong = good;
-  // The RIFF size says the form runs 2 bytes past the file's end.
-  const std::uint32_t pastEnd = static_cast<std::uint32_t>(good.size() - 8 + 2);
+  // The RIFF size says the form runs past the file's end.
+  const std::uint32_t pastEnd = static_cast<std::uint32_t>(good.size() + 1);
   for (int i = 0; i < 4; ++i) riffTooLong[4 + i] = static_cast<std::uint8_t>(pastEnd >> (8 * i));
   ByteBuffer chunkPastFile = good;
   // The anih chunk claims far more than the file holds.
@@ -117,6 +126,8 @@ std::vector<Hostile> HostileFiles() {
       {"RIFF size past the file", riffTooLong, ANI_TRUNCATED},
       {"chunk length past the file", chunkPastFile, ANI_TRUNCATED},
       {"no header", RiffList("RIFF", "ACON", {FrameList({a})}), ANI_NO_HEADER},
+      {"68 MiB", RiffList("RIFF", "ACON", {RiffChunk("anih", AniHeader(1, 1, 10, 1)), FrameList({ByteBuffer(68u << 20, 0)})}),
+       ANI_TOO_LARGE},
       {"header too short", RiffList("RIFF", "ACON", {RiffChunk("anih", ByteBuffer(20, 0)), FrameList({a})}),
        ANI_NO_HEADER},
       {"zero frames", RiffList("RIFF", "ACON", {RiffChunk("anih", AniHeader(0, 0, 10, 1)), FrameList({})}),

@@ -13,6 +13,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <iterator>
 #include <random>
@@ -20,6 +21,7 @@
 
 #include "platform/file_bytes.h"
 #include "storage/save_leftovers.h"
+#include "storage/theme_folder.h"
 #include "tests/support/as_user.h"
 #include "tests/support/file_size_limit.h"
 
@@ -243,6 +245,87 @@ TEST_F(FileReplaceTest, AWritableFileInAFolderTheUserMayNotWriteIsWrittenInPlace
   EXPECT_EQ(saveWithCache(Path("new.ico"), spare.string()),
             refused + static_cast<int>(WriteProblem::NoNewFileInFolder));
   fs::remove_all(spare);
+}
+
+// A cursor theme exported into a shared folder: folders and links another
+// user put there are refused and the user's file they lead to stays; a
+// failure part way leaves nothing the export made.
+TEST_F(FileReplaceTest, ACursorThemeIsWrittenOnlyIntoTheUsersOwnFoldersAndWholeOrNotAtAll) {
+  if (!RunningAsRoot()) GTEST_SKIP() << "needs the superuser to make other users' folders";
+  ::chmod(folder.c_str(), 0755);
+  const fs::path shared = folder / "shared";
+  fs::create_directory(shared);
+  ::chmod(shared.c_str(), 01777);
+  // The file the links lead to, in a folder of the exporting user.
+  fs::create_directory(folder / "home");
+  ::chown((folder / "home").c_str(), NOBODY, NOBODY);
+  const std::string victim = Path("home/victim");
+  Write(victim, "old");
+  ::chown(victim.c_str(), NOBODY, NOBODY);
+  // Makes a folder (or link, or FIFO) of the owner under the theme.
+  const auto make = [](const fs::path& path, uid_t owner, char kind, const std::string& to = {}) {
+    if (kind == 'd') fs::create_directory(path);
+    if (kind == 'l') fs::create_symlink(to, path);
+    if (kind == 'p') ::mkfifo(path.c_str(), 0600);
+    ::chmod(path.c_str(), 0777);
+    EXPECT_EQ(::lchown(path.c_str(), owner, owner), 0) << path;
+  };
+  const fs::path theme = shared / "Theme";
+  const struct {
+    const char* what;
+    std::function<void()> plant;
+    const char* cursorName;
+    WriteProblem problem;
+  } cases[] = {
+      {"another user's theme with a link in its cursors folder",
+       [&] {
+         make(theme, STRANGER, 'd');
+         make(theme / "cursors", STRANGER, 'd');
+         make(theme / "cursors/left_ptr", STRANGER, 'l', victim);
+       },
+       "left_ptr", WriteProblem::OtherUsersFolder},
+      {"another user's cursors folder in the user's theme",
+       [&] {
+         make(theme, NOBODY, 'd');
+         make(theme / "cursors", STRANGER, 'd');
+         make(theme / "cursors/left_ptr", STRANGER, 'l', victim);
+       },
+       "left_ptr", WriteProblem::OtherUsersFolder},
+      {"another user's link in the user's cursors folder",
+       [&] {
+         make(theme, NOBODY, 'd');
+         make(theme / "cursors", NOBODY, 'd');
+         make(theme / "cursors/left_ptr", STRANGER, 'l', victim);
+       },
+       "left_ptr", WriteProblem::LinkRefused},
+      {"a cursor name that is no file", [&] {
+         make(theme, NOBODY, 'd');
+         make(theme / "cursors", NOBODY, 'd');
+         make(theme / "cursors/left_ptr", NOBODY, 'p');
+       },
+       "left_ptr", WriteProblem::NotRegularFile},
+      {"a new theme whose cursor cannot be written", [] {}, "..", WriteProblem::Other},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(theme);
+    c.plant();
+    const int outcome = RunAsUser(NOBODY, [&] {
+      return static_cast<int>(WriteThemeFiles(theme.string(), c.cursorName, NewBytes(), {'i'}).problem);
+    });
+    EXPECT_EQ(outcome, static_cast<int>(c.problem));
+    EXPECT_EQ(Read(victim), "old");
+    EXPECT_FALSE(fs::exists(theme / "index.theme"));
+    EXPECT_TRUE(std::string(c.cursorName) != ".." || !fs::exists(theme)) << "the folders made are removed";
+  }
+  // A new theme, folders and all.
+  fs::remove_all(theme);
+  ASSERT_EQ(RunAsUser(NOBODY, [&] {
+              return static_cast<int>(WriteThemeFiles((theme / "x").string(), "wait", NewBytes(), {'i'}).result);
+            }),
+            static_cast<int>(WriteResult::Ok));
+  EXPECT_EQ(Read((theme / "x/cursors/wait").string()).size(), 5000u);
+  EXPECT_EQ(Read((theme / "x/index.theme").string()), "i");
 }
 
 // Kills a child while it saves, at random moments, and checks that the file

@@ -86,6 +86,7 @@ TEST_F(PaletteFormatsTest, ReadsEachFormatInTheLayoutOtherProgramsWrite) {
   } cases[] = {
       {"gimp.gpl", Bytes("GIMP Palette\nName: Four\nColumns: 4\n#\n# a comment\n  0   0   0\tBlack\n255   0  77\tRose "
                          "red\n 18  52  86\tUntitled\n255 255 255\tWhite\n")},
+      {"wide.gpl", Bytes("GIMP Palette\nColumns: 256\n0 0 0\n255 0 77\n18 52 86\n255 255 255\n")},
       {"crlf.gpl", Bytes("\xEF\xBB\xBFGIMP Palette\r\nName: Four\r\n\r\n0 0 0 Black\r\n255 0 77\r\n18 52 86 "
                          "x\r\n255 255 255 White\r\n")},
       {"short.act", Act(FOUR, 4, 0xFFFF)},

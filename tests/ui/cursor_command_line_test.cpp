@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <filesystem>
+
 #include "fileio/cursor_format.h"
 #include "fileio/xcursor_format.h"
 #include "tests/ui/file_flow_fixture.h"
@@ -42,7 +44,31 @@ TEST_F(CursorCommandLine, WritesACursorWithTheHotSpotScaledToEachSizeAndAnX11Cur
   EXPECT_EQ(std::make_pair(int(images[0].hotSpotX), int(images[0].hotSpotY)), std::make_pair(8, 8));
   EXPECT_EQ(std::make_pair(int(images[1].hotSpotX), int(images[1].hotSpotY)), std::make_pair(16, 16));
   // The X11 cursor holds the same pictures.
-  EXPECT_EQ(FileBytes(xcursor), SerializeXcursor({{&images[0], 0}, {&images[1], 0}}));
+  EXPECT_EQ(FileBytes(xcursor), SerializeXcursor({XcursorFrameOfCells(images[0]), XcursorFrameOfCells(images[1])}));
+  // With --depth 32 every image is true colour; the X11 cursor holds each,
+  // with the hot spot placed as on the other images (256: 256 x 128, 64
+  // rows of margin).
+  run = Quillet2({"--import", input, "--depth", "32", "--sizes", "16,256", "--hotspot", "20,10", "--xcursor",
+                  QString::fromStdString(Path("deep"))});
+  ASSERT_EQ(run.code, 0) << run.err;
+  const ByteBuffer deep = FileBytes(Path("deep"));
+  const auto u32 = [&deep](std::size_t at) {
+    return at + 4 > deep.size() ? 0u : deep[at] | deep[at + 1] << 8 | deep[at + 2] << 16 | unsigned(deep[at + 3]) << 24;
+  };
+  ASSERT_EQ(u32(12), 2u);
+  const unsigned sizeAndHotSpot[2][3] = {{16, 8, 8}, {256, 128, 128}};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const std::size_t at = u32(16 + 12 * i + 8);
+    EXPECT_EQ(u32(at + 16), sizeAndHotSpot[i][0]) << i;
+    EXPECT_EQ(u32(at + 24), sizeAndHotSpot[i][1]) << i;
+    EXPECT_EQ(u32(at + 28), sizeAndHotSpot[i][2]) << i;
+  }
+
+  // A PNG file under an icon's name is read as the picture it is.
+  std::filesystem::copy_file(input.toStdString(), Path("favicon.ico"));
+  run = Quillet2({"--import", QString::fromStdString(Path("favicon.ico")), "--sizes", "16,128", "-o",
+                  QString::fromStdString(Path("fav.ico"))});
+  EXPECT_EQ(run.code, 0) << run.err;
 
   // 32-bit and PNG entries carry the hot spot as well, as icotool reads it.
   if (!QStandardPaths::findExecutable(QStringLiteral("icotool")).isEmpty()) {

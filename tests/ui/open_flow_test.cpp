@@ -258,19 +258,20 @@ TEST_F(OpenFlow, AFailedLoadLeavesNoNewTab) {
 }
 
 TEST_F(OpenFlow, AFileWithoutImages) {
-  const std::string empty = WriteBytes("empty.ico", {0, 0, 1, 0, 0, 0});
-  OpenIconFile(empty);
-  EXPECT_TRUE(modal.messages().empty());
-  EXPECT_EQ(tabSet.tabCount, 0);
-
-  // With tabs open and Yes, the tabs are discarded and nothing comes in.
+  // An icon or a cursor of no images is said so, not opened as an empty
+  // document; open tabs stay without a question.
+  for (const auto& [name, type] : {std::pair{"empty.ico", 1}, std::pair{"empty.cur", 2}}) {
+    const std::string empty = WriteBytes(name, {0, 0, static_cast<std::uint8_t>(type), 0, 0, 0});
+    modal.clear();
+    OpenIconFile(empty);
+    EXPECT_EQ(modal.texts(), Only(FileMessage(empty, OPEN_NO_IMAGES)));
+    EXPECT_EQ(tabSet.tabCount, 0);
+  }
   OpenIconFile(WriteIcon("two.ico", 2));
-  modal.QueueAnswer(IDYES);
-  OpenIconFile(empty);
-  EXPECT_EQ(modal.texts(), Only(OPEN_REPLACE_QUESTION));
-  EXPECT_EQ(tabSet.tabCount, 0);
-  EXPECT_EQ(CurrentTab(), nullptr);
-  EXPECT_EQ(Caption(), "Quillet2");
+  modal.clear();
+  OpenIconFile(Path("empty.ico"));
+  EXPECT_EQ(modal.texts(), Only(FileMessage(Path("empty.ico"), OPEN_NO_IMAGES)));
+  EXPECT_EQ(tabSet.tabCount, 2);
 }
 
 TEST_F(OpenFlow, OpenCommandAndDrops) {

@@ -42,6 +42,8 @@ TEST_F(OpenImportOffer, FilesTheImportReadsAreOfferedAndYesImportsThem) {
   } files[] = {
       {WriteBytes("picture.png", PngBytes(20, 10)), ICON_NOT_ICON_FILE},
       {WriteBytes("arrow.ico", cursor), ICON_NOT_ICON_FILE},
+      // A favicon that is a PNG file under an icon's name.
+      {WriteBytes("favicon.ico", PngBytes(32, 32)), ICON_NOT_ICON_FILE},
   };
   for (const auto& file : files) {
     SCOPED_TRACE(file.path);

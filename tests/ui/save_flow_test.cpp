@@ -172,6 +172,17 @@ TEST_F(SaveFlow, SavesAllTabsInStripOrderAsOneIconFile) {
   }
   // The tabs keep their changed state: saving does not touch the history.
   EXPECT_EQ(tabSet.tabCount, 3);
+
+  // A name without extension takes the chosen filter's, and its format.
+  for (const auto& [filter, extension, start] : {std::tuple{1, ".cur", "\0\0\2"}, std::tuple{2, ".ani", "RIFF"}}) {
+    InstalledModalScript()->onFileFilter = [filter](const FileDialogRequest&) { return filter; };
+    PressLater(modal, ID_SAVE_ONE_ICON);
+    modal.QueueFile(Path("by-filter"));
+    DispatchCommand(CMD_SAVE_AS);
+    const ByteBuffer bytes = FileBytes(Path(std::string("by-filter") + extension));
+    ASSERT_GE(bytes.size(), 3u) << extension;
+    EXPECT_EQ(ByteBuffer(bytes.begin(), bytes.begin() + 3), ByteBuffer(start, start + 3)) << extension;
+  }
 }
 
 TEST_F(SaveFlow, SavesTheSideBySideBitmap) {

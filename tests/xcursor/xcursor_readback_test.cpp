@@ -12,6 +12,8 @@
 #include "fileio/cursor_format.h"
 #include "fileio/xcursor_format.h"
 #include "model/animation.h"
+#include "model/kept_entries.h"
+#include "model/tab_set.h"
 #include "tests/support/ani_samples.h"
 #include "tests/support/icon_samples.h"
 
@@ -28,7 +30,16 @@ struct Picture {
   int hotX;
   int hotY;
   std::uint32_t delay;
+  // A 32-bit image kept as it was read (a kept tab), with partial alpha.
+  bool trueColour = false;
 };
+
+// The kept picture's pixel: channels of 0 or 255 under alpha 0, 128 or 255,
+// so that the premultiplied value is exact.
+std::uint32_t KeptPixel(int x, int y) {
+  const std::uint32_t alpha = std::vector<std::uint32_t>{0, 128, 255}[(x + y) % 3];
+  return alpha << 24 | (x % 2 ? 0xFF0000u : 0) | (y % 2 ? 0xFF00u : 0) | 0xFF;
+}
 
 TEST(XcursorFile, LibXcursorReadsTheSizesHotSpotsDelaysAndPixelsWritten) {
   const std::vector<std::vector<Picture>> files = {
@@ -37,26 +48,47 @@ TEST(XcursorFile, LibXcursorReadsTheSizesHotSpotsDelaysAndPixelsWritten) {
       // An animation: three frames of one size, each with its own time.
       {{24, 24, 0, 3, 4, 100}, {24, 24, 0, 4, 4, 250}, {24, 24, 0, 5, 4, 33}},
       {{20, 12, 16, 19, 11, 0}},
+      // A document of 32-bit images only, every size up to 256.
+      {{16, 16, 0, 15, 0, 0, true},
+       {32, 32, 0, 3, 4, 0, true},
+       {64, 64, 0, 63, 63, 0, true},
+       {128, 128, 0, 100, 7, 0, true},
+       {256, 256, 0, 255, 128, 0, true}},
   };
   const std::string path = (std::filesystem::temp_directory_path() / "quillet2_xcursor_test").string();
   for (std::size_t f = 0; f < files.size(); ++f) {
     SCOPED_TRACE(f);
-    std::vector<ImageTab> tabs;
+    // The pictures are the document's tabs, exported as the program does.
+    ClearAllKeptEntries();
+    ImageTab* tabs = tabSet.tabs;
+    std::vector<const ImageTab*> strip;
     for (const Picture& picture : files[f]) {
-      tabs.push_back(samples::PatternTab(picture.width, picture.height, picture.colorCode,
-                                         static_cast<unsigned>(tabs.size() + 7 * f)));
-      tabs.back().hotSpotX = static_cast<std::uint8_t>(picture.hotX);
-      tabs.back().hotSpotY = static_cast<std::uint8_t>(picture.hotY);
+      ImageTab& tab = tabs[strip.size()];
+      tab = samples::PatternTab(std::min(picture.width, 64), std::min(picture.height, 64), picture.colorCode,
+                                static_cast<unsigned>(strip.size() + 7 * f));
+      tab.hotSpotX = static_cast<std::uint8_t>(picture.hotX);
+      tab.hotSpotY = static_cast<std::uint8_t>(picture.hotY);
+      if (picture.trueColour) {
+        KeptEntry kept;
+        kept.width = picture.width;
+        kept.height = picture.height;
+        kept.bitCount = 32;
+        for (int y = 0; y < picture.height; ++y)
+          for (int x = 0; x < picture.width; ++x) kept.argb.push_back(KeptPixel(x, y));
+        SetKeptEntry(static_cast<int>(strip.size()), kept);
+      }
+      strip.push_back(&tab);
     }
-    std::vector<XcursorFrame> frames;
-    for (std::size_t i = 0; i < tabs.size(); ++i) frames.push_back({&tabs[i], files[f][i].delay});
+    std::vector<XcursorFrame> frames = XcursorFramesOfTabs(strip, false);
+    ASSERT_EQ(frames.size(), strip.size());
+    for (std::size_t i = 0; i < frames.size(); ++i) frames[i].delayMs = files[f][i].delay;
     const ByteBuffer bytes = SerializeXcursor(frames);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 
     XcursorImages* read = XcursorFilenameLoadAllImages(path.c_str());
     ASSERT_NE(read, nullptr);
-    ASSERT_EQ(read->nimage, static_cast<int>(tabs.size()));
+    ASSERT_EQ(read->nimage, static_cast<int>(strip.size()));
     for (int i = 0; i < read->nimage; ++i) {
       const XcursorImage& image = *read->images[i];
       const Picture& picture = files[f][i];
@@ -68,8 +100,13 @@ TEST(XcursorFile, LibXcursorReadsTheSizesHotSpotsDelaysAndPixelsWritten) {
       EXPECT_EQ(image.delay, picture.delay);
       for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) {
-          const PixelCell cell = CellAt(tabs[i], x, y);
           const XcursorPixel pixel = image.pixels[y * picture.width + x];
+          if (picture.trueColour) {
+            const std::uint32_t alpha = KeptPixel(x, y) >> 24;
+            ASSERT_EQ(pixel, alpha << 24 | (x % 2 ? alpha << 16 : 0) | (y % 2 ? alpha << 8 : 0) | alpha) << x << "," << y;
+            continue;
+          }
+          const PixelCell cell = CellAt(tabs[i], x, y);
           if ((cell & CELL_MASK_BIT) != 0) {
             ASSERT_EQ(pixel, 0u) << x << "," << y;
           } else {
@@ -81,6 +118,7 @@ TEST(XcursorFile, LibXcursorReadsTheSizesHotSpotsDelaysAndPixelsWritten) {
     }
     XcursorImagesDestroy(read);
   }
+  ClearAllKeptEntries();
   std::filesystem::remove(path);
 }
 
@@ -108,7 +146,7 @@ TEST(XcursorFile, AnAnimatedCursorsStepsReadBackWithTheirDelays) {
     documentAnimation.steps.push_back({static_cast<int>(FrameOfStep(ani, step)), RateOfStep(ani, step)});
   std::vector<XcursorFrame> frames;
   for (const PlayedStep& step : PlayedSteps({0, 1}, {0, 0}))
-    frames.push_back({&tabs[step.slot], RateToMilliseconds(step.rate)});
+    frames.push_back(XcursorFrameOfCells(tabs[step.slot], RateToMilliseconds(step.rate)));
   ForgetAnimation();
   const ByteBuffer bytes = SerializeXcursor(frames);
   const std::string path = (std::filesystem::temp_directory_path() / "quillet2_xcursor_ani_test").string();
