@@ -1491,6 +1491,8 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>未保存の作業を、再び復元用に残しています</source>
         <translation>Unsaved work is kept for recovery again</translation>
+    </message>
+    <message>
         <source>X11カーソルに書き出せる画像がありません</source>
         <translation>There is no image that can go into an X11 cursor.</translation>
     </message>
