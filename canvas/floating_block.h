@@ -15,7 +15,7 @@ struct FloatingBlock {
   // past any edge of the image, and only its cells over the image are placed.
   int left = 0;
   int top = 0;
-  // Column-major like the tab's cells: cell (x, y) is cells[x * 64 + y].
+  // Column-major like the tab's cells: cell (x, y) is cells[x * STORE_SIZE + y].
   PixelCell cells[CELL_COUNT] = {};
   // The masked cells are a pasted picture's transparent pixels: placed, they
   // must sit on a black palette entry, so that the screen shows through

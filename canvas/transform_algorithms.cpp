@@ -15,7 +15,7 @@ namespace {
 bool SelectionInsideImage(const ImageTab& tab) {
   const CellRect& s = tab.selection;
   return s.left >= 0 && s.top >= 0 && s.left <= s.right && s.top <= s.bottom && s.right < tab.width &&
-         s.bottom < tab.height && s.right < MAX_IMAGE_SIZE && s.bottom < MAX_IMAGE_SIZE;
+         s.bottom < tab.height && s.right < STORE_SIZE && s.bottom < STORE_SIZE;
 }
 
 // Rotates the cells at first, first + step, ... (count of them) by one place
@@ -45,15 +45,15 @@ bool TransformSelection(ImageTab& tab, int transform) {
   // a shift or a flip.
   if ((horizontal && width < 3) || (vertical && height < 3)) return false;
 
-  // Neighbours in a row lie 64 elements apart, neighbours in a column next
+  // Neighbours in a row lie STORE_SIZE elements apart, neighbours in a column next
   // to each other.
   if (horizontal) {
     for (int y = s.top; y <= s.bottom; ++y) {
       const int leftEnd = CellIndex(s.left, y);
       const int rightEnd = CellIndex(s.right, y);
-      if (transform == SHIFT_LEFT) RotateLine(tab, leftEnd, MAX_IMAGE_SIZE, width);
-      if (transform == SHIFT_RIGHT) RotateLine(tab, rightEnd, -MAX_IMAGE_SIZE, width);
-      if (transform == FLIP_LEFT_RIGHT) ReverseLine(tab, leftEnd, MAX_IMAGE_SIZE, width);
+      if (transform == SHIFT_LEFT) RotateLine(tab, leftEnd, STORE_SIZE, width);
+      if (transform == SHIFT_RIGHT) RotateLine(tab, rightEnd, -STORE_SIZE, width);
+      if (transform == FLIP_LEFT_RIGHT) ReverseLine(tab, leftEnd, STORE_SIZE, width);
     }
   } else {
     for (int x = s.left; x <= s.right; ++x) {

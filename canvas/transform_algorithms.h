@@ -26,7 +26,7 @@ bool TransformSelection(ImageTab& tab, int transform);
 bool CanRotateSelection(const ImageTab& tab);
 
 // What the rotate dialog works on, filled afresh each time it opens. Source
-// and result are laid out like the tab's cells (element x * 64 + y).
+// and result are laid out like the tab's cells (element x * STORE_SIZE + y).
 struct RotateWork {
   // Degrees of the free rotation last computed.
   int angle = 0;

@@ -45,6 +45,7 @@ KeptEntry TrueColourEntryOfImage(const ImageTab& image, int* inverted) {
   entry.bitCount = 32;
   entry.argb = TrueColourPixels(image, inverted);
   entry.data = TrueColourImageData(image.width, image.height, entry.argb);
-  entry.directory = {image.width, image.height, 0, 0, 1, 0, 32, 0};
+  // A side of 256 is written as 0, as the format has it.
+  entry.directory = {static_cast<std::uint8_t>(image.width), static_cast<std::uint8_t>(image.height), 0, 0, 1, 0, 32, 0};
   return entry;
 }

@@ -29,7 +29,7 @@ void FormatTabTitle(ImageTab& tab, int width, int height, std::uint8_t colorCode
 
 void ClearTabPixels(ImageTab& tab) {
   for (int x = 0; x < tab.width; ++x)
-    for (int y = 0; y < tab.height; ++y) CellAt(tab, x, y) = FRESH_CELL;
+    for (int y = 0; y < tab.height; ++y) CellAt(tab, x, y) = FreshCellOf(tab);
 }
 
 void ClearSelectionArea(ImageTab& tab) {
@@ -38,5 +38,5 @@ void ClearSelectionArea(ImageTab& tab) {
   const int right = std::min<int>(tab.selection.right, tab.width - 1);
   const int bottom = std::min<int>(tab.selection.bottom, tab.height - 1);
   for (int x = std::max(0, tab.selection.left); x <= right; ++x)
-    for (int y = std::max(0, tab.selection.top); y <= bottom; ++y) CellAt(tab, x, y) = FRESH_CELL;
+    for (int y = std::max(0, tab.selection.top); y <= bottom; ++y) CellAt(tab, x, y) = FreshCellOf(tab);
 }

@@ -20,19 +20,30 @@
 
 #include "model/view_zoom.h"
 
-using PixelCell = std::uint16_t;
+// One pixel: for an indexed tab the palette index with the AND-mask bit, for
+// a true-colour tab its colour as 0xAARRGGBB with straight alpha.
+using PixelCell = std::uint32_t;
 using ColorRef = std::uint32_t;  // red in bits 0-7, green 8-15, blue 16-23
 
 // Bits 0-7 of a cell are the palette index, bit 8 the AND-mask bit
 // (1 = transparent). New and cleared pixels are index 0, transparent.
 constexpr PixelCell FRESH_CELL = 0x0100;
-// Returned for a point that lies on no pixel; never stored in cells.
+// Returned for a point that lies on no pixel; never stored in cells. A
+// true-colour tab stores every fully transparent pixel as 0, so this value
+// (alpha 0 with a colour) never stands in its cells either.
 constexpr PixelCell NO_CELL = 0xFFFF;
 constexpr PixelCell CELL_MASK_BIT = 0x0100;
 constexpr PixelCell CELL_INDEX_BITS = 0x00FF;
 
+// The largest indexed image, and the largest true-colour image, which is
+// also the size of the store every tab has.
 constexpr int MAX_IMAGE_SIZE = 64;
-constexpr int CELL_COUNT = MAX_IMAGE_SIZE * MAX_IMAGE_SIZE;
+constexpr int MAX_TRUE_COLOUR_SIZE = 256;
+constexpr int STORE_SIZE = MAX_TRUE_COLOUR_SIZE;
+constexpr int CELL_COUNT = STORE_SIZE * STORE_SIZE;
+
+// What a tab's cells hold.
+enum class TabKind : std::uint8_t { Indexed = 0, TrueColour = 1 };
 // The image's top-left cell starts at this client point of the edit view.
 constexpr int EDIT_ORIGIN = 16;
 
@@ -54,18 +65,22 @@ struct ImageTab {
   // The snapshot the tab matched when it was last saved as an icon; null
   // stands for the first snapshot, the state the tab was opened or made in.
   UndoNode* savedSnapshot = nullptr;
-  std::uint8_t width = 0;
-  std::uint8_t height = 0;
-  // 2, 16, or 0 for 256 colours.
+  std::uint16_t width = 0;
+  std::uint16_t height = 0;
+  // 2, 16, or 0 for 256 colours; 0 for a true-colour tab too, whose palette
+  // is its table of colour swatches.
   std::uint8_t colorCode = 0;
+  TabKind kind = TabKind::Indexed;
   ColorRef palette[256] = {};
-  // Column-major: the pixel in column x, row y is cells[x * 64 + y].
+  // Column-major: the pixel in column x, row y is cells[x * STORE_SIZE + y].
   PixelCell cells[CELL_COUNT] = {};
   CellRect selection;
   std::int32_t backgroundIndex = 0;
   std::uint8_t cellSize = 0;
   std::uint32_t penMask = 0;
   std::uint8_t penIndex = 0;
+  // The colour a true-colour tab's tools paint with, 0xAARRGGBB.
+  std::uint32_t penColour = 0xFF000000u;
   CellRect paletteMarker;
   // 0 range select, 1 pen, 2 fill, 3 line, 4 circle.
   std::uint32_t penMode = 0;
@@ -89,7 +104,14 @@ struct ImageTab {
   std::uint32_t frameRate = 0;
 };
 
-inline int CellIndex(int x, int y) { return x * MAX_IMAGE_SIZE + y; }
+inline int CellIndex(int x, int y) { return x * STORE_SIZE + y; }
+inline bool IsTrueColour(const ImageTab& tab) { return tab.kind == TabKind::TrueColour; }
+// The value of a new or cleared pixel: transparent.
+inline PixelCell FreshCellOf(const ImageTab& tab) { return IsTrueColour(tab) ? 0 : FRESH_CELL; }
+// The largest side a tab of its kind may have.
+inline int MaxSideOf(const ImageTab& tab) { return IsTrueColour(tab) ? MAX_TRUE_COLOUR_SIZE : MAX_IMAGE_SIZE; }
+// A true-colour value as the store keeps it: fully transparent is 0.
+inline PixelCell TrueColourCell(std::uint32_t argb) { return (argb >> 24) == 0 ? 0 : argb; }
 inline PixelCell& CellAt(ImageTab& tab, int x, int y) { return tab.cells[CellIndex(x, y)]; }
 inline PixelCell CellAt(const ImageTab& tab, int x, int y) { return tab.cells[CellIndex(x, y)]; }
 

@@ -89,7 +89,7 @@ struct RecoveryTab {
   std::vector<std::uint8_t> keptDirectory;
   std::vector<std::uint8_t> keptData;
   ColorRef palette[256] = {};
-  // Column-major as in ImageTab: cells[x * 64 + y].
+  // Column-major as in ImageTab: cells[x * STORE_SIZE + y].
   PixelCell cells[CELL_COUNT] = {};
   // The required fields read so far (RECOVERY_TAB_... bits), for the reader.
   unsigned seen = 0;

@@ -29,17 +29,17 @@ TEST(ImageTab, PaletteSizeAndTitleFollowTheColourCode) {
   EXPECT_STREQ(tab.title, " 1x64x2 ");
 }
 
-TEST(ImageTab, CellsAreColumnMajorWithSixtyFourRowsPerColumn) {
+TEST(ImageTab, CellsAreColumnMajorWithAColumnAsLongAsTheStore) {
   ImageTab tab = MakeTab(16, 32, 16);
   ClearTabPixels(tab);
   int fresh = 0;
   for (PixelCell cell : tab.cells) fresh += cell == FRESH_CELL;
   EXPECT_EQ(fresh, 16 * 32);
-  // Column 1, row 0 is element 64, not element 32.
-  EXPECT_EQ(tab.cells[64], FRESH_CELL);
-  EXPECT_EQ(tab.cells[32], 0);
-  EXPECT_EQ(tab.cells[15 * 64 + 31], FRESH_CELL);
-  EXPECT_EQ(tab.cells[15 * 64 + 32], 0);
+  // Column 1, row 0 is element STORE_SIZE, not element 32.
+  EXPECT_EQ(tab.cells[STORE_SIZE], FRESH_CELL);
+  EXPECT_EQ(tab.cells[32], 0u);
+  EXPECT_EQ(tab.cells[15 * STORE_SIZE + 31], FRESH_CELL);
+  EXPECT_EQ(tab.cells[15 * STORE_SIZE + 32], 0u);
 }
 
 TEST(ImageTab, CellValueAtPointMapsTheEdges) {

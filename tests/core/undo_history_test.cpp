@@ -85,7 +85,7 @@ TEST(UndoHistory, SnapshotsKeepPixelsRowByRowAndThePalette) {
   for (int i = 0; i < 256; ++i) h.tab.palette[i] = static_cast<ColorRef>(i * 3);
   ASSERT_TRUE(PushUndoSnapshot(h.tab));
   EXPECT_EQ(SnapshotCells(h.tab, h.tab.undoFirst), (std::vector<PixelCell>{0, 1, 2, 10, 11, 12}));
-  EXPECT_EQ(UndoSnapshotBytes(h.tab), sizeof(UndoNode) + 2 * 6 + 4 * 256);
+  EXPECT_EQ(UndoSnapshotBytes(h.tab), sizeof(UndoNode) + sizeof(PixelCell) * 6 + 4 * 256);
 
   for (int i = 0; i < 256; ++i) h.tab.palette[i] = 7;
   h.Paint(FRESH_CELL);

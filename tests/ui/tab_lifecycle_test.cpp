@@ -44,7 +44,7 @@ TEST_F(TabLifecycle, NewTabDialogCreatesActivatesAndNamesTheDocument) {
   EXPECT_EQ(tab->penMode, 1u);
   EXPECT_EQ(tab->dragState, -1);
   EXPECT_EQ(tab->backgroundIndex, 11);
-  EXPECT_EQ(tab->cells[31 * 64 + 31], FRESH_CELL);
+  EXPECT_EQ(tab->cells[31 * STORE_SIZE + 31], FRESH_CELL);
   // The default palette beside the program.
   EXPECT_EQ(std::vector<ColorRef>(tab->palette, tab->palette + 16), DefaultPaletteColors(16));
   // Activation took the first snapshot; the tab is not changed.
