@@ -27,6 +27,10 @@ void FormatTabTitle(ImageTab& tab, int width, int height, std::uint8_t colorCode
   std::snprintf(tab.title, sizeof tab.title, " %dx%dx%d ", width, height, ColorCountOfCode(colorCode));
 }
 
+void FormatTrueColourTitle(ImageTab& tab, int width, int height) {
+  std::snprintf(tab.title, sizeof tab.title, " %dx%d 32-bit ", width, height);
+}
+
 void ClearTabPixels(ImageTab& tab) {
   for (int x = 0; x < tab.width; ++x)
     for (int y = 0; y < tab.height; ++y) CellAt(tab, x, y) = FreshCellOf(tab);

@@ -131,6 +131,8 @@ bool IsTabChanged(const ImageTab& tab);
 
 // Writes the tab label " WxHxC ".
 void FormatTabTitle(ImageTab& tab, int width, int height, std::uint8_t colorCode);
+// Writes a true-colour tab's label " WxH 32-bit ", as kept images are named.
+void FormatTrueColourTitle(ImageTab& tab, int width, int height);
 
 // Sets every pixel of the image to FRESH_CELL.
 void ClearTabPixels(ImageTab& tab);

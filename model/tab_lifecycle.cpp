@@ -19,13 +19,21 @@ ImageTab* CurrentTab() {
   return slot >= 0 ? &tabSet.tabs[slot] : nullptr;
 }
 
-ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t colorCode) {
+namespace {
+
+ImageTab* CreateTabOfKind(const std::string& name, int width, int height, std::uint8_t colorCode, TabKind kind) {
   const int slot = FindFreeSlot(tabSet);
   if (slot < 0 || tabSet.tabCount >= MAX_TABS) return nullptr;
   ClearKeptEntry(slot);
   ForgetAnimationSlot(slot);
   ImageTab& tab = tabSet.tabs[slot];
-  FormatTabTitle(tab, width, height, colorCode);
+  // A slot keeps what an earlier tab left in it; the kind is set anew.
+  tab.kind = kind;
+  if (kind == TabKind::TrueColour) {
+    FormatTrueColourTitle(tab, width, height);
+  } else {
+    FormatTabTitle(tab, width, height, colorCode);
+  }
   tab.selection = {0, 0, width - 1, height - 1};
   tab.backgroundIndex = DEFAULT_BACKGROUND;
   tab.penIndex = 0;
@@ -47,6 +55,22 @@ ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t
   }
   Announce(&tab, changes);
   return &tab;
+}
+
+}  // namespace
+
+ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t colorCode) {
+  return CreateTabOfKind(name, width, height, colorCode, TabKind::Indexed);
+}
+
+ImageTab* CreateTrueColourTab(const std::string& name, int width, int height) {
+  ImageTab* tab = CreateTabOfKind(name, width, height, 0, TabKind::TrueColour);
+  if (tab == nullptr) return nullptr;
+  tab->width = static_cast<std::uint16_t>(width);
+  tab->height = static_cast<std::uint16_t>(height);
+  tab->colorCode = 0;
+  tab->penColour = 0xFF000000u;
+  return tab;
 }
 
 void DeleteTab(int slot) {

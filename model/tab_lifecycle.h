@@ -18,6 +18,9 @@ bool IsUnnamedDocument();
 // back nullptr when all 20 slots are used. An empty name stands for "無名"
 // (unnamed).
 ImageTab* CreateTab(const std::string& name, int width, int height, std::uint8_t colorCode);
+// The same for a true-colour tab (1..256 pixels a side): its width, height
+// and kind are set, its pen is opaque black; the caller fills its cells.
+ImageTab* CreateTrueColourTab(const std::string& name, int width, int height);
 void DeleteTab(int slot);
 void DeleteAllTabs();
 // Makes the tab the one shown and edited. Callers set currentPosition and
