@@ -7,6 +7,7 @@
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
 #include "canvas/hot_spot.h"
+#include "palette/palette_window.h"
 #include "model/tab_lifecycle.h"
 #include "platform/clipboard.h"
 
@@ -73,6 +74,8 @@ void RefreshPenGroup(const ImageTab* tab, int keepChecks) {
 
 bool ClipboardHasPicture() { return ClipboardHoldsPicture(); }
 
+bool RefusedOnTrueColourTab(int id) { return id >= CMD_ORGANIZE_PALETTE && id <= CMD_BATCH_COLORS; }
+
 void RefreshCommandState(int groups, int keepChecks) {
   const ImageTab* tab = CurrentTab();
   SetButtonChecked(CMD_GRID, grid == 1);
@@ -81,5 +84,6 @@ void RefreshCommandState(int groups, int keepChecks) {
   if (groups & GROUP_EDIT) RefreshEditGroup(tab);
   if (groups & GROUP_PEN) RefreshPenGroup(tab, keepChecks & 0xFFFF);
   SetButtonEnabled(CMD_NEW_PALETTE, false);
+  EnablePaletteButtons(tab == nullptr || !IsTrueColour(*tab));
   RefreshKeptTabState(tab);
 }

@@ -14,5 +14,10 @@ enum CommandGroup : int {
 // left as they are.
 void RefreshCommandState(int groups, int keepChecks);
 
+// The palette commands that work on palette indices: reducing colours,
+// organising the palette and the batch colour change. A true-colour tab's
+// pixels hold no indices, so these are refused and disabled there.
+bool RefusedOnTrueColourTab(int id);
+
 // True when the clipboard holds a picture that can be pasted.
 bool ClipboardHasPicture();

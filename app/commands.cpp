@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "app/command_ids.h"
+#include "app/command_state.h"
 #include "app/cursor_test_area.h"
 #include "app/file_commands.h"
 #include "app/frame_time_dialog.h"
@@ -209,6 +210,7 @@ void DispatchCommand(unsigned commandWord, QWidget* sender) {
   if (!LeavesBlockFloating(id)) CommitFloating();
   const CommandContext context{CurrentTab(), commandWord, sender};
   if (context.tab != nullptr && IsKeptTab(*context.tab) && RefusedOnKeptTab(id)) return;
+  if (context.tab != nullptr && IsTrueColour(*context.tab) && RefusedOnTrueColourTab(id)) return;
   for (const CommandRow& row : commandTable) {
     if (id < row.firstId || id > row.lastId) continue;
     if (row.needsTab && context.tab == nullptr) return;

@@ -1,6 +1,7 @@
 #include "app/new_tab_dialog.h"
 
 #include <QComboBox>
+#include <QAbstractItemView>
 #include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
@@ -13,6 +14,7 @@
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
 #include "platform/program_paths.h"
+#include "platform/translation.h"
 #include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
@@ -43,6 +45,30 @@ QComboBox* AddCombo(QDialog& dialog, int id, bool editable, const QStringList& e
   return box;
 }
 
+// The entry of the colours list that stands for a true-colour tab, after
+// 2, 16 and 256.
+constexpr int TRUE_COLOUR_ENTRY = 3;
+
+const QStringList INDEXED_SIZES = {"16", "32", "48", "64"};
+const QStringList TRUE_COLOUR_SIZES = {"16", "24", "32", "48", "64", "128", "256"};
+
+bool TrueColourChosen(QDialog& dialog) {
+  return FindControl<QComboBox>(dialog, ID_COLORS_BOX)->currentIndex() == TRUE_COLOUR_ENTRY;
+}
+
+// The size lists offer the sizes the chosen kind of tab may have; what the
+// user typed stays.
+void OfferSizes(QDialog& dialog) {
+  const QStringList& sizes = TrueColourChosen(dialog) ? TRUE_COLOUR_SIZES : INDEXED_SIZES;
+  for (int id : {ID_WIDTH_BOX, ID_HEIGHT_BOX}) {
+    auto* box = FindControl<QComboBox>(dialog, id);
+    const QString typed = box->currentText();
+    box->clear();
+    box->addItems(sizes);
+    box->setEditText(typed);
+  }
+}
+
 std::string PaletteFileName(std::uint8_t colorCode) {
   return colorCode == 2 ? "default2.qpl" : colorCode == 16 ? "default16.qpl" : "default256.qpl";
 }
@@ -50,20 +76,24 @@ std::string PaletteFileName(std::uint8_t colorCode) {
 // Reads and checks the dialog's values; false, after saying why, keeps the
 // dialog open.
 bool ReadDialogValues(QDialog& dialog, NewTabValues& values) {
+  const bool trueColour = TrueColourChosen(dialog);
+  const int maxSide = trueColour ? MAX_TRUE_COLOUR_SIZE : MAX_IMAGE_SIZE;
   const int width = ReadDialogNumber(FindControl<QComboBox>(dialog, ID_WIDTH_BOX)->currentText().toStdString());
-  if (width < 1 || width > MAX_IMAGE_SIZE) {
-    ShowReport(WIDTH_OUT_OF_RANGE);
+  if (width < 1 || width > maxSide) {
+    ShowReport(trueColour ? TRUE_COLOUR_WIDTH_OUT_OF_RANGE : WIDTH_OUT_OF_RANGE);
     return false;
   }
   const int height = ReadDialogNumber(FindControl<QComboBox>(dialog, ID_HEIGHT_BOX)->currentText().toStdString());
-  if (height < 1 || height > MAX_IMAGE_SIZE) {
-    ShowReport(HEIGHT_OUT_OF_RANGE);
+  if (height < 1 || height > maxSide) {
+    ShowReport(trueColour ? TRUE_COLOUR_HEIGHT_OUT_OF_RANGE : HEIGHT_OUT_OF_RANGE);
     return false;
   }
   values.width = width;
   values.height = height;
-  values.colorCode = static_cast<std::uint8_t>(
-      ReadDialogNumber(FindControl<QComboBox>(dialog, ID_COLORS_BOX)->currentText().toStdString()) & 0xFF);
+  values.trueColour = trueColour;
+  values.colorCode = trueColour ? 0
+                                : static_cast<std::uint8_t>(ReadDialogNumber(FindControl<QComboBox>(
+                                      dialog, ID_COLORS_BOX)->currentText().toStdString()) & 0xFF);
   return true;
 }
 
@@ -89,10 +119,19 @@ void FinishNewTabDialog(QDialog& dialog, int countAtOpening, int positionAtOpeni
 }  // namespace
 
 bool CreateNewTab(const NewTabValues& values) {
-  ImageTab* tab = CreateTab({}, values.width, values.height, values.colorCode);
+  ImageTab* tab = values.trueColour ? CreateTrueColourTab({}, values.width, values.height)
+                                    : CreateTab({}, values.width, values.height, values.colorCode);
   if (tab == nullptr) {
     ShowReport(TAB_CREATE_FAILED);
     return false;
+  }
+  if (values.trueColour) {
+    // Every pixel starts transparent; the swatches start as the 256-colour
+    // default palette.
+    ClearTabPixels(*tab);
+    if (!ReadPaletteFile(*tab, ProgramDataFile(PaletteFileName(0))))
+      std::memset(tab->palette, 0, sizeof tab->palette);
+    return true;
   }
   tab->width = static_cast<std::uint8_t>(values.width);
   tab->height = static_cast<std::uint8_t>(values.height);
@@ -115,7 +154,11 @@ int RunNewTabDialog(NewTabValues* chosen) {
   const QStringList sizes = {"16", "32", "48", "64"};
   AddCombo(*dialog, ID_WIDTH_BOX, true, sizes, 13, 13);
   AddCombo(*dialog, ID_HEIGHT_BOX, true, sizes, 49, 13);
-  AddCombo(*dialog, ID_COLORS_BOX, false, {"2", "16", "256"}, 85, 13);
+  auto* colors = AddCombo(*dialog, ID_COLORS_BOX, false,
+                          {"2", "16", "256", QString::fromStdString(UiString(TRUE_COLOUR_CHOICE))}, 85, 13);
+  // The true-colour entry is wider than the list's box.
+  colors->view()->setMinimumWidth(colors->fontMetrics().horizontalAdvance(colors->itemText(TRUE_COLOUR_ENTRY)) + 24);
+  QObject::connect(colors, &QComboBox::currentIndexChanged, dialog, [dialog] { OfferSizes(*dialog); });
   auto* ok = new QPushButton(QStringLiteral(QT_TRANSLATE_NOOP("Quillet2", "ＯＫ")));
   PlaceTemplateControl(*dialog, ok, IDOK, 129, 7, 45, 15);
   ok->setDefault(true);

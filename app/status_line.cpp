@@ -53,7 +53,9 @@ StatusTexts ComposeStatusTexts(const ImageTab* tab, bool pointerOver, int imageX
     // A masked cell shows the screen: unchanged under black, else XOR its
     // colour.
     const CellKind kind = KindOfCell(*tab, value);
-    if (kind == CellKind::Transparent) {
+    if (IsTrueColour(*tab)) {
+      texts.cell = FillText(lookup(STATUS_CELL_RGBA), {x, y, HexColor(ColorOfArgb(value)), std::to_string(value >> 24)});
+    } else if (kind == CellKind::Transparent) {
       texts.cell = FillText(lookup(STATUS_CELL_TRANSPARENT), {x, y, std::to_string(index)});
     } else if (kind == CellKind::Inverted) {
       texts.cell = FillText(lookup(STATUS_CELL_INVERTED), {x, y, std::to_string(index), HexColor(tab->palette[index])});

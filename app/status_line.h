@@ -1,6 +1,7 @@
 #pragma once
 // The status line at the bottom of the main window: the cell under the
-// pointer with its palette index and colour, the size of a line, circle or
+// pointer with its palette index and colour (on a true-colour tab its colour
+// and opacity), the size of a line, circle or
 // range while it is drawn, and the zoom of the edit view.
 
 #include <string>
@@ -18,6 +19,7 @@ inline constexpr const char* STATUS_CELL_TRANSPARENT =
     QT_TRANSLATE_NOOP("Quillet2", "セル (%1, %2)  インデックス %3  透明");
 inline constexpr const char* STATUS_CELL_INVERTED =
     QT_TRANSLATE_NOOP("Quillet2", "セル (%1, %2)  インデックス %3  反転: 画面 XOR #%4");
+inline constexpr const char* STATUS_CELL_RGBA = QT_TRANSLATE_NOOP("Quillet2", "セル (%1, %2)  #%3  不透明度 %4");
 inline constexpr const char* STATUS_DRAG_SIZE = QT_TRANSLATE_NOOP("Quillet2", "大きさ %1 × %2 セル");
 inline constexpr const char* STATUS_HOT_SPOT = QT_TRANSLATE_NOOP("Quillet2", "ホットスポット (%1, %2)");
 inline constexpr const char* STATUS_ZOOM_FIT = QT_TRANSLATE_NOOP("Quillet2", "表示: ウィンドウに合わせる (%1 ピクセル/セル)");

@@ -13,6 +13,21 @@ CellKind KindOfCell(const ImageTab& tab, PixelCell value) {
   return (tab.palette[value & CELL_INDEX_BITS] & 0xFFFFFFu) == 0 ? CellKind::Transparent : CellKind::Inverted;
 }
 
+ColorRef CompositeOver(std::uint32_t argb, ColorRef background) {
+  const std::uint32_t alpha = argb >> 24;
+  if (alpha == 0xFF) return ColorOfArgb(argb);
+  if (alpha == 0) return background & 0xFFFFFFu;
+  const ColorRef color = ColorOfArgb(argb);
+  ColorRef mixed = 0;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const std::uint32_t front = color >> shift & 0xFFu;
+    const std::uint32_t back = background >> shift & 0xFFu;
+    const std::uint32_t channel = (front * alpha + back * (255 - alpha) + 127) / 255;
+    mixed |= channel << shift;
+  }
+  return mixed;
+}
+
 ColorRef CheckerColor(int x, int y) {
   return ((FloorDiv(x, CHECKER_SQUARE) + FloorDiv(y, CHECKER_SQUARE)) & 1) == 0 ? CHECKER_LIGHT : CHECKER_DARK;
 }
@@ -27,6 +42,23 @@ void FillBackground(RasterSurface& surface, const PixelRect& rect, const CellBac
   for (int y = top; y < bottom; ++y)
     for (int x = left; x < right; ++x)
       surface.pixels[y * surface.stride + x] = PixelOfColor(background.At(x, y));
+}
+
+void FillCompositeRect(RasterSurface& surface, const PixelRect& rect, std::uint32_t argb,
+                       const CellBackground& background) {
+  // An opaque cell, or any cell over one colour, is one colour throughout.
+  if (!background.checker || argb >> 24 == 0xFF) {
+    FillPixelRect(surface, rect, CompositeOver(argb, background.At(rect.left, rect.top)));
+    return;
+  }
+  const int left = std::max(rect.left, 0), right = std::min(rect.right, surface.width);
+  const int top = std::max(rect.top, 0), bottom = std::min(rect.bottom, surface.height);
+  // The checkerboard has two colours, so each cell has only two mixes.
+  const ColorRef onLight = CompositeOver(argb, CHECKER_LIGHT);
+  const ColorRef onDark = CompositeOver(argb, CHECKER_DARK);
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      surface.pixels[y * surface.stride + x] = PixelOfColor(background.At(x, y) == CHECKER_LIGHT ? onLight : onDark);
 }
 
 void DrawInvertedMark(RasterSurface& surface, const PixelRect& rect, ColorRef color,

@@ -15,6 +15,21 @@ enum class CellKind { Opaque, Transparent, Inverted };
 
 CellKind KindOfCell(const ImageTab& tab, PixelCell value);
 
+// A true-colour cell (0xAARRGGBB) and a ColorRef (red in the low byte) hold
+// their channels in opposite orders; these turn one into the other. The
+// alpha of the cell is dropped, or given.
+inline ColorRef ColorOfArgb(std::uint32_t argb) {
+  return (argb >> 16 & 0xFFu) | (argb & 0xFF00u) | (argb & 0xFFu) << 16;
+}
+inline std::uint32_t ArgbOfColor(ColorRef color, std::uint8_t alpha) {
+  return static_cast<std::uint32_t>(alpha) << 24 | (color & 0xFFu) << 16 | (color & 0xFF00u) | (color >> 16 & 0xFFu);
+}
+
+// What a true-colour cell shows over an opaque background colour: each
+// channel mixed by the cell's alpha and rounded to the nearest, so alpha 255
+// is the cell's own colour and alpha 0 the background unchanged.
+ColorRef CompositeOver(std::uint32_t argb, ColorRef background);
+
 // The background entry after the system colours: a light checkerboard.
 constexpr int CHECKERBOARD_BACKGROUND = BACKGROUND_COUNT;
 inline constexpr const char* CHECKERBOARD_NAME = QT_TRANSLATE_NOOP("Quillet2", "市松模様");
@@ -40,6 +55,12 @@ struct CellBackground {
 // Fills the rectangle (right and bottom exclusive, clipped) with the
 // background.
 void FillBackground(RasterSurface& surface, const PixelRect& rect, const CellBackground& background);
+
+// Fills the rectangle (right and bottom exclusive, clipped) with a
+// true-colour cell composited over the background pixel by pixel, so a
+// half-transparent cell shows the checkerboard through it.
+void FillCompositeRect(RasterSurface& surface, const PixelRect& rect, std::uint32_t argb,
+                       const CellBackground& background);
 
 // The mark of an inverted cell inside the rectangle: its upper-left half in
 // the cell's colour, its lower-right half in what the screen shows there,

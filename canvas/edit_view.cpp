@@ -187,6 +187,20 @@ void PaintMaskedCell(RasterSurface& surface, const PixelRect& inside, CellKind k
                    color, background);
 }
 
+// A true-colour cell: its colour over the background inside the grid
+// lines. At one screen pixel per cell a grid line would hide the cell, so
+// the caller leaves the lines out there.
+void PaintTrueColourCell(RasterSurface& surface, const PixelRect& shown, PixelCell value,
+                         const CellBackground& background, bool gridLines) {
+  if (gridLines) {
+    DrawFramedRect(surface, shown, CompositeOver(value, background.color), gridLineColor, 1);
+    if (background.checker && value >> 24 != 0xFF)
+      FillCompositeRect(surface, {shown.left + 1, shown.top + 1, shown.right - 1, shown.bottom - 1}, value, background);
+    return;
+  }
+  FillCompositeRect(surface, {shown.left, shown.top, shown.right - 1, shown.bottom - 1}, value, background);
+}
+
 void UpdateWindowRect(const QRect& clientRect) {
   if (editView.window == nullptr || clientRect.isEmpty()) return;
   auto* frame = static_cast<QFrame*>(editView.window);
@@ -257,9 +271,13 @@ void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* sq
   if (square != nullptr) *square = cell;
   if (editView.backBuffer.isNull()) return;
   RasterSurface surface = SurfaceOf(editView.backBuffer);
-  const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
   const PixelRect shown = InBuffer(cell);
   const bool gridLines = lines == GridLines::AsSwitched ? grid == 1 : lines == GridLines::Shown;
+  if (IsTrueColour(tab)) {
+    PaintTrueColourCell(surface, shown, value, EditBackground(tab), gridLines && tab.cellSize > 1);
+    return;
+  }
+  const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
   const int penWidth = gridLines ? 1 : 0;
   const CellKind kind = KindOfCell(tab, value);
   if (kind == CellKind::Opaque) {
@@ -281,19 +299,30 @@ void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
   RasterSurface surface = SurfaceOf(image);
   const PixelCell value = PenCell(tab);
   const PixelRect square = InBuffer(ToolCellSquare(x, y, tab.cellSize, grid));
-  const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
-  const ColorRef outline = color ^ 0xFFFFFFu;
-  if ((value & CELL_MASK_BIT) != 0) {
+  if (IsTrueColour(tab)) {
+    // The pen's colour as it will show, inside an outline in its inverse.
     const CellBackground background = EditBackground(tab);
-    DrawFramedRect(surface, square, background.color, outline, 2);
+    const ColorRef shown = CompositeOver(value, background.color);
+    DrawFramedRect(surface, square, shown, ColorOfArgb(value) ^ 0xFFFFFFu, 2);
     const PixelRect inside{square.left + 2, square.top + 2, square.right - 2, square.bottom - 2};
-    const CellKind kind = KindOfCell(tab, value);
-    PaintMaskedCell(surface, inside, kind, color, background);
-    // What the tool is about to paint must show even where the cell will
-    // look like the background: a transparent pen keeps its dot.
-    if (kind == CellKind::Transparent) FillEllipse(surface, inside, color);
+    if (background.checker) FillCompositeRect(surface, inside, value, background);
+    // An eraser's cell looks like the background; a dot keeps it visible.
+    if (value >> 24 == 0) FillEllipse(surface, inside, 0);
   } else {
-    DrawFramedRect(surface, square, color, outline, 2);
+    const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
+    const ColorRef outline = color ^ 0xFFFFFFu;
+    if ((value & CELL_MASK_BIT) != 0) {
+      const CellBackground background = EditBackground(tab);
+      DrawFramedRect(surface, square, background.color, outline, 2);
+      const PixelRect inside{square.left + 2, square.top + 2, square.right - 2, square.bottom - 2};
+      const CellKind kind = KindOfCell(tab, value);
+      PaintMaskedCell(surface, inside, kind, color, background);
+      // What the tool is about to paint must show even where the cell will
+      // look like the background: a transparent pen keeps its dot.
+      if (kind == CellKind::Transparent) FillEllipse(surface, inside, color);
+    } else {
+      DrawFramedRect(surface, square, color, outline, 2);
+    }
   }
   if (target == TOOL_ON_WINDOW) {
     // Drawn straight onto the window: it shows at once, and only a later copy

@@ -375,6 +375,14 @@ void CommitCircle(ImageTab& tab) {
 bool PickCellColor(ImageTab& tab, int x, int y) {
   const PixelCell value = CellValueAtPoint(x, y, &tab);
   if (value == NO_CELL) return false;
+  if (IsTrueColour(tab)) {
+    // The exact colour, alpha included; the pen paints it rather than
+    // erasing, so a picked transparent pixel makes a transparent pen.
+    tab.penColour = value;
+    tab.penMask = 0;
+    Announce(&tab, CHANGE_PEN | CHANGE_TOOL | CHANGE_TOOL_CHECKS);
+    return true;
+  }
   tab.penIndex = static_cast<std::uint8_t>(value & CELL_INDEX_BITS);
   tab.penMask = (value & CELL_MASK_BIT) != 0 ? 1u : 0u;
   // The leave-background button shows the picked mask.

@@ -72,7 +72,8 @@ void PreviewCircle(ImageTab& tab);
 void CommitCircle(ImageTab& tab);
 
 // Copies index and mask bit of the cell under the point into the pen; the
-// leave-background button takes the new mask. Gives back false when the
+// leave-background button takes the new mask. On a true-colour tab the
+// pen takes the pixel's colour with its alpha, and leave-background goes off. Gives back false when the
 // point lies on no cell.
 bool PickCellColor(ImageTab& tab, int x, int y);
 

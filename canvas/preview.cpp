@@ -157,6 +157,7 @@ void FillCanvasRect(QImage& canvas, const PixelRect& rect, ColorRef color) {
 }
 
 ColorRef PreviewColor(const ImageTab& tab, PixelCell value, ColorRef background) {
+  if (IsTrueColour(tab)) return CompositeOver(value, background);
   const ColorRef color = tab.palette[value & CELL_INDEX_BITS];
   return (value & CELL_MASK_BIT) != 0 ? (color ^ background) & 0xFFFFFFu : color;
 }

@@ -103,7 +103,8 @@ void FillCanvasRect(QImage& canvas, const PixelRect& rect, ColorRef color);
 
 // The colour a cell shows at real size on a background: its palette colour,
 // or for a transparent cell the palette colour XOR the background, so a
-// black entry shows the background and a white one its inverse.
+// black entry shows the background and a white one its inverse. A
+// true-colour cell shows its colour over the background by its alpha.
 ColorRef PreviewColor(const ImageTab& tab, PixelCell value, ColorRef background);
 
 struct MainPreviewState {

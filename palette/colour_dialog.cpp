@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
+#include <algorithm>
 
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
@@ -23,6 +24,7 @@
 #include "platform/modal.h"
 #include "platform/qt_colors.h"
 #include "platform/scroll_request.h"
+#include "platform/translation.h"
 #include "platform/ui_text.h"
 #include "platform/window_handles.h"
 
@@ -30,11 +32,16 @@ HsvColor colorDialogHsv;
 
 namespace {
 
-enum Channel : int { CH_R, CH_G, CH_B, CH_H, CH_S, CH_V, CHANNEL_COUNT };
+// The opacity row comes last and is there only for a true-colour tab, whose
+// pen carries an alpha of its own.
+enum Channel : int { CH_R, CH_G, CH_B, CH_H, CH_S, CH_V, CH_A, CHANNEL_COUNT };
 
-constexpr const char* LETTERS[CHANNEL_COUNT] = {"R", "G", "B", "H", "S", "V"};
+constexpr const char* LETTERS[CHANNEL_COUNT] = {"R", "G", "B", "H", "S", "V", "A"};
 // Top of each row in dialog units; the letters sit one unit lower.
-constexpr int ROW_TOP[CHANNEL_COUNT] = {12, 30, 48, 72, 90, 108};
+constexpr int ROW_TOP[CHANNEL_COUNT] = {12, 30, 48, 72, 90, 108, 132};
+// The dialog's height in dialog units without and with the opacity row.
+constexpr int DIALOG_HEIGHT = 127;
+constexpr int DIALOG_HEIGHT_WITH_OPACITY = 151;
 constexpr int STRIP_HEIGHT = 7;
 constexpr int HUE_STRIP_WIDTH = 180;
 
@@ -46,6 +53,8 @@ struct ColorDialogRun {
   QDialog* dialog = nullptr;
   ImageTab* tab = nullptr;
   int index = 0;
+  // CH_A + 1 with the opacity row, else CH_A.
+  int channelCount = CH_A;
   ColorRef oldColor = 0;
   ColorRef current = 0;
   int values[CHANNEL_COUNT] = {};
@@ -79,6 +88,12 @@ void SetHsvChannels(ColorDialogRun& run) {
 }
 
 void FillFixedStrips(ColorDialogRun& run) {
+  if (run.channelCount > CH_A) {
+    QImage& strip = run.strips[CH_A];
+    strip = QImage(256, 1, QImage::Format_RGB32);
+    // From transparent to opaque, as a grey that darkens.
+    for (int x = 0; x < 256; ++x) strip.setPixelColor(x, 0, QColor(255 - x, 255 - x, 255 - x));
+  }
   for (int channel = CH_R; channel <= CH_B; ++channel) {
     QImage& strip = run.strips[channel];
     strip = QImage(256, 1, QImage::Format_RGB32);
@@ -124,6 +139,9 @@ void CloseValueEdit(ColorDialogRun& run) {
 // One scroll request on a channel, from its scroll bar or from the edit box.
 void ScrollChannel(ColorDialogRun& run, int channel, ScrollRequest request, int position) {
   SetChannel(run, channel, NewScrollValue(run.values[channel], RangeEnd(channel), request, position));
+  // The opacity belongs to the pen, not to the palette entry: nothing else
+  // follows it.
+  if (channel == CH_A) return;
   if (channel <= CH_B) {
     run.current = MakeColor(run.values[CH_R], run.values[CH_G], run.values[CH_B]);
     RgbToHsv(run.current, colorDialogHsv, 0);
@@ -202,7 +220,7 @@ void PaintColorDialog(ColorDialogRun& run) {
   painter.setBrush(ToQColor(run.current));
   painter.drawRect(run.previewRect.adjusted(0, 0, -1, -1));
   painter.setPen(Qt::NoPen);
-  for (int channel = 0; channel < CHANNEL_COUNT; ++channel)
+  for (int channel = 0; channel < run.channelCount; ++channel)
     painter.drawImage(ColorStripBand(*run.bars[channel]), run.strips[channel]);
 }
 
@@ -217,7 +235,7 @@ class ColorDialogEvents : public QObject {
       if (event->type() == QEvent::Paint) PaintColorDialog(run_);
       return false;
     }
-    for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
+    for (int channel = 0; channel < run_.channelCount; ++channel) {
       if (watched == run_.labels[channel] && event->type() == QEvent::MouseButtonPress &&
           static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         OpenValueEdit(run_, channel);
@@ -244,11 +262,12 @@ void BuildControls(ColorDialogRun& run) {
   QDialog& dialog = *run.dialog;
   auto* events = new ColorDialogEvents(run);
   dialog.installEventFilter(events);
-  for (int channel = 0; channel < CHANNEL_COUNT; ++channel) {
+  for (int channel = 0; channel < run.channelCount; ++channel) {
     AddRowLetter(dialog, ID_FIRST_LETTER + channel, ROW_TOP[channel], QString::fromLatin1(LETTERS[channel]));
     auto* bar = new QScrollBar(Qt::Horizontal);
     bar->setRange(0, RangeEnd(channel));
-    PlaceRowBar(dialog, bar, ID_FIRST_SCROLLBAR + channel, ROW_TOP[channel], events);
+    const int barId = channel == CH_A ? ID_OPACITY_SCROLLBAR : ID_FIRST_SCROLLBAR + channel;
+    PlaceRowBar(dialog, bar, barId, ROW_TOP[channel], events);
     QObject::connect(bar, &QAbstractSlider::actionTriggered, &dialog,
                      [&run, channel](int action) { OnScrollBarAction(run, channel, action); });
     run.bars[channel] = bar;
@@ -298,16 +317,18 @@ QRect ColorStripBand(const QScrollBar& bar) {
                QPoint(place.right() - rightArrow, place.top() - 1));
 }
 
-int RunColorDialog(int index) {
+int RunColorDialog(int index, int* opacity) {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr || index < 0 || index >= PaletteSize(*tab)) return -1;
   ColorDialogRun run;
   run.tab = tab;
   run.index = index;
   run.oldColor = run.current = tab->palette[index];
+  if (opacity != nullptr) run.channelCount = CH_A + 1;
 
-  run.dialog =
-      CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "色"), 263, 127, "ＭＳ Ｐゴシック", 9);
+  run.dialog = CreateTemplateDialog(windowHandles.main, QT_TRANSLATE_NOOP("Quillet2", "色"), 263,
+                                    opacity != nullptr ? DIALOG_HEIGHT_WITH_OPACITY : DIALOG_HEIGHT,
+                                    "ＭＳ Ｐゴシック", 9);
   run.dialog->setObjectName(QString::number(ID_COLOR_DIALOG));
   if (windowHandles.paletteWindow != nullptr)
     run.dialog->move(windowHandles.paletteWindow->mapToGlobal(QPoint(0, windowHandles.paletteWindow->height())));
@@ -317,10 +338,17 @@ int RunColorDialog(int index) {
   RgbToHsv(run.current, colorDialogHsv, 0);
   SetHsvChannels(run);
   FillHsvStrips(run);
+  if (opacity != nullptr) {
+    SetChannel(run, CH_A, std::clamp(*opacity, 0, 255));
+    run.bars[CH_A]->setToolTip(QString::fromStdString(UiString(OPACITY_TIP)));
+  }
 
   const int result = RunModalDialog(*run.dialog);
   delete run.dialog;
-  if (result == IDOK) return static_cast<int>(run.current);
+  if (result == IDOK) {
+    if (opacity != nullptr) *opacity = run.values[CH_A];
+    return static_cast<int>(run.current);
+  }
   // Cancel, the close box and Escape all put the old colour back.
   tab->palette[index] = run.oldColor;
   return -1;

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "canvas/cell_look.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "palette/colour_dialog.h"
@@ -147,6 +148,12 @@ QWidget* CreatePaletteWindow(QWidget* tabStrip, void (*sendCommand)(unsigned com
   return window;
 }
 
+void EnablePaletteButtons(bool enabled) {
+  if (paletteWindow == nullptr) return;
+  for (int id : {PALETTE_ORGANIZE, PALETTE_REDUCE, PALETTE_BATCH})
+    if (auto* button = paletteWindow->findChild<QPushButton*>(QString::number(id))) button->setEnabled(enabled);
+}
+
 void DrawPaletteCell(const CellRect& rect, ColorRef colour, bool asEllipse) {
   if (paletteWindow == nullptr) return;
   DrawCellShape(rect, asEllipse, Qt::black, ToQColor(colour));
@@ -189,6 +196,18 @@ void SetPaletteColor(ImageTab& tab, int index, ColorRef colour) {
   Announce(&tab, CHANGE_PALETTE | CHANGE_PIXELS | CHANGE_RECORD_UNDO);
 }
 
+namespace {
+
+void ChooseSwatch(ImageTab& tab, int index) {
+  // A pen made invisible by picking a transparent pixel would paint
+  // nothing in the colour just chosen; such a pen becomes opaque.
+  const std::uint32_t alpha = tab.penColour >> 24;
+  tab.penColour = ArgbOfColor(tab.palette[index], static_cast<std::uint8_t>(alpha == 0 ? 0xFF : alpha));
+  Announce(&tab, CHANGE_PEN);
+}
+
+}  // namespace
+
 void PaletteButtonDown(int x, int y) {
   // The background box would keep turning the wheel and the arrow keys
   // into background changes; a click on the palette ends that.
@@ -196,6 +215,9 @@ void PaletteButtonDown(int x, int y) {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr || static_cast<std::uint16_t>(y) > PALETTE_CELL_AREA_BOTTOM) return;
   const int index = PaletteIndexAt(x, y, tab->colorCode);
+  // On a true-colour tab the swatch gives the pen its colour, also when the
+  // marker already stands on it: a picked colour may have replaced it.
+  if (IsTrueColour(*tab)) ChooseSwatch(*tab, index);
   if (index == tab->penIndex) return;
   tab->penIndex = static_cast<std::uint8_t>(index);
   DrawPaletteMarker(tab);
@@ -205,6 +227,21 @@ void PaletteDoubleClick(int x, int y) {
   ImageTab* tab = CurrentTab();
   if (tab == nullptr || static_cast<std::uint16_t>(y) > PALETTE_CELL_AREA_BOTTOM) return;
   const int index = PaletteIndexAt(x, y, tab->colorCode);
+  if (IsTrueColour(*tab)) {
+    // The swatch is edited and becomes the pen, with the opacity the dialog
+    // set.
+    int opacity = static_cast<int>(tab->penColour >> 24);
+    const int colour = RunColorDialog(index, &opacity);
+    if (colour != -1) {
+      SetPaletteColor(*tab, index, static_cast<ColorRef>(colour));
+      tab->penColour = ArgbOfColor(static_cast<ColorRef>(colour), static_cast<std::uint8_t>(opacity));
+      tab->penIndex = static_cast<std::uint8_t>(index);
+      DrawPaletteMarker(tab);
+      Announce(tab, CHANGE_PEN);
+    }
+    Announce(tab, CHANGE_PIXELS);
+    return;
+  }
   const int colour = RunColorDialog(index);
   if (colour != -1) SetPaletteColor(*tab, index, static_cast<ColorRef>(colour));
   // The dialog showed its colours live and put the old one back on cancel;

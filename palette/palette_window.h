@@ -16,6 +16,10 @@ enum PaletteButton : int { PALETTE_ORGANIZE = 290, PALETTE_REDUCE = 291, PALETTE
 // numbers, which a click hands to sendCommand.
 QWidget* CreatePaletteWindow(QWidget* tabStrip, void (*sendCommand)(unsigned command));
 
+// Enables or disables the window's three buttons, which act on palette
+// indices.
+void EnablePaletteButtons(bool enabled);
+
 // Repaints the whole palette window for the tab, or blanks it for nullptr
 // or when no tab is open.
 void RedrawPalette(ImageTab* tab);

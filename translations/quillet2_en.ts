@@ -1508,5 +1508,25 @@ It could not be moved and stays where it is</translation>
         <source>画像がひとつもありません</source>
         <translation>The file holds no images.</translation>
     </message>
+    <message>
+        <source>幅：１～２５６を指定してください</source>
+        <translation>Width: enter a value from 1 to 256.</translation>
+    </message>
+    <message>
+        <source>高さ：１～２５６を指定してください</source>
+        <translation>Height: enter a value from 1 to 256.</translation>
+    </message>
+    <message>
+        <source>32ビット (フルカラー)</source>
+        <translation>32-bit (full colour)</translation>
+    </message>
+    <message>
+        <source>セル (%1, %2)  #%3  不透明度 %4</source>
+        <translation>Cell (%1, %2)  #%3  opacity %4</translation>
+    </message>
+    <message>
+        <source>不透明度 (0 = 透明, 255 = 不透明)</source>
+        <translation>Opacity (0 = transparent, 255 = opaque)</translation>
+    </message>
 </context>
 </TS>

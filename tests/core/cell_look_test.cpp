@@ -63,3 +63,32 @@ TEST(CellLook, TheInvertedMarkDiffersFromTheBackgroundAtEverySize) {
         EXPECT_EQ(ColorOfPixel(pixels[cy * 16 + cx]), (background.At(cx, cy) ^ colour) & 0xFFFFFFu);
       }
 }
+
+TEST(CellLook, ATrueColourCellIsMixedByItsAlphaOverTheBackground) {
+  // 0xAARRGGBB in, ColorRef (red low) out: a half-transparent red over a
+  // plain colour and over both squares of the checkerboard.
+  const CellBackground board{0, true, 0, 0};
+  struct Case {
+    std::uint32_t argb;
+    CellBackground background;
+    ColorRef onFirst;   // at (0, 0): the plain colour or the light square
+    ColorRef onSecond;  // at (CHECKER_SQUARE, 0): the same or the dark square
+  };
+  const std::vector<Case> cases = {
+      {0x80FF0000u, {0x00FF00, false, 0, 0}, 0x007F80, 0x007F80},
+      {0x80FF0000u, board, 0x7F7FFF, 0x6666E6},
+      {0xFF123456u, board, 0x563412, 0x563412},
+      {0x00000000u, board, CHECKER_LIGHT, CHECKER_DARK},
+      {0x01FFFFFFu, {0x000000, false, 0, 0}, 0x010101, 0x010101},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.argb);
+    std::vector<std::uint32_t> pixels(8 * 2, 0);
+    RasterSurface surface{pixels.data(), 8, 2, 8};
+    FillCompositeRect(surface, {0, 0, 8, 2}, c.argb, c.background);
+    EXPECT_EQ(ColorOfPixel(pixels[0]), c.onFirst);
+    EXPECT_EQ(ColorOfPixel(pixels[CHECKER_SQUARE]), c.onSecond);
+    EXPECT_EQ(CompositeOver(c.argb, c.background.At(0, 0)), c.onFirst);
+  }
+  EXPECT_EQ(ArgbOfColor(ColorOfArgb(0x80123456u), 0x80), 0x80123456u);
+}

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "canvas/pen_tools.h"
 #include "palette/colour_dialog.h"
 #include "palette/palette_layout.h"
 #include "platform/dialog_template.h"
@@ -252,4 +253,61 @@ TEST_F(ColorDialogTest, OkStoresTheColourAndRecordsOneStep) {
   EXPECT_EQ(UndoNodeCount(tab), 2);
   EXPECT_EQ(tab.undoCurrent->palette[0], MakeColor(77, 128, 128));
   EXPECT_EQ(Shown(20, 20), QColorOf(MakeColor(77, 128, 128)));
+}
+
+TEST_F(ColorDialogTest, OnATrueColourTabSwatchOpacityAndRightClickMakeThePen) {
+  ImageTab* tab = CreateTrueColourTab({}, 8, 8);
+  ASSERT_NE(tab, nullptr);
+  for (int i = 0; i < 256; ++i) tab->palette[i] = MakeColor(i, 128, 255 - i);
+  ClearTabPixels(*tab);
+  CellAt(*tab, 2, 3) = 0x80102030u;
+  tabSet.currentPosition = tabSet.tabCount - 1;
+  ShowCurrentPosition();
+  // A click takes the swatch's colour and keeps the pen's opacity; a pen
+  // left transparent by a pick becomes opaque.
+  struct Case {
+    int index;
+    std::uint32_t penBefore, penAfter;
+  };
+  for (const Case& c : {Case{5, 0x40000000u, 0x400580FAu}, Case{6, 0x00000000u, 0xFF0680F9u}}) {
+    tab->penColour = c.penBefore;
+    const CellRect cell = PaletteCellRect(c.index, 0);
+    ClickPalette(cell.left + 5, cell.top + 5);
+    EXPECT_EQ(tab->penColour, c.penAfter) << c.index;
+  }
+  // A double click edits the swatch; the dialog's last row sets the opacity.
+  tab->penColour = 0x40000000u;
+  ModalRecorder recorder;
+  recorder.QueueDialog([](QDialog& dialog) {
+    QScrollBar* opacity = FindControl<QScrollBar>(dialog, ID_OPACITY_SCROLLBAR);
+    ASSERT_NE(opacity, nullptr);
+    EXPECT_EQ(opacity->value(), 0x40);
+    Drag(dialog, R, 77);
+    opacity->setSliderDown(true);
+    opacity->setSliderPosition(200);
+    Release(opacity);
+    EXPECT_EQ(FindControl<QLabel>(dialog, ID_FIRST_VALUE + 6)->text(), "200");
+    PressButton(dialog, IDOK);
+  });
+  const CellRect seventh = PaletteCellRect(7, 0);
+  ClickPalette(seventh.left + 5, seventh.top + 5, Qt::LeftButton, true);
+  EXPECT_EQ(tab->palette[7], MakeColor(77, 128, 248));
+  EXPECT_EQ(tab->penColour, 0xC84D80F8u);
+  EXPECT_EQ(tab->penIndex, 7);
+  // The right button picks the exact pixel, alpha included, and turns the
+  // eraser off.
+  tab->penMask = 1;
+  HandleEditRightPress(EDIT_ORIGIN + 2 * tab->cellSize + 1, EDIT_ORIGIN + 3 * tab->cellSize + 1);
+  EXPECT_EQ(tab->penColour, 0x80102030u);
+  EXPECT_EQ(tab->penMask, 0u);
+  HandleEditRightPress(EDIT_ORIGIN + 1, EDIT_ORIGIN + 1);
+  EXPECT_EQ(tab->penColour, 0u);
+  // An indexed tab's dialog has no opacity row.
+  OpenTab(16);
+  recorder.QueueDialog([](QDialog& dialog) {
+    EXPECT_EQ(FindControl<QScrollBar>(dialog, ID_OPACITY_SCROLLBAR), nullptr);
+    PressButton(dialog, IDCANCEL);
+  });
+  RunColorDialog(0);
+  EXPECT_EQ(recorder.dialogsRun(), 2);
 }

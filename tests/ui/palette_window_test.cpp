@@ -1,6 +1,7 @@
 #include <QPushButton>
 
 #include <cstring>
+#include <vector>
 
 #include "app/command_ids.h"
 #include "app/commands.h"
@@ -155,4 +156,34 @@ TEST_F(PaletteWindowTest, PressesOnTheSunkenEdgeChooseNothingInEveryLayout) {
     // A double click on the edge opens no colour dialog.
     EXPECT_EQ(recorder.dialogsRun(), 0) << code;
   }
+}
+
+TEST_F(PaletteWindowTest, IndexCommandsAreOffOnATrueColourTab) {
+  ImageTab& indexed = OpenTab(16);
+  ImageTab* tab = CreateTrueColourTab({}, 4, 4);
+  ASSERT_NE(tab, nullptr);
+  for (int i = 0; i < 256; ++i) tab->palette[i] = MakeColor(255 - i, 0, i);
+  ClearTabPixels(*tab);
+  tabSet.currentPosition = tabSet.tabCount - 1;
+  ShowCurrentPosition();
+  const std::vector<ColorRef> swatches(tab->palette, tab->palette + 256);
+  const int steps = UndoNodeCount(*tab);
+  const auto enabled = [](int id) {
+    return mainWindows.paletteWindow->findChild<QPushButton*>(QString::number(id))->isEnabled();
+  };
+  for (int id : {CMD_ORGANIZE_PALETTE, CMD_REDUCE_COLORS, CMD_BATCH_COLORS}) {
+    EXPECT_FALSE(enabled(id)) << id;
+    // Sent all the same (a key or a script), the command does nothing.
+    ModalRecorder recorder;
+    DispatchCommand(static_cast<unsigned>(id));
+    EXPECT_EQ(recorder.dialogsRun(), 0) << id;
+  }
+  EXPECT_EQ(std::vector<ColorRef>(tab->palette, tab->palette + 256), swatches);
+  EXPECT_EQ(UndoNodeCount(*tab), steps);
+  // The swatches show as a 256-entry palette does.
+  EXPECT_EQ(Shown(20, 10), QColorOf(tab->palette[1]));
+  tabSet.currentPosition = 0;
+  ShowCurrentPosition();
+  EXPECT_EQ(CurrentTab(), &indexed);
+  for (int id : {CMD_ORGANIZE_PALETTE, CMD_REDUCE_COLORS, CMD_BATCH_COLORS}) EXPECT_TRUE(enabled(id)) << id;
 }

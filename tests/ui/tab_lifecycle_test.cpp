@@ -136,16 +136,21 @@ TEST_F(TabLifecycle, TwentyTabsAreTheLimit) {
 
 TEST_F(TabLifecycle, NewTabDialogRefusesSizesOutsideOneToSixtyFour) {
   struct Case {
-    std::string width, height, message;
+    std::string width, height, message, colors = "16";
   };
   const std::vector<Case> refusals = {
       {"0", "32", WIDTH_OUT_OF_RANGE},   {"65", "32", WIDTH_OUT_OF_RANGE}, {"abc", "32", WIDTH_OUT_OF_RANGE},
       {"", "32", WIDTH_OUT_OF_RANGE},    {"32", "0", HEIGHT_OUT_OF_RANGE}, {"32", "65", HEIGHT_OUT_OF_RANGE},
       {"-5", "x", WIDTH_OUT_OF_RANGE},   {"64", "y7", HEIGHT_OUT_OF_RANGE},
+      {"257", "32", TRUE_COLOUR_WIDTH_OUT_OF_RANGE, TRUE_COLOUR_CHOICE},
+      {"0", "32", TRUE_COLOUR_WIDTH_OUT_OF_RANGE, TRUE_COLOUR_CHOICE},
+      {"256", "257", TRUE_COLOUR_HEIGHT_OUT_OF_RANGE, TRUE_COLOUR_CHOICE},
+      {"128", "32", WIDTH_OUT_OF_RANGE, "256"},
   };
   for (const Case& c : refusals) {
     modal.clear();
     modal.QueueDialog([&](QDialog& dialog) {
+      SetControlText(dialog, 2013, c.colors);
       SetControlText(dialog, 2011, c.width);
       SetControlText(dialog, 2012, c.height);
       PressButton(dialog, IDOK);
@@ -157,6 +162,39 @@ TEST_F(TabLifecycle, NewTabDialogRefusesSizesOutsideOneToSixtyFour) {
     EXPECT_EQ(modal.texts(), (std::vector<std::string>{c.message})) << c.width << "x" << c.height;
     EXPECT_EQ(tabSet.tabCount, 0);
   }
+}
+
+TEST_F(TabLifecycle, NewTabDialogMakesATransparentTrueColourTabUpTo256) {
+  modal.QueueDialog([](QDialog& dialog) {
+    SetControlText(dialog, 2013, TRUE_COLOUR_CHOICE);
+    // The size lists offer what a true-colour tab may have.
+    EXPECT_EQ(FindControl<QComboBox>(dialog, 2011)->findText("256"), 6);
+    EXPECT_EQ(FindControl<QComboBox>(dialog, 2012)->currentText(), "32");
+    SetControlText(dialog, 2011, "256");
+    SetControlText(dialog, 2012, "256");
+    PressButton(dialog, IDOK);
+  });
+  CommandNewTab();
+  ASSERT_EQ(tabSet.tabCount, 1);
+  EXPECT_TRUE(modal.messages().empty());
+  const ImageTab* tab = CurrentTab();
+  ASSERT_NE(tab, nullptr);
+  EXPECT_TRUE(IsTrueColour(*tab));
+  EXPECT_EQ(tab->width, 256);
+  EXPECT_EQ(tab->height, 256);
+  EXPECT_EQ(tab->colorCode, 0);
+  EXPECT_EQ(tab->penColour, 0xFF000000u);
+  EXPECT_EQ(CellAt(*tab, 0, 0), 0u);
+  EXPECT_EQ(CellAt(*tab, 255, 255), 0u);
+  EXPECT_EQ(std::vector<ColorRef>(tab->palette, tab->palette + 256), DefaultPaletteColors(0));
+  // Back to an indexed choice, the lists are the indexed ones again.
+  modal.QueueDialog([](QDialog& dialog) {
+    SetControlText(dialog, 2013, TRUE_COLOUR_CHOICE);
+    SetControlText(dialog, 2013, "2");
+    EXPECT_EQ(FindControl<QComboBox>(dialog, 2011)->count(), 4);
+    PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(RunNewTabDialog(), IDCANCEL);
 }
 
 TEST_F(TabLifecycle, NewTabDialogReadsNumbersLikeTheClassicConversion) {

@@ -19,6 +19,7 @@
 #include "canvas/cell_geometry.h"
 #include "canvas/cell_look.h"
 #include "canvas/floating_paste.h"
+#include "canvas/preview.h"
 #include "clipboard/transparent_paste.h"
 #include "clipboard/transparent_paste_dialog.h"
 #include "fileio/icon_format.h"
@@ -301,5 +302,37 @@ TEST_F(TransparentImport, AlphaCutAndMatteFromTheCommandLine) {
     const ProgramRun run = Quillet2(QStringList{"--import", input, "-o", output} + options);
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, reason);
+  }
+}
+
+TEST_F(TransparencyTest, TrueColourCellsShowOverTheCheckerboardAndTheWholeImageFits) {
+  struct Case {
+    int side, client, cellSize;
+  };
+  // Down to one screen pixel per cell, where the grid gives way to the cells.
+  for (const Case& c : {Case{256, 300, 1}, Case{256, 800, 3}, Case{16, 400, 23}}) {
+    SCOPED_TRACE(c.side);
+    ResizeEditClient(c.client, c.client);
+    ImageTab* tab = CreateTrueColourTab({}, c.side, c.side);
+    ASSERT_NE(tab, nullptr);
+    ClearTabPixels(*tab);
+    tab->backgroundIndex = CHECKERBOARD_BACKGROUND;
+    CellAt(*tab, 1, 1) = 0x80FF0000u;
+    CellAt(*tab, c.side - 1, c.side - 1) = 0xFF00FF00u;
+    tabSet.currentPosition = tabSet.tabCount - 1;
+    SwitchGrid(true);
+    ShowCurrentPosition();
+    ASSERT_EQ(tab->cellSize, c.cellSize);
+    const PixelRect half = CellSquare(1, 1, c.cellSize);
+    const int inside = c.cellSize > 1 ? 1 : 0;
+    for (int y = half.top + inside; y < half.bottom - 1; ++y)
+      for (int x = half.left + inside; x < half.right - 1; ++x)
+        ASSERT_EQ(BackPixel(x, y), CompositeOver(0x80FF0000u, CheckerColor(x, y))) << x << "," << y;
+    const PixelRect last = CellSquare(c.side - 1, c.side - 1, c.cellSize);
+    EXPECT_LE(last.right, editView.backBuffer.width());
+    EXPECT_EQ(BackPixel(last.right - 2, last.bottom - 2), 0x00FF00u);
+    EXPECT_EQ(ComposeStatusTexts(tab, true, half.left, half.top, SameText).cell, "セル (1, 1)  #FF0000  不透明度 128");
+    EXPECT_EQ(PreviewColor(*tab, 0x80FF0000u, CHECKER_DARK), 0x6666E6u);
+    DeleteAllTabs();
   }
 }
