@@ -1,5 +1,5 @@
 // Development tool: pictures of the main window with a true-colour tab over
-// the checkerboard, one of 16 pixels and one of 256, each a disc whose edge
+// the checkerboard, one of 16 pixels with the grid and one of 256 without, each a disc whose edge
 // fades out in alpha, with a half-transparent band across it.
 // Usage: true_colour_shots OUTPUT_FOLDER
 
@@ -17,8 +17,10 @@
 #include "canvas/cell_geometry.h"
 #include "canvas/cell_look.h"
 #include "canvas/edit_view.h"
+#include "fileio/palette_flow.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
+#include "platform/program_paths.h"
 
 namespace {
 
@@ -34,6 +36,8 @@ void MakeImage(int side) {
   ImageTab* tab = CreateTrueColourTab("", side, side);
   if (tab == nullptr) return;
   ClearTabPixels(*tab);
+  // The swatches a new true-colour tab starts with.
+  ReadPaletteFile(*tab, ProgramDataFile("default256.qpl"));
   const double centre = (side - 1) / 2.0;
   const double radius = side / 2.0;
   for (int x = 0; x < side; ++x)
@@ -71,6 +75,9 @@ int main(int argc, char* argv[]) {
   mainWindows.main->show();
   QTimer::singleShot(300, [&] {
     for (int side : {16, 256}) {
+      // At two screen pixels a cell the grid lines would hide most of the
+      // large image; it is shown without them.
+      grid = side > 64 ? 0 : 1;
       MakeImage(side);
       OnBackgroundChosen(CHECKERBOARD_BACKGROUND);
       QApplication::processEvents();
