@@ -1,9 +1,11 @@
 // Development tool: pictures of the main window with a true-colour tab over
 // the checkerboard, one of 16 pixels with the grid and one of 256 without, each a disc whose edge
 // fades out in alpha, with a half-transparent band across it.
+// Also the colour dialog with its opacity row and the new-tab dialog.
 // Usage: true_colour_shots OUTPUT_FOLDER
 
 #include <QApplication>
+#include <QDialog>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -19,6 +21,9 @@
 #include "canvas/edit_view.h"
 #include "fileio/palette_flow.h"
 #include "model/tab_lifecycle.h"
+#include "palette/colour_dialog.h"
+#include "platform/modal.h"
+#include "app/new_tab_dialog.h"
 #include "model/tab_set.h"
 #include "platform/program_paths.h"
 
@@ -84,6 +89,20 @@ int main(int argc, char* argv[]) {
       Hover(side / 2, side / 2 - side / 4);
       Save(*mainWindows.main, folder + "/true-colour-" + std::to_string(side) + ".png");
     }
+    // The colour dialog with its opacity row, and the new-tab dialog with
+    // the true-colour choice.
+    ModalScript script;
+    script.onDialog = [&](QDialog& dialog) {
+      dialog.show();
+      QApplication::processEvents();
+      Save(dialog, folder + "/" + dialog.objectName().toStdString() + ".png");
+      dialog.reject();
+    };
+    InstallModalScript(&script);
+    int opacity = 128;
+    RunColorDialog(1, &opacity);
+    RunNewTabDialog();
+    InstallModalScript(nullptr);
     QApplication::quit();
   });
   QApplication::exec();
