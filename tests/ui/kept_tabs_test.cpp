@@ -22,6 +22,7 @@
 #include "fileio/open_flow.h"
 #include "fileio/plain_save.h"
 #include "fileio/save_flow.h"
+#include "fileio/true_colour_save.h"
 #include "import/decode.h"
 #include "import/targets.h"
 #include "model/change_hub.h"
@@ -152,10 +153,15 @@ TEST_F(KeptTabs, DrawingOnA32BitImageRewritesOnlyThatImage) {
     EXPECT_NE(lines.find("--width=16 --height=16 --bit-depth=32"), std::string::npos) << lines;
   }
 
-  // The 256 px image edited goes back as PNG, and reads back as drawn.
+  // The 256 px image edited goes back as PNG, and reads back as drawn. The
+  // choice of 32-bit images is the indexed images' only: the unedited
+  // true-colour ones are still written as they were read.
   ShowPosition(family_icon::PNG_256);
   DrawPixel(*CurrentTab(), 200, 100, drawn);
+  ChooseTrueColourForNextSave(TrueColourChoice::TrueColourInstead);
   CommandSave();
+  EXPECT_EQ(family_icon::EntryBytes(FileBytes(path), family_icon::RAMP_48),
+            family_icon::EntryBytes(original, family_icon::RAMP_48));
   const ByteBuffer png = family_icon::EntryBytes(FileBytes(path), family_icon::PNG_256);
   ASSERT_GE(png.size(), 8u);
   EXPECT_EQ(ByteBuffer(png.begin() + 1, png.begin() + 4), (ByteBuffer{'P', 'N', 'G'}));
