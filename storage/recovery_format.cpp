@@ -239,7 +239,9 @@ void WriteRecoveryTabFields(RecoveryFieldWriter& out, const RecoveryTab& tab) {
   ByteBuffer bytes;
   const int entries = PaletteEntries(trueColour ? 0 : tab.colorCode);
   bytes.reserve(static_cast<std::size_t>(std::max(entries * 4, tab.width * tab.height * 4 + 4)));
-  for (int i = 0; i < entries; ++i) PutU32(bytes, tab.palette[i]);
+  // A true-colour tab's swatches go whole with its cells; here they stand
+  // as colours without their top byte.
+  for (int i = 0; i < entries; ++i) PutU32(bytes, trueColour ? tab.palette[i] & 0xFFFFFF : tab.palette[i]);
   out.Bytes(RECOVERY_TAB_PALETTE, bytes.data(), bytes.size());
   bytes.clear();
   for (int x = 0; x < width; ++x)
@@ -252,6 +254,7 @@ void WriteRecoveryTabFields(RecoveryFieldWriter& out, const RecoveryTab& tab) {
     PutU16(bytes, static_cast<std::uint16_t>(tab.height));
     for (int x = 0; x < tab.width; ++x)
       for (int y = 0; y < tab.height; ++y) PutU32(bytes, tab.cells[CellIndex(x, y)]);
+    for (const ColorRef swatch : tab.palette) PutU32(bytes, swatch);
     out.Bytes(RECOVERY_TAB_TRUE_COLOUR, bytes.data(), bytes.size());
   }
   out.U8(RECOVERY_TAB_CHANGED, tab.changed ? 1 : 0);
@@ -339,7 +342,7 @@ RecoveryRead ReadRecoveryTabField(const RecoveryField& field, RecoveryTab& tab) 
       const int width = GetU16(field.data);
       const int height = GetU16(field.data + 2);
       if (width < 1 || width > MAX_TRUE_COLOUR_SIZE || height < 1 || height > MAX_TRUE_COLOUR_SIZE ||
-          field.size != 4 + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4)
+          field.size != 4 + (static_cast<std::size_t>(width) * static_cast<std::size_t>(height) + 256) * 4)
         return RecoveryRead::Damaged;
       const std::uint8_t* p = field.data + 4;
       for (int x = 0; x < width; ++x)
@@ -349,6 +352,7 @@ RecoveryRead ReadRecoveryTabField(const RecoveryField& field, RecoveryTab& tab) 
           if (cell != TrueColourCell(cell)) return RecoveryRead::Damaged;
           tab.cells[CellIndex(x, y)] = cell;
         }
+      for (ColorRef& swatch : tab.palette) swatch = GetU32(p), p += 4;
       tab.kind = TabKind::TrueColour;
       tab.width = width;
       tab.height = height;

@@ -74,10 +74,10 @@ enum : std::uint8_t {
   // them. Not optional: a reader that cannot keep it would restore a blank.
   RECOVERY_TAB_KEPT = 8,
   RECOVERY_TAB_FRAME_RATE = RECOVERY_OPTIONAL | 9,  // u32: an animation frame's time in 1/60 s
-  // A true-colour tab: u16 width, u16 height (1..256), then width x height
-  // u32 ARGB cells, column by column. It follows the size, palette and cells
-  // fields, which then stand for a blank 1 x 1 image of 256 colours (the
-  // palette is the tab's swatches). Only such tabs carry it, so records
+  // A true-colour tab: u16 width, u16 height (1..256), width x height u32
+  // ARGB cells column by column, then its 256 swatches as u32. It follows
+  // the size, palette and cells fields, which then stand for a blank 1 x 1
+  // image of 256 colours. Only such tabs carry it, so records
   // without it read as before; it is not optional, because a reader that
   // cannot take it would restore a blank.
   RECOVERY_TAB_TRUE_COLOUR = 10,

@@ -150,6 +150,7 @@ void TrueColourFields(RecoveryFieldWriter& out, int width, int height, PixelCell
                       static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(height >> 8)};
   for (int i = 0; i < width * height; ++i)
     for (int shift = 0; shift < 32; shift += 8) cells.push_back(static_cast<std::uint8_t>(cell >> shift));
+  cells.resize(cells.size() + 256 * 4, 0x80);
   out.Bytes(RECOVERY_TAB_TRUE_COLOUR, cells.data(), cells.size() - cut);
 }
 
@@ -174,11 +175,13 @@ TEST(RecoveryFormat, WhatIsWrittenReadsBackTheSame) {
   // True-colour tabs up to 256 pixels, soft alpha and all, beside an indexed
   // one.
   RecoveryDocument trueColour = SampleDocument();
-  for (const auto [width, height] : {std::pair{256, 256}, std::pair{3, 200}}) {
+  for (const auto& [width, height] : {std::pair{256, 256}, std::pair{3, 200}}) {
     RecoveryTab tab = PatternTab(1, 1, 0, 9);
     tab.kind = TabKind::TrueColour;
     tab.width = width;
     tab.height = height;
+    // Swatches may carry an opacity in their top byte.
+    tab.palette[7] = 0x80112233;
     for (int x = 0; x < width; ++x)
       for (int y = 0; y < height; ++y) tab.cells[CellIndex(x, y)] = TrueColourCell((x * 2654435761u) ^ (y * 40503u));
     trueColour.tabs.push_back(tab);

@@ -69,13 +69,14 @@ TEST_F(AniDocument, OpensOneTabPerFrameWithHotSpotAndTimeAndSavesBackByteForByte
   ramp[6 + 4] = 40;
   ramp[6 + 6] = 7;
   const std::vector<Case> cases = {
-      {"sequence repeating frames", SpinningFile(), {{3, 4}, {5, 6}, {15, 0}}, {8, 12, 6}},
+      {"sequence repeating frames", SpinningFile(), {{3, 4}, {5, 6}, {15, 0}}, {8, 12, 6}, {}},
       {"no rate and no sequence",
        RiffList("RIFF", "ACON",
                 {RiffChunk("anih", AniHeader(2, 2, 7, 1)),
                  FrameList({CursorFrame(24, 0, 4, 1, 2), CursorFrame(24, 0, 5, 23, 22)})}),
        {{1, 2}, {23, 22}},
-       {7, 7}},
+       {7, 7},
+       {}},
       {"a 32-bit frame",
        RiffList("RIFF", "ACON",
                 {RiffChunk("anih", AniHeader(2, 2, 7, 1)), FrameList({CursorFrame(24, 0, 4, 1, 2), ramp})}),

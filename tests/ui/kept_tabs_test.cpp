@@ -130,7 +130,9 @@ TEST_F(KeptTabs, DrawingOnA32BitImageRewritesOnlyThatImage) {
   for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
     SCOPED_TRACE(i);
     EXPECT_EQ(family_icon::EntryFields(saved, i), family_icon::EntryFields(original, i));
-    if (i != family_icon::RAMP_16) EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
+    if (i != family_icon::RAMP_16) {
+      EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
+    }
   }
   const ByteBuffer image = family_icon::EntryBytes(saved, family_icon::RAMP_16);
   ASSERT_GE(image.size(), 40u);
@@ -313,8 +315,9 @@ TEST_F(KeptTabs, ARecoveryRecordBringsKeptImagesAndHotSpotsBack) {
   EXPECT_EQ(tabs[family_icon::INDEXED_32]->hotSpotY, 6);
   const ByteBuffer saved = SerializeIconParts(IconPartsInStripOrder());
   for (int i = 0; i < family_icon::IMAGE_COUNT; ++i)
-    if (i != family_icon::INDEXED_32 && i != family_icon::RAMP_48)
+    if (i != family_icon::INDEXED_32 && i != family_icon::RAMP_48) {
       EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i)) << i;
+    }
 
   // A kept image whose bytes were damaged in the record makes no tabs.
   DeleteAllTabs();
