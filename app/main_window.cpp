@@ -36,8 +36,10 @@
 #include "fileio/open_flow.h"
 #include "fileio/save_flow.h"
 #include "fileio/recent_files.h"
+#include "fileio/true_colour_image.h"
 #include "import/kept_copy.h"
 #include "import/open_offer.h"
+#include "import/true_colour_entries.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
@@ -293,6 +295,9 @@ QMainWindow* CreateMainWindow() {
   SetOpenRefusal(ReportOrOfferImport);
   // Open shows the pictures of the images it keeps with the import's reader.
   SetKeptPictureDecoder(DecodeKeptEntryPicture);
+  // Save writes true-colour images of 256 pixels as PNG with the import's
+  // writer.
+  SetPngPictureWriter(PngPictureData);
 
   frame->show();
   LayoutMainWindow();

@@ -32,9 +32,15 @@ void CopyTab(const ImageTab& tab, RecoveryTab& out) {
   out.frameRate = tab.frameRate;
   std::memcpy(out.palette, tab.palette, sizeof out.palette);
   std::memcpy(out.cells, tab.cells, sizeof out.cells);
+  out.kind = tab.kind;
   out.keptDirectory.clear();
   out.keptData.clear();
-  if (const KeptEntry* kept = KeptEntryOf(tab)) {
+  const KeptEntry* kept = KeptEntryOf(tab);
+  // A true-colour tab nobody edited keeps the bytes it was opened from, as
+  // a kept image does, so that Save after a restore still writes them as
+  // they were; an edited one is kept as its cells.
+  if (kept == nullptr && IsTrueColour(tab) && tab.undoCurrent == tab.undoFirst) kept = OpenedEntryOfSlot(SlotOf(tab));
+  if (kept != nullptr) {
     out.keptDirectory.assign(kept->directory.begin(), kept->directory.end());
     out.keptData = kept->data;
   }
@@ -136,16 +142,19 @@ void TakeRecoverySnapshot(RecoveryDocument& document) {
 bool RestoreRecoveryDocument(const RecoveryDocument& document) {
   if (tabSet.tabCount != 0 || document.tabs.empty() || document.tabs.size() > MAX_TABS) return false;
   for (const RecoveryTab& saved : document.tabs) {
-    ImageTab* tab = CreateTab(document.name, saved.width, saved.height, saved.colorCode);
+    const bool trueColour = saved.kind == TabKind::TrueColour;
+    ImageTab* tab = trueColour ? CreateTrueColourTab(document.name, saved.width, saved.height)
+                               : CreateTab(document.name, saved.width, saved.height, saved.colorCode);
     if (tab == nullptr) {
       DeleteAllTabs();
       return false;
     }
-    tab->width = static_cast<std::uint8_t>(saved.width);
-    tab->height = static_cast<std::uint8_t>(saved.height);
-    tab->colorCode = saved.colorCode;
+    tab->width = static_cast<std::uint16_t>(saved.width);
+    tab->height = static_cast<std::uint16_t>(saved.height);
+    tab->colorCode = trueColour ? 0 : saved.colorCode;
     std::memcpy(tab->palette, saved.palette, sizeof tab->palette);
     std::memcpy(tab->cells, saved.cells, sizeof tab->cells);
+    // Opened bytes make the tab again as Open made it, kept or true colour.
     if (!saved.keptDirectory.empty() && !RestoreKeptImage(saved, *tab)) {
       DeleteAllTabs();
       return false;

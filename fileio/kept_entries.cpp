@@ -5,6 +5,7 @@
 
 #include "fileio/dib_reading.h"
 #include "fileio/dib_rows.h"
+#include "fileio/true_colour_image.h"
 #include "model/tab_set.h"
 
 namespace {
@@ -165,6 +166,17 @@ ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor) {
   // data follows that file's single directory entry.
   constexpr std::size_t SINGLE_DATA = ICON_HEADER_BYTES + ICON_ENTRY_BYTES;
   std::vector<ByteBuffer> singles(parts.size());
+  // A true-colour tab written anew is made into a 32-bit (or PNG) image
+  // first, and is then written as a kept image is.
+  std::vector<KeptEntry> made(parts.size());
+  std::vector<const KeptEntry*> keptOf(parts.size());
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    keptOf[i] = parts[i].kept;
+    if (keptOf[i] == nullptr && parts[i].image != nullptr && IsTrueColour(*parts[i].image)) {
+      made[i] = TrueColourEntryOfImage(*parts[i].image);
+      keptOf[i] = &made[i];
+    }
+  }
   ByteBuffer bytes;
   PutU16(bytes, 0);
   PutU16(bytes, cursor ? 2 : 1);
@@ -173,8 +185,8 @@ ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor) {
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const IconPart& part = parts[i];
     std::uint32_t size;
-    if (part.kept != nullptr) {
-      const KeptEntry& kept = *part.kept;
+    if (keptOf[i] != nullptr) {
+      const KeptEntry& kept = *keptOf[i];
       size = static_cast<std::uint32_t>(kept.data.size());
       bytes.insert(bytes.end(), kept.directory.begin(), kept.directory.begin() + 8);
       if (!cursor && kept.cursorFields) {
@@ -201,9 +213,9 @@ ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor) {
       } else if (part.image != nullptr) {
         x = part.image->hotSpotX;
         y = part.image->hotSpotY;
-      } else if (part.kept != nullptr && part.kept->cursorFields) {
-        x = part.kept->directory[4] | part.kept->directory[5] << 8;
-        y = part.kept->directory[6] | part.kept->directory[7] << 8;
+      } else if (keptOf[i] != nullptr && keptOf[i]->cursorFields) {
+        x = keptOf[i]->directory[4] | keptOf[i]->directory[5] << 8;
+        y = keptOf[i]->directory[6] | keptOf[i]->directory[7] << 8;
       }
       bytes[at] = static_cast<std::uint8_t>(x);
       bytes[at + 1] = static_cast<std::uint8_t>(x >> 8);
@@ -215,8 +227,8 @@ ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor) {
     offset += size;
   }
   for (std::size_t i = 0; i < parts.size(); ++i) {
-    if (parts[i].kept != nullptr)
-      bytes.insert(bytes.end(), parts[i].kept->data.begin(), parts[i].kept->data.end());
+    if (keptOf[i] != nullptr)
+      bytes.insert(bytes.end(), keptOf[i]->data.begin(), keptOf[i]->data.end());
     else
       bytes.insert(bytes.end(), singles[i].begin() + SINGLE_DATA, singles[i].end());
   }

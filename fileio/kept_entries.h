@@ -57,7 +57,8 @@ struct IconPart {
 // offset changes). As a cursor (type 2) every entry carries a hot spot: the
 // part's own, else its tab's, else the one a cursor's entry came with, else
 // (0, 0). As an icon, an entry that came from a cursor gets the planes and
-// bit count an icon's entry holds.
+// bit count an icon's entry holds. A true-colour tab without bytes of its
+// own is written as its 32-bit image (PNG at 256 pixels).
 ByteBuffer SerializeIconParts(const std::vector<IconPart>& parts, bool cursor = false);
 
 // The tabs in strip order, each as a kept image when it is one, and as the

@@ -13,7 +13,9 @@ namespace {
 std::string iconDocument;
 
 bool WritableAsIcon(const ImageTab& tab) {
-  const bool sizeFits = tab.width >= 1 && tab.width <= MAX_IMAGE_SIZE && tab.height >= 1 && tab.height <= MAX_IMAGE_SIZE;
+  // A true-colour tab may be as large as its store.
+  const int largest = MaxSideOf(tab);
+  const bool sizeFits = tab.width >= 1 && tab.width <= largest && tab.height >= 1 && tab.height <= largest;
   const bool colorsFit = tab.colorCode == 2 || tab.colorCode == 16 || tab.colorCode == 0;
   return sizeFits && colorsFit;
 }

@@ -106,8 +106,9 @@ bool CanSaveSideBySide() {
   const ImageTab* first = nullptr;
   for (const ImageTab& tab : tabSet.tabs) {
     if (tab.inUse != 1) continue;
-    // A kept image has no cells to put beside the others.
-    if (IsKeptTab(tab)) return false;
+    // A kept image has no cells to put beside the others, and a true-colour
+    // image has no palette the bitmap could share.
+    if (IsKeptTab(tab) || IsTrueColour(tab)) return false;
     if (first == nullptr) {
       first = &tab;
     } else if (tab.width != first->width || tab.height != first->height || tab.colorCode != first->colorCode) {

@@ -2,6 +2,18 @@
 
 #include "fileio/dib_rows.h"
 
+namespace {
+
+PngPictureWriter pngWriter = nullptr;
+
+// Other programs write their largest image, 256 pixels a side, as PNG, and
+// so does this one.
+constexpr int PNG_SIDE = 256;
+
+}  // namespace
+
+void SetPngPictureWriter(PngPictureWriter writer) { pngWriter = writer; }
+
 ByteBuffer TrueColourImageData(int width, int height, const std::vector<std::uint32_t>& argb) {
   ByteBuffer bytes;
   PutInfoHeader(bytes, width, 2 * height, 32);
@@ -21,6 +33,13 @@ ByteBuffer TrueColourImageData(int width, int height, const std::vector<std::uin
 
 std::vector<std::uint32_t> TrueColourPixels(const ImageTab& image, int* inverted) {
   std::vector<std::uint32_t> argb(static_cast<std::size_t>(image.width) * image.height, 0);
+  if (inverted != nullptr) *inverted = 0;
+  if (IsTrueColour(image)) {
+    for (int y = 0; y < image.height; ++y)
+      for (int x = 0; x < image.width; ++x)
+        argb[static_cast<std::size_t>(y) * image.width + x] = TrueColourCell(CellAt(image, x, y));
+    return argb;
+  }
   int count = 0;
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x) {
@@ -44,7 +63,14 @@ KeptEntry TrueColourEntryOfImage(const ImageTab& image, int* inverted) {
   entry.height = image.height;
   entry.bitCount = 32;
   entry.argb = TrueColourPixels(image, inverted);
-  entry.data = TrueColourImageData(image.width, image.height, entry.argb);
+  entry.png = IsTrueColour(image) && (image.width == PNG_SIDE || image.height == PNG_SIDE) && pngWriter != nullptr;
+  if (entry.png) entry.data = pngWriter(image.width, image.height, entry.argb);
+  // A PNG writer that failed leaves the image as a bitmap, which every
+  // reader takes.
+  if (entry.data.empty()) {
+    entry.png = false;
+    entry.data = TrueColourImageData(image.width, image.height, entry.argb);
+  }
   // A side of 256 is written as 0, as the format has it.
   entry.directory = {static_cast<std::uint8_t>(image.width), static_cast<std::uint8_t>(image.height), 0, 0, 1, 0, 32, 0};
   return entry;

@@ -17,8 +17,16 @@
 ByteBuffer TrueColourImageData(int width, int height, const std::vector<std::uint32_t>& argb);
 
 // The image's pixels as 0xAARRGGBB, top row first; inverted tells how many
-// transparent cells have a colour other than black.
+// transparent cells have a colour other than black. A true-colour tab's
+// pixels are its cells, and none of them inverts.
 std::vector<std::uint32_t> TrueColourPixels(const ImageTab& image, int* inverted = nullptr);
 
-// The image as a 32-bit icon image ready to be written.
+// The image as a 32-bit icon image ready to be written; a true-colour image
+// with a side of 256 is written as PNG when a PNG writer is set.
 KeptEntry TrueColourEntryOfImage(const ImageTab& image, int* inverted = nullptr);
+
+// Writes a picture (0xAARRGGBB, top row first) as PNG data. The core has no
+// PNG writer of its own; the main window sets the import's. Without one,
+// every true-colour image is written as a 32-bit bitmap image.
+using PngPictureWriter = ByteBuffer (*)(int width, int height, const std::vector<std::uint32_t>& argb);
+void SetPngPictureWriter(PngPictureWriter writer);

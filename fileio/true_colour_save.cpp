@@ -37,9 +37,10 @@ std::vector<IconPart> PartsToSave(std::vector<KeptEntry>& made, int& inverted) {
   made.reserve(parts.size());
   std::vector<IconPart> result;
   for (const IconPart& part : parts) {
-    // A kept image stays as it is; an indexed one (written anew or as it was
-    // opened) gets its 32-bit image.
-    if (IsKeptTab(*part.image)) {
+    // A kept image stays as it is, and a true-colour tab is written as
+    // itself; an indexed one (written anew or as it was opened) gets its
+    // 32-bit image.
+    if (IsKeptTab(*part.image) || IsTrueColour(*part.image)) {
       result.push_back(part);
       continue;
     }

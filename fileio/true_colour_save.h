@@ -29,7 +29,7 @@ void ForgetTrueColourChoices();
 
 // The parts of the next icon save: the tabs in strip order, each ordinary
 // tab as its indexed image, its 32-bit image, or both (indexed first), by
-// the choice. The 32-bit images are made into `made`; inverted counts the
+// the choice; a true-colour tab is always written as itself. The 32-bit images are made into `made`; inverted counts the
 // transparent cells that Windows would invert.
 std::vector<IconPart> PartsToSave(std::vector<KeptEntry>& made, int& inverted);
 // Called after the file was written: the choice now belongs to its name.

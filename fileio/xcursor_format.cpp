@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fileio/dib_rows.h"
+#include "fileio/true_colour_image.h"
 #include "model/animation.h"
 #include "model/kept_entries.h"
 #include "model/tab_set.h"
@@ -60,6 +61,13 @@ XcursorFrame XcursorFrameOfPicture(int width, int height, const std::vector<std:
 }
 
 std::optional<XcursorFrame> XcursorFrameOfTab(const ImageTab& tab, std::uint32_t delayMs) {
+  if (IsTrueColour(tab)) {
+    // Its cells hold straight alpha; X11 wants it premultiplied.
+    XcursorFrame frame =
+        XcursorFrameOfPicture(tab.width, tab.height, TrueColourPixels(tab), tab.hotSpotX, tab.hotSpotY, delayMs);
+    frame.tab = &tab;
+    return frame;
+  }
   const KeptEntry* kept = KeptEntryOf(tab);
   if (kept == nullptr) return XcursorFrameOfCells(tab, delayMs);
   if (kept->width < 1 || kept->height < 1 ||

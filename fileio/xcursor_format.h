@@ -45,8 +45,8 @@ XcursorFrame XcursorFrameOfPicture(int width, int height, const std::vector<std:
                                    int hotSpotY, std::uint32_t delayMs = 0);
 
 // The picture a tab of the tab set shows: the decoded picture of a kept
-// image (a 32-bit, PNG or large one, with the tab's hot spot), else the
-// cells. Nothing for a kept image that was not decoded.
+// image (a 32-bit, PNG or large one, with the tab's hot spot), a
+// true-colour tab's own cells premultiplied, else the indexed cells. Nothing for a kept image that was not decoded.
 std::optional<XcursorFrame> XcursorFrameOfTab(const ImageTab& tab, std::uint32_t delayMs = 0);
 
 // The pictures of the tabs given in strip order (tabs of the tab set): one

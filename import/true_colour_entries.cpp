@@ -26,6 +26,12 @@ ByteBuffer PngImageData(const RgbaPicture& picture) {
   return ByteBuffer(data.begin(), data.end());
 }
 
+ByteBuffer PngPictureData(int width, int height, const std::vector<std::uint32_t>& argb) {
+  if (width < 1 || height < 1 || argb.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height))
+    return {};
+  return PngImageData(RgbaPicture{width, height, argb});
+}
+
 KeptEntry TrueColourEntry(const RgbaPicture& picture, bool png) {
   KeptEntry entry;
   entry.width = picture.width;

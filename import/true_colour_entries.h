@@ -15,6 +15,9 @@
 ByteBuffer TrueColourImageData(const RgbaPicture& picture);
 // The picture as PNG with its alpha.
 ByteBuffer PngImageData(const RgbaPicture& picture);
+// The same for the icon writer, which knows no pictures of the import
+// (fileio/true_colour_image.h): the pixels 0xAARRGGBB, top row first.
+ByteBuffer PngPictureData(int width, int height, const std::vector<std::uint32_t>& argb);
 // The picture as an icon image ready to be written: its directory fields
 // (a side of 256 or more is written as 0) and its data.
 KeptEntry TrueColourEntry(const RgbaPicture& picture, bool png);

@@ -177,6 +177,7 @@ RecoveryRead SummarizeTab(const RecoveryReadAt& read, std::uint64_t at, std::uin
         break;
       }
       case RECOVERY_TAB_KEPT: return size > RECOVERY_KEPT_DIRECTORY_BYTES ? RecoveryRead::Ok : RecoveryRead::Damaged;
+      case RECOVERY_TAB_TRUE_COLOUR: return size > 4 ? RecoveryRead::Ok : RecoveryRead::Damaged;
       default: return KnownTagOrNewer(tag);
     }
     seen |= SeenBit(tag);
@@ -227,19 +228,35 @@ void RecoveryFieldWriter::EndNested(std::size_t start) {
 }
 
 void WriteRecoveryTabFields(RecoveryFieldWriter& out, const RecoveryTab& tab) {
-  const std::uint8_t size[3] = {static_cast<std::uint8_t>(tab.width), static_cast<std::uint8_t>(tab.height),
-                                tab.colorCode};
+  const bool trueColour = tab.kind == TabKind::TrueColour;
+  // A true-colour tab's size and cells follow in a field of their own.
+  const int width = trueColour ? 1 : tab.width;
+  const int height = trueColour ? 1 : tab.height;
+  const std::uint8_t size[3] = {static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(height),
+                                trueColour ? std::uint8_t{0} : tab.colorCode};
   out.Bytes(RECOVERY_TAB_SIZE, size, sizeof size);
   out.Text(RECOVERY_TAB_TITLE, tab.title);
   ByteBuffer bytes;
-  const int entries = PaletteEntries(tab.colorCode);
-  bytes.reserve(static_cast<std::size_t>(std::max(entries * 4, tab.width * tab.height * 2)));
-  for (int i = 0; i < entries; ++i) PutU32(bytes, tab.palette[i]);
+  const int entries = PaletteEntries(trueColour ? 0 : tab.colorCode);
+  bytes.reserve(static_cast<std::size_t>(std::max(entries * 4, tab.width * tab.height * 4 + 4)));
+  // A true-colour tab's swatches go whole with its cells; here they stand
+  // as colours without their top byte.
+  for (int i = 0; i < entries; ++i) PutU32(bytes, trueColour ? tab.palette[i] & 0xFFFFFF : tab.palette[i]);
   out.Bytes(RECOVERY_TAB_PALETTE, bytes.data(), bytes.size());
   bytes.clear();
-  for (int x = 0; x < tab.width; ++x)
-    for (int y = 0; y < tab.height; ++y) PutU16(bytes, tab.cells[CellIndex(x, y)]);
+  for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y)
+      PutU16(bytes, trueColour ? std::uint16_t{0} : static_cast<std::uint16_t>(tab.cells[CellIndex(x, y)]));
   out.Bytes(RECOVERY_TAB_CELLS, bytes.data(), bytes.size());
+  if (trueColour) {
+    bytes.clear();
+    PutU16(bytes, static_cast<std::uint16_t>(tab.width));
+    PutU16(bytes, static_cast<std::uint16_t>(tab.height));
+    for (int x = 0; x < tab.width; ++x)
+      for (int y = 0; y < tab.height; ++y) PutU32(bytes, tab.cells[CellIndex(x, y)]);
+    for (const ColorRef swatch : tab.palette) PutU32(bytes, swatch);
+    out.Bytes(RECOVERY_TAB_TRUE_COLOUR, bytes.data(), bytes.size());
+  }
   out.U8(RECOVERY_TAB_CHANGED, tab.changed ? 1 : 0);
   if (tab.backgroundIndex >= 0 && tab.backgroundIndex <= 255)
     out.U8(RECOVERY_TAB_BACKGROUND, static_cast<std::uint8_t>(tab.backgroundIndex));
@@ -316,6 +333,31 @@ RecoveryRead ReadRecoveryTabField(const RecoveryField& field, RecoveryTab& tab) 
       if (field.size != 4) return RecoveryRead::Damaged;
       tab.frameRate = GetU32(field.data);
       return RecoveryRead::Ok;
+    case RECOVERY_TAB_TRUE_COLOUR: {
+      // It stands in for the blank image the required fields gave.
+      const unsigned before = SeenBit(RECOVERY_TAB_SIZE) | SeenBit(RECOVERY_TAB_CELLS);
+      if ((tab.seen & before) != before || tab.kind == TabKind::TrueColour || tab.width != 1 || tab.height != 1 ||
+          tab.colorCode != 0 || field.size < 4)
+        return RecoveryRead::Damaged;
+      const int width = GetU16(field.data);
+      const int height = GetU16(field.data + 2);
+      if (width < 1 || width > MAX_TRUE_COLOUR_SIZE || height < 1 || height > MAX_TRUE_COLOUR_SIZE ||
+          field.size != 4 + (static_cast<std::size_t>(width) * static_cast<std::size_t>(height) + 256) * 4)
+        return RecoveryRead::Damaged;
+      const std::uint8_t* p = field.data + 4;
+      for (int x = 0; x < width; ++x)
+        for (int y = 0; y < height; ++y, p += 4) {
+          const PixelCell cell = GetU32(p);
+          // The program keeps every fully transparent pixel as 0.
+          if (cell != TrueColourCell(cell)) return RecoveryRead::Damaged;
+          tab.cells[CellIndex(x, y)] = cell;
+        }
+      for (ColorRef& swatch : tab.palette) swatch = GetU32(p), p += 4;
+      tab.kind = TabKind::TrueColour;
+      tab.width = width;
+      tab.height = height;
+      return RecoveryRead::Ok;
+    }
     case RECOVERY_TAB_KEPT:
       // The image itself is checked as Open checks it when the tab is made.
       if (field.size <= RECOVERY_KEPT_DIRECTORY_BYTES || !tab.keptDirectory.empty()) return RecoveryRead::Damaged;

@@ -31,8 +31,9 @@
 
 inline constexpr std::uint16_t RECOVERY_FORMAT_VERSION = 1;
 inline constexpr std::size_t RECOVERY_HEADER_BYTES = 20;
-// Larger records are refused unread: 20 editable tabs take about 200 KiB,
-// 20 of the largest kept images (1024 x 1024 in 32 bits) about 85 MiB.
+// Larger records are refused unread: 20 editable tabs take about 200 KiB
+// (5 MiB in true colour), 20 of the largest kept images (1024 x 1024 in 32
+// bits) about 85 MiB.
 inline constexpr std::size_t RECOVERY_MAX_BYTES = 128u << 20;
 // Longest document name or file name taken.
 inline constexpr std::size_t RECOVERY_MAX_NAME = 16384;
@@ -73,6 +74,13 @@ enum : std::uint8_t {
   // them. Not optional: a reader that cannot keep it would restore a blank.
   RECOVERY_TAB_KEPT = 8,
   RECOVERY_TAB_FRAME_RATE = RECOVERY_OPTIONAL | 9,  // u32: an animation frame's time in 1/60 s
+  // A true-colour tab: u16 width, u16 height (1..256), width x height u32
+  // ARGB cells column by column, then its 256 swatches as u32. It follows
+  // the size, palette and cells fields, which then stand for a blank 1 x 1
+  // image of 256 colours. Only such tabs carry it, so records
+  // without it read as before; it is not optional, because a reader that
+  // cannot take it would restore a blank.
+  RECOVERY_TAB_TRUE_COLOUR = 10,
 };
 
 struct RecoveryTab {
@@ -89,6 +97,7 @@ struct RecoveryTab {
   std::vector<std::uint8_t> keptDirectory;
   std::vector<std::uint8_t> keptData;
   ColorRef palette[256] = {};
+  TabKind kind = TabKind::Indexed;
   // Column-major as in ImageTab: cells[x * STORE_SIZE + y].
   PixelCell cells[CELL_COUNT] = {};
   // The required fields read so far (RECOVERY_TAB_... bits), for the reader.

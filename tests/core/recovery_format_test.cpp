@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <tuple>
@@ -86,6 +87,7 @@ void ExpectSame(const RecoveryDocument& a, const RecoveryDocument& b) {
     EXPECT_EQ(x.hotSpotY, y.hotSpotY);
     EXPECT_EQ(x.keptDirectory, y.keptDirectory);
     EXPECT_EQ(x.keptData, y.keptData);
+    EXPECT_EQ(x.kind, y.kind);
     const int entries = x.colorCode == 0 ? 256 : x.colorCode;
     EXPECT_EQ(std::memcmp(x.palette, y.palette, sizeof(ColorRef) * entries), 0) << "tab " << t;
     for (int cx = 0; cx < x.width; ++cx)
@@ -133,6 +135,25 @@ ByteBuffer RecordWithTabFields(const std::function<void(RecoveryFieldWriter&)>& 
 
 void GoodTabFields(RecoveryFieldWriter& out) { WriteRecoveryTabFields(out, PatternTab(2, 2, 2, 1)); }
 
+// A true-colour tab's fields with every cell `cell`, its cells cut short by
+// `cut` bytes.
+void TrueColourFields(RecoveryFieldWriter& out, int width, int height, PixelCell cell, std::size_t cut = 0) {
+  const std::uint8_t size[3] = {1, 1, 0};
+  out.Bytes(RECOVERY_TAB_SIZE, size, sizeof size);
+  out.Text(RECOVERY_TAB_TITLE, " 32-bit ");
+  const ByteBuffer palette(256 * 4, 0);
+  out.Bytes(RECOVERY_TAB_PALETTE, palette.data(), palette.size());
+  const ByteBuffer blank(2, 0);
+  out.Bytes(RECOVERY_TAB_CELLS, blank.data(), blank.size());
+  out.U8(RECOVERY_TAB_CHANGED, 1);
+  ByteBuffer cells = {static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(width >> 8),
+                      static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(height >> 8)};
+  for (int i = 0; i < width * height; ++i)
+    for (int shift = 0; shift < 32; shift += 8) cells.push_back(static_cast<std::uint8_t>(cell >> shift));
+  cells.resize(cells.size() + 256 * 4, 0x80);
+  out.Bytes(RECOVERY_TAB_TRUE_COLOUR, cells.data(), cells.size() - cut);
+}
+
 TEST(RecoveryFormat, WhatIsWrittenReadsBackTheSame) {
   const RecoveryDocument written = SampleDocument();
   const ByteBuffer bytes = SerializeRecovery(written);
@@ -150,6 +171,26 @@ TEST(RecoveryFormat, WhatIsWrittenReadsBackTheSame) {
   const ByteBuffer fullBytes = SerializeRecovery(full);
   ASSERT_EQ(ParseRecovery(fullBytes.data(), fullBytes.size(), read), RecoveryRead::Ok);
   ExpectSame(full, read);
+
+  // True-colour tabs up to 256 pixels, soft alpha and all, beside an indexed
+  // one.
+  RecoveryDocument trueColour = SampleDocument();
+  for (const auto& [width, height] : {std::pair{256, 256}, std::pair{3, 200}}) {
+    RecoveryTab tab = PatternTab(1, 1, 0, 9);
+    tab.kind = TabKind::TrueColour;
+    tab.width = width;
+    tab.height = height;
+    // Swatches may carry an opacity in their top byte.
+    tab.palette[7] = 0x80112233;
+    for (int x = 0; x < width; ++x)
+      for (int y = 0; y < height; ++y) tab.cells[CellIndex(x, y)] = TrueColourCell((x * 2654435761u) ^ (y * 40503u));
+    trueColour.tabs.push_back(tab);
+  }
+  const ByteBuffer trueBytes = SerializeRecovery(trueColour);
+  ASSERT_EQ(ParseRecovery(trueBytes.data(), trueBytes.size(), read), RecoveryRead::Ok);
+  ExpectSame(trueColour, read);
+  ASSERT_EQ(Summarize(trueBytes, trueBytes.size(), summary), RecoveryRead::Ok);
+  EXPECT_EQ(summary.tabCount, 7);
 }
 
 TEST(RecoveryFormat, EveryCutIsRefusedAsTruncated) {
@@ -285,6 +326,18 @@ TEST(RecoveryFormat, TabsThatCannotBeAreRefused) {
          size(w, 2, 2, 2), rest(w, nullptr, 0);
          const ByteBuffer hotSpot(3, 1);
          w.Bytes(RECOVERY_TAB_HOT_SPOT, hotSpot.data(), hotSpot.size());
+       },
+       RecoveryRead::Damaged},
+      {"a true-colour tab", [&](W& w) { TrueColourFields(w, 256, 1, 0xFF000000u); }, RecoveryRead::Ok},
+      {"true colour 257 wide", [&](W& w) { TrueColourFields(w, 257, 1, 0); }, RecoveryRead::Damaged},
+      {"true colour with a cell short", [&](W& w) { TrueColourFields(w, 2, 2, 0, 12); }, RecoveryRead::Damaged},
+      {"a transparent cell with a colour", [&](W& w) { TrueColourFields(w, 1, 1, 0x00FFFFFFu); },
+       RecoveryRead::Damaged},
+      {"true colour over an indexed image",
+       [&](W& w) {
+         size(w, 2, 2, 2), rest(w, nullptr, 0);
+         const ByteBuffer cells = {1, 0, 1, 0, 0, 0, 0, 0};
+         w.Bytes(RECOVERY_TAB_TRUE_COLOUR, cells.data(), cells.size());
        },
        RecoveryRead::Damaged},
       {"a title too long for the strip",

@@ -23,6 +23,7 @@
 #include "model/change_hub.h"
 #include "platform/dialog_template.h"
 #include "tests/support/ani_samples.h"
+#include "tests/support/family_icon.h"
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {
@@ -59,15 +60,29 @@ TEST_F(AniDocument, OpensOneTabPerFrameWithHotSpotAndTimeAndSavesBackByteForByte
     ByteBuffer file;
     std::vector<std::pair<int, int>> hotSpots;
     std::vector<std::uint32_t> frameRates;
+    // Which frames open as true-colour tabs; none when empty.
+    std::vector<bool> trueColour;
   };
+  // A 32-bit frame with soft alpha and its hot spot at (40, 7).
+  ByteBuffer ramp = import_samples::BuildIcon({family_icon::Ramp(48, 3)});
+  ramp[2] = 2;
+  ramp[6 + 4] = 40;
+  ramp[6 + 6] = 7;
   const std::vector<Case> cases = {
-      {"sequence repeating frames", SpinningFile(), {{3, 4}, {5, 6}, {15, 0}}, {8, 12, 6}},
+      {"sequence repeating frames", SpinningFile(), {{3, 4}, {5, 6}, {15, 0}}, {8, 12, 6}, {}},
       {"no rate and no sequence",
        RiffList("RIFF", "ACON",
                 {RiffChunk("anih", AniHeader(2, 2, 7, 1)),
                  FrameList({CursorFrame(24, 0, 4, 1, 2), CursorFrame(24, 0, 5, 23, 22)})}),
        {{1, 2}, {23, 22}},
-       {7, 7}},
+       {7, 7},
+       {}},
+      {"a 32-bit frame",
+       RiffList("RIFF", "ACON",
+                {RiffChunk("anih", AniHeader(2, 2, 7, 1)), FrameList({CursorFrame(24, 0, 4, 1, 2), ramp})}),
+       {{1, 2}, {40, 7}},
+       {7, 7},
+       {false, true}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -79,6 +94,7 @@ TEST_F(AniDocument, OpensOneTabPerFrameWithHotSpotAndTimeAndSavesBackByteForByte
       const ImageTab& tab = *StripTabs()[i];
       EXPECT_EQ(std::make_pair(int(tab.hotSpotX), int(tab.hotSpotY)), c.hotSpots[i]) << i;
       EXPECT_EQ(tab.frameRate, c.frameRates[i]) << i;
+      EXPECT_EQ(IsTrueColour(tab), i < c.trueColour.size() && c.trueColour[i]) << i;
     }
     // Save writes the document's own file again without asking.
     DispatchCommand(CMD_SAVE);

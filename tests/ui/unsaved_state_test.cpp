@@ -53,7 +53,7 @@ TEST_F(UnsavedState, TheCaptionMarkAndTheTooltipsFollowEditsUndoAndSaving) {
 // Tabs that no file holds are unsaved from the start: the caption is marked
 // and closing asks, so Ctrl+Q does not lose them.
 TEST_F(UnsavedState, ImportedTabsAndEditableCopiesCountAsUnsaved) {
-  const std::string kept = WriteBytes("kept.ico", import_samples::BuildIcon({family_icon::Ramp(48, 3)}));
+  const std::string kept = WriteBytes("kept.ico", import_samples::BuildIcon({family_icon::Ramp(300, 3)}));
   struct Way {
     const char* what;
     std::function<void()> make;

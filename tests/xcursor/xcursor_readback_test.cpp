@@ -32,6 +32,8 @@ struct Picture {
   std::uint32_t delay;
   // A 32-bit image kept as it was read (a kept tab), with partial alpha.
   bool trueColour = false;
+  // The same picture in the cells of a true-colour tab instead.
+  bool inCells = false;
 };
 
 // The kept picture's pixel: channels of 0 or 255 under alpha 0, 128 or 255,
@@ -54,6 +56,8 @@ TEST(XcursorFile, LibXcursorReadsTheSizesHotSpotsDelaysAndPixelsWritten) {
        {64, 64, 0, 63, 63, 0, true},
        {128, 128, 0, 100, 7, 0, true},
        {256, 256, 0, 255, 128, 0, true}},
+      // True-colour tabs, the smallest and the largest.
+      {{16, 16, 0, 2, 9, 0, true, true}, {256, 256, 0, 200, 255, 0, true, true}},
   };
   const std::string path = (std::filesystem::temp_directory_path() / "quillet2_xcursor_test").string();
   for (std::size_t f = 0; f < files.size(); ++f) {
@@ -68,7 +72,13 @@ TEST(XcursorFile, LibXcursorReadsTheSizesHotSpotsDelaysAndPixelsWritten) {
                                 static_cast<unsigned>(strip.size() + 7 * f));
       tab.hotSpotX = static_cast<std::uint8_t>(picture.hotX);
       tab.hotSpotY = static_cast<std::uint8_t>(picture.hotY);
-      if (picture.trueColour) {
+      if (picture.inCells) {
+        tab.kind = TabKind::TrueColour;
+        tab.width = static_cast<std::uint16_t>(picture.width);
+        tab.height = static_cast<std::uint16_t>(picture.height);
+        for (int y = 0; y < picture.height; ++y)
+          for (int x = 0; x < picture.width; ++x) CellAt(tab, x, y) = TrueColourCell(KeptPixel(x, y));
+      } else if (picture.trueColour) {
         KeptEntry kept;
         kept.width = picture.width;
         kept.height = picture.height;
