@@ -1,6 +1,7 @@
 #include <QMimeData>
 
 #include "app/command_state.h"
+#include "canvas/floating_block.h"
 #include "canvas/floating_paste.h"
 #include "clipboard/clipboard_commands.h"
 #include "clipboard/paste_floating.h"
@@ -117,6 +118,11 @@ TEST_F(CopyTest, ATrueColourTabCopiesItsArgbAndEveryPasteIntoOneKeepsIt) {
   ASSERT_TRUE(PasteFloating(same, false));
   ASSERT_TRUE(CommitFloating());
   EXPECT_EQ(Cells(same), original);
+  // Lifting a selection to move it leaves transparent pixels behind.
+  auto lifted = std::make_unique<FloatingBlock>();
+  LiftArea(same, {2, 2, 9, 9}, *lifted);
+  EXPECT_EQ(CellAt(same, 2, 2), 0u);
+  EXPECT_EQ(lifted->cells[CellIndex(1, 1)], CellAt(tab, 3, 3));
   // Squeezed into a selection of half the size: each cell takes the pixel
   // at the centre of its place, colour and alpha.
   ImageTab& half = OpenTrueColourTab(50, 50);
