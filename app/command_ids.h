@@ -78,6 +78,9 @@ enum CommandId : int {
   // a cursor theme folder.
   CMD_FRAME_TIME = 600,
   CMD_EXPORT_CURSOR_THEME = 601,
+  // Turning the current tab into the other kind, as a new tab beside it.
+  CMD_CONVERT_TO_TRUE_COLOUR = 620,
+  CMD_CONVERT_TO_INDEXED = 621,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

@@ -42,6 +42,8 @@ void RefreshEditGroup(const ImageTab* tab) {
     SetMenuEnabled(id, picture);
   SetButtonEnabled(CMD_PASTE_NEAREST, picture);
   SetButtonEnabled(CMD_PASTE_MENU, picture);
+  SetMenuEnabled(CMD_CONVERT_TO_TRUE_COLOUR, tab != nullptr && !IsTrueColour(*tab));
+  SetMenuEnabled(CMD_CONVERT_TO_INDEXED, tab != nullptr && IsTrueColour(*tab));
 }
 
 // The command that chooses a pen mode.

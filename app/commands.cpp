@@ -37,6 +37,7 @@
 #include "fileio/xcursor_export.h"
 #include "import/flow.h"
 #include "import/kept_copy.h"
+#include "import/depth_conversion_commands.h"
 #include "model/change_hub.h"
 #include "model/kept_entries.h"
 #include "model/tab_lifecycle.h"
@@ -201,6 +202,9 @@ const CommandRow commandTable[] = {
     {CMD_ZOOM_FIT, CMD_ZOOM_FIT, [](const CommandContext&) { FitCurrentTab(); }, true},
     {CMD_MAKE_EDITABLE_COPY, CMD_MAKE_EDITABLE_COPY, [](const CommandContext&) { CommandMakeEditableCopy(); }, true},
     {CMD_RECOVERY, CMD_RECOVERY, [](const CommandContext&) { CommandToggleRecovery(); }, false},
+    {CMD_CONVERT_TO_TRUE_COLOUR, CMD_CONVERT_TO_TRUE_COLOUR, [](const CommandContext&) { CommandConvertToTrueColour(); },
+     true},
+    {CMD_CONVERT_TO_INDEXED, CMD_CONVERT_TO_INDEXED, [](const CommandContext&) { CommandConvertToIndexed(); }, true},
 };
 
 }  // namespace

@@ -17,7 +17,8 @@ bool IdIn(int id, int first, int last) { return id >= first && id <= last; }
 bool RefusedOnKeptTab(int id) {
   return IdIn(id, CMD_CUT, CMD_DELETE) || IdIn(id, CMD_SHIFT_LEFT, CMD_ROTATE) || id == CMD_LEAVE_BACKGROUND ||
          IdIn(id, CMD_RANGE_SELECT, CMD_CIRCLE) || id == CMD_TEXT || id == CMD_OPEN_PALETTE ||
-         IdIn(id, CMD_ORGANIZE_PALETTE, CMD_BATCH_COLORS) || id == CMD_UNDO || id == CMD_REDO;
+         IdIn(id, CMD_ORGANIZE_PALETTE, CMD_BATCH_COLORS) || id == CMD_UNDO || id == CMD_REDO ||
+         IdIn(id, CMD_CONVERT_TO_TRUE_COLOUR, CMD_CONVERT_TO_INDEXED);
 }
 
 void RefreshKeptTabState(const ImageTab* tab) {

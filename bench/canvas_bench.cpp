@@ -10,11 +10,13 @@
 #include <QMouseEvent>
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "app/main_window.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_tools.h"
+#include "canvas/transform_algorithms.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
@@ -161,6 +163,77 @@ void BM_UndoSnapshotMemory(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * SNAPSHOTS);
 }
 BENCHMARK(BM_UndoSnapshotMemory)->Unit(benchmark::kMillisecond);
+
+// A fresh current 256 x 256 true-colour tab of soft colours, fitted into a
+// 1920 x 1080 view.
+ImageTab& OpenTrueColourBenchTab() {
+  OpenBenchTab(16, 16, 0, 1920, 1080);
+  DeleteAllTabs();
+  ImageTab* tab = CreateTrueColourTab("", 256, 256);
+  for (int x = 0; x < 256; ++x)
+    for (int y = 0; y < 256; ++y)
+      CellAt(*tab, x, y) = TrueColourCell(static_cast<std::uint32_t>((x + y) & 0xFF) << 24 | x << 16 | y << 8 | 0x40);
+  tab->penMask = 0;
+  tabSet.currentPosition = tabSet.tabCount - 1;
+  ShowCurrentPosition();
+  ZoomBenchTab(*tab, 0);
+  return *tab;
+}
+
+// One pen event on a 256 x 256 true-colour tab: a drag onto the next cell
+// of a zigzag through the view, painted and shown; the stroke's press and
+// release lie outside the timing.
+void BM_TrueColourPenEvent256(benchmark::State& state) {
+  ImageTab& tab = OpenTrueColourBenchTab();
+  tab.penMode = PEN_NORMAL;
+  tab.penColour = 0x80FF8000u;
+  const int s = std::max<int>(tab.cellSize, 1);
+  const int columns = std::min(256, (1920 - 40) / s);
+  const int rows = std::min(256, (1080 - 40) / s);
+  const auto at = [&](long i) {
+    const int row = static_cast<int>(i / columns % rows);
+    const int column = row % 2 == 0 ? static_cast<int>(i % columns) : columns - 1 - static_cast<int>(i % columns);
+    return QPoint(16 + column * s + s / 2, 16 + row * s + s / 2);
+  };
+  SendMouse(QEvent::MouseButtonPress, at(0), Qt::LeftButton, Qt::LeftButton);
+  long i = 1;
+  for (auto _ : state) SendMouse(QEvent::MouseMove, at(i++), Qt::NoButton, Qt::LeftButton);
+  SendMouse(QEvent::MouseButtonRelease, at(i), Qt::LeftButton, Qt::NoButton);
+  state.counters["cellSize"] = tab.cellSize;
+}
+BENCHMARK(BM_TrueColourPenEvent256)->Unit(benchmark::kMicrosecond);
+
+// The fill tool over a whole 256 x 256 true-colour image of one colour,
+// each cell set and shown; each run fills with the other of two colours.
+void BM_TrueColourFillWhole256(benchmark::State& state) {
+  ImageTab& tab = OpenTrueColourBenchTab();
+  for (int x = 0; x < 256; ++x)
+    for (int y = 0; y < 256; ++y) CellAt(tab, x, y) = 0xFF102030u;
+  PixelCell colours[2] = {0xFF102030u, 0x80FF0000u};
+  int turn = 0;
+  for (auto _ : state) {
+    FloodFill(tab, 128, 128, colours[turn], colours[1 - turn]);
+    turn = 1 - turn;
+  }
+  state.SetItemsProcessed(state.iterations() * 256 * 256);
+}
+BENCHMARK(BM_TrueColourFillWhole256)->Unit(benchmark::kMillisecond);
+
+// Rotation by an angle of a whole 256 x 256 true-colour selection.
+void BM_RotateByAngle256(benchmark::State& state) {
+  ImageTab& tab = OpenTrueColourBenchTab();
+  tab.selection = {0, 0, 255, 255};
+  auto work = std::make_unique<RotateWork>();
+  StartRotateWork(*work, tab);
+  int angle = 1;
+  for (auto _ : state) {
+    work->angle = angle;
+    RotateByAngle(*work);
+    benchmark::DoNotOptimize(work->result[CellIndex(128, 128)]);
+    angle = angle % 359 + 1;
+  }
+}
+BENCHMARK(BM_RotateByAngle256)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -30,7 +30,7 @@ EditViewState editView;
 
 namespace {
 
-constexpr int SCRATCH_SIZE = 64;
+constexpr int SCRATCH_SIZE = STORE_SIZE;
 // The sunken client edge around the view.
 constexpr int CLIENT_EDGE = 2;
 

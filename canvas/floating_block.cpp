@@ -36,7 +36,7 @@ void LiftArea(ImageTab& tab, const CellRect& area, FloatingBlock& block) {
     for (int y = 0; y < block.height; ++y) {
       PixelCell& cell = CellAt(tab, area.left + x, area.top + y);
       block.cells[CellIndex(x, y)] = cell;
-      cell = FRESH_CELL;
+      cell = FreshCellOf(tab);
     }
 }
 

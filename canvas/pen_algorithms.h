@@ -8,9 +8,12 @@
 #include "canvas/raster.h"
 #include "model/image_tab.h"
 
-// The cell value that pen, fill, line and circle write: the pen's palette
-// index with the "leave background" mask bit.
+// The cell value that pen, fill, line, circle, the shapes and text write: on
+// an indexed tab the pen's palette index with the "leave background" mask
+// bit; on a true-colour tab the pen colour, or a transparent pixel while
+// "leave background" is on, so that the switch works as an eraser there.
 inline PixelCell PenCell(const ImageTab& tab) {
+  if (IsTrueColour(tab)) return (tab.penMask & 1u) != 0 ? 0 : TrueColourCell(tab.penColour);
   return static_cast<PixelCell>(tab.penIndex + 256 * (tab.penMask & 1u));
 }
 

@@ -1,6 +1,7 @@
 #include "canvas/text_cells.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "canvas/pen_algorithms.h"
 #include "platform/scroll_request.h"
@@ -10,8 +11,8 @@ TextSettings textSettings;
 TextCellMask MarkTextCells(const RasterSurface& canvas, ColorRef backColor, int originX, int originY, int width,
                            int height) {
   TextCellMask mask;
-  width = std::clamp(width, 0, MAX_IMAGE_SIZE);
-  height = std::clamp(height, 0, MAX_IMAGE_SIZE);
+  width = std::clamp(width, 0, STORE_SIZE);
+  height = std::clamp(height, 0, STORE_SIZE);
   for (int y = 0; y < height; ++y) {
     const int py = originY + y;
     if (py < 0 || py >= canvas.height) continue;
@@ -34,6 +35,71 @@ int CommitTextCells(ImageTab& tab, const TextCellMask& mask) {
         ++stored;
       }
   return stored;
+}
+
+TextCoverage ReadTextCoverage(const RasterSurface& canvas, ColorRef backColor, ColorRef textColor, int originX,
+                              int originY, int width, int height) {
+  TextCoverage coverage(CELL_COUNT, 0);
+  width = std::clamp(width, 0, STORE_SIZE);
+  height = std::clamp(height, 0, STORE_SIZE);
+  // The channel along which text and background lie furthest apart gives
+  // the finest measure of how far a smoothed pixel leans to the text.
+  int shift = 0;
+  int span = 0;
+  for (int s = 0; s < 24; s += 8) {
+    const int d = std::abs(static_cast<int>(textColor >> s & 0xFFu) - static_cast<int>(backColor >> s & 0xFFu));
+    if (d > span) span = d, shift = s;
+  }
+  const int back = static_cast<int>(backColor >> shift & 0xFFu);
+  for (int y = 0; y < height; ++y) {
+    const int py = originY + y;
+    if (py < 0 || py >= canvas.height) continue;
+    for (int x = 0; x < width; ++x) {
+      const int px = originX + x;
+      if (px < 0 || px >= canvas.width) continue;
+      const ColorRef pixel = SurfacePixel(canvas, px, py);
+      if (pixel == (backColor & 0xFFFFFFu)) continue;
+      int amount = 255;
+      if (span > 0) amount = std::clamp(std::abs(static_cast<int>(pixel >> shift & 0xFFu) - back) * 255 / span, 0, 255);
+      // A pixel that differs from the background at all is touched, however
+      // little it leans on the measured channel.
+      coverage[static_cast<std::size_t>(CellIndex(x, y))] = static_cast<std::uint8_t>(std::max(amount, 1));
+    }
+  }
+  return coverage;
+}
+
+PixelCell BlendOverCell(PixelCell dst, std::uint32_t src, int coverage) {
+  const std::uint32_t sa = (src >> 24) * static_cast<std::uint32_t>(std::clamp(coverage, 0, 255)) / 255;
+  const std::uint32_t da = dst >> 24;
+  // Straight alpha: out = s * sa + d * da * (1 - sa), divided by the
+  // resulting alpha, in units of 255 * 255.
+  const std::uint32_t dWeight = da * (255 - sa);
+  const std::uint32_t outA255 = sa * 255 + dWeight;
+  if (outA255 == 0) return 0;
+  std::uint32_t out = (outA255 + 127) / 255 << 24;
+  for (int s = 0; s < 24; s += 8) {
+    const std::uint32_t c = ((src >> s & 0xFFu) * sa * 255 + (dst >> s & 0xFFu) * dWeight + outA255 / 2) / outA255;
+    out |= std::min(c, 255u) << s;
+  }
+  return TrueColourCell(out);
+}
+
+PixelCell TextCellOver(const ImageTab& tab, int x, int y, int coverage) {
+  if ((tab.penMask & 1u) != 0) return 0;
+  return BlendOverCell(CellAt(tab, x, y), tab.penColour, coverage);
+}
+
+int CommitTextCoverage(ImageTab& tab, const TextCoverage& coverage) {
+  int touched = 0;
+  for (int x = 0; x < tab.width; ++x)
+    for (int y = 0; y < tab.height; ++y) {
+      const int amount = coverage[static_cast<std::size_t>(CellIndex(x, y))];
+      if (amount == 0) continue;
+      CellAt(tab, x, y) = TextCellOver(tab, x, y, amount);
+      ++touched;
+    }
+  return touched;
 }
 
 void InvertDottedFrame(RasterSurface& surface, const PixelRect& rect) {

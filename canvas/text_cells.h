@@ -5,6 +5,7 @@
 // how font names and sizes are prepared for the font system.
 
 #include <bitset>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -60,6 +61,30 @@ TextCellMask MarkTextCells(const RasterSurface& canvas, ColorRef backColor, int 
 // Stores the pen cell in every marked cell of the tab; the other cells keep
 // their values. Gives back the number of cells stored.
 int CommitTextCells(ImageTab& tab, const TextCellMask& mask);
+
+// How much of each image cell the text covers, 0 to 255, at CellIndex (x, y):
+// what a true-colour tab takes of the text's smoothed edges.
+using TextCoverage = std::vector<std::uint8_t>;
+
+// Reads the image area of the canvas as MarkTextCells does, and measures
+// each pixel's place between backColor (0) and textColor (255) on the
+// channel where the two differ most. When they do not differ at all, every
+// pixel that is not backColor counts as covered whole.
+TextCoverage ReadTextCoverage(const RasterSurface& canvas, ColorRef backColor, ColorRef textColor, int originX,
+                              int originY, int width, int height);
+
+// The colour src (0xAARRGGBB, straight alpha) laid over dst with the given
+// coverage (0..255), source over, as a true-colour cell.
+PixelCell BlendOverCell(PixelCell dst, std::uint32_t src, int coverage);
+
+// The cell that text with the given coverage leaves on a true-colour tab's
+// cell (x, y): the pen colour blended over it, or, with "leave background"
+// on, the pixel cleared wherever the text touches it.
+PixelCell TextCellOver(const ImageTab& tab, int x, int y, int coverage);
+
+// Writes the text into a true-colour tab, cell by cell as TextCellOver
+// gives it. Gives back the number of cells the text touches.
+int CommitTextCoverage(ImageTab& tab, const TextCoverage& coverage);
 
 // Inverts every other pixel on the edge of the rectangle (right and bottom
 // exclusive), in a checkered pattern fixed to the surface, each edge pixel

@@ -241,7 +241,10 @@ void SetUpPreview(TextDialogRun& run) {
   run.preview->horizontalBar()->setValue(run.hpos);
   run.preview->verticalBar()->setRange(0, run.vmax);
   run.preview->verticalBar()->setValue(run.vpos);
-  textSettings.textColor = run.tab->palette[run.tab->penIndex] & 0xFFFFFFu;
+  // A true-colour tab's text is drawn in the pen's own colour, so that the
+  // canvas shows it as it will be blended onto the pixels.
+  textSettings.textColor = IsTrueColour(*run.tab) ? ColorOfPixel(run.tab->penColour) & 0xFFFFFFu
+                                                  : run.tab->palette[run.tab->penIndex] & 0xFFFFFFu;
 }
 
 // The dialog stands beside the image, so that the text drawn in the edit
@@ -370,13 +373,25 @@ int RenderTextCells(ImageTab& tab, QImage& canvas, const PixelRect& canvasRect, 
   // lines and all others with them, whatever the grid setting; the next
   // full repaint returns to the setting.
   const PixelCell pen = PenCell(tab);
+  // A true-colour tab takes the smoothed edges of the glyphs: each pixel
+  // gets the pen colour laid over it as far as the text covers it.
+  TextCoverage coverage;
+  if (IsTrueColour(tab))
+    coverage = ReadTextCoverage(surface, settings.backColor, settings.textColor, originX, originY, tab.width, tab.height);
   for (int y = 0; y < tab.height; ++y)
     for (int x = 0; x < tab.width; ++x) {
       const bool covered = mask.test(CellIndex(x, y));
-      PaintCell(x, y, covered ? pen : CellAt(tab, x, y), tab, nullptr, covered ? GridLines::Hidden : GridLines::Shown);
+      PixelCell shown = CellAt(tab, x, y);
+      if (covered) shown = IsTrueColour(tab) ? TextCellOver(tab, x, y, coverage[CellIndex(x, y)]) : pen;
+      PaintCell(x, y, shown, tab, nullptr, covered ? GridLines::Hidden : GridLines::Shown);
     }
   InvalidateEditView();
-  if (commit == 1) CommitTextCells(tab, mask);
+  if (commit == 1) {
+    if (IsTrueColour(tab))
+      CommitTextCoverage(tab, coverage);
+    else
+      CommitTextCells(tab, mask);
+  }
   return static_cast<int>(mask.count());
 }
 

@@ -85,7 +85,8 @@ void StartRotateWork(RotateWork& work, const ImageTab& tab) {
 }
 
 void TurnSourceCells(RotateWork& work, const ImageTab& tab, int quarterTurns) {
-  std::fill(std::begin(work.source), std::end(work.source), FRESH_CELL);
+  work.fresh = FreshCellOf(tab);
+  std::fill(std::begin(work.source), std::end(work.source), work.fresh);
   if (!SelectionInsideImage(tab)) return;
   const int L = tab.selection.left, T = tab.selection.top, R = tab.selection.right, B = tab.selection.bottom;
   const int W = R - L + 1, H = B - T + 1;
@@ -126,7 +127,7 @@ void TurnSourceCells(RotateWork& work, const ImageTab& tab, int quarterTurns) {
 void RotateByAngle(RotateWork& work) {
   const int W = work.right - work.left + 1;
   const int H = work.bottom - work.top + 1;
-  if (W < 1 || H < 1 || W > MAX_IMAGE_SIZE || H > MAX_IMAGE_SIZE) return;
+  if (W < 1 || H < 1 || W > STORE_SIZE || H > STORE_SIZE) return;
   const int hw = W / 2, hh = H / 2;
   // The constant lies slightly below pi / 180; with it a whole quarter turn
   // gives a cosine just above zero, which truncates to exactly 0.
@@ -146,7 +147,7 @@ void RotateByAngle(RotateWork& work) {
       const int sx = (X0 + i * C2 + j * C) / 1024;
       const int sy = (Y0 + i * S2 + j * S) / 1024;
       work.result[CellIndex(j, i)] =
-          sx >= 0 && sx < W && sy >= 0 && sy < H ? work.source[CellIndex(sx, sy)] : FRESH_CELL;
+          sx >= 0 && sx < W && sy >= 0 && sy < H ? work.source[CellIndex(sx, sy)] : work.fresh;
     }
   }
 }

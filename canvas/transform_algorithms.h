@@ -40,6 +40,9 @@ struct RotateWork {
   PixelCell source[CELL_COUNT] = {};
   // The source after the free rotation; this is what OK writes back.
   PixelCell result[CELL_COUNT] = {};
+  // What uncovered cells hold: the transparent cell of the tab the work was
+  // taken from, so that a rotation adds no colour the image did not have.
+  PixelCell fresh = FRESH_CELL;
 };
 
 extern RotateWork rotateWork;
@@ -51,12 +54,12 @@ void StartRotateWork(RotateWork& work, const ImageTab& tab);
 // Fills the source with the selection turned by quarterTurns (0..3)
 // counter-clockwise quarter turns. A quarter turn of a selection that is not
 // square turns only its centred square; the rest of the source stays
-// FRESH_CELL.
+// transparent (the tab's fresh cell).
 void TurnSourceCells(RotateWork& work, const ImageTab& tab, int quarterTurns);
 
 // Fills the W x H result with the source turned by work.angle degrees
 // counter-clockwise on screen, about the source cell (W / 2, H / 2), with
-// nearest-cell sampling in fixed point; uncovered cells become FRESH_CELL.
+// nearest-cell sampling in fixed point; uncovered cells become work.fresh.
 void RotateByAngle(RotateWork& work);
 
 // The angle that a number typed into the rotate dialog stands for: negative

@@ -8,6 +8,7 @@
 #include "clipboard/paste_mapping.h"
 #include "clipboard/transparent_paste.h"
 #include "clipboard/transparent_paste_dialog.h"
+#include "clipboard/true_colour_paste.h"
 #include "palette/colour_reduction.h"
 #include "platform/clipboard.h"
 #include "platform/modal.h"
@@ -31,6 +32,8 @@ ColorPicture RenderImageArea(const ImageTab& tab, const CellRect& area) {
 // keeps the holes.
 bool CopySelectionToClipboard(ImageTab& tab) {
   const CellRect area = SelectionOnImage(tab);
+  // A true-colour tab's pixels go out as they are, alpha and all.
+  if (IsTrueColour(tab)) return PutPictureOnClipboard(TrueColourPictureOf(tab, area));
   ColorPicture picture = RenderImageArea(tab, area);
   picture.alpha.assign(picture.pixels.size(), 0xFF);
   bool anyTransparent = false;
@@ -47,6 +50,15 @@ bool CopySelectionToClipboard(ImageTab& tab) {
 int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {
   ColorPicture taken;
   if (!TakePictureFromClipboard(taken)) return 0;
+  const int command = static_cast<int>(commandWord & 0xFFFFu);
+  if (IsTrueColour(tab)) {
+    // A true-colour tab has no palette to map onto and a transparent colour
+    // of its own in every pixel's alpha: each paste into it keeps the
+    // picture's colours and alpha exactly.
+    if (command != PASTE_TRANSPARENT && command != PASTE_NEAREST && command != PASTE_AS_IS) return 0;
+    StretchPictureIntoSelection(tab, taken);
+    return 1;
+  }
   // Transparent pixels are white where the picture is stretched, so that
   // they leave the colours of the opaque pixels beside them alone, and black
   // where its colours are found, which always lists black first. The cells
@@ -59,7 +71,6 @@ int PasteFromClipboard(ImageTab& tab, unsigned commandWord) {
   const CellRect target = SelectionOnImage(tab);
   const int width = target.right - target.left + 1;
   const int height = target.bottom - target.top + 1;
-  const int command = static_cast<int>(commandWord & 0xFFFFu);
   if (command == PASTE_TRANSPARENT) {
     auto paste = std::make_unique<PastePicture>();
     PreparePastePicture(tab, surface, *paste, &colourSurface);

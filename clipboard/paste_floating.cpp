@@ -8,6 +8,7 @@
 #include "clipboard/color_picture.h"
 #include "clipboard/paste_alpha.h"
 #include "clipboard/paste_one_to_one.h"
+#include "clipboard/true_colour_paste.h"
 #include "platform/clipboard.h"
 
 namespace {
@@ -38,6 +39,14 @@ bool PasteFloating(ImageTab& tab, bool keepNumbers) {
   ColorPicture taken;
   if (!TakePictureFromClipboard(taken)) return false;
   auto block = std::make_unique<FloatingBlock>();
+  if (IsTrueColour(tab)) {
+    // The picture's own colours and alpha, whichever paste asked.
+    TrueColourBlockOf(tab, taken, *block);
+    PastePlace(tab, SelectionDrawn(tab), FirstWholeCell(editView.scrollX, tab.cellSize),
+               FirstWholeCell(editView.scrollY, tab.cellSize), block->left, block->top);
+    StartFloating(tab, *block);
+    return true;
+  }
   // Transparent pixels count as black among the picture's colours, which
   // lists black first anyway, and become masked cells.
   const bool alpha = HasTransparentPixels(taken);

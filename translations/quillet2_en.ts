@@ -1528,5 +1528,29 @@ It could not be moved and stays where it is</translation>
         <source>不透明度 (0 = 透明, 255 = 不透明)</source>
         <translation>Opacity (0 = transparent, 255 = opaque)</translation>
     </message>
+    <message>
+        <source>32ビットに変換(&amp;B)</source>
+        <translation>Convert to 32 &amp;Bits</translation>
+    </message>
+    <message>
+        <source>インデックスカラーに変換(&amp;I)...</source>
+        <translation>Convert to &amp;Indexed Colours...</translation>
+    </message>
+    <message>
+        <source>インデックスカラーに変換</source>
+        <translation>Convert to Indexed Colours</translation>
+    </message>
+    <message>
+        <source>透明にする不透明度の上限</source>
+        <translation>Opacity below which pixels become transparent</translation>
+    </message>
+    <message>
+        <source>反転色の%1画素は32ビットの画像に持てないので透明にしました</source>
+        <translation>%1 inverted pixels cannot be kept in a 32-bit image, so they became transparent</translation>
+    </message>
+    <message>
+        <source>誤差拡散</source>
+        <translation>Dither</translation>
+    </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -36,13 +37,30 @@ struct Scratch {
 
 }  // namespace
 
-TEST(PenCell, CombinesIndexAndMask) {
-  ImageTab tab;
-  tab.penIndex = 7;
-  tab.penMask = 0;
-  EXPECT_EQ(PenCell(tab), 7);
-  tab.penMask = 1;
-  EXPECT_EQ(PenCell(tab), 0x107);
+TEST(PenCell, CombinesIndexAndMaskOrGivesTheTrueColourPenAndItsEraser) {
+  struct Row {
+    TabKind kind;
+    std::uint32_t mask;
+    std::uint32_t colour;
+    PixelCell expected;
+  };
+  const Row rows[] = {
+      {TabKind::Indexed, 0, 0x80FF0000u, 7},
+      {TabKind::Indexed, 1, 0x80FF0000u, 0x107},
+      {TabKind::TrueColour, 0, 0x80FF0000u, 0x80FF0000u},
+      // "Leave background" paints transparent pixels: the eraser.
+      {TabKind::TrueColour, 1, 0x80FF0000u, 0},
+      // A fully transparent pen colour enters the store as 0.
+      {TabKind::TrueColour, 0, 0x00123456u, 0},
+  };
+  for (const Row& row : rows) {
+    auto tab = std::make_unique<ImageTab>();
+    tab->kind = row.kind;
+    tab->penIndex = 7;
+    tab->penMask = row.mask;
+    tab->penColour = row.colour;
+    EXPECT_EQ(PenCell(*tab), row.expected) << static_cast<int>(row.kind) << " " << row.mask;
+  }
 }
 
 TEST(TraceLine, VisitsTheCellsOfAShallowLine) {
@@ -99,13 +117,20 @@ TEST(FloodFillCells, FillsOnlyTheFourConnectedRegion) {
 }
 
 TEST(FloodFillCells, TransparentAndOpaqueCellsOfOneIndexDiffer) {
-  ImageTab tab = FilledTab(4, 1, 3);
-  CellAt(tab, 2, 0) = 0x103;
-  FloodFillCells(tab, 0, 0, 3, 7, nullptr);
-  EXPECT_EQ(CellAt(tab, 0, 0), 7);
-  EXPECT_EQ(CellAt(tab, 1, 0), 7);
-  EXPECT_EQ(CellAt(tab, 2, 0), 0x103);
-  EXPECT_EQ(CellAt(tab, 3, 0), 3);
+  // The same for true-colour cells, whose colours differ only in alpha: the
+  // fill matches the whole cell, alpha included.
+  struct Row {
+    PixelCell target, wall, replacement;
+  };
+  for (const Row& row : {Row{3, 0x103, 7}, Row{0xFFFF0000u, 0x80FF0000u, 0x4000FF00u}}) {
+    ImageTab tab = FilledTab(4, 1, row.target);
+    CellAt(tab, 2, 0) = row.wall;
+    FloodFillCells(tab, 0, 0, row.target, row.replacement, nullptr);
+    EXPECT_EQ(CellAt(tab, 0, 0), row.replacement);
+    EXPECT_EQ(CellAt(tab, 1, 0), row.replacement);
+    EXPECT_EQ(CellAt(tab, 2, 0), row.wall);
+    EXPECT_EQ(CellAt(tab, 3, 0), row.target);
+  }
 }
 
 TEST(FloodFillCells, DoesNothingForTheSameValueOrAnotherStartValue) {

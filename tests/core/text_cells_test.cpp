@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "canvas/text_cells.h"
@@ -51,6 +53,55 @@ TEST(CommitTextCells, StoresThePenCellOnlyInMarkedCellsOfTheImage) {
   EXPECT_EQ(CellAt(tab, 9, 5), 0x0107);
   EXPECT_EQ(CellAt(tab, 1, 0), FRESH_CELL);
   EXPECT_EQ(CellAt(tab, 20, 2), 0);
+}
+
+TEST(CommitTextCells, ATrueColourTabTakesThePenBlendedOverEachPixelByItsCoverage) {
+  // The coverage is measured along the channel where ink and background
+  // differ most: here blue, 0x10 against 0xF0.
+  TestCanvas canvas(20, 14);
+  SetSurfacePixel(canvas.surface, 8, 8, INK);
+  SetSurfacePixel(canvas.surface, 9, 8, 0x00802030);  // half way on that channel
+  SetSurfacePixel(canvas.surface, 10, 8, BACK ^ 1);   // a shade the channel misses
+  const TextCoverage coverage = ReadTextCoverage(canvas.surface, BACK, INK, 8, 8, 12, 6);
+  EXPECT_EQ(coverage[CellIndex(0, 0)], 255);
+  EXPECT_EQ(coverage[CellIndex(1, 0)], 127);
+  EXPECT_EQ(coverage[CellIndex(2, 0)], 1);
+  EXPECT_EQ(std::count_if(coverage.begin(), coverage.end(), [](std::uint8_t c) { return c != 0; }), 3);
+
+  struct Row {
+    PixelCell under;
+    std::uint32_t pen;
+    int coverage;
+    PixelCell expected;
+  };
+  const Row rows[] = {
+      {0xFF0000FFu, 0xFF102030u, 255, 0xFF102030u},  // whole coverage replaces
+      {0xFF0000FFu, 0xFF102030u, 0, 0xFF0000FFu},    // none leaves the pixel
+      {0, 0xFF102030u, 128, 0x80102030u},            // over nothing: the alpha is the coverage
+      {0xFFFFFFFFu, 0xFF102030u, 128, 0xFF878F97u},  // over opaque white: the colours mix
+      {0, 0x00102030u, 255, 0},                      // a transparent pen leaves 0
+  };
+  for (const Row& row : rows) EXPECT_EQ(BlendOverCell(row.under, row.pen, row.coverage), row.expected) << row.coverage;
+
+  auto tab = std::make_unique<ImageTab>();
+  tab->kind = TabKind::TrueColour;
+  tab->width = 10;
+  tab->height = 6;
+  tab->penColour = 0xFF102030u;
+  CellAt(*tab, 1, 0) = 0xFFFFFFFFu;
+  TextCoverage cells(CELL_COUNT, 0);
+  cells[CellIndex(0, 0)] = 255;
+  cells[CellIndex(1, 0)] = 128;
+  cells[CellIndex(20, 2)] = 255;  // outside the image
+  EXPECT_EQ(CommitTextCoverage(*tab, cells), 2);
+  EXPECT_EQ(CellAt(*tab, 0, 0), 0xFF102030u);
+  EXPECT_EQ(CellAt(*tab, 1, 0), 0xFF878F97u);
+  EXPECT_EQ(CellAt(*tab, 2, 0), 0u);
+  EXPECT_EQ(CellAt(*tab, 20, 2), 0u);
+  // With "leave background" on the text erases what it touches.
+  tab->penMask = 1;
+  CommitTextCoverage(*tab, cells);
+  EXPECT_EQ(CellAt(*tab, 1, 0), 0u);
 }
 
 TEST(InvertDottedFrame, InvertsEveryOtherEdgePixelOnceAndUndoesItself) {

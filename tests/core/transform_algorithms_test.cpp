@@ -17,13 +17,18 @@ namespace {
 using Picture = std::vector<std::string>;
 
 // Cells are written as characters: the palette index is the character's
-// code, '.' stands for FRESH_CELL and '?' for any other transparent cell.
-char CellChar(PixelCell v) { return v == FRESH_CELL ? '.' : (v & CELL_MASK_BIT) != 0 ? '?' : static_cast<char>(v); }
+// code, '.' stands for a fresh cell (FRESH_CELL, or 0 on a true-colour tab)
+// and '?' for any other transparent cell.
+char CellChar(PixelCell v) {
+  return v == FRESH_CELL || v == 0 ? '.' : (v & CELL_MASK_BIT) != 0 ? '?' : static_cast<char>(v);
+}
 
 // A 10 x 10 tab filled with 'z', with the picture placed at (left, top)
 // and selected.
-std::unique_ptr<ImageTab> TabWith(const Picture& picture, int left = 1, int top = 1) {
+std::unique_ptr<ImageTab> TabWith(const Picture& picture, int left = 1, int top = 1,
+                                  TabKind kind = TabKind::Indexed) {
   auto tab = std::make_unique<ImageTab>();
+  tab->kind = kind;
   tab->width = tab->height = 10;
   std::fill(std::begin(tab->cells), std::end(tab->cells), PixelCell{'z'});
   for (int y = 0; y < static_cast<int>(picture.size()); ++y)
@@ -139,12 +144,27 @@ TEST(RotateWorkTest, FreeAnglesTurnAboutTheMiddleCellWithDivisionTowardZero) {
   RotateByAngle(*work);
   EXPECT_EQ(Work(work->result, 4, 4), (Picture{"....", "dhlp", "cgko", "bfjn"}));
   // At 45 degrees positions up to a cell above or left of the source still
-  // take its first row or column.
-  tab = TabWith({"abc", "def", "ghi"});
+  // take its first row or column; uncovered cells are the tab's own
+  // transparent cell.
+  for (TabKind kind : {TabKind::Indexed, TabKind::TrueColour}) {
+    tab = TabWith({"abc", "def", "ghi"}, 1, 1, kind);
+    StartRotateWork(*work, *tab);
+    work->angle = 45;
+    RotateByAngle(*work);
+    EXPECT_EQ(Work(work->result, 4, 4), (Picture{"bbf.", "aee.", "ddh.", "...."}));
+    EXPECT_EQ(work->result[CellIndex(3, 0)], FreshCellOf(*tab));
+  }
+  // A true-colour selection larger than an indexed image turns whole.
+  tab = TabWith({"ab", "cd"}, 0, 0, TabKind::TrueColour);
+  tab->width = tab->height = 256;
+  tab->selection = {0, 0, 200, 100};
+  CellAt(*tab, 200, 100) = 0x80FF0000u;
   StartRotateWork(*work, *tab);
-  work->angle = 45;
+  work->angle = 180;
   RotateByAngle(*work);
-  EXPECT_EQ(Work(work->result, 4, 4), (Picture{"bbf.", "aee.", "ddh.", "...."}));
+  TurnSourceCells(*turned, *tab, 2);
+  EXPECT_TRUE(std::equal(work->result, work->result + CELL_COUNT, turned->source));
+  EXPECT_EQ(work->result[CellIndex(0, 0)], 0x80FF0000u);
 
   EXPECT_EQ(RotateAngleOfNumber(90), 90);
   EXPECT_EQ(RotateAngleOfNumber(400), 359);

@@ -64,6 +64,19 @@ class CanvasTest : public MainWindowTest {
     return *tab;
   }
 
+  // The same for a true-colour tab: every pixel transparent, an opaque
+  // black pen.
+  ImageTab& OpenTrueColourTab(int width, int height, int clientWidth = 600, int clientHeight = 400) {
+    ResizeEditClient(clientWidth, clientHeight);
+    ImageTab* tab = CreateTrueColourTab("", width, height);
+    EXPECT_NE(tab, nullptr);
+    ClearTabPixels(*tab);
+    tab->penMask = 0;
+    tabSet.currentPosition = tabSet.tabCount - 1;
+    ShowCurrentPosition();
+    return *tab;
+  }
+
   static void ResizeEditClient(int clientWidth, int clientHeight) {
     auto* frame = static_cast<QFrame*>(editView.window);
     const int edge = frame->frameWidth();

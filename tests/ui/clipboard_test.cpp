@@ -1,7 +1,10 @@
 #include <QMimeData>
 
 #include "app/command_state.h"
+#include "canvas/floating_block.h"
+#include "canvas/floating_paste.h"
 #include "clipboard/clipboard_commands.h"
+#include "clipboard/paste_floating.h"
 #include "palette/colour_math.h"
 #include "tests/ui/clipboard_fixture.h"
 
@@ -92,6 +95,42 @@ TEST_F(CopyTest, TransparentBlackIsTheBackgroundAndTransparentWhiteItsInverse) {
   DispatchCommand(CMD_PASTE);
   const PixelCell masks[] = {CELL_MASK_BIT, CELL_MASK_BIT, 0, 0};
   for (int x = 0; x < 4; ++x) EXPECT_EQ(CellAt(tab, x, 0) & CELL_MASK_BIT, masks[x]) << x;
+}
+
+TEST_F(CopyTest, ATrueColourTabCopiesItsArgbAndEveryPasteIntoOneKeepsIt) {
+  // Larger than an indexed image, with every kind of alpha.
+  ImageTab& tab = OpenTrueColourTab(80, 70);
+  for (int x = 0; x < 80; ++x)
+    for (int y = 0; y < 70; ++y)
+      CellAt(tab, x, y) = TrueColourCell(static_cast<std::uint32_t>((x * 37 + y * 11) & 0xFF) << 24 |
+                                         static_cast<std::uint32_t>(x << 16 | y << 8 | (x ^ y)));
+  RecordUndo(tab);
+  const auto original = Cells(tab);
+  const int history = HistoryLength(tab);
+  DispatchCommand(CMD_CUT);
+  for (PixelCell cell : Cells(tab)) ASSERT_EQ(cell, 0u);
+  EXPECT_EQ(HistoryLength(tab), history + 1);
+  DispatchCommand(CMD_UNDO);
+  EXPECT_EQ(Cells(tab), original);
+
+  // At its own size, floating and then placed.
+  ImageTab& same = OpenTrueColourTab(80, 70);
+  ASSERT_TRUE(PasteFloating(same, false));
+  ASSERT_TRUE(CommitFloating());
+  EXPECT_EQ(Cells(same), original);
+  // Lifting a selection to move it leaves transparent pixels behind.
+  auto lifted = std::make_unique<FloatingBlock>();
+  LiftArea(same, {2, 2, 9, 9}, *lifted);
+  EXPECT_EQ(CellAt(same, 2, 2), 0u);
+  EXPECT_EQ(lifted->cells[CellIndex(1, 1)], CellAt(tab, 3, 3));
+  // Squeezed into a selection of half the size: each cell takes the pixel
+  // at the centre of its place, colour and alpha.
+  ImageTab& half = OpenTrueColourTab(50, 50);
+  half.selection = {5, 5, 44, 39};
+  ASSERT_EQ(PasteFromClipboard(half, PASTE_NEAREST), 1);
+  for (int x = 0; x < 40; ++x)
+    for (int y = 0; y < 35; ++y) ASSERT_EQ(CellAt(half, 5 + x, 5 + y), CellAt(tab, 2 * x + 1, 2 * y + 1)) << x << "," << y;
+  EXPECT_EQ(CellAt(half, 4, 4), 0u);
 }
 
 TEST_F(CopyTest, CutCopiesThenClearsTheSelectionAsOneUndoStep) {

@@ -205,14 +205,25 @@ TEST_F(PenToolsTest, AFastStrokeOfWidelySpacedMovesLeavesNoGapsAndIsOneUndoStep)
 }
 
 TEST_F(PenToolsTest, LeaveBackgroundPaintsTransparentCells) {
-  ImageTab& tab = OpenTab(8, 8, 184, 184);
-  tab.penIndex = RED_CELL;
-  DispatchCommand(CMD_LEAVE_BACKGROUND);
-  EXPECT_EQ(tab.penMask, 1u);
-  ClickCell(tab, 3, 3);
-  EXPECT_EQ(CellAt(tab, 3, 3), 0x100 | RED_CELL);
-  DispatchCommand(CMD_LEAVE_BACKGROUND);
-  EXPECT_EQ(tab.penMask, 0u);
+  // On a true-colour tab the pen paints its colour, alpha and all, and the
+  // switch makes it an eraser.
+  struct Row {
+    bool trueColour;
+    PixelCell painted, erased;
+  };
+  for (const Row& row : {Row{false, RED_CELL, 0x100 | RED_CELL}, Row{true, 0x80FF0000u, 0}}) {
+    ImageTab& tab = row.trueColour ? OpenTrueColourTab(8, 8, 184, 184) : OpenTab(8, 8, 184, 184);
+    tab.penIndex = RED_CELL;
+    tab.penColour = 0x80FF0000u;
+    ClickCell(tab, 3, 3);
+    EXPECT_EQ(CellAt(tab, 3, 3), row.painted);
+    DispatchCommand(CMD_LEAVE_BACKGROUND);
+    EXPECT_EQ(tab.penMask, 1u);
+    ClickCell(tab, 3, 3);
+    EXPECT_EQ(CellAt(tab, 3, 3), row.erased);
+    DispatchCommand(CMD_LEAVE_BACKGROUND);
+    EXPECT_EQ(tab.penMask, 0u);
+  }
 }
 
 TEST_F(PenToolsTest, FillWithTheSameValueChangesNothingButRecordsASnapshot) {
@@ -243,6 +254,18 @@ TEST_F(PenToolsTest, FillTellsTransparentFromOpaqueCellsOfOneIndex) {
   EXPECT_EQ(BackPixel(CellPoint(tab, 0, 7).x(), CellPoint(tab, 0, 7).y()), TestPaletteColor(RED_CELL));
   EXPECT_EQ(ColorOfPixel(mainPreview.canvas->pixel(mainPreview.originX + 3, mainPreview.originY + 7)),
             TestPaletteColor(RED_CELL));
+
+  // The same on a true-colour tab of the largest size, whose colours differ
+  // only in alpha: the fill matches the whole pixel.
+  ImageTab& large = OpenTrueColourTab(256, 256, 184, 184);
+  for (int x = 0; x < 256; ++x)
+    for (int y = 0; y < 256; ++y) CellAt(large, x, y) = x == 4 ? 0x80FF0000u : 0xFFFF0000u;
+  large.penColour = 0x400000FFu;
+  DispatchCommand(CMD_FILL);
+  ClickCell(large, 1, 1);
+  EXPECT_EQ(CellsEqualTo(large, 0x400000FFu).size(), 4u * 256);
+  EXPECT_EQ(CellsEqualTo(large, 0x80FF0000u).size(), 256u);
+  EXPECT_EQ(CellAt(large, 255, 255), 0xFFFF0000u);
 }
 
 TEST_F(PenToolsTest, LineFromOriginToFiveTwo) {

@@ -14,6 +14,8 @@
 namespace {
 
 constexpr PixelCell RED_CELL = 9;
+// The pen of a true-colour tab: half-transparent red.
+constexpr std::uint32_t RED_ARGB = 0x80FF0000u;
 
 int HistoryLength(const ImageTab& tab) {
   int count = 0;
@@ -21,13 +23,14 @@ int HistoryLength(const ImageTab& tab) {
   return count;
 }
 
-// The top-left 12 x 8 cells as rows, 'x' for a pen cell and '.' for any
-// other.
+// The top-left 12 x 8 cells as rows, 'x' for a pen cell (of the tab's
+// kind) and '.' for any other.
 std::vector<std::string> Picture(const ImageTab& tab) {
+  const PixelCell pen = IsTrueColour(tab) ? RED_ARGB : RED_CELL;
   std::vector<std::string> rows;
   for (int y = 0; y < 8; ++y) {
     std::string row;
-    for (int x = 0; x < 12; ++x) row += CellAt(tab, x, y) == RED_CELL ? 'x' : '.';
+    for (int x = 0; x < 12; ++x) row += CellAt(tab, x, y) == pen ? 'x' : '.';
     rows.push_back(row);
   }
   return rows;
@@ -40,6 +43,7 @@ class ShapeToolsTest : public CanvasTest {
   void Draw(ImageTab& tab, int command, QPoint from, QPoint to) {
     DispatchCommand(static_cast<unsigned>(command));
     tab.penIndex = RED_CELL;
+    tab.penColour = RED_ARGB;
     ClickCell(tab, from.x(), from.y());
     Hover(CellPoint(tab, 11, 7));
     Hover(CellPoint(tab, to.x(), to.y()));
@@ -72,36 +76,41 @@ TEST_F(ShapeToolsTest, RectanglesCellForCell) {
        {"x...........", "............", "............", "............", "............", "............",
         "............", "............"}},
   };
-  for (const Case& c : cases) {
-    ImageTab& tab = OpenTab(16, 16, 184, 184);
-    const int snapshots = HistoryLength(tab);
-    Draw(tab, c.command, c.from, c.to);
-    EXPECT_EQ(Picture(tab), c.expected) << c.command;
-    EXPECT_EQ(HistoryLength(tab), snapshots + 1);
-    DispatchCommand(CMD_DELETE_TAB);
-  }
+  for (const bool trueColour : {false, true})
+    for (const Case& c : cases) {
+      ImageTab& tab = trueColour ? OpenTrueColourTab(16, 16, 184, 184) : OpenTab(16, 16, 184, 184);
+      const int snapshots = HistoryLength(tab);
+      Draw(tab, c.command, c.from, c.to);
+      EXPECT_EQ(Picture(tab), c.expected) << c.command << " " << trueColour;
+      EXPECT_EQ(HistoryLength(tab), snapshots + 1);
+      DispatchCommand(CMD_DELETE_TAB);
+    }
 }
 
 // A filled circle is the circle tool's outline with every cell between its
 // outermost cells of each row: drawn both ways on the same box, row by row.
 TEST_F(ShapeToolsTest, FilledCircleIsTheCircleWithItsInside) {
   const QPoint boxes[][2] = {{{0, 0}, {9, 6}}, {{2, 1}, {8, 7}}, {{1, 1}, {11, 3}}, {{4, 4}, {4, 4}}};
-  for (const auto& box : boxes) {
-    ImageTab& outline = OpenTab(16, 16, 184, 184);
-    Draw(outline, CMD_CIRCLE, box[0], box[1]);
-    std::vector<std::string> expected = Picture(outline);
-    for (std::string& row : expected) {
-      const auto first = row.find('x');
-      if (first != std::string::npos) row.replace(first, row.rfind('x') - first + 1, row.rfind('x') - first + 1, 'x');
+  for (const bool trueColour : {false, true})
+    for (const auto& box : boxes) {
+      const auto open = [this, trueColour]() -> ImageTab& {
+        return trueColour ? OpenTrueColourTab(16, 16, 184, 184) : OpenTab(16, 16, 184, 184);
+      };
+      ImageTab& outline = open();
+      Draw(outline, CMD_CIRCLE, box[0], box[1]);
+      std::vector<std::string> expected = Picture(outline);
+      for (std::string& row : expected) {
+        const auto first = row.find('x');
+        if (first != std::string::npos) row.replace(first, row.rfind('x') - first + 1, row.rfind('x') - first + 1, 'x');
+      }
+      DispatchCommand(CMD_DELETE_TAB);
+      ImageTab& filled = open();
+      const int snapshots = HistoryLength(filled);
+      Draw(filled, CMD_FILLED_CIRCLE, box[0], box[1]);
+      EXPECT_EQ(Picture(filled), expected) << box[0].x() << "," << box[0].y();
+      EXPECT_EQ(HistoryLength(filled), snapshots + 1);
+      DispatchCommand(CMD_DELETE_TAB);
     }
-    DispatchCommand(CMD_DELETE_TAB);
-    ImageTab& filled = OpenTab(16, 16, 184, 184);
-    const int snapshots = HistoryLength(filled);
-    Draw(filled, CMD_FILLED_CIRCLE, box[0], box[1]);
-    EXPECT_EQ(Picture(filled), expected) << box[0].x() << "," << box[0].y();
-    EXPECT_EQ(HistoryLength(filled), snapshots + 1);
-    DispatchCommand(CMD_DELETE_TAB);
-  }
 }
 
 TEST_F(ShapeToolsTest, ThePictureFollowsTheMouseOnTheWindowOnly) {
@@ -121,3 +130,21 @@ TEST_F(ShapeToolsTest, ThePictureFollowsTheMouseOnTheWindowOnly) {
 }
 
 }  // namespace
+
+// The shapes are worked out on a scratch picture as large as the store, so
+// a 256 x 256 true-colour tab gets them to its far corner.
+TEST_F(ShapeToolsTest, ShapesReachTheFarCornerOfALargeTrueColourTab) {
+  ImageTab& tab = OpenTrueColourTab(256, 256);
+  tab.penColour = RED_ARGB;
+  tab.penMode = PEN_FILLED_RECTANGLE;
+  tab.anchorX = 200;
+  tab.anchorY = 190;
+  tab.endX = tab.endY = 255;
+  CommitCircle(tab);
+  int painted = 0;
+  for (int x = 0; x < 256; ++x)
+    for (int y = 0; y < 256; ++y) painted += CellAt(tab, x, y) == RED_ARGB ? 1 : 0;
+  EXPECT_EQ(painted, 56 * 66);
+  EXPECT_EQ(CellAt(tab, 255, 255), RED_ARGB);
+  EXPECT_EQ(CellAt(tab, 199, 190), 0u);
+}

@@ -3,9 +3,13 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+#include <algorithm>
+#include <vector>
+
 #include "canvas/rotate_dialog.h"
 #include "canvas/transforms.h"
 #include "canvas/undo_commands.h"
+#include "import/depth_conversion_commands.h"
 #include "model/undo_history.h"
 #include "platform/dialog_template.h"
 #include "tests/ui/canvas_fixture.h"
@@ -141,4 +145,37 @@ TEST_F(TransformTest, TheUpDownStepsFromTheBoxWithinItsRangeAndEscapeCancels) {
   EXPECT_TRUE(std::equal(std::begin(tab.cells), std::end(tab.cells), std::begin(before.cells)));
   for (int x = 0; x < 8; ++x) EXPECT_EQ(ShownAt(tab, x, 0), tab.palette[CellAt(tab, x, 0)]) << x;
   EXPECT_EQ(Snapshots(tab), 2);
+}
+
+// The conversions between the two kinds make a new tab behind the others
+// and leave the old one as it was; indexed to 32 bits and back gives the
+// cells back, but for the inverted one, which is reported.
+TEST_F(TransformTest, ConvertingToThirtyTwoBitsAndBackMakesNewTabsWithTheSameCells) {
+  ImageTab& tab = NumberedTab({0, 0, 7, 7});
+  CellAt(tab, 0, 0) = FRESH_CELL;
+  CellAt(tab, 1, 0) = 15 | CELL_MASK_BIT;  // inverted: white under the mask
+  const std::vector<PixelCell> before(std::begin(tab.cells), std::end(tab.cells));
+  DispatchCommand(CMD_CONVERT_TO_TRUE_COLOUR);
+  ASSERT_EQ(tabSet.tabCount, 2);
+  const ImageTab& tc = *CurrentTab();
+  EXPECT_TRUE(IsTrueColour(tc));
+  EXPECT_EQ(CellAt(tc, 2, 0), 0xFF808000u);  // entry 3, palette colour 0x008080
+  EXPECT_EQ(CellAt(tc, 1, 0), 0u);
+  ASSERT_FALSE(modal.texts().empty());
+  EXPECT_EQ(modal.texts().back(), "反転色の1画素は32ビットの画像に持てないので透明にしました");
+
+  modal.QueueDialog([](QDialog& dialog) {
+    SetControlText(dialog, ID_CONVERT_COLOURS, "16");
+    PressButton(dialog, IDOK);
+  });
+  DispatchCommand(CMD_CONVERT_TO_INDEXED);
+  ASSERT_EQ(tabSet.tabCount, 3);
+  const ImageTab& back = *CurrentTab();
+  EXPECT_FALSE(IsTrueColour(back));
+  EXPECT_EQ(back.colorCode, 16);
+  EXPECT_EQ(modal.texts().back(), "そのまま取り込めます");
+  for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 8; ++y)
+      EXPECT_EQ(CellAt(back, x, y), x == 1 && y == 0 ? FRESH_CELL : CellAt(tab, x, y)) << x << "," << y;
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), std::begin(tab.cells)));
 }
