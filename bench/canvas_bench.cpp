@@ -180,6 +180,32 @@ ImageTab& OpenTrueColourBenchTab() {
   return *tab;
 }
 
+// The undo memory of 1,000 pen strokes on a 256 x 256 true-colour tab, each
+// stroke a short diagonal of 12 pixels somewhere on the image; the bound is
+// 64 MiB.
+void BM_UndoMemory1000Strokes256(benchmark::State& state) {
+  ImageTab& tab = OpenTrueColourBenchTab();
+  double historyMiB = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    FreeUndoHistory(tab);
+    PushUndoSnapshot(tab);
+    state.ResumeTiming();
+    for (int i = 0; i < 1000; ++i) {
+      const int x0 = i * 37 % 240;
+      const int y0 = i * 53 % 240;
+      for (int k = 0; k < 12; ++k) CellAt(tab, x0 + k, y0 + k) = 0xFF000000u | static_cast<std::uint32_t>(i);
+      PushUndoSnapshot(tab);
+    }
+    state.PauseTiming();
+    historyMiB = static_cast<double>(UndoHistoryBytes(tab)) / (1 << 20);
+    state.ResumeTiming();
+  }
+  FreeUndoHistory(tab);
+  state.counters["history_MiB"] = historyMiB;
+}
+BENCHMARK(BM_UndoMemory1000Strokes256)->Unit(benchmark::kMillisecond);
+
 // One pen event on a 256 x 256 true-colour tab: a drag onto the next cell
 // of a zigzag through the view, painted and shown; the stroke's press and
 // release lie outside the timing.
