@@ -206,6 +206,20 @@ void BM_UndoMemory1000Strokes256(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoMemory1000Strokes256)->Unit(benchmark::kMillisecond);
 
+// A full repaint of a 256 x 256 true-colour tab of soft alpha at the fitting
+// zoom in a 1920 x 1080 view, over the checkerboard (argument 12, the last
+// background) and over a plain background (0); the bound is 8 ms.
+void BM_RepaintTrueColour256In1920x1080(benchmark::State& state) {
+  ImageTab& tab = OpenTrueColourBenchTab();
+  tab.backgroundIndex = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    RepaintEditView(&tab);
+    benchmark::DoNotOptimize(editView.backBuffer.constBits());
+  }
+  state.counters["cellSize"] = tab.cellSize;
+}
+BENCHMARK(BM_RepaintTrueColour256In1920x1080)->Arg(0)->Arg(12)->Unit(benchmark::kMillisecond);
+
 // One pen event on a 256 x 256 true-colour tab: a drag onto the next cell
 // of a zigzag through the view, painted and shown; the stroke's press and
 // release lie outside the timing.

@@ -1,7 +1,7 @@
 // Opening an application's icon family: a 256 x 256 PNG image and four
-// 32-bit images (16, 24, 32, 48 px, soft alpha), each kept as it is, until
-// the first tab is shown and its picture painted in the edit view and the
-// preview. Prints the median and the 99th percentile.
+// 32-bit images (16, 24, 32, 48 px, soft alpha), each opened as a
+// true-colour tab, until the first tab is shown and its picture painted in
+// the edit view and the preview. Prints the median and the 99th percentile.
 //
 // Usage: bench_kept_open [RUNS]
 
