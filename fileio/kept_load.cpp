@@ -6,8 +6,10 @@
 
 #include "fileio/icon_format.h"
 #include "fileio/kept_entries.h"
+#include "fileio/palette_file.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
+#include "platform/program_paths.h"
 
 namespace {
 
@@ -27,9 +29,12 @@ void OpenTrueColourImage(KeptEntry kept, ImageTab& tab) {
   tab.height = static_cast<std::uint16_t>(kept.height);
   tab.colorCode = 0;
   tab.penColour = 0xFF000000u;
-  // A reused slot may hold an earlier tab's colours; the swatches start
-  // empty.
+  // The swatches start as a new true-colour tab's do, the 256-colour
+  // default palette, so that there are colours to choose from; without that
+  // file they start black (a reused slot may hold an earlier tab's colours).
   std::fill(std::begin(tab.palette), std::end(tab.palette), ColorRef{0});
+  if (!LoadPaletteFromFile(ProgramDataFile("default256.qpl"), tab).empty())
+    std::fill(std::begin(tab.palette), std::end(tab.palette), ColorRef{0});
   std::fill(std::begin(tab.cells), std::end(tab.cells), PixelCell{0});
   tab.selection = {0, 0, tab.width - 1, tab.height - 1};
   for (int y = 0; y < kept.height; ++y)
