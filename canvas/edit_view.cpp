@@ -188,8 +188,10 @@ void PaintMaskedCell(RasterSurface& surface, const PixelRect& inside, CellKind k
 }
 
 // A true-colour cell: its colour over the background inside the grid
-// lines. At one screen pixel per cell a grid line would hide the cell, so
-// the caller leaves the lines out there.
+// lines. Below TRUE_COLOUR_GRID_MIN screen pixels per cell the lines would
+// cover most of the picture (a large image fitted into the view), so the
+// caller leaves them out there.
+constexpr int TRUE_COLOUR_GRID_MIN = 4;
 void PaintTrueColourCell(RasterSurface& surface, const PixelRect& shown, PixelCell value,
                          const CellBackground& background, bool gridLines) {
   if (gridLines) {
@@ -274,7 +276,7 @@ void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* sq
   const PixelRect shown = InBuffer(cell);
   const bool gridLines = lines == GridLines::AsSwitched ? grid == 1 : lines == GridLines::Shown;
   if (IsTrueColour(tab)) {
-    PaintTrueColourCell(surface, shown, value, EditBackground(tab), gridLines && tab.cellSize > 1);
+    PaintTrueColourCell(surface, shown, value, EditBackground(tab), gridLines && tab.cellSize >= TRUE_COLOUR_GRID_MIN);
     return;
   }
   const ColorRef color = tab.palette[value & CELL_INDEX_BITS];

@@ -1,6 +1,6 @@
 // Development tool: opens an icon family made here (a 256 px PNG image, 32-bit
 // images with soft alpha and an 8-bit image) and saves pictures of the main
-// window on its kept PNG tab and of the save-type dialog.
+// window on its 256 px and 48 px tabs and of the save-type dialog.
 // Usage: kept_tab_shots OUTPUT_FOLDER
 
 #include <QApplication>
