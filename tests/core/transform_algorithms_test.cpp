@@ -81,6 +81,19 @@ TEST(TransformSelectionTest, ShiftsWrapAroundAndFlipsMirrorWithinTheSelection) {
   Picture expected(10, "zzzzzzzzzz");
   expected[6] = "zzzzbc?zzz";
   EXPECT_EQ(Image(*tab), expected);
+
+  // On a 256 px true-colour tab whole 32-bit colours move, alpha and all,
+  // across the far columns of the store.
+  auto wide = std::make_unique<ImageTab>();
+  wide->kind = TabKind::TrueColour;
+  wide->width = wide->height = 256;
+  const auto colour = [](int x, int y) { return PixelCell(0x80000000u | std::uint32_t(x) << 8 | std::uint32_t(y)); };
+  for (int x = 250; x < 256; ++x) CellAt(*wide, x, 255) = colour(x, 255);
+  wide->selection = {250, 255, 255, 255};
+  EXPECT_TRUE(TransformSelection(*wide, CMD_FLIP_HORIZONTAL));
+  for (int x = 250; x < 256; ++x) EXPECT_EQ(CellAt(*wide, x, 255), colour(505 - x, 255)) << x;
+  EXPECT_TRUE(TransformSelection(*wide, CMD_SHIFT_LEFT));
+  EXPECT_EQ(CellAt(*wide, 255, 255), colour(255, 255));
 }
 
 TEST(TransformSelectionTest, TooNarrowSelectionsAndRectanglesOutsideTheImageChangeNothing) {
