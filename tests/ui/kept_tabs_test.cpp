@@ -65,6 +65,21 @@ std::uint32_t PixelOf32BitImage(const ByteBuffer& image, int x, int y, bool& mas
 }
 
 // Sets one pixel as a tool does: the cell, then an undo step.
+// Checks that the saved family has the original's entries, each with the
+// same directory fields and, but for the one image changed, the same bytes.
+void ExpectOnlyImageChanged(const ByteBuffer& saved, const ByteBuffer& original, int changed) {
+  ASSERT_EQ(family_icon::ImageCount(saved), family_icon::IMAGE_COUNT);
+  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(family_icon::EntryFields(saved, i), family_icon::EntryFields(original, i));
+    if (i == changed) {
+      EXPECT_NE(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
+    } else {
+      EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
+    }
+  }
+}
+
 void DrawPixel(ImageTab& tab, int x, int y, std::uint32_t argb) {
   CellAt(tab, x, y) = TrueColourCell(argb);
   Announce(&tab, CHANGE_PIXELS | CHANGE_RECORD_UNDO);
@@ -99,17 +114,7 @@ TEST_F(KeptTabs, OpenMakesATabForEveryImageAndSaveKeepsTheUntouchedOnesByteForBy
   modal.clear();
   CommandSave();
   EXPECT_EQ(modal.texts(), std::vector<std::string>{});
-  const ByteBuffer saved = FileBytes(path);
-  ASSERT_EQ(family_icon::ImageCount(saved), family_icon::IMAGE_COUNT);
-  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(family_icon::EntryFields(saved, i), family_icon::EntryFields(original, i));
-    if (i == family_icon::INDEXED_32) {
-      EXPECT_NE(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
-    } else {
-      EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
-    }
-  }
+  ExpectOnlyImageChanged(FileBytes(path), original, family_icon::INDEXED_32);
 }
 
 // The everyday edit: one pixel of the 16 px 32-bit image redrawn half
@@ -126,14 +131,7 @@ TEST_F(KeptTabs, DrawingOnA32BitImageRewritesOnlyThatImage) {
   CommandSave();
   EXPECT_EQ(modal.texts(), std::vector<std::string>{});
   const ByteBuffer saved = FileBytes(path);
-  ASSERT_EQ(family_icon::ImageCount(saved), family_icon::IMAGE_COUNT);
-  for (int i = 0; i < family_icon::IMAGE_COUNT; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(family_icon::EntryFields(saved, i), family_icon::EntryFields(original, i));
-    if (i != family_icon::RAMP_16) {
-      EXPECT_EQ(family_icon::EntryBytes(saved, i), family_icon::EntryBytes(original, i));
-    }
-  }
+  ExpectOnlyImageChanged(saved, original, family_icon::RAMP_16);
   const ByteBuffer image = family_icon::EntryBytes(saved, family_icon::RAMP_16);
   ASSERT_GE(image.size(), 40u);
   EXPECT_EQ(U16At(image, 14), 32);
