@@ -8,7 +8,20 @@
 
 namespace {
 
-void ShowRestoredSnapshot(ImageTab& tab) { Announce(&tab, CHANGE_PIXELS | CHANGE_PALETTE | CHANGE_HISTORY); }
+// A step across a conversion changes the tab's kind or size, and with them
+// its label, tools and zoom: the views then show it afresh, as a tab opened.
+void ShowRestoredSnapshot(ImageTab& tab, bool reshaped) {
+  Announce(&tab, CHANGE_PIXELS | CHANGE_PALETTE | CHANGE_HISTORY |
+                     (reshaped ? CHANGE_TABS | CHANGE_CURRENT_TAB | CHANGE_TOOL_CHECKS | CHANGE_PEN | CHANGE_SELECTION : 0u));
+}
+
+struct TabShape {
+  explicit TabShape(const ImageTab& tab) : width(tab.width), height(tab.height), kind(tab.kind), colorCode(tab.colorCode) {}
+  bool operator==(const TabShape&) const = default;
+  int width, height;
+  TabKind kind;
+  std::uint8_t colorCode;
+};
 
 // An action under way is ended first; the selection falls back to the whole
 // image unless a finished range selection is in place.
@@ -32,11 +45,13 @@ void ReportDroppedSteps() {
 }
 
 void UndoStep(ImageTab& tab) {
-  if (StepUndoSnapshot(tab)) ShowRestoredSnapshot(tab);
+  const TabShape before(tab);
+  if (StepUndoSnapshot(tab)) ShowRestoredSnapshot(tab, !(TabShape(tab) == before));
 }
 
 void RedoStep(ImageTab& tab) {
-  if (StepRedoSnapshot(tab)) ShowRestoredSnapshot(tab);
+  const TabShape before(tab);
+  if (StepRedoSnapshot(tab)) ShowRestoredSnapshot(tab, !(TabShape(tab) == before));
 }
 
 void CommandUndo() {

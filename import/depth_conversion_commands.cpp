@@ -8,9 +8,10 @@
 #include <QSpinBox>
 #include <memory>
 
+#include "canvas/pen_tools.h"
 #include "fileio/icon_format.h"
 #include "import/depth_conversion.h"
-#include "model/never_saved.h"
+#include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "platform/dialog_template.h"
 #include "platform/modal.h"
@@ -20,32 +21,26 @@
 
 namespace {
 
-// Puts the converted picture into a new tab behind the others and shows
-// it. Gives back false when no tab could be made.
-bool AppendConverted(const ImageTab& converted) {
-  if (tabSet.tabCount >= MAX_TABS) {
-    ShowReport(ICON_TOO_MANY_IMAGES);
-    return false;
-  }
-  ImageTab* tab = IsTrueColour(converted)
-                      ? CreateTrueColourTab(tabSet.documentName, converted.width, converted.height)
-                      : CreateTab(tabSet.documentName, converted.width, converted.height, converted.colorCode);
-  if (tab == nullptr) return false;
-  tab->width = converted.width;
-  tab->height = converted.height;
-  tab->colorCode = converted.colorCode;
-  std::copy(std::begin(converted.palette), std::end(converted.palette), std::begin(tab->palette));
-  std::copy(std::begin(converted.cells), std::end(converted.cells), std::begin(tab->cells));
-  tab->penColour = converted.penColour;
-  tab->penIndex = converted.penIndex;
-  tab->hotSpotX = converted.hotSpotX;
-  tab->hotSpotY = converted.hotSpotY;
-  tab->frameRate = 0;
-  // The new image is in no file until the document is saved.
-  MarkTabNeverSaved(*tab);
-  tabSet.currentPosition = tabSet.tabCount - 1;
-  ShowCurrentPosition();
-  return true;
+// Puts the converted image into the tab in place of what it held, as one
+// step the user can undo: the tab takes the new kind, size, palette, cells
+// and label, and every view is shown it afresh as if the tab were opened.
+void ReplaceWithConverted(ImageTab& tab, const ImageTab& converted) {
+  EndToolAction(tab, 1);
+  tab.kind = converted.kind;
+  tab.width = converted.width;
+  tab.height = converted.height;
+  tab.colorCode = converted.colorCode;
+  std::copy(std::begin(converted.palette), std::end(converted.palette), std::begin(tab.palette));
+  std::copy(std::begin(converted.cells), std::end(converted.cells), std::begin(tab.cells));
+  tab.penColour = converted.penColour;
+  tab.penIndex = converted.penIndex;
+  tab.hotSpotX = converted.hotSpotX;
+  tab.hotSpotY = converted.hotSpotY;
+  tab.selection = {0, 0, tab.width - 1, tab.height - 1};
+  if (IsTrueColour(tab)) FormatTrueColourTitle(tab, tab.width, tab.height);
+  else FormatTabTitle(tab, tab.width, tab.height, tab.colorCode);
+  Announce(&tab, CHANGE_TABS | CHANGE_CURRENT_TAB | CHANGE_TOOL_CHECKS | CHANGE_PIXELS | CHANGE_PALETTE | CHANGE_PEN |
+                     CHANGE_SELECTION | CHANGE_RECORD_UNDO);
 }
 
 // Asks for the conversion's choices; false when the user cancelled.
@@ -86,24 +81,24 @@ bool AskIndexedChoice(IndexedChoice& choice) {
 }  // namespace
 
 void CommandConvertToTrueColour() {
-  const ImageTab* current = CurrentTab();
+  ImageTab* current = CurrentTab();
   if (current == nullptr || IsTrueColour(*current)) return;
   auto converted = std::make_unique<ImageTab>();
   MakeTrueColourOf(*current, *converted);
   const int inverted = InvertedCellCount(*current);
-  if (!AppendConverted(*converted)) return;
+  ReplaceWithConverted(*current, *converted);
   if (inverted > 0)
     ShowReport(FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "反転色の%1画素は32ビットの画像に持てないので透明にしました")),
                         {std::to_string(inverted)}));
 }
 
 void CommandConvertToIndexed() {
-  const ImageTab* current = CurrentTab();
+  ImageTab* current = CurrentTab();
   if (current == nullptr || !IsTrueColour(*current)) return;
   IndexedChoice choice;
   if (!AskIndexedChoice(choice)) return;
   auto converted = std::make_unique<ImageTab>();
   const std::string loss = MakeIndexedOf(*current, choice, *converted, UiString);
-  if (!AppendConverted(*converted)) return;
+  ReplaceWithConverted(*current, *converted);
   ShowMessageBox(loss, CAPTION_REPORT, MB_OK, ICON_INFORMATION);
 }

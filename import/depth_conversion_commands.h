@@ -1,7 +1,7 @@
 #pragma once
 // The menu commands that turn the current tab into the other kind. Each
-// makes a new tab beside the current one and shows it, so the original
-// stays as it was and one deletion of the new tab takes the step back.
+// changes the tab in place as one step, so one undo gives the image back as
+// it was, kind, size and palette included.
 
 // "32ビットに変換": the current indexed tab as a true-colour tab. Inverted
 // pixels, which a true-colour image cannot show, become transparent and

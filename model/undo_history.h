@@ -4,7 +4,9 @@
 // messages and repaint are in canvas/undo_commands.h.
 //
 // A step keeps only what it changed: the rectangle of cells that differ
-// from the state before it, with their values before and after. The current
+// from the state before it, with their values before and after. A step that
+// changed the image's size or kind (a conversion between indexed and true
+// colour) keeps both whole images instead, each in its own size. The current
 // state alone is kept whole, in the current node, so undo and redo each copy
 // one rectangle and a stroke of a few pixels costs a few bytes however
 // large the image. When a tab's history grows past UNDO_BYTE_LIMIT, its
@@ -26,10 +28,21 @@ struct UndoNode {
   CellRect changed{0, 0, -1, -1};
   PixelCell* before = nullptr;
   PixelCell* after = nullptr;
+  // Set when the step changed the image's size or kind: `before` then holds
+  // the whole previous image (beforeWidth x beforeHeight) and `after` the
+  // whole image of this state, and `changed` is unused.
+  bool reshaped = false;
+  std::uint16_t beforeWidth = 0;
+  std::uint16_t beforeHeight = 0;
+  // The image's shape in this state; undo and redo give it back to the tab.
+  std::uint16_t width = 0;
+  std::uint16_t height = 0;
+  std::uint8_t colorCode = 0;
+  TabKind kind = TabKind::Indexed;
   // The whole image of this state, row by row; only the current node holds
   // it.
   PixelCell* whole = nullptr;
-  // The first PaletteSize palette entries.
+  // The first PaletteSize palette entries of this state.
   ColorRef* palette = nullptr;
   std::uint8_t hotSpotX = 0;
   std::uint8_t hotSpotY = 0;

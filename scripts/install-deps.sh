@@ -15,6 +15,8 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           # The command-line tests list written icons and cursors with icotool;
           # libXcursor reads the X11 cursor files back.
           icoutils libxcursor-dev
+          # An independent decoder, Pillow, reads edited 32-bit icons back.
+          python3-pil
 
           # Access lists and extended attributes for the tests of saving.
           acl attr

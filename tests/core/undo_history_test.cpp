@@ -22,22 +22,47 @@ struct HistoryTab {
   PixelCell Shown() const { return CellAt(tab, 0, 0); }
 };
 
+// Each state has its own size and kind, as conversions between indexed and
+// true colour make them, so steps between sizes are walked both ways too.
 TEST(UndoHistory, RecordingAfterUndoInsertsWithoutDiscarding) {
   HistoryTab h(3, 2, 16);
-  const PixelCell S0 = 0, A = 1, B = 2, C = 3, D = 4;
-  for (PixelCell value : {S0, A, B, C}) {
+  const PixelCell S0 = 0, A = 1, B = 0xFF102030u, C = 0x80405060u, D = 4;
+  struct Shape { int width, height; TabKind kind; };
+  auto shapeOf = [&](PixelCell value) {
+    return value == B || value == C ? Shape{5, 4, TabKind::TrueColour} : value == D ? Shape{2, 2, TabKind::Indexed}
+                                                                                    : Shape{3, 2, TabKind::Indexed};
+  };
+  auto become = [&](PixelCell value) {
+    const Shape shape = shapeOf(value);
+    h.tab.width = static_cast<std::uint16_t>(shape.width);
+    h.tab.height = static_cast<std::uint16_t>(shape.height);
+    h.tab.kind = shape.kind;
     h.Paint(value);
+  };
+  // The value shown, once the tab has the state's size and kind.
+  auto shown = [&] {
+    const Shape shape = shapeOf(h.Shown());
+    EXPECT_EQ(h.tab.width, shape.width);
+    EXPECT_EQ(h.tab.kind, shape.kind);
+    EXPECT_EQ(CellAt(h.tab, h.tab.width - 1, h.tab.height - 1), h.Shown());
+    return h.Shown();
+  };
+  for (PixelCell value : {S0, A, B, C}) {
+    become(value);
     ASSERT_TRUE(PushUndoSnapshot(h.tab));
   }
   ASSERT_TRUE(StepUndoSnapshot(h.tab));
   ASSERT_TRUE(StepUndoSnapshot(h.tab));
-  EXPECT_EQ(h.Shown(), A);
-  h.Paint(D);
+  EXPECT_EQ(shown(), A);
+  become(D);
   ASSERT_TRUE(PushUndoSnapshot(h.tab));
 
   std::vector<PixelCell> order;
-  for (UndoNode* node = h.tab.undoFirst; node != nullptr; node = node->next)
-    order.push_back(SnapshotCells(h.tab, node)[0]);
+  for (UndoNode* node = h.tab.undoFirst; node != nullptr; node = node->next) {
+    const std::vector<PixelCell> cells = SnapshotCells(h.tab, node);
+    ASSERT_EQ(static_cast<int>(cells.size()), shapeOf(cells[0]).width * shapeOf(cells[0]).height);
+    order.push_back(cells[0]);
+  }
   EXPECT_EQ(order, (std::vector<PixelCell>{S0, A, D, B, C}));
   EXPECT_EQ(SnapshotCells(h.tab, h.tab.undoCurrent)[0], D);
   EXPECT_EQ(SnapshotCells(h.tab, h.tab.undoLast)[0], C);
@@ -48,15 +73,15 @@ TEST(UndoHistory, RecordingAfterUndoInsertsWithoutDiscarding) {
   EXPECT_EQ(backwards, (std::vector<PixelCell>{C, B, D, A, S0}));
 
   ASSERT_TRUE(StepUndoSnapshot(h.tab));
-  EXPECT_EQ(h.Shown(), A);
+  EXPECT_EQ(shown(), A);
   ASSERT_TRUE(StepRedoSnapshot(h.tab));
-  EXPECT_EQ(h.Shown(), D);
+  EXPECT_EQ(shown(), D);
   ASSERT_TRUE(StepRedoSnapshot(h.tab));
-  EXPECT_EQ(h.Shown(), B);
+  EXPECT_EQ(shown(), B);
   ASSERT_TRUE(StepRedoSnapshot(h.tab));
-  EXPECT_EQ(h.Shown(), C);
+  EXPECT_EQ(shown(), C);
   EXPECT_FALSE(StepRedoSnapshot(h.tab));
-  EXPECT_EQ(h.Shown(), C);
+  EXPECT_EQ(shown(), C);
 }
 
 TEST(UndoHistory, EndsOfTheHistoryDoNothing) {

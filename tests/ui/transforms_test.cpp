@@ -147,20 +147,22 @@ TEST_F(TransformTest, TheUpDownStepsFromTheBoxWithinItsRangeAndEscapeCancels) {
   EXPECT_EQ(Snapshots(tab), 2);
 }
 
-// The conversions between the two kinds make a new tab behind the others
-// and leave the old one as it was; indexed to 32 bits and back gives the
-// cells back, but for the inverted one, which is reported.
-TEST_F(TransformTest, ConvertingToThirtyTwoBitsAndBackMakesNewTabsWithTheSameCells) {
+// The conversions between the two kinds change the tab in place, each as
+// one undo step; indexed to 32 bits and back gives the cells back, but for
+// the inverted one, which is reported, and undo gives back all of it.
+TEST_F(TransformTest, ConvertingToThirtyTwoBitsAndBackKeepsTheCellsAndUndoesInOneStepEach) {
   ImageTab& tab = NumberedTab({0, 0, 7, 7});
   CellAt(tab, 0, 0) = FRESH_CELL;
   CellAt(tab, 1, 0) = 15 | CELL_MASK_BIT;  // inverted: white under the mask
+  RecordUndo(tab);
   const std::vector<PixelCell> before(std::begin(tab.cells), std::end(tab.cells));
+  const int steps = Snapshots(tab);
   DispatchCommand(CMD_CONVERT_TO_TRUE_COLOUR);
-  ASSERT_EQ(tabSet.tabCount, 2);
-  const ImageTab& tc = *CurrentTab();
-  EXPECT_TRUE(IsTrueColour(tc));
-  EXPECT_EQ(CellAt(tc, 2, 0), 0xFF808000u);  // entry 3, palette colour 0x008080
-  EXPECT_EQ(CellAt(tc, 1, 0), 0u);
+  ASSERT_EQ(tabSet.tabCount, 1);
+  EXPECT_TRUE(IsTrueColour(tab));
+  EXPECT_STREQ(tab.title, " 8x8 32-bit ");
+  EXPECT_EQ(CellAt(tab, 2, 0), 0xFF808000u);  // entry 3, palette colour 0x008080
+  EXPECT_EQ(CellAt(tab, 1, 0), 0u);
   ASSERT_FALSE(modal.texts().empty());
   EXPECT_EQ(modal.texts().back(), "反転色の1画素は32ビットの画像に持てないので透明にしました");
 
@@ -169,13 +171,25 @@ TEST_F(TransformTest, ConvertingToThirtyTwoBitsAndBackMakesNewTabsWithTheSameCel
     PressButton(dialog, IDOK);
   });
   DispatchCommand(CMD_CONVERT_TO_INDEXED);
-  ASSERT_EQ(tabSet.tabCount, 3);
-  const ImageTab& back = *CurrentTab();
-  EXPECT_FALSE(IsTrueColour(back));
-  EXPECT_EQ(back.colorCode, 16);
+  ASSERT_EQ(tabSet.tabCount, 1);
+  EXPECT_FALSE(IsTrueColour(tab));
+  EXPECT_EQ(tab.colorCode, 16);
+  EXPECT_EQ(Snapshots(tab), steps + 2);
   EXPECT_EQ(modal.texts().back(), "そのまま取り込めます");
   for (int x = 0; x < 8; ++x)
     for (int y = 0; y < 8; ++y)
-      EXPECT_EQ(CellAt(back, x, y), x == 1 && y == 0 ? FRESH_CELL : CellAt(tab, x, y)) << x << "," << y;
-  EXPECT_TRUE(std::equal(before.begin(), before.end(), std::begin(tab.cells)));
+      EXPECT_EQ(CellAt(tab, x, y), x == 1 && y == 0 ? FRESH_CELL : before[CellIndex(x, y)]) << x << "," << y;
+
+  DispatchCommand(CMD_UNDO);
+  EXPECT_TRUE(IsTrueColour(tab));
+  EXPECT_EQ(CellAt(tab, 2, 0), 0xFF808000u);
+  DispatchCommand(CMD_UNDO);
+  EXPECT_FALSE(IsTrueColour(tab));
+  EXPECT_EQ(tab.colorCode, 16);
+  EXPECT_STREQ(tab.title, " 8x8x16 ");
+  for (int x = 0; x < 8; ++x)
+    for (int y = 0; y < 8; ++y) EXPECT_EQ(CellAt(tab, x, y), before[CellIndex(x, y)]) << x << "," << y;
+  DispatchCommand(CMD_REDO);
+  EXPECT_TRUE(IsTrueColour(tab));
+  EXPECT_EQ(CellAt(tab, 1, 0), 0u);
 }
