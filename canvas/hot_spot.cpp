@@ -1,6 +1,7 @@
 #include "canvas/hot_spot.h"
 
 #include <cmath>
+#include <memory>
 #include <cstdlib>
 #include <iterator>
 #include <algorithm>
@@ -75,7 +76,9 @@ void MoveHotSpotWithRotation(ImageTab& tab, int quarterTurns, int angle) {
   const double dy = ty - H / 2;
   const double exactX = W / 2 + dx * std::cos(radians) + dy * std::sin(radians);
   const double exactY = H / 2 + dy * std::cos(radians) - dx * std::sin(radians);
-  RotateWork probe;
+  // Two 256 x 256 cell tables are too large for the stack.
+  auto work = std::make_unique<RotateWork>();
+  RotateWork& probe = *work;
   probe.right = W - 1;
   probe.bottom = H - 1;
   probe.angle = angle;

@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 
 #include "canvas/cell_geometry.h"
+#include "canvas/cell_look.h"
 #include "canvas/edit_view.h"
 #include "canvas/floating_paste.h"
 #include "canvas/hot_spot_tool.h"
@@ -380,6 +381,12 @@ bool PickCellColor(ImageTab& tab, int x, int y) {
     // erasing, so a picked transparent pixel makes a transparent pen.
     tab.penColour = value;
     tab.penMask = 0;
+    // The palette marker moves to a swatch of that colour, when there is
+    // one, so the swatch table does not claim a colour the pen no longer has.
+    if (value != 0) {
+      const ColorRef* match = std::find(tab.palette, tab.palette + 256, ColorOfArgb(value));
+      if (match != tab.palette + 256) tab.penIndex = static_cast<std::uint8_t>(match - tab.palette);
+    }
     Announce(&tab, CHANGE_PEN | CHANGE_TOOL | CHANGE_TOOL_CHECKS);
     return true;
   }

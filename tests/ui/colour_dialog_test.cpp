@@ -300,6 +300,11 @@ TEST_F(ColorDialogTest, OnATrueColourTabSwatchOpacityAndRightClickMakeThePen) {
   HandleEditRightPress(EDIT_ORIGIN + 2 * tab->cellSize + 1, EDIT_ORIGIN + 3 * tab->cellSize + 1);
   EXPECT_EQ(tab->penColour, 0x80102030u);
   EXPECT_EQ(tab->penMask, 0u);
+  EXPECT_EQ(tab->penIndex, 7);  // no swatch has that colour
+  // A picked colour that a swatch has moves the marker to that swatch.
+  CellAt(*tab, 2, 4) = 0x800980F6u;
+  HandleEditRightPress(EDIT_ORIGIN + 2 * tab->cellSize + 1, EDIT_ORIGIN + 4 * tab->cellSize + 1);
+  EXPECT_EQ(tab->penIndex, 9);
   HandleEditRightPress(EDIT_ORIGIN + 1, EDIT_ORIGIN + 1);
   EXPECT_EQ(tab->penColour, 0u);
   // An indexed tab's dialog has no opacity row.
