@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/command_line.h"
+#include "app/font_warmup.h"
 #include "app/import_command_line.h"
 #include "app/language.h"
 #include "app/main_window.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillet2.quillet2"));
   // The translations went with the reader; the window gets the same language.
   InstallLanguage(CurrentLanguage());
+  WaitForFontConfig();
   CreateMainWindow();
   StartRecovery(line.noRecovery);
   OpenCommandLineFiles(line.files);

@@ -19,6 +19,7 @@
 #include "app/commands.h"
 #include "app/file_commands.h"
 #include "app/floating_keys.h"
+#include "app/icon_files.h"
 #include "app/menus.h"
 #include "app/recent_files_menu.h"
 #include "app/settings.h"
@@ -158,6 +159,9 @@ class MainFrame : public QMainWindow {
   MainFrame() {
     setObjectName(QStringLiteral("qlt2WndClass"));
     setWindowTitle(QString::fromLatin1(MAIN_CAPTION));
+    // Read once by the program's own reader; the dialogs take it from here.
+    static const bool iconRead = (SetProgramIcon(IconFromIconFile(FindDataFile("ICON/quillet2.ico"))), true);
+    (void)iconRead;
     setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
     setAttribute(Qt::WA_DeleteOnClose, false);

@@ -13,6 +13,7 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
+#include "app/icon_files.h"
 #include "app/main_window.h"
 #include "app/menus.h"
 #include "model/tab_lifecycle.h"
@@ -26,7 +27,7 @@ namespace {
 QTabBar* Bar() { return mainWindows.tabStrip != nullptr ? mainWindows.tabStrip->bar() : nullptr; }
 
 QIcon TabIcon() {
-  static const QIcon icon(QString::fromStdString(FindDataFile("ICON/tab.ico")));
+  static const QIcon icon = IconFromIconFile(FindDataFile("ICON/tab.ico"));
   return icon;
 }
 

@@ -12,6 +12,7 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
+#include "app/icon_files.h"
 #include "app/key_tooltips.h"
 #include "app/main_window.h"
 #include "platform/program_paths.h"
@@ -130,7 +131,7 @@ QWidget* CreateToolWindow(QWidget* tabStrip) {
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(false);
     button->setIconSize(QSize(iconWidth, 16));
-    const QIcon icon(QString::fromStdString(FindDataFile(std::string("ICON/") + entry.iconName + ".ico")));
+    const QIcon icon = IconFromIconFile(FindDataFile(std::string("ICON/") + entry.iconName + ".ico"));
     if (!icon.isNull()) button->setIcon(icon);
     button->setToolTip(TooltipWithKeys(UiText(entry.tooltip), entry.id));
     button->setCheckable(entry.kind != BUTTON_PUSH);

@@ -77,7 +77,17 @@ std::string SettingsFilePath() {
   return SettingsFileFor(place);
 }
 
+namespace {
+QIcon& ChosenProgramIcon() {
+  static QIcon icon;
+  return icon;
+}
+}  // namespace
+
+void SetProgramIcon(const QIcon& icon) { ChosenProgramIcon() = icon; }
+
 QIcon ProgramIcon() {
-  static const QIcon icon(QString::fromStdString(FindDataFile("ICON/quillet2.ico")));
+  QIcon& icon = ChosenProgramIcon();
+  if (icon.isNull()) icon = QIcon(QString::fromStdString(FindDataFile("ICON/quillet2.ico")));
   return icon;
 }

@@ -51,5 +51,7 @@ std::string SettingsFileFor(const SettingsPlace& place);
 // The settings file of this run, from the program's place and environment.
 std::string SettingsFilePath();
 
-// The program's own icon, shown in the caption of every dialog.
+// The program's own icon, shown in the caption of every dialog: the one the
+// program read itself (SetProgramIcon), else ICON/quillet2.ico read by Qt.
 QIcon ProgramIcon();
+void SetProgramIcon(const QIcon& icon);

@@ -17,6 +17,8 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           icoutils libxcursor-dev
           # An independent decoder, Pillow, reads edited 32-bit icons back.
           python3-pil
+          # The start-up benchmark presses keys through XTest.
+          libxtst-dev
 
           # Access lists and extended attributes for the tests of saving.
           acl attr
