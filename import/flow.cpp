@@ -25,7 +25,7 @@ const FileFilterList importFilters = {
      "*.ico;*.cur;*.png;*.bmp;*.gif;*.svg;*.svgz"},
     {QT_TRANSLATE_NOOP("Quillet2", "アイコンとカーソル(*.ico;*.cur)"), "*.ico;*.cur"},
     {QT_TRANSLATE_NOOP("Quillet2", "画像(*.png;*.bmp;*.gif)"), "*.png;*.bmp;*.gif"},
-    {QT_TRANSLATE_NOOP("Quillet2", "SVG(*.svg;*.svgz)"), "*.svg;*.svgz"},
+    {QT_TRANSLATE_NOOP("Quillet2", "SVG画像(*.svg;*.svgz)"), "*.svg;*.svgz"},
     {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 
 std::string lastImportPath;
