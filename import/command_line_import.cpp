@@ -93,6 +93,8 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
       // the full picture, and the content fills the square along its
       // longer side as the render fits it.
       const std::string problem = RenderImportSvg(picture, size, square);
+      // Ctrl+C also ends the render's child, which then looks like a failure.
+      if (InterruptCatcher::Interrupted()) return interrupted();
       if (!problem.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, problem));
       full.width = picture.width;
       full.height = picture.height;

@@ -69,7 +69,8 @@ using ChildWork = std::function<bool(RgbaPicture&)>;
 // killing the child when it passes the time limit. The parent's memory is
 // never touched by librsvg, so nothing it leaves behind can hurt the
 // program.
-std::string RunInChild(const ChildWork& work, bool withPixels, RgbaPicture& out) {
+std::string RunInChild(const ChildWork& work, bool withPixels, RgbaPicture& out,
+                       int timeLimitMs = SVG_RENDER_TIME_LIMIT_MS) {
   out = RgbaPicture{};
   int fds[2];
   if (::pipe(fds) != 0) return IMPORT_SVG_UNREADABLE;
@@ -96,7 +97,7 @@ std::string RunInChild(const ChildWork& work, bool withPixels, RgbaPicture& out)
     ::_exit(sent ? 0 : 1);
   }
   ::close(fds[1]);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(SVG_RENDER_TIME_LIMIT_MS);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
   bool late = false;
   std::int32_t status = CHILD_UNREADABLE;
   std::int32_t size[2] = {0, 0};
@@ -287,7 +288,7 @@ std::string MeasureSvg(const ByteBuffer& svg, int limit, int fallback, int& widt
   return problem;
 }
 
-std::string RenderSvg(const ByteBuffer& svg, int width, int height, RgbaPicture& out) {
+std::string RenderSvg(const ByteBuffer& svg, int width, int height, RgbaPicture& out, int timeLimitMs) {
   out = RgbaPicture{};
   if (width < 1 || height < 1 || width > IMPORT_MAX_PICTURE_SIZE || height > IMPORT_MAX_PICTURE_SIZE)
     return IMPORT_PICTURE_TOO_LARGE;
@@ -295,5 +296,6 @@ std::string RenderSvg(const ByteBuffer& svg, int width, int height, RgbaPicture&
   const ByteBuffer* text = nullptr;
   const std::string problem = PlainText(svg, plain, text);
   if (!problem.empty()) return problem;
-  return RunInChild([&](RgbaPicture& result) { return RenderInChild(*text, width, height, result); }, true, out);
+  return RunInChild([&](RgbaPicture& result) { return RenderInChild(*text, width, height, result); }, true, out,
+                    timeLimitMs);
 }

@@ -51,5 +51,6 @@ std::string MeasureSvg(const ByteBuffer& svg, int limit, int fallback, int& widt
 // the drawing fitted into the box with its proportions kept and centred
 // (as its preserveAspectRatio says, centred by default), the rest
 // transparent. Gives back an empty string or why not; `out` is left empty
-// on failure.
-std::string RenderSvg(const ByteBuffer& svg, int width, int height, RgbaPicture& out);
+// on failure. The time limit is in milliseconds.
+std::string RenderSvg(const ByteBuffer& svg, int width, int height, RgbaPicture& out,
+                      int timeLimitMs = SVG_RENDER_TIME_LIMIT_MS);
