@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the import as the program reads a file: bytes
 // that start like an icon file go through the icon reader with its PNG
-// images decoded by Qt, the rest through the checks and Qt's picture
-// readers (PNG, BMP, GIF). Every readable image is planned and converted as
+// images decoded by Qt, bytes that start like an SVG document or a gzip
+// stream through the SVG reader (librsvg, in a child process per parse and
+// render, so those inputs run slower), the rest through the checks and Qt's
+// picture readers (PNG, BMP, GIF). Every readable image is planned and converted as
 // the dialog and the import would. The sanitizers catch any read outside the
 // file; a picture larger than the largest image size or a readable entry
 // without a picture is a fault.

@@ -86,10 +86,33 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   for (int size : trueColourSizes) {
     const int best = size == IMPORT_SIZE_AS_IT_IS ? row : BestEntryForSize(source.entries, row, size);
     RgbaPicture full;
-    const std::string problem = ReadFullPicture(request.input, best, full);
-    if (!problem.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, problem));
-    const RgbaPicture square = size == IMPORT_SIZE_AS_IT_IS ? full : FitPictureInSquare(full, size);
-    const RgbaPicture content = size == IMPORT_SIZE_AS_IT_IS ? full : ScalePictureToLonger(full, size);
+    RgbaPicture square;
+    RgbaPicture content;
+    if (picture.svg != nullptr) {
+      // An SVG is rendered at each size; its drawing's own size stands for
+      // the full picture, and the content fills the square along its
+      // longer side as the render fits it.
+      const std::string problem = RenderImportSvg(picture, size, square);
+      // Ctrl+C also ends the render's child, which then looks like a failure.
+      if (InterruptCatcher::Interrupted()) return interrupted();
+      if (!problem.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, problem));
+      full.width = picture.width;
+      full.height = picture.height;
+      content.width = content.height = size;
+      if (size == IMPORT_SIZE_AS_IT_IS) {
+        content.width = square.width;
+        content.height = square.height;
+      } else if (picture.width > picture.height) {
+        content.height = std::max(1, (picture.height * size + picture.width / 2) / picture.width);
+      } else if (picture.height > picture.width) {
+        content.width = std::max(1, (picture.width * size + picture.height / 2) / picture.height);
+      }
+    } else {
+      const std::string problem = ReadFullPicture(request.input, best, full);
+      if (!problem.empty()) return Failure(IMPORT_EXIT_INPUT, AboutFile(request.input, problem));
+      square = size == IMPORT_SIZE_AS_IT_IS ? full : FitPictureInSquare(full, size);
+      content = size == IMPORT_SIZE_AS_IT_IS ? full : ScalePictureToLonger(full, size);
+    }
     trueColour.push_back(TrueColourEntry(square, square.width > MAX_IMAGE_SIZE || square.height > MAX_IMAGE_SIZE));
     trueColourHotSpots.push_back(ScaleHotSpot(hotSpot, picture.width, picture.height, square.width, square.height,
                                               content.width, content.height));

@@ -5,12 +5,15 @@
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "fileio/icon_format.h"
 #include "import/convert.h"
 #include "import/picture_checks.h"
 #include "import/picture_depth.h"
+#include "import/svg_render.h"
 
 namespace {
 
@@ -36,6 +39,34 @@ bool ReadPicture(const QByteArray& data, int limit, QImage& image, std::string& 
   }
   return true;
 }
+
+// An SVG's one entry: the drawing's own size, and its render fitted into
+// MAX_IMAGE_SIZE as the entry's picture. Rendering it once here also tells
+// at once whether librsvg can draw it at all.
+ImportSource ReadSvgBytes(const ByteBuffer& bytes) {
+  ImportSource source;
+  auto svg = std::make_shared<ByteBuffer>();
+  source.error = UncompressSvg(bytes, *svg);
+  if (!source.error.empty()) return source;
+  ImportEntry entry;
+  source.error = MeasureSvg(*svg, IMPORT_MAX_PICTURE_SIZE, IMPORT_SVG_DEFAULT_SIZE, entry.width, entry.height);
+  if (!source.error.empty()) return source;
+  const int longer = std::max(entry.width, entry.height);
+  int width = entry.width, height = entry.height;
+  if (longer > MAX_IMAGE_SIZE) {
+    width = std::max(1, (entry.width * MAX_IMAGE_SIZE + longer / 2) / longer);
+    height = std::max(1, (entry.height * MAX_IMAGE_SIZE + longer / 2) / longer);
+  }
+  source.error = RenderSvg(*svg, width, height, entry.picture);
+  if (!source.error.empty()) return source;
+  entry.bitCount = 32;
+  entry.sourceColours = CountOpaqueColours(entry.picture);
+  entry.svg = std::move(svg);
+  source.entries.push_back(std::move(entry));
+  return source;
+}
+
+bool IsGzipData(const ByteBuffer& bytes) { return bytes.size() >= 2 && bytes[0] == 0x1F && bytes[1] == 0x8B; }
 
 }  // namespace
 
@@ -81,6 +112,7 @@ ImportSource ReadImportSource(const std::string& path, const ImportProgress& pro
   if (!bytes) return ImportSource{ICON_OPEN_FAILED, {}};
   if (bytes->size() > ICON_MAX_FILE_BYTES) return ImportSource{IMPORT_PICTURE_TOO_LARGE, {}};
   const bool icon = ReadsAsIconFile(path, *bytes);
+  if (!icon && LooksLikeSvg(path, *bytes)) return ReadSvgBytes(*bytes);
   return ReadImportBytes(std::move(*bytes), icon, progress);
 }
 
@@ -90,6 +122,8 @@ ImportSource ReadImportBytes(ByteBuffer bytes, bool icon, const ImportProgress& 
     source.error = ReadImportEntries(bytes, source.entries, DecodePngImage, progress);
     return source;
   }
+  // No other picture the import reads is XML or gzip-compressed.
+  if (IsGzipData(bytes) || LooksLikeSvg({}, bytes)) return ReadSvgBytes(bytes);
   source.error = CheckPictureData(bytes);
   if (!source.error.empty()) return source;
   const int bitCount = PictureBitsPerPixel(bytes.data(), bytes.size());

@@ -1,7 +1,8 @@
 #pragma once
 // Reading a file for import: an icon file with every image it holds, PNG
-// images decoded by Qt's reader, or a single picture (PNG, BMP, GIF) read by
-// Qt's image readers after its structure was checked.
+// images decoded by Qt's reader, a single picture (PNG, BMP, GIF) read by
+// Qt's image readers after its structure was checked, or an SVG drawing
+// (.svg, .svgz) rendered by librsvg (see import/svg_render.h).
 
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ inline constexpr const char* IMPORT_PICTURE_TOO_LARGE = QT_TRANSLATE_NOOP("Quill
 
 // The largest single picture the import reads, in each direction.
 constexpr int IMPORT_MAX_PICTURE_SIZE = 4096;
+// The size an SVG is taken to have when it gives none in pixels (only a view
+// box, or lengths in percent): the largest icon size of the desktops.
+constexpr int IMPORT_SVG_DEFAULT_SIZE = 256;
 
 struct ImportSource {
   // Empty when the file was read; otherwise why not.

@@ -292,7 +292,8 @@ QTreeWidget* AddList(QDialog& dialog, const std::shared_ptr<DialogState>& state)
     const int row = static_cast<int>(i);
     auto* item = new QTreeWidgetItem(list);
     item->setText(IMPORT_COLUMN_SIZE, SizeText(entry.width, entry.height));
-    item->setText(IMPORT_COLUMN_BITS, QString::number(entry.bitCount) + (entry.png ? " PNG" : ""));
+    item->setText(IMPORT_COLUMN_BITS, entry.svg != nullptr ? QStringLiteral("SVG")
+                                                           : QString::number(entry.bitCount) + (entry.png ? " PNG" : ""));
     if (entry.problem.empty()) {
       item->setText(IMPORT_COLUMN_COLOURS, QString::number(entry.sourceColours));
       item->setCheckState(IMPORT_COLUMN_SIZE, checks[i] ? Qt::Checked : Qt::Unchecked);

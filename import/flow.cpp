@@ -12,6 +12,7 @@
 #include "import/decode.h"
 #include "import/dialog.h"
 #include "model/never_saved.h"
+#include "model/svg_source.h"
 #include "model/tab_lifecycle.h"
 #include "platform/modal.h"
 #include "platform/ui_text.h"
@@ -20,9 +21,11 @@
 namespace {
 
 const FileFilterList importFilters = {
-    {QT_TRANSLATE_NOOP("Quillet2", "アイコンと画像(*.ico;*.cur;*.png;*.bmp;*.gif)"), "*.ico;*.cur;*.png;*.bmp;*.gif"},
+    {QT_TRANSLATE_NOOP("Quillet2", "アイコンと画像(*.ico;*.cur;*.png;*.bmp;*.gif;*.svg;*.svgz)"),
+     "*.ico;*.cur;*.png;*.bmp;*.gif;*.svg;*.svgz"},
     {QT_TRANSLATE_NOOP("Quillet2", "アイコンとカーソル(*.ico;*.cur)"), "*.ico;*.cur"},
     {QT_TRANSLATE_NOOP("Quillet2", "画像(*.png;*.bmp;*.gif)"), "*.png;*.bmp;*.gif"},
+    {QT_TRANSLATE_NOOP("Quillet2", "SVG画像(*.svg;*.svgz)"), "*.svg;*.svgz"},
     {QT_TRANSLATE_NOOP("Quillet2", "全て(*.*)"), "*.*"}};
 
 std::string lastImportPath;
@@ -99,6 +102,12 @@ void ImportReadSource(const std::string& path, ImportSource& source) {
 
   std::vector<std::unique_ptr<ImageTab>> images;
   for (ImportMade& made : choice->images) images.push_back(std::move(made.image));
-  ShowLoadedTabs(CreateImportedTabs(path, images), discarded);
+  const std::optional<int> first = CreateImportedTabs(path, images);
+  // The document remembers the drawing its new images came from, so that an
+  // export can render the sizes it lacks from the SVG itself.
+  if (first)
+    for (int entry : choice->entries)
+      if (const auto& svg = source.entries[static_cast<std::size_t>(entry)].svg) RememberDocumentSvg(path, *svg);
+  ShowLoadedTabs(first, discarded);
   if (IsUnnamedDocument()) ProposeSaveNameFrom(path);
 }

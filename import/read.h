@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,10 @@ struct ImportEntry {
   // full image itself is not kept.
   int sourceColours = 0;
   RgbaPicture picture;
+  // For an SVG picture, its text (uncompressed): every size is rendered
+  // from it afresh, and the picture above is only its render that fits
+  // MAX_IMAGE_SIZE. Width and height are then the drawing's own size.
+  std::shared_ptr<const ByteBuffer> svg;
 };
 
 // Decodes a PNG image's bytes into the full picture, or gives back why it

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "import/palette_import.h"
+#include "import/svg_render.h"
 
 namespace {
 
@@ -69,6 +70,12 @@ RgbaPicture FitPictureInSquare(const RgbaPicture& picture, int size) {
   return square;
 }
 
+std::string RenderImportSvg(const ImportEntry& entry, int size, RgbaPicture& picture) {
+  if (entry.svg == nullptr) return IMPORT_SVG_UNREADABLE;
+  if (size == IMPORT_SIZE_AS_IT_IS) return RenderSvg(*entry.svg, entry.width, entry.height, picture);
+  return RenderSvg(*entry.svg, size, size, picture);
+}
+
 ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither,
                            const AlphaCut& alpha, const std::vector<ColorRef>& palette) {
   ImportMade made;
@@ -81,7 +88,11 @@ ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int
   made.sourceHeight = entry.height;
   // The entry keeps its picture scaled to fit MAX_IMAGE_SIZE, so every size
   // offered is made from that and the full image is never decoded again.
-  RgbaPicture picture = size == IMPORT_SIZE_AS_IT_IS ? entry.picture : FitPictureInSquare(entry.picture, size);
+  // An SVG is rendered afresh at each size instead.
+  RgbaPicture picture;
+  made.rendered = entry.svg != nullptr && RenderImportSvg(entry, size, picture).empty();
+  if (!made.rendered)
+    picture = size == IMPORT_SIZE_AS_IT_IS ? entry.picture : FitPictureInSquare(entry.picture, size);
   const RgbaPicture content = size == IMPORT_SIZE_AS_IT_IS ? entry.picture : ScalePictureToLonger(entry.picture, size);
   made.contentWidth = content.width;
   made.contentHeight = content.height;
@@ -115,7 +126,9 @@ std::vector<ImportMade> MakeImportImages(const std::vector<ImportEntry>& entries
 
 std::string DescribeMadeLoss(const ImportMade& made, TextLookup lookup) {
   std::vector<std::string> losses;
-  if (made.contentWidth < made.sourceWidth || made.contentHeight < made.sourceHeight)
+  if (made.rendered) {
+    // A drawing rendered at the size loses nothing to scaling.
+  } else if (made.contentWidth < made.sourceWidth || made.contentHeight < made.sourceHeight)
     losses.push_back(
         FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1に縮小")), {Size(made.contentWidth, made.contentHeight)}));
   else if (made.contentWidth > made.sourceWidth || made.contentHeight > made.sourceHeight)

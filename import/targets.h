@@ -50,12 +50,19 @@ int BestEntryForSize(const std::vector<ImportEntry>& entries, int row, int size)
 // aspect kept, centred in a size x size square with a transparent margin.
 RgbaPicture FitPictureInSquare(const RgbaPicture& picture, int size);
 
+// The SVG entry's drawing rendered for a size: fitted and centred in a
+// size x size square, or at the drawing's own size for
+// IMPORT_SIZE_AS_IT_IS. Gives back an empty string or why not.
+std::string RenderImportSvg(const ImportEntry& entry, int size, RgbaPicture& picture);
+
 // One image the import makes, with what it loses.
 struct ImportMade {
   int entry = 0;
   int size = IMPORT_SIZE_AS_IT_IS;
   int colours = 256;
   bool cursor = false;
+  // Rendered from an SVG at its size, so no scaling was lost.
+  bool rendered = false;
   // The size of the entry it was made from, and of the picture inside the
   // result (smaller than the result when the square has a margin).
   int sourceWidth = 0;
@@ -76,7 +83,9 @@ struct ImportMade {
 };
 
 // Makes one image for the row at one size, its soft edges cut as `alpha`
-// says. With a palette given (not empty) the picture is mapped onto it and
+// says. An SVG entry is rendered at that size; should that render fail
+// (it rendered once already, when the file was read), its kept picture is
+// scaled instead. With a palette given (not empty) the picture is mapped onto it and
 // `colours` is not used.
 ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int size, int colours, bool dither,
                            const AlphaCut& alpha = {}, const std::vector<ColorRef>& palette = {});

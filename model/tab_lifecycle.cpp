@@ -3,6 +3,7 @@
 #include "model/animation.h"
 #include "model/change_hub.h"
 #include "model/kept_entries.h"
+#include "model/svg_source.h"
 #include "model/undo_history.h"
 #include "platform/system_colors.h"
 #include "platform/ui_text.h"
@@ -92,6 +93,7 @@ void DeleteTab(int slot) {
   if (tabSet.tabCount <= 0) {
     tabSet.documentName.clear();
     ForgetAnimation();
+    ForgetDocumentSvg();
     changes |= CHANGE_CAPTION;
   }
   Announce(nullptr, changes);

@@ -3,6 +3,9 @@
 set -euo pipefail
 packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libgtest-dev libbenchmark-dev
           fonts-ipafont-gothic fonts-ipafont-mincho xvfb xauth xclip pkg-config libxcb1-dev
+          # SVG import: librsvg renders the drawings (zlib unpacks .svgz), and
+          # its rsvg-convert is what the tests compare the renders with.
+          librsvg2-dev zlib1g-dev librsvg2-bin
           # Packaging and its checks: cpack's dependency scan, gzip for the
           # manual page and changelog, the desktop file validators, and
           # driving the installed program under Xvfb, with a window manager

@@ -10,6 +10,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <cstdio>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/new_tab_dialog.h"
+#include "fileio/icon_format.h"
 #include "fileio/open_flow.h"
 #include "import/flow.h"
 #include "model/tab_lifecycle.h"
@@ -97,10 +99,20 @@ int main(int argc, char* argv[]) {
       // with its default choices and cancelled.
       if (argc > 2) {
         ModalScript importScript;
+        const std::string input = argv[2];
+        const bool svg = FileExtensionIs(input, ".svg") || FileExtensionIs(input, ".svgz");
         importScript.onDialog = [&](QDialog& dialog) {
+          // A drawing is shown rendered at three sizes of its own; they are
+          // pressed before the others are released, as a row keeps one.
+          if (svg)
+            for (bool wanted : {true, false})
+              for (QToolButton* button : dialog.findChildren<QToolButton*>()) {
+                const int size = button->property("importSize").toInt();
+                if ((size == 16 || size == 32 || size == 48) == wanted) button->setChecked(wanted);
+              }
           dialog.show();
           QApplication::processEvents();
-          Save(dialog, folder + "/import-dialog.png");
+          Save(dialog, folder + (svg ? "/import-svg-dialog.png" : "/import-dialog.png"));
         };
         InstallModalScript(&importScript);
         ImportFile(argv[2]);

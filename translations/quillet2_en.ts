@@ -1005,8 +1005,8 @@ It was not installed with the program.</translation>
         <translation>Window</translation>
     </message>
     <message>
-        <source>アイコンと画像(*.ico;*.cur;*.png;*.bmp;*.gif)</source>
-        <translation>Icons, cursors and pictures (*.ico;*.cur;*.png;*.bmp;*.gif)</translation>
+        <source>アイコンと画像(*.ico;*.cur;*.png;*.bmp;*.gif;*.svg;*.svgz)</source>
+        <translation>Icons, cursors and pictures (*.ico;*.cur;*.png;*.bmp;*.gif;*.svg;*.svgz)</translation>
     </message>
     <message>
         <source>--sizes には 16,20,24,32,40,48,64,128,256 からいくつかをコンマで区切って指定してください</source>
@@ -1551,6 +1551,18 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>誤差拡散</source>
         <translation>Dither</translation>
+    </message>
+    <message>
+        <source>SVG画像(*.svg;*.svgz)</source>
+        <translation>SVG drawings (*.svg;*.svgz)</translation>
+    </message>
+    <message>
+        <source>SVGを描画できません</source>
+        <translation>The SVG cannot be rendered</translation>
+    </message>
+    <message>
+        <source>SVGの描画に時間がかかりすぎるため中止しました</source>
+        <translation>Rendering the SVG took too long and was stopped</translation>
     </message>
 </context>
 </TS>
