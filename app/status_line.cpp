@@ -12,6 +12,7 @@
 #include "canvas/edit_view.h"
 #include "canvas/hot_spot_tool.h"
 #include "canvas/pen_tools.h"
+#include "model/kept_entries.h"
 #include "model/tab_lifecycle.h"
 #include "platform/translation.h"
 
@@ -25,6 +26,18 @@ struct StatusLabels {
 };
 
 StatusLabels labels;
+
+// The cell's label asks for the width of its longest text, so that the
+// labels after it do not jump about as the pointer moves, but gives way
+// when the line is too short for everything: the zoom is then still read
+// whole, and the cell's text is cut instead.
+class CellLabel : public QLabel {
+ public:
+  using QLabel::QLabel;
+  int steadyWidth = 0;
+  QSize sizeHint() const override { return {steadyWidth, QLabel::sizeHint().height()}; }
+  QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
+};
 
 // A two-click tool between its first press and its end, when a size is
 // worth showing.
@@ -45,6 +58,13 @@ StatusTexts ComposeStatusTexts(const ImageTab* tab, bool pointerOver, int imageX
   if (tab == nullptr) return texts;
   int column = 0;
   int row = 0;
+  // A kept image has no cells to name; its picture is shown fitted, at the
+  // scale the edit view drew it with (0 when reduced).
+  if (IsKeptTab(*tab)) {
+    texts.zoom = tab->cellSize > 0 ? FillText(lookup(STATUS_ZOOM_FIT), {std::to_string(tab->cellSize)})
+                                   : lookup(STATUS_ZOOM_REDUCED);
+    return texts;
+  }
   if (pointerOver && CellFromPoint(imageX, imageY, *tab, column, row)) {
     const PixelCell value = CellAt(*tab, column, row);
     const int index = value & CELL_INDEX_BITS;
@@ -81,7 +101,8 @@ QWidget* CreateStatusLine(QWidget* client) {
   auto* layout = new QHBoxLayout(line);
   layout->setContentsMargins(6, 0, 6, 0);
   layout->setSpacing(16);
-  labels.cell = new QLabel(line);
+  auto* cell = new CellLabel(line);
+  labels.cell = cell;
   labels.cell->setObjectName(QStringLiteral("statusCell"));
   labels.dragSize = new QLabel(line);
   labels.dragSize->setObjectName(QStringLiteral("statusSize"));
@@ -92,7 +113,7 @@ QWidget* CreateStatusLine(QWidget* client) {
   // about and that text whole.
   const QString longest = QString::fromStdString(
       FillText(UiString(STATUS_CELL_INVERTED), {"63", "63", "255", "FFFFFF"}));
-  labels.cell->setMinimumWidth(std::max(260, labels.cell->fontMetrics().horizontalAdvance(longest) + 8));
+  cell->steadyWidth = std::max(260, cell->fontMetrics().horizontalAdvance(longest) + 8);
   layout->addWidget(labels.cell);
   layout->addWidget(labels.dragSize);
   labels.hotSpot = new QLabel(line);

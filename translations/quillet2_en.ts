@@ -1632,5 +1632,9 @@ It could not be moved and stays where it is</translation>
         <source>%1 を画像として読み込めませんでした。</source>
         <translation>%1 could not be read as a picture.</translation>
     </message>
+    <message>
+        <source>表示: ウィンドウに合わせて縮小</source>
+        <translation>View: reduced to fit the window</translation>
+    </message>
 </context>
 </TS>
