@@ -319,10 +319,9 @@ void CommandIconTestSheet() {
     side->addWidget(load);
     side->addWidget(new QLabel(UiText(TABLE_TITLE), window));
     table = MakeTable(window);
-    table->setMinimumWidth(440);
     side->addWidget(table, 1);
     layout->addLayout(side);
-    window->resize(1100, 560);
+    window->resize(1280, 560);
   }
   RefreshIconTestSheet();
   window->show();
@@ -336,7 +335,11 @@ void RefreshIconTestSheet() {
     for (int c = 0; c < static_cast<int>(std::size(DISPLAY_SCALINGS)); ++c)
       table->setItem(r, c, new QTableWidgetItem(QString::fromStdString(
                                SizeTableText(REQUESTED_BASE_SIZES[r], DISPLAY_SCALINGS[c]))));
+  // The table is as wide as its texts, so that every name is read whole.
   table->resizeColumnsToContents();
+  int width = table->verticalHeader()->sizeHint().width() + 2 * table->frameWidth() + 2;
+  for (int c = 0; c < table->columnCount(); ++c) width += table->columnWidth(c);
+  table->setFixedWidth(width);
 }
 
 QWidget* IconTestSheetWindow() { return window; }

@@ -29,6 +29,8 @@ namespace {
 void HandMade() {
   ImageTab* tab = CreateTab("", 16, 16, 0);
   if (tab == nullptr) return;
+  tab->width = tab->height = 16;
+  tab->colorCode = 0;
   tab->palette[0] = 0x000000;
   tab->palette[1] = 0x2080F0;
   tab->palette[2] = 0xFFFFFF;
@@ -76,7 +78,7 @@ int main(int argc, char* argv[]) {
   DispatchCommand(CMD_ICON_TEST_SHEET);
   IconTestSheetWindow()->findChild<QPushButton*>(QStringLiteral("iconTestSheetLoad"))->click();
   InstallModalScript(nullptr);
-  IconTestSheetWindow()->resize(1240, 520);
+  IconTestSheetWindow()->resize(1580, 460);
   QTimer::singleShot(400, [&] {
     const QPixmap picture = IconTestSheetWindow()->grab();
     std::printf("%s: %dx%d %s\n", output.c_str(), picture.width(), picture.height(),
