@@ -27,18 +27,6 @@ struct StatusLabels {
 
 StatusLabels labels;
 
-// The cell's label asks for the width of its longest text, so that the
-// labels after it do not jump about as the pointer moves, but gives way
-// when the line is too short for everything: the zoom is then still read
-// whole, and the cell's text is cut instead.
-class CellLabel : public QLabel {
- public:
-  using QLabel::QLabel;
-  int steadyWidth = 0;
-  QSize sizeHint() const override { return {steadyWidth, QLabel::sizeHint().height()}; }
-  QSize minimumSizeHint() const override { return {0, QLabel::minimumSizeHint().height()}; }
-};
-
 // A two-click tool between its first press and its end, when a size is
 // worth showing.
 bool Dragging(const ImageTab& tab) {
@@ -101,8 +89,7 @@ QWidget* CreateStatusLine(QWidget* client) {
   auto* layout = new QHBoxLayout(line);
   layout->setContentsMargins(6, 0, 6, 0);
   layout->setSpacing(16);
-  auto* cell = new CellLabel(line);
-  labels.cell = cell;
+  labels.cell = new QLabel(line);
   labels.cell->setObjectName(QStringLiteral("statusCell"));
   labels.dragSize = new QLabel(line);
   labels.dragSize->setObjectName(QStringLiteral("statusSize"));
@@ -113,7 +100,7 @@ QWidget* CreateStatusLine(QWidget* client) {
   // about and that text whole.
   const QString longest = QString::fromStdString(
       FillText(UiString(STATUS_CELL_INVERTED), {"63", "63", "255", "FFFFFF"}));
-  cell->steadyWidth = std::max(260, cell->fontMetrics().horizontalAdvance(longest) + 8);
+  labels.cell->setMinimumWidth(std::max(260, labels.cell->fontMetrics().horizontalAdvance(longest) + 8));
   layout->addWidget(labels.cell);
   layout->addWidget(labels.dragSize);
   labels.hotSpot = new QLabel(line);
