@@ -1,7 +1,9 @@
 // The icon test sheet: each image as the desktop shows it over each screen,
 // the image Windows takes for each size, and following the edits.
 
+#include <QCursor>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -65,6 +67,19 @@ TEST_F(IconTestSheet, NamesTheImageWindowsTakesAndFollowsEdits) {
   CellAt(deep, 3, 3) = 0xFF00FF00u;
   Announce(&deep, CHANGE_PIXELS);
   EXPECT_NE(view->grab().toImage(), before);
+
+  // In a cursor document the pointer over a row becomes that image, with
+  // its hot spot; the second row (the 16 px 32-bit image) starts at y 112.
+  tabSet.documentName = "arrow.cur";
+  deep.hotSpotX = 3;
+  deep.hotSpotY = 5;
+  Announce(&deep, CHANGE_CAPTION);
+  QMouseEvent move(QEvent::MouseMove, QPointF(20, 130), view->mapToGlobal(QPointF(20, 130)), Qt::NoButton,
+                   Qt::NoButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(view, &move);
+  EXPECT_EQ(view->cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(view->cursor().hotSpot(), QPoint(3, 5));
+  EXPECT_EQ(view->cursor().pixmap().toImage().pixel(3, 3), qRgb(0, 0xFF, 0));
 
   // A picture loaded as the last screen shows behind the images.
   QTemporaryDir folder;
