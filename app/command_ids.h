@@ -81,6 +81,8 @@ enum CommandId : int {
   // Turning the current tab into the other kind, as a new tab beside it.
   CMD_CONVERT_TO_TRUE_COLOUR = 620,
   CMD_CONVERT_TO_INDEXED = 621,
+  // The window that shows the whole document as the desktop will.
+  CMD_ICON_TEST_SHEET = 640,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

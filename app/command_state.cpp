@@ -26,6 +26,7 @@ void RefreshFileGroup(const ImageTab* tab) {
   SetMenuEnabled(CMD_CURSOR_TEST_AREA, hasTab);
   SetMenuEnabled(CMD_EXPORT_CURSOR_THEME, hasTab);
   SetMenuEnabled(CMD_FRAME_TIME, hasTab);
+  SetMenuEnabled(CMD_ICON_TEST_SHEET, hasTab);
   SetButtonEnabled(CMD_OPEN_PALETTE, hasTab);
   SetButtonEnabled(CMD_SAVE_PALETTE, hasTab);
   SetMenuEnabled(CMD_WINDOWS_PALETTE_16, hasTab);
@@ -62,14 +63,15 @@ void RefreshPenGroup(const ImageTab* tab, int keepChecks) {
   for (int mode = PEN_SELECT; mode <= PEN_MODE_LAST; ++mode) SetBoth(ToolCommand(mode), hasTab);
   SetMenuEnabled(CMD_HOT_SPOT_TOOL, hasTab);
   if (hasTab) SetMenuChecked(CMD_HOT_SPOT_TOOL, tab->penMode == static_cast<std::uint32_t>(PEN_HOT_SPOT));
-  for (int id : {CMD_GRID, CMD_LEAVE_BACKGROUND, CMD_TEXT}) SetButtonEnabled(id, hasTab);
+  for (int id : {CMD_GRID, CMD_LEAVE_BACKGROUND}) SetButtonEnabled(id, hasTab);
+  SetBoth(CMD_TEXT, hasTab);
   SetMenuEnabled(CMD_GRID, hasTab);
   SetMenuEnabled(CMD_PICK_COLOR, hasTab);
   // While a range selection is being drawn, the buttons that act on the
   // selection wait for it.
   const bool selectionReady = hasTab && (tab->penMode != 0 || tab->dragState == -1);
   for (int id : {CMD_CUT, CMD_COPY, CMD_DELETE}) SetButtonEnabled(id, selectionReady);
-  for (int id = CMD_SHIFT_LEFT; id <= CMD_ROTATE; ++id) SetButtonEnabled(id, selectionReady);
+  for (int id = CMD_SHIFT_LEFT; id <= CMD_ROTATE; ++id) SetBoth(id, selectionReady);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "app/cursor_test_area.h"
 #include "app/file_commands.h"
 #include "app/frame_time_dialog.h"
+#include "app/icon_test_sheet.h"
 #include "app/kept_tab_commands.h"
 #include "app/language_menu.h"
 #include "app/main_window.h"
@@ -100,7 +101,7 @@ void PasteAtOwnSize(const CommandContext& c) {
 // block floating; every other command places it first.
 bool LeavesBlockFloating(int id) {
   return id == CMD_ZOOM_IN || id == CMD_ZOOM_OUT || id == CMD_ZOOM_FIT || id == CMD_GRID || id == CMD_SIZE_GRIP ||
-         id == CMD_PASTE_MENU || id == CMD_HELP_TOPICS || id == CMD_VERSION;
+         id == CMD_PASTE_MENU || id == CMD_HELP_TOPICS || id == CMD_VERSION || id == CMD_ICON_TEST_SHEET;
 }
 
 void Transform(const CommandContext& c) {
@@ -205,6 +206,7 @@ const CommandRow commandTable[] = {
     {CMD_CONVERT_TO_TRUE_COLOUR, CMD_CONVERT_TO_TRUE_COLOUR, [](const CommandContext&) { CommandConvertToTrueColour(); },
      true},
     {CMD_CONVERT_TO_INDEXED, CMD_CONVERT_TO_INDEXED, [](const CommandContext&) { CommandConvertToIndexed(); }, true},
+    {CMD_ICON_TEST_SHEET, CMD_ICON_TEST_SHEET, [](const CommandContext&) { CommandIconTestSheet(); }, true},
 };
 
 }  // namespace

@@ -52,6 +52,17 @@ const CommandShortcut shortcutTable[] = {
     {CMD_ZOOM_IN, {"Ctrl++", "Ctrl+=", "Ctrl+Num++", "Num++"}},
     {CMD_ZOOM_OUT, {"Ctrl+-", "Ctrl+Num+-", "Num+-"}},
     {CMD_ZOOM_FIT, {"Ctrl+0", "Ctrl+Num+0"}},
+    // The arrows alone move a floating block; with Ctrl and Shift they shift
+    // the selection.
+    {CMD_SHIFT_LEFT, {"Ctrl+Shift+Left"}},
+    {CMD_SHIFT_RIGHT, {"Ctrl+Shift+Right"}},
+    {CMD_SHIFT_UP, {"Ctrl+Shift+Up"}},
+    {CMD_SHIFT_DOWN, {"Ctrl+Shift+Down"}},
+    {CMD_FLIP_HORIZONTAL, {"Shift+H"}},
+    {CMD_FLIP_VERTICAL, {"Shift+V"}},
+    {CMD_ROTATE, {"Ctrl+R"}},
+    {CMD_TEXT, {"T"}},
+    {CMD_ICON_TEST_SHEET, {"Ctrl+Shift+T"}},
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "canvas/edit_view.h"
 #include "canvas/hot_spot_tool.h"
 #include "canvas/pen_tools.h"
+#include "model/kept_entries.h"
 #include "model/tab_lifecycle.h"
 #include "platform/translation.h"
 
@@ -45,6 +46,13 @@ StatusTexts ComposeStatusTexts(const ImageTab* tab, bool pointerOver, int imageX
   if (tab == nullptr) return texts;
   int column = 0;
   int row = 0;
+  // A kept image has no cells to name; its picture is shown fitted, at the
+  // scale the edit view drew it with (0 when reduced).
+  if (IsKeptTab(*tab)) {
+    texts.zoom = tab->cellSize > 0 ? FillText(lookup(STATUS_ZOOM_FIT), {std::to_string(tab->cellSize)})
+                                   : lookup(STATUS_ZOOM_REDUCED);
+    return texts;
+  }
   if (pointerOver && CellFromPoint(imageX, imageY, *tab, column, row)) {
     const PixelCell value = CellAt(*tab, column, row);
     const int index = value & CELL_INDEX_BITS;

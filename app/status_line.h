@@ -24,6 +24,7 @@ inline constexpr const char* STATUS_DRAG_SIZE = QT_TRANSLATE_NOOP("Quillet2", "�
 inline constexpr const char* STATUS_HOT_SPOT = QT_TRANSLATE_NOOP("Quillet2", "ホットスポット (%1, %2)");
 inline constexpr const char* STATUS_ZOOM_FIT = QT_TRANSLATE_NOOP("Quillet2", "表示: ウィンドウに合わせる (%1 ピクセル/セル)");
 inline constexpr const char* STATUS_ZOOM_FIXED = QT_TRANSLATE_NOOP("Quillet2", "表示: %1 ピクセル/セル");
+inline constexpr const char* STATUS_ZOOM_REDUCED = QT_TRANSLATE_NOOP("Quillet2", "表示: ウィンドウに合わせて縮小");
 
 // The three parts of the line; a part with nothing to say is empty.
 struct StatusTexts {

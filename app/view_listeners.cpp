@@ -5,6 +5,7 @@
 
 #include "app/command_state.h"
 #include "app/cursor_test_area.h"
+#include "app/icon_test_sheet.h"
 #include "app/main_window.h"
 #include "app/status_line.h"
 #include "app/tab_strip.h"
@@ -69,6 +70,7 @@ bool ShowPalette(ImageTab* tab, unsigned) {
 bool ShowPreview(ImageTab* tab, unsigned) {
   RepaintPreview(tab);
   RefreshCursorTestArea();
+  RefreshIconTestSheet();
   FollowAnimation();
   return false;
 }
@@ -106,6 +108,9 @@ bool ShowCaption(ImageTab*, unsigned) {
   SetMainCaption(tabSet.tabCount > 0 ? CAPTION_PREFIX + tabSet.documentName : std::string(MAIN_CAPTION),
                  !AllTabsUnchanged(tabSet));
   ShowTabTooltips();
+  // Tabs made or deleted, edits undone and the document's name (a cursor
+  // or an icon) change what the test sheet shows.
+  RefreshIconTestSheet();
   FollowAnimation();
   return false;
 }

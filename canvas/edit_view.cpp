@@ -245,8 +245,9 @@ void PaintEditView(ImageTab* tab, GridLines lines) {
     HideScrollBars();
   } else if (const KeptEntry* kept = KeptEntryOf(*tab)) {
     HideScrollBars();
-    DrawKeptPicture(editView.backBuffer, *kept, BackgroundColor(tab->backgroundIndex), EDIT_ORIGIN,
-                    std::end(ZOOM_CELL_SIZES)[-1]);
+    // The status line names the zoom the picture is shown at.
+    tab->cellSize = static_cast<std::uint8_t>(DrawKeptPicture(editView.backBuffer, *kept, BackgroundColor(tab->backgroundIndex), EDIT_ORIGIN,
+                    std::end(ZOOM_CELL_SIZES)[-1]));
   } else {
     FillBackground(surface, client, EditBackground(*tab));
     tab->cellSize = static_cast<std::uint8_t>(ApplyZoomFrame(*tab, surface.width, surface.height));

@@ -14,11 +14,11 @@ QImage KeptPictureImage(const KeptEntry& kept) {
                 QImage::Format_ARGB32);
 }
 
-void DrawKeptPicture(QImage& target, const KeptEntry& kept, ColorRef background, int margin, int maxScale) {
-  if (target.isNull()) return;
+int DrawKeptPicture(QImage& target, const KeptEntry& kept, ColorRef background, int margin, int maxScale) {
+  if (target.isNull()) return 0;
   target.fill(ToQColor(background));
   const QImage picture = KeptPictureImage(kept);
-  if (picture.isNull()) return;
+  if (picture.isNull()) return 0;
   const int roomX = std::max(1, target.width() - 2 * margin);
   const int roomY = std::max(1, target.height() - 2 * margin);
   QSize shown;
@@ -32,4 +32,5 @@ void DrawKeptPicture(QImage& target, const KeptEntry& kept, ColorRef background,
   QPainter painter(&target);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, scale < 1);
   painter.drawImage(place, picture);
+  return std::max(scale, 0);
 }

@@ -9,8 +9,9 @@
 
 // Fills the target with the background and draws the picture in it, leaving
 // the margin free on every side, enlarged at most maxScale times (the
-// preview shows the real size: 1).
-void DrawKeptPicture(QImage& target, const KeptEntry& kept, ColorRef background, int margin, int maxScale);
+// preview shows the real size: 1). Gives back the screen pixels per pixel
+// it was drawn at, or 0 when it was reduced (or not drawn).
+int DrawKeptPicture(QImage& target, const KeptEntry& kept, ColorRef background, int margin, int maxScale);
 
 // The picture as a straight-alpha image (empty when it was not decoded).
 QImage KeptPictureImage(const KeptEntry& kept);

@@ -19,11 +19,13 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include "canvas/cell_geometry.h"
 #include "canvas/edit_view.h"
 #include "canvas/pen_algorithms.h"
 #include "canvas/text_place.h"
 #include "canvas/preview.h"
 #include "canvas/undo_commands.h"
+#include "canvas/zoom_view.h"
 #include "model/change_hub.h"
 #include "model/tab_lifecycle.h"
 #include "platform/dialog_beside.h"
@@ -63,18 +65,38 @@ struct TextDialogRun {
   // bars' offset.
   int placedX = 0;
   int placedY = 0;
+  // A click in the edit view placed the text; until then it stands in the
+  // middle of the selection or of what the view shows.
+  bool clicked = false;
   // Set while typing in the font list's edit field moves the selection, so
   // that the selected name does not overwrite what is being typed.
   bool followingTyping = false;
 };
 
+// Until a click places it, the text stands in the middle of the selection,
+// or of the part of the image the view shows when nothing smaller than the
+// whole image is selected, so that OK alone puts it where the user looks.
+void CentreText(TextDialogRun& run) {
+  const ImageTab& tab = *run.tab;
+  const CellRect& s = tab.selection;
+  const CellRect whole = WholeImage(tab);
+  const bool selected = s.left != whole.left || s.top != whole.top || s.right != whole.right || s.bottom != whole.bottom;
+  const CellRect area = selected ? s : VisibleCellArea(tab);
+  const QFontMetrics metrics(MakeTextFont(textSettings));
+  const int width = metrics.horizontalAdvance(QString::fromStdString(textSettings.text));
+  const int height = metrics.ascent() + metrics.descent();
+  run.placedX = (area.left + area.right + 1 - width) / 2;
+  run.placedY = (area.top + area.bottom + 1 - height) / 2;
+}
+
 void Render(TextDialogRun& run, int commit) {
-  TextOffset offset = TextOffsetOf(run.hpos, run.vpos, run.vmax);
-  offset.x += run.placedX;
-  offset.y += run.placedY;
   textSettings.text = FirstCharacters(run.textBox->text().toStdString(), TEXT_MAX_CHARACTERS);
   textSettings.weight = textSettings.boldChecked == 1 ? TEXT_BOLD_WEIGHT : TEXT_REGULAR_WEIGHT;
   textSettings.italic = textSettings.italicChecked == 1 ? 1 : 0;
+  if (!run.clicked) CentreText(run);
+  TextOffset offset = TextOffsetOf(run.hpos, run.vpos, run.vmax);
+  offset.x += run.placedX;
+  offset.y += run.placedY;
   if (run.canvas != nullptr) {
     RenderTextCells(*run.tab, *run.canvas, {0, 0, run.canvas->width(), run.canvas->height()}, textSettings,
                     TEXT_ORIGIN, TEXT_ORIGIN, offset.x, offset.y, commit);
@@ -429,6 +451,7 @@ void TextDialog(ImageTab& tab) {
     const TextOffset scrolled = TextOffsetOf(run.hpos, run.vpos, run.vmax);
     run.placedX = x - scrolled.x;
     run.placedY = y - scrolled.y;
+    run.clicked = true;
     Render(run, 0);
   };
   PlaceBesideImage(*run.dialog, *run.tab);

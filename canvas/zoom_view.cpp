@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "canvas/cell_geometry.h"
 #include "canvas/edit_view.h"
 #include "canvas/zoom.h"
 #include "model/change_hub.h"
@@ -111,6 +112,15 @@ int ApplyZoomFrame(ImageTab& tab, int areaWidth, int areaHeight) {
     bars.corner->setGeometry(origin.x() + frame.viewWidth, origin.y() + frame.viewHeight, thickness, thickness);
   }
   return frame.cellSize;
+}
+
+CellRect VisibleCellArea(const ImageTab& tab) {
+  if (tab.zoom.cellSize <= 0 || tab.cellSize == 0) return WholeImage(tab);
+  const ZoomFrame frame = CurrentFrame(tab);
+  const CellSpan columns = VisibleCells(tab.zoom.scrollX, frame.viewWidth, frame.cellSize, tab.width);
+  const CellSpan rows = VisibleCells(tab.zoom.scrollY, frame.viewHeight, frame.cellSize, tab.height);
+  if (columns.end <= columns.first || rows.end <= rows.first) return WholeImage(tab);
+  return {columns.first, rows.first, columns.end - 1, rows.end - 1};
 }
 
 void HideScrollBars() {

@@ -19,6 +19,10 @@ int ApplyZoomFrame(ImageTab& tab, int areaWidth, int areaHeight);
 // No tab is shown: no scroll bars and no scroll.
 void HideScrollBars();
 
+// The cells of the tab that the edit view shows now, whole or in part (the
+// whole image when it is fitted).
+CellRect VisibleCellArea(const ImageTab& tab);
+
 // One zoom step in (direction > 0) or out around client point (x, y) of the
 // edit view; the current tab keeps the image point under it there.
 void ZoomCurrentTabAt(int direction, int x, int y);

@@ -10,6 +10,7 @@
 
 #include "canvas/cell_look.h"
 #include "model/change_hub.h"
+#include "model/kept_entries.h"
 #include "model/tab_lifecycle.h"
 #include "palette/colour_dialog.h"
 #include "palette/palette_layout.h"
@@ -120,7 +121,9 @@ void DrawCellShape(const CellRect& rect, bool asEllipse, const QColor& outline, 
     painter.drawRect(shape);
 }
 
-bool AnyTabOpen(const ImageTab* tab) { return tab != nullptr && tabSet.tabCount > 0; }
+// A kept image has no palette of its own: its slot would still hold the
+// colours of whatever tab was there before, perhaps of another document.
+bool AnyTabOpen(const ImageTab* tab) { return tab != nullptr && tabSet.tabCount > 0 && !IsKeptTab(*tab); }
 
 QPushButton* MakeButton(QWidget* window, void (*sendCommand)(unsigned), int id, const char* text, int left) {
   auto* button = new QPushButton(UiText(text), window);

@@ -1564,5 +1564,89 @@ It could not be moved and stays where it is</translation>
         <source>SVGの描画に時間がかかりすぎるため中止しました</source>
         <translation>Rendering the SVG took too long and was stopped</translation>
     </message>
+    <message>
+        <source>変形(&amp;F)</source>
+        <translation>Trans&amp;form</translation>
+    </message>
+    <message>
+        <source>左にシフト(&amp;L)</source>
+        <translation>Shift &amp;Left</translation>
+    </message>
+    <message>
+        <source>右にシフト(&amp;R)</source>
+        <translation>Shift &amp;Right</translation>
+    </message>
+    <message>
+        <source>上にシフト(&amp;U)</source>
+        <translation>Shift &amp;Up</translation>
+    </message>
+    <message>
+        <source>下にシフト(&amp;D)</source>
+        <translation>Shift &amp;Down</translation>
+    </message>
+    <message>
+        <source>左右反転(&amp;H)</source>
+        <translation>Flip &amp;Horizontally</translation>
+    </message>
+    <message>
+        <source>上下反転(&amp;V)</source>
+        <translation>Flip &amp;Vertically</translation>
+    </message>
+    <message>
+        <source>回転(&amp;O)...</source>
+        <translation>R&amp;otate…</translation>
+    </message>
+    <message>
+        <source>文字(&amp;X)...</source>
+        <translation>Te&amp;xt…</translation>
+    </message>
+    <message>
+        <source>アイコンの確認(&amp;K)...</source>
+        <translation>Icon Chec&amp;k Sheet…</translation>
+    </message>
+    <message>
+        <source>アイコンの確認</source>
+        <translation>Icon check sheet</translation>
+    </message>
+    <message>
+        <source>明るい画面</source>
+        <translation>Light screen</translation>
+    </message>
+    <message>
+        <source>灰色の画面</source>
+        <translation>Mid-grey screen</translation>
+    </message>
+    <message>
+        <source>暗い画面</source>
+        <translation>Dark screen</translation>
+    </message>
+    <message>
+        <source>読み込んだ画像</source>
+        <translation>Loaded picture</translation>
+    </message>
+    <message>
+        <source>%1（Windows はどの大きさにも使いません）</source>
+        <translation>%1 (Windows uses it at no size)</translation>
+    </message>
+    <message>
+        <source>Windows が使う画像（求める大きさ → 画像）</source>
+        <translation>The image Windows uses (size asked for → image)</translation>
+    </message>
+    <message>
+        <source>背景の画像を読み込む(&amp;L)...</source>
+        <translation>&amp;Load Background Picture…</translation>
+    </message>
+    <message>
+        <source>背景の画像を開く</source>
+        <translation>Open Background Picture</translation>
+    </message>
+    <message>
+        <source>%1 を画像として読み込めませんでした。</source>
+        <translation>%1 could not be read as a picture.</translation>
+    </message>
+    <message>
+        <source>表示: ウィンドウに合わせて縮小</source>
+        <translation>View: reduced to fit the window</translation>
+    </message>
 </context>
 </TS>

@@ -101,7 +101,7 @@ TEST_F(EnglishTextsTest, EveryMenuEntryTooltipAndPaletteButtonIsTranslated) {
   EXPECT_EQ(MenuAction(CMD_EXIT)->text(), "E&xit");
   const auto tools = mainWindows.main->findChildren<QAbstractButton*>(QString::number(CMD_ROTATE));
   ASSERT_FALSE(tools.isEmpty());
-  EXPECT_EQ(tools.front()->toolTip(), " Rotate… ");
+  EXPECT_EQ(tools.front()->toolTip(), " Rotate… (Ctrl+R) ");
 
   for (auto fill : {FillPastePopup, FillTabPopup}) {
     QMenu popup;

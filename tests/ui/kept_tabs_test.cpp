@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QImage>
+#include <QLabel>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -263,6 +264,13 @@ TEST_F(KeptTabs, TheEditViewShowsTheKeptPictureWithItsAlpha) {
   EXPECT_NEAR(shown.red(), mix(255, background.red()), 2);
   EXPECT_NEAR(shown.green(), mix(0, background.green()), 2);
   EXPECT_NEAR(shown.blue(), mix(0, background.blue()), 2);
+  editView.window->resize(200, 200);
+  RebuildEditBackBuffer();
+  // In a view smaller than the picture, the status line says the picture is
+  // reduced to fit, and the palette
+  // window shows no colours, which would be those of the slot's last tab.
+  EXPECT_EQ(mainWindows.statusLine->findChild<QLabel*>(QStringLiteral("statusZoom"))->text(), "表示: ウィンドウに合わせて縮小");
+  EXPECT_EQ(mainWindows.paletteWindow->grab().toImage().pixel(20, 20), ToQColor(GetSystemColor(COLOR_BTNFACE)).rgb());
 }
 
 TEST_F(KeptTabs, TheEditableCopyIsWhatTheImportMakesOfTheImage) {

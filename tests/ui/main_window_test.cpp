@@ -150,7 +150,7 @@ TEST_F(Shell, ToolbarFollowsThePlacementRule) {
   EXPECT_EQ(ToolButton(CMD_LEAVE_BACKGROUND)->toolTip().toStdString(),
             " 背景を残す\n(ＡＮＤマスクのビットが０のペンにする) (B) ");
   EXPECT_EQ(ToolButton(CMD_REDO)->toolTip().toStdString(), " 進む (Ctrl+Y, Ctrl+Shift+Z) ");
-  EXPECT_EQ(ToolButton(CMD_ROTATE)->toolTip().toStdString(), " 回転... ");
+  EXPECT_EQ(ToolButton(CMD_ROTATE)->toolTip().toStdString(), " 回転... (Ctrl+R) ");
   EXPECT_EQ(ToolButton(CMD_NEW)->focusPolicy(), Qt::NoFocus);
   int buttons = 0;
   for (const ToolbarRow& row : toolbarTable) buttons += row.id != CMD_SEPARATOR;

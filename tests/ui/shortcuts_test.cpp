@@ -59,6 +59,9 @@ const std::pair<int, const char*> menuKeys[] = {
     {CMD_RANGE_SELECT, "S"}, {CMD_PEN, "P"},               {CMD_FILL, "F"},              {CMD_LINE, "L"},
     {CMD_CIRCLE, "C"},
     {CMD_SAVE_AS, "Ctrl+Shift+S"},
+    {CMD_TEXT, "T"},         {CMD_SHIFT_LEFT, "Ctrl+Shift+Left"}, {CMD_SHIFT_DOWN, "Ctrl+Shift+Down"},
+    {CMD_FLIP_HORIZONTAL, "Shift+H"}, {CMD_FLIP_VERTICAL, "Shift+V"}, {CMD_ROTATE, "Ctrl+R"},
+    {CMD_ICON_TEST_SHEET, "Ctrl+Shift+T"},
     // Last, as it closes the window.
     {CMD_EXIT, "Ctrl+Q"},
 };

@@ -277,25 +277,38 @@ TextCellMask CellsOfTextAt(const char* text, int dx, int dy) {
 
 }  // namespace
 
-TEST_F(TextToolTest, TheCharacterCellStartsAtTheImagesTopLeftCellAndScrollsFromThere) {
+TEST_F(TextToolTest, TheTextStandsInTheMiddleOfTheSelectionOrTheViewAndScrollsFromThere) {
   ImageTab& tab = RedPenTab();
-  TextCellMask expected;
-  RunTextCommand([&](QDialog& dialog) {
-    const TextControls c(dialog);
-    c.Choose("IPAGothic");
-    c.text->setText("Hy");
-    ASSERT_GT(CellsOfTextAt("Hy", 0, 0).count(), 20u);
-    EXPECT_EQ(c.Covered(tab), CellsOfTextAt("Hy", 0, 0));
-    // Two steps down the vertical bar and three along the horizontal one
-    // move the text two cells up and three to the left.
-    c.preview->verticalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    c.preview->verticalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    for (int i = 0; i < 3; ++i) c.preview->horizontalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    expected = CellsOfTextAt("Hy", -3, -2);
-    EXPECT_EQ(c.Covered(tab), expected);
-    PressButton(dialog, IDOK);
-  });
-  ExpectCells(tab, expected, RED_INDEX);
+  struct Case {
+    CellRect selection;
+    // The middle of the selection, or of the shown image without one.
+    int middleX, middleY;
+  };
+  const Case cases[] = {{{0, 0, 31, 31}, 16, 16}, {{2, 20, 13, 29}, 8, 25}};
+  for (const Case& c : cases) {
+    tab.selection = c.selection;
+    ClearTabPixels(tab);
+    TextCellMask expected;
+    RunTextCommand([&](QDialog& dialog) {
+      const TextControls controls(dialog);
+      controls.Choose("IPAGothic");
+      controls.text->setText("Hy");
+      const QFontMetrics metrics(MakeTextFont(textSettings));
+      const int left = (2 * c.middleX - metrics.horizontalAdvance(QStringLiteral("Hy"))) / 2;
+      const int top = (2 * c.middleY - metrics.ascent() - metrics.descent()) / 2;
+      ASSERT_GT(CellsOfTextAt("Hy", left, top).count(), 20u);
+      EXPECT_EQ(controls.Covered(tab), CellsOfTextAt("Hy", left, top));
+      // Two steps down the vertical bar and three along the horizontal one
+      // move the text two cells up and three to the left.
+      controls.preview->verticalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      controls.preview->verticalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      for (int i = 0; i < 3; ++i) controls.preview->horizontalBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+      expected = CellsOfTextAt("Hy", left - 3, top - 2);
+      EXPECT_EQ(controls.Covered(tab), expected);
+      PressButton(dialog, IDOK);
+    });
+    ExpectCells(tab, expected, RED_INDEX);
+  }
 }
 
 // The left button at the middle of an edit-view cell (x, y), pressed or

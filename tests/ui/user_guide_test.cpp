@@ -76,6 +76,12 @@ TEST_F(UserGuide, TheCommandOpensTheGuideOrSaysThatNoneIsInstalled) {
   DispatchCommand(CMD_HELP_TOPICS);
   EXPECT_EQ(opened, (std::vector<std::string>{program + "../share/doc/quillet2/README.md"}));
   EXPECT_TRUE(modal.messages().empty());
+  // Run from the build folder, as the README starts it, the program finds
+  // the copy the build puts beside it.
+  OverrideProgramFolder("");
+  DispatchCommand(CMD_HELP_TOPICS);
+  EXPECT_EQ(opened.back(), ProgramFolder() + "doc/README.md");
+  EXPECT_TRUE(modal.messages().empty());
 }
 
 }  // namespace
