@@ -1,6 +1,7 @@
 #include "fileio/size_choice.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 int RequestedPixels(int baseSize, int scalingPercent) { return (baseSize * scalingPercent + 50) / 100; }
 
@@ -15,13 +16,11 @@ int ChooseFamilyImage(const std::vector<FamilyImage>& family, int requested) {
     if (chosen < 0) {
       better = true;
     } else if (size != chosenSize) {
-      const bool fits = size >= requested;
-      const bool chosenFits = chosenSize >= requested;
-      // A size that covers the request beats one that does not; among those
-      // that cover it the smaller is nearer, among those that do not the
-      // larger.
-      if (fits != chosenFits) better = fits;
-      else better = fits ? size < chosenSize : size > chosenSize;
+      // The nearest size wins; of two equally near, the larger, because
+      // scaling down looks better than scaling up.
+      const int distance = std::abs(size - requested);
+      const int chosenDistance = std::abs(chosenSize - requested);
+      better = distance != chosenDistance ? distance < chosenDistance : size > chosenSize;
     } else {
       better = depth > chosenDepth;
     }

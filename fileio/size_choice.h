@@ -25,8 +25,8 @@ int RequestedPixels(int baseSize, int scalingPercent);
 
 // The index of the image taken for a request of `requested` pixels, or -1
 // for an empty family. The rule: an image's size is its larger side; the
-// smallest size not below the request is taken, because scaling down looks
-// better than scaling up, and when every image is smaller, the largest of
-// them. Among images of the chosen size the deepest (highest bit count)
-// wins, and among equally deep ones the first in the family.
+// size nearest the request is taken, and of two equally near the larger,
+// because scaling down looks better than scaling up. Among images of the
+// chosen size the deepest (highest bit count) wins, and among equally deep
+// ones the first in the family.
 int ChooseFamilyImage(const std::vector<FamilyImage>& family, int requested);
