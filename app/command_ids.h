@@ -81,6 +81,8 @@ enum CommandId : int {
   // Turning the current tab into the other kind, as a new tab beside it.
   CMD_CONVERT_TO_TRUE_COLOUR = 620,
   CMD_CONVERT_TO_INDEXED = 621,
+  // Writing the document's images as every platform's icon set.
+  CMD_EXPORT_ICON_SET = 640,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }
