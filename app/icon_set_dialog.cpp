@@ -29,9 +29,10 @@ constexpr IconSetPlatform PLATFORMS[] = {ICON_SET_WINDOWS, ICON_SET_LINUX, ICON_
 constexpr const char* PLATFORM_LABELS[] = {
     QT_TRANSLATE_NOOP("Quillet2", "Windows (.ico)"), QT_TRANSLATE_NOOP("Quillet2", "Linux (hicolor のフォルダ)"),
     QT_TRANSLATE_NOOP("Quillet2", "macOS (.icns)"), QT_TRANSLATE_NOOP("Quillet2", "ウェブ (favicon など)")};
-// Larger pictures than this are listed but not drawn: at 1:1 a 1024 px
-// picture would fill the screen, and the 256 px one shows the same drawing.
-constexpr int PREVIEW_LARGEST = 256;
+// Larger pictures than this are listed but not drawn: at 1:1 a 256 px or
+// larger picture fills the preview alone, and the small sizes, where
+// scaling and hand-tuning show, are what the preview is for.
+constexpr int PREVIEW_LARGEST = 128;
 const QColor LIGHT_BACKGROUND(0xF4, 0xF4, 0xF4);
 const QColor DARK_BACKGROUND(0x26, 0x26, 0x2A);
 

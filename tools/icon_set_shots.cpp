@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     ShowCurrentPosition();
     ModalScript script;
     script.onDialog = [&](QDialog& dialog) {
-      dialog.resize(900, 640);
+      dialog.resize(960, 720);
       dialog.show();
       QApplication::processEvents();
       const QPixmap picture = dialog.grab();
