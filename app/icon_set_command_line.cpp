@@ -15,24 +15,28 @@ namespace {
 
 inline constexpr const char* NEEDS_ONE_INPUT =
     QT_TRANSLATE_NOOP("Quillet2", "--export-set には元のアイコンか画像のファイルを一つ指定してください");
-inline constexpr const char* BAD_PLATFORMS =
-    QT_TRANSLATE_NOOP("Quillet2", "--platforms には windows,linux,mac,web からいくつかをコンマで区切って指定してください");
+inline constexpr const char* BAD_PLATFORMS = QT_TRANSLATE_NOOP(
+    "Quillet2", "--platforms には windows,linux,mac,web からいくつかをコンマで区切って指定してください");
 inline constexpr const char* SET_EXISTS = QT_TRANSLATE_NOOP(
     "Quillet2", "フォルダにはもうアイコンセットがあります。置きかえるときは --force を指定してください");
 
 struct ExportSetOptions {
-  QCommandLineOption folder{QStringLiteral("export-set"),
-                            UiText(QT_TRANSLATE_NOOP("Quillet2", "アイコンやPNG画像から各プラットフォームのアイコンセットをこのフォルダに書き出す")),
-                            QStringLiteral("DIR")};
+  QCommandLineOption folder{
+      QStringLiteral("export-set"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2",
+                               "アイコンやPNG画像から各プラットフォームのアイコンセットをこのフォルダに書き出す")),
+      QStringLiteral("DIR")};
   QCommandLineOption platforms{
       QStringLiteral("platforms"),
       UiText(QT_TRANSLATE_NOOP("Quillet2", "--export-set で書き出すプラットフォーム (既定: 全部)")),
       QStringLiteral("windows,linux,mac,web")};
-  QCommandLineOption name{QStringLiteral("name"),
-                          UiText(QT_TRANSLATE_NOOP("Quillet2", "--export-set で書き出すアイコンの名前 (既定: 元のファイルの名前)")),
-                          QStringLiteral("NAME")};
-  QCommandLineOption force{QStringLiteral("force"),
-                           UiText(QT_TRANSLATE_NOOP("Quillet2", "--export-set でフォルダにあるアイコンセットを置きかえる"))};
+  QCommandLineOption name{
+      QStringLiteral("name"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "--export-set で書き出すアイコンの名前 (既定: 元のファイルの名前)")),
+      QStringLiteral("NAME")};
+  QCommandLineOption force{
+      QStringLiteral("force"),
+      UiText(QT_TRANSLATE_NOOP("Quillet2", "--export-set でフォルダにあるアイコンセットを置きかえる"))};
 };
 
 CommandLine Failure(int code, const std::string& text) {

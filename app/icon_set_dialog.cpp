@@ -134,6 +134,9 @@ bool RunIconSetDialog(const IconSetInput& input, IconSetChoice& choice) {
   buttons->button(QDialogButtonBox::Cancel)->setText(UiText(QT_TRANSLATE_NOOP("Quillet2", "キャンセル")));
   layout->addWidget(buttons);
   QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+  // The ids the program's other dialogs give their OK and Cancel buttons.
+  ok->setObjectName(QString::number(IDOK));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QString::number(IDCANCEL));
   const auto chosen = [&] {
     unsigned platforms = 0;
     for (int i = 0; i < 4; ++i) platforms |= boxes[i]->isChecked() ? PLATFORMS[i] : 0u;

@@ -28,9 +28,9 @@ IconSetInput TypicalInput() {
     for (int x = 0; x < 256; ++x) {
       const double distance = std::hypot(x - 127.5, y - 127.5) / 120.0;
       const double fade = std::clamp((1.0 - distance) / 0.1, 0.0, 1.0);
-      picture.pixels[static_cast<std::size_t>(y) * 256 + x] =
-          static_cast<std::uint32_t>(fade * 255) << 24 | static_cast<std::uint32_t>(x) << 16 | 0x60u << 8 |
-          static_cast<std::uint32_t>(255 - y);
+      picture.pixels[static_cast<std::size_t>(y) * 256 + x] = static_cast<std::uint32_t>(fade * 255) << 24 |
+                                                              static_cast<std::uint32_t>(x) << 16 | 0x60u << 8 |
+                                                              static_cast<std::uint32_t>(255 - y);
     }
   input.images.push_back({picture, 32});
   return input;

@@ -26,10 +26,9 @@ struct IcnsType {
   int side;
 };
 constexpr IcnsType ICNS_TYPES[] = {
-    {{'i', 'c', 'p', '4'}, 16},  {{'i', 'c', 'p', '5'}, 32},  {{'i', 'c', 'p', '6'}, 64},
-    {{'i', 'c', '0', '7'}, 128}, {{'i', 'c', '0', '8'}, 256}, {{'i', 'c', '0', '9'}, 512},
-    {{'i', 'c', '1', '0'}, 1024}, {{'i', 'c', '1', '1'}, 32}, {{'i', 'c', '1', '2'}, 64},
-    {{'i', 'c', '1', '3'}, 256}, {{'i', 'c', '1', '4'}, 512},
+    {{'i', 'c', 'p', '4'}, 16},  {{'i', 'c', 'p', '5'}, 32},  {{'i', 'c', 'p', '6'}, 64},   {{'i', 'c', '0', '7'}, 128},
+    {{'i', 'c', '0', '8'}, 256}, {{'i', 'c', '0', '9'}, 512}, {{'i', 'c', '1', '0'}, 1024}, {{'i', 'c', '1', '1'}, 32},
+    {{'i', 'c', '1', '2'}, 64},  {{'i', 'c', '1', '3'}, 256}, {{'i', 'c', '1', '4'}, 512},
 };
 
 void PutU32Big(ByteBuffer& bytes, std::uint32_t value) {
@@ -53,9 +52,7 @@ RgbaPicture Squared(const RgbaPicture& picture) {
   return square;
 }
 
-ByteBuffer PngOf(const RgbaPicture& picture) {
-  return PngPictureBytes(picture.width, picture.height, picture.pixels);
-}
+ByteBuffer PngOf(const RgbaPicture& picture) { return PngPictureBytes(picture.width, picture.height, picture.pixels); }
 
 // An .ico of the sizes, each a 32-bit image, the largest as PNG, written by
 // the program's icon writer.
@@ -91,7 +88,8 @@ std::optional<unsigned> ParseIconSetPlatforms(const std::string& text) {
   while (from <= text.size()) {
     const std::size_t comma = std::min(text.find(',', from), text.size());
     const std::string part = text.substr(from, comma - from);
-    const auto* found = std::find_if(std::begin(NAMES), std::end(NAMES), [&](const auto& n) { return part == n.first; });
+    const auto* found =
+        std::find_if(std::begin(NAMES), std::end(NAMES), [&](const auto& n) { return part == n.first; });
     if (found == std::end(NAMES)) return std::nullopt;
     chosen |= found->second;
     from = comma + 1;
@@ -101,7 +99,8 @@ std::optional<unsigned> ParseIconSetPlatforms(const std::string& text) {
 
 bool IconSetNameAccepted(const std::string& name) {
   if (name.empty() || name == "." || name == "..") return false;
-  return std::none_of(name.begin(), name.end(), [](char c) { return c == '/' || static_cast<unsigned char>(c) < 0x20; });
+  return std::none_of(name.begin(), name.end(),
+                      [](char c) { return c == '/' || static_cast<unsigned char>(c) < 0x20; });
 }
 
 std::vector<int> IconSetSides(IconSetPlatform platform) {
@@ -139,7 +138,8 @@ const RgbaPicture* IconSetPictures::Picture(int side, std::string& error) {
   // the deepest.
   const IconSetImage* exact = nullptr;
   for (const IconSetImage& image : input_.images)
-    if (image.picture.width == side && image.picture.height == side && (exact == nullptr || image.bitCount > exact->bitCount))
+    if (image.picture.width == side && image.picture.height == side &&
+        (exact == nullptr || image.bitCount > exact->bitCount))
       exact = &image;
   if (exact != nullptr) return &made_.emplace(side, exact->picture).first->second;
   RgbaPicture picture;
@@ -209,7 +209,8 @@ IconSet MakeIconSet(const IconSetInput& input) {
     return !bytes.empty();
   };
   if ((input.platforms & ICON_SET_WINDOWS) != 0) {
-    IconSetFile file{input.name + ".ico", ICON_SET_WINDOWS, IcoOf(pictures, WINDOWS_SIDES, std::size(WINDOWS_SIDES), error)};
+    IconSetFile file{input.name + ".ico", ICON_SET_WINDOWS,
+                     IcoOf(pictures, WINDOWS_SIDES, std::size(WINDOWS_SIDES), error)};
     if (!error.empty()) return failed();
     set.files.push_back(std::move(file));
   }
@@ -241,12 +242,15 @@ IconSet MakeIconSet(const IconSetInput& input) {
     set.files.push_back({input.name + ".icns", ICON_SET_MAC, SerializeIcns(entries)});
   }
   if ((input.platforms & ICON_SET_WEB) != 0) {
-    IconSetFile favicon{"web/favicon.ico", ICON_SET_WEB, IcoOf(pictures, FAVICON_SIDES, std::size(FAVICON_SIDES), error)};
+    IconSetFile favicon{"web/favicon.ico", ICON_SET_WEB,
+                        IcoOf(pictures, FAVICON_SIDES, std::size(FAVICON_SIDES), error)};
     if (!error.empty()) return failed();
     set.files.push_back(std::move(favicon));
     for (int side : WEB_SIDES) {
-      IconSetFile file{side == APPLE_TOUCH_SIDE ? "web/apple-touch-icon.png" : "web/icon-" + std::to_string(side) + ".png",
-                       ICON_SET_WEB, {}};
+      IconSetFile file{
+          side == APPLE_TOUCH_SIDE ? "web/apple-touch-icon.png" : "web/icon-" + std::to_string(side) + ".png",
+          ICON_SET_WEB,
+          {}};
       if (!png(side, file.bytes)) return failed();
       set.files.push_back(std::move(file));
     }

@@ -97,7 +97,7 @@ std::string WrittenSummary(const std::vector<std::string>& written) {
 }
 
 std::string SetWriteFailureMessage(const SetWriteResult& result) {
-  const char* firstLine = result.folder                             ? ICON_SET_FOLDER_FAILED
+  const char* firstLine = result.folder                              ? ICON_SET_FOLDER_FAILED
                           : result.result == WriteResult::OpenFailed ? ICON_OPEN_FAILED
                                                                      : ICON_WRITE_FAILED;
   return WriteFailureMessage(result.path, firstLine, result.problem);

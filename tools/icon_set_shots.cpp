@@ -32,7 +32,8 @@ void MakeImage(int side) {
       const double distance = std::hypot(x - centre, y - centre) / (side / 2.0);
       const double fade = side > 16 ? std::clamp((1.0 - distance) / 0.06, 0.0, 1.0) : (distance < 1.0 ? 1.0 : 0.0);
       const auto t = static_cast<std::uint32_t>(255.0 * y / (side - 1));
-      std::uint32_t argb = static_cast<std::uint32_t>(fade * 255.0 + 0.5) << 24 | t << 16 | (96 + t / 3) << 8 | (255 - t);
+      std::uint32_t argb =
+          static_cast<std::uint32_t>(fade * 255.0 + 0.5) << 24 | t << 16 | (96 + t / 3) << 8 | (255 - t);
       const double ring = side > 16 ? std::abs(distance - 0.6) * side : std::abs(distance - 0.6) * side * 2;
       if (fade > 0 && ring < (side > 16 ? 6.0 : 0.9)) argb = 0xFFFFFFFFu;
       CellAt(*tab, x, y) = TrueColourCell(fade > 0 ? argb : 0);

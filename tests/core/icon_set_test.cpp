@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <numeric>
 
 #include "fileio/icon_format.h"
 #include "fileio/true_colour_image.h"
@@ -16,29 +16,25 @@
 
 namespace {
 
-// A stand-in PNG writer: the signature and an IHDR chunk giving the size,
-// which is all the checks here read.
+// A stand-in PNG writer: 0x89 as a PNG starts, and the size where its IHDR has it.
 ByteBuffer FakePng(int width, int height, const std::vector<std::uint32_t>&) {
-  ByteBuffer bytes = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
+  ByteBuffer bytes(16, 0x89);
   for (int value : {width, height})
     for (int shift = 24; shift >= 0; shift -= 8) bytes.push_back(static_cast<std::uint8_t>(value >> shift));
   return bytes;
 }
 
 std::uint32_t BigU32(const ByteBuffer& bytes, std::size_t at) {
-  return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+  return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 | std::uint32_t{bytes[at + 2]} << 8 |
+         bytes[at + 3];
 }
 
-// A w x h picture whose every pixel is the colour.
-RgbaPicture Filled(int w, int h, std::uint32_t argb) {
-  return {w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h, argb)};
-}
+RgbaPicture Filled(int w, int h, std::uint32_t argb) { return {w, h, std::vector<std::uint32_t>(w * h, argb)}; }
 
 // A w x h picture of distinct colours, so that scaling shows in it.
 RgbaPicture Ramp(int w, int h) {
   RgbaPicture picture = Filled(w, h, 0);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) picture.pixels[static_cast<std::size_t>(y) * w + x] = 0xFF000000u | x << 16 | y << 8;
+  std::iota(picture.pixels.begin(), picture.pixels.end(), 0xFF000000u);
   return picture;
 }
 
@@ -55,91 +51,66 @@ TEST_F(IconSetTest, EachSizeTakesTheDocumentsOwnImageElseTheRendererElseTheLarge
   const IconSetImage deep32{Filled(32, 32, 0xFF000320u), 32};
   const IconSetImage large{Ramp(128, 128), 32};
   const IconSetImage wide{Ramp(64, 32), 32};
-  enum class From { Image, Renderer, ScaledLargest };
+  const RgbaPicture rendered = Filled(48, 48, 0xFFABCDEFu);
+  // A picture that is not square keeps its shape, centred between
+  // transparent rows.
+  RgbaPicture centred = Filled(64, 64, 0);
+  std::copy(wide.picture.pixels.begin(), wide.picture.pixels.end(), centred.pixels.begin() + 16 * 64);
   struct Row {
     const char* what;
     std::vector<IconSetImage> images;
     bool renderer;
-    int side;
-    From from;
-    std::uint32_t colour;  // the image's colour when From::Image
+    RgbaPicture expected;
   } rows[] = {
-      {"a hand-tuned size is kept beside a larger image", {large, tuned16}, false, 16, From::Image, 0xFF000016u},
-      {"of two images of a size the deeper one", {indexed32, large, deep32}, false, 32, From::Image, 0xFF000320u},
-      {"a missing size is scaled from the largest", {tuned16, large}, false, 48, From::ScaledLargest, 0},
-      {"a larger size than any image is scaled up", {tuned16, large}, false, 512, From::ScaledLargest, 0},
-      {"a missing size is rendered when a renderer is there", {tuned16, large}, true, 48, From::Renderer, 0},
-      {"the renderer does not replace a hand-tuned image", {tuned16, large}, true, 16, From::Image, 0xFF000016u},
+      {"a hand-tuned size is kept beside a larger image", {large, tuned16}, false, tuned16.picture},
+      {"of two images of a size the deeper one", {indexed32, large, deep32}, false, deep32.picture},
+      {"a missing size is scaled from the largest", {tuned16, large}, false, ScalePictureToLonger(large.picture, 48)},
+      {"a missing size is rendered when a renderer is there", {tuned16, large}, true, rendered},
+      {"the renderer does not replace a hand-tuned image", {tuned16, large}, true, tuned16.picture},
+      {"a picture that is not square is centred", {wide}, false, centred},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    IconSetInput input;
-    input.images = row.images;
     std::vector<int> asked;
-    if (row.renderer)
-      input.render = [&asked](int side, RgbaPicture& out) {
-        asked.push_back(side);
-        out = Filled(side, side, 0xFFABCDEFu);
-        return std::string();
-      };
-    IconSetPictures pictures(input);
+    const auto render = [&](int side, RgbaPicture& out) {
+      asked.push_back(side);
+      out = Filled(side, side, 0xFFABCDEFu);
+      return std::string();
+    };
+    IconSetInput input{row.images, row.renderer ? IconSideRenderer(render) : nullptr};
     std::string error;
-    const RgbaPicture* picture = pictures.Picture(row.side, error);
+    const int side = row.expected.width;
+    IconSetPictures pictures(input);
+    const RgbaPicture* picture = pictures.Picture(side, error);
     ASSERT_NE(picture, nullptr) << error;
-    ASSERT_EQ(picture->width, row.side);
-    ASSERT_EQ(picture->height, row.side);
-    switch (row.from) {
-      case From::Image: EXPECT_EQ(picture->pixels, Filled(row.side, row.side, row.colour).pixels); break;
-      case From::Renderer: EXPECT_EQ(picture->pixels, Filled(row.side, row.side, 0xFFABCDEFu).pixels); break;
-      case From::ScaledLargest: EXPECT_EQ(picture->pixels, ScalePictureToLonger(large.picture, row.side).pixels); break;
-    }
-    EXPECT_EQ(asked, row.renderer && row.from == From::Renderer ? std::vector<int>{row.side} : std::vector<int>{});
+    EXPECT_EQ(picture->pixels, row.expected.pixels);
+    EXPECT_EQ(asked.size(), row.renderer && row.expected.pixels == rendered.pixels ? 1u : 0u);
   }
-  // A picture that is not square keeps its shape, centred between
-  // transparent columns.
-  IconSetInput input;
-  input.images = {wide};
-  IconSetPictures pictures(input);
-  std::string error;
-  const RgbaPicture* picture = pictures.Picture(64, error);
-  ASSERT_NE(picture, nullptr);
-  EXPECT_EQ(picture->At(10, 15), 0u);
-  EXPECT_EQ(picture->At(10, 16), wide.picture.At(10, 0));
-  EXPECT_EQ(picture->At(63, 47), wide.picture.At(63, 31));
-  EXPECT_EQ(picture->At(63, 48), 0u);
 }
 
 TEST_F(IconSetTest, EachPlatformWritesItsFilesWhereItsDesktopLooks) {
-  const std::vector<std::string> windows = {"app.ico"};
-  std::vector<std::string> linux;
-  for (const char* size : {"16", "22", "24", "32", "48", "64", "96", "128", "256", "512"})
-    linux.push_back(std::string("hicolor/") + size + "x" + size + "/apps/app.png");
-  std::vector<std::string> linuxSvg = linux;
-  linuxSvg.push_back("hicolor/scalable/apps/app.svg");
-  const std::vector<std::string> mac = {"app.icns"};
-  const std::vector<std::string> web = {"web/favicon.ico", "web/apple-touch-icon.png", "web/icon-192.png",
-                                        "web/icon-512.png", "web/icon-links.txt"};
+  std::string linux;
+  for (int side : {16, 22, 24, 32, 48, 64, 96, 128, 256, 512})
+    linux += "hicolor/" + std::to_string(side) + "x" + std::to_string(side) + "/apps/app.png ";
+  const std::string web =
+      "web/favicon.ico web/apple-touch-icon.png web/icon-192.png web/icon-512.png web/icon-links.txt ";
   struct Row {
     const char* platforms;
     bool svg;
-    std::vector<std::string> files;
-  } rows[] = {
-      {"windows", false, windows}, {"linux", false, linux}, {"linux", true, linuxSvg},
-      {"mac", true, mac},          {"web", false, web},     {"web,windows,web", false, {}},
-  };
-  rows[5].files = windows;
-  rows[5].files.insert(rows[5].files.end(), web.begin(), web.end());
+    std::string files;
+  } rows[] = {{"windows", false, "app.ico "},
+              {"linux", false, linux},
+              {"linux", true, linux + "hicolor/scalable/apps/app.svg "},
+              {"mac", true, "app.icns "},
+              {"web", false, web},
+              {"web,windows,web", false, "app.ico " + web}};
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.platforms) + (row.svg ? " with svg" : ""));
-    IconSetInput input;
-    input.images = {{Ramp(48, 48), 32}};
-    input.name = "app";
-    input.svg = row.svg ? "<svg/>" : "";
-    input.platforms = *ParseIconSetPlatforms(row.platforms);
-    const IconSet set = MakeIconSet(input);
+    const IconSet set =
+        MakeIconSet({{{Ramp(48, 48), 32}}, {}, row.svg ? "<svg/>" : "", "app", *ParseIconSetPlatforms(row.platforms)});
     ASSERT_EQ(set.error, "");
-    std::vector<std::string> paths;
-    for (const IconSetFile& file : set.files) paths.push_back(file.path);
+    std::string paths;
+    for (const IconSetFile& file : set.files) paths += file.path + " ";
     EXPECT_EQ(paths, row.files);
   }
   for (const char* bad : {"", "windows,", "linux,macos", "Windows"}) EXPECT_FALSE(ParseIconSetPlatforms(bad)) << bad;
@@ -147,25 +118,17 @@ TEST_F(IconSetTest, EachPlatformWritesItsFilesWhereItsDesktopLooks) {
 }
 
 TEST_F(IconSetTest, IcnsAndIcoHoldEverySizeInTheirOwnEntries) {
-  IconSetInput input;
-  input.images = {{Ramp(256, 256), 32}};
-  input.name = "app";
-  const IconSet set = MakeIconSet(input);
-  ASSERT_EQ(set.error, "");
-  const auto file = [&set](const std::string& path) {
-    for (const IconSetFile& f : set.files)
-      if (f.path == path) return f.bytes;
-    return ByteBuffer();
-  };
+  const IconSet set = MakeIconSet({{{Ramp(256, 256), 32}}, {}, "", "app", ICON_SET_WINDOWS | ICON_SET_MAC});
+  ASSERT_EQ(set.files.size(), 2u);
   // The .icns: its length big-endian in the header, then each type with the
   // PNG of its pixels (the @2x types twice their point size).
-  const ByteBuffer icns = file("app.icns");
+  const ByteBuffer& icns = set.files[1].bytes;
   ASSERT_GT(icns.size(), 8u);
   EXPECT_EQ(std::string(icns.begin(), icns.begin() + 4), "icns");
   EXPECT_EQ(BigU32(icns, 4), icns.size());
-  const std::pair<const char*, std::uint32_t> types[] = {
-      {"icp4", 16},  {"icp5", 32},  {"icp6", 64},  {"ic07", 128}, {"ic08", 256}, {"ic09", 512},
-      {"ic10", 1024}, {"ic11", 32}, {"ic12", 64}, {"ic13", 256}, {"ic14", 512}};
+  const std::pair<const char*, std::uint32_t> types[] = {{"icp4", 16},  {"icp5", 32},  {"icp6", 64},   {"ic07", 128},
+                                                         {"ic08", 256}, {"ic09", 512}, {"ic10", 1024}, {"ic11", 32},
+                                                         {"ic12", 64},  {"ic13", 256}, {"ic14", 512}};
   std::size_t at = 8;
   for (const auto& [type, side] : types) {
     ASSERT_LE(at + 24, icns.size());
@@ -174,22 +137,12 @@ TEST_F(IconSetTest, IcnsAndIcoHoldEverySizeInTheirOwnEntries) {
     at += BigU32(icns, at + 4);
   }
   EXPECT_EQ(at, icns.size());
-  // The .ico files: 32-bit images, the 256 px one as PNG.
-  const std::pair<const char*, std::vector<int>> icos[] = {{"app.ico", {16, 24, 32, 48, 64, 256}},
-                                                           {"web/favicon.ico", {16, 32, 48}}};
-  for (const auto& [path, sides] : icos) {
-    SCOPED_TRACE(path);
-    const ByteBuffer ico = file(path);
-    IconHeader header;
-    std::vector<IconDirEntry> entries;
-    ASSERT_TRUE(ReadIconDirectory(ico, header, entries));
-    ASSERT_EQ(entries.size(), sides.size());
-    for (std::size_t i = 0; i < sides.size(); ++i) {
-      EXPECT_EQ(entries[i].width, sides[i] & 0xFF);
-      EXPECT_EQ(entries[i].bitCount, 32);
-      EXPECT_EQ(ico[entries[i].imageOffset] == 0x89, sides[i] == 256) << sides[i];
-    }
-  }
+  // The .ico's 256 px image alone is PNG (icotool lists the sizes).
+  IconHeader header;
+  std::vector<IconDirEntry> entries;
+  ASSERT_TRUE(ReadIconDirectory(set.files[0].bytes, header, entries));
+  for (const IconDirEntry& entry : entries)
+    EXPECT_EQ(set.files[0].bytes[entry.imageOffset] == 0x89, entry.width == 0) << int{entry.width};
 }
 
 TEST(SetFilesTest, FilesGoIntoTheirFoldersAndNothingLeavesTheSetsFolder) {
@@ -200,28 +153,25 @@ TEST(SetFilesTest, FilesGoIntoTheirFoldersAndNothingLeavesTheSetsFolder) {
     const char* what;
     std::vector<std::string> files;
     const char* blocker;  // a file put where a folder belongs
-    bool ok;
-    std::size_t written;
+    std::size_t written;  // all of them when the set is written
   } rows[] = {
-      {"nested folders are made", {"x.ico", "hicolor/16x16/apps/x.png", "web/f.ico"}, nullptr, true, 3},
-      {"a parent part is refused", {"a.ico", "../escaped.png"}, nullptr, false, 1},
-      {"a file where a folder belongs stops the set", {"hicolor/16x16/apps/x.png"}, "hicolor", false, 0},
+      {"nested folders are made", {"x.ico", "hicolor/16x16/apps/x.png", "web/f.ico"}, nullptr, 3},
+      {"a parent part is refused", {"a.ico", "../escaped.png"}, nullptr, 1},
+      {"a file where a folder belongs stops the set", {"hicolor/16x16/apps/x.png"}, "hicolor", 0},
   };
-  int run = 0;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    const std::string folder = root + "/set" + std::to_string(run++);
-    mkdir(folder.c_str(), 0700);
-    if (row.blocker != nullptr) std::ofstream(folder + "/" + row.blocker) << "not a folder";
+    const std::string folder = root + "/set" + std::to_string(&row - rows);
+    if (row.blocker != nullptr && mkdir(folder.c_str(), 0700) == 0)
+      std::ofstream(folder + "/" + row.blocker) << "not a folder";
     std::vector<SetFileBytes> files;
     for (const std::string& path : row.files) files.emplace_back(path, &bytes);
     const SetWriteResult result = WriteSetFiles(folder, files);
-    EXPECT_EQ(result.result == WriteResult::Ok, row.ok);
+    EXPECT_EQ(result.result == WriteResult::Ok, row.written == row.files.size());
     EXPECT_EQ(result.written.size(), row.written);
     EXPECT_EQ(ExistingSetFiles(folder, files), result.written);
   }
-  struct stat info {};
-  EXPECT_NE(stat((root + "/escaped.png").c_str(), &info), 0);
+  EXPECT_FALSE(std::ifstream(root + "/escaped.png"));
   std::system(("rm -rf " + root).c_str());
 }
 
