@@ -83,6 +83,8 @@ enum CommandId : int {
   CMD_CONVERT_TO_INDEXED = 621,
   // The window that shows the whole document as the desktop will.
   CMD_ICON_TEST_SHEET = 640,
+  // Writing the document's images as every platform's icon set.
+  CMD_EXPORT_ICON_SET = 641,
 };
 
 inline constexpr int CommandIdOf(unsigned commandWord) { return static_cast<int>(commandWord & 0xFFFF); }

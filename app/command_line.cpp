@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "app/file_commands.h"
+#include "app/icon_set_command_line.h"
 #include "app/import_command_line.h"
 #include "app/main_window.h"
 #include "app/version_dialog.h"
@@ -37,6 +38,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
       UiText(QT_TRANSLATE_NOOP("Quillet2", "未保存の作業を復元用に残さず、前回の復元データも尋ねない")));
   parser.addOption(noRecovery);
   AddImportOptions(parser);
+  AddExportSetOptions(parser);
   parser.addPositionalArgument(
       QStringLiteral("FILE"),
       UiText(QT_TRANSLATE_NOOP("Quillet2", "開くアイコンファイル (.ico) またはパレットファイル (.qpl)")),

@@ -25,6 +25,7 @@ void RefreshFileGroup(const ImageTab* tab) {
   SetMenuEnabled(CMD_EXPORT_XCURSOR, hasTab);
   SetMenuEnabled(CMD_CURSOR_TEST_AREA, hasTab);
   SetMenuEnabled(CMD_EXPORT_CURSOR_THEME, hasTab);
+  SetMenuEnabled(CMD_EXPORT_ICON_SET, hasTab);
   SetMenuEnabled(CMD_FRAME_TIME, hasTab);
   SetMenuEnabled(CMD_ICON_TEST_SHEET, hasTab);
   SetButtonEnabled(CMD_OPEN_PALETTE, hasTab);

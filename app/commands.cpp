@@ -20,6 +20,7 @@
 #include "app/toolbar.h"
 #include "app/user_guide.h"
 #include "app/version_dialog.h"
+#include "app/icon_set_dialog.h"
 #include "canvas/edit_view.h"
 #include "canvas/hot_spot.h"
 #include "canvas/pen_tools.h"
@@ -141,6 +142,7 @@ const CommandRow commandTable[] = {
     {CMD_EXPORT_XCURSOR, CMD_EXPORT_XCURSOR, [](const CommandContext&) { CommandExportXcursor(); }, true},
     {CMD_EXPORT_CURSOR_THEME, CMD_EXPORT_CURSOR_THEME, [](const CommandContext&) { CommandExportCursorTheme(); },
      true},
+    {CMD_EXPORT_ICON_SET, CMD_EXPORT_ICON_SET, [](const CommandContext&) { CommandExportIconSet(); }, true},
     {CMD_RECENT_FILE_FIRST, CMD_RECENT_FILE_LAST,
      [](const CommandContext& c) { OpenRecentFile(CommandIdOf(c.word) - CMD_RECENT_FILE_FIRST); }, false},
     {CMD_NEW, CMD_NEW, [](const CommandContext&) { CommandNewFile(); }, false},

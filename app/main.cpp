@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/font_warmup.h"
+#include "app/icon_set_command_line.h"
 #include "app/import_command_line.h"
 #include "app/language.h"
 #include "app/main_window.h"
@@ -41,6 +42,13 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = ArgumentTexts(argc, argv);
     InstallChosenLanguage(RequestedLanguage(arguments));
     return PrintAndEnd(RunImportCommandLine(arguments));
+  }
+  // So does exporting an icon set.
+  if (AsksForExportSet(argc, argv)) {
+    QCoreApplication application(argc, argv);
+    const QStringList arguments = ArgumentTexts(argc, argv);
+    InstallChosenLanguage(RequestedLanguage(arguments));
+    return PrintAndEnd(RunExportSetCommandLine(arguments));
   }
   if (line.exitNow) return PrintAndEnd(line);
   QApplication application(argc, argv);

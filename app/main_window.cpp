@@ -29,6 +29,8 @@
 #include "app/toolbar.h"
 #include "app/unsaved_state.h"
 #include "app/view_listeners.h"
+#include "app/icon_set_dialog.h"
+#include "import/icon_set_flow.h"
 #include "canvas/cell_look.h"
 #include "canvas/edit_view.h"
 #include "canvas/floating_paste.h"
@@ -302,6 +304,8 @@ QMainWindow* CreateMainWindow() {
   // Save writes true-colour images of 256 pixels as PNG with the import's
   // writer.
   SetPngPictureWriter(PngPictureData);
+  // An icon-set export tells on the status line what it wrote.
+  SetIconSetNoteShower(ShowStatusNote);
 
   frame->show();
   LayoutMainWindow();

@@ -37,6 +37,7 @@ const TopMenu mainMenu[] = {
       {CMD_SAVE_AS, QT_TRANSLATE_NOOP("Quillet2", "名前を付けて保存(&A)...")},
       {CMD_EXPORT_XCURSOR, QT_TRANSLATE_NOOP("Quillet2", "X11カーソルとして書き出す(&E)...")},
       {CMD_EXPORT_CURSOR_THEME, QT_TRANSLATE_NOOP("Quillet2", "カーソルテーマに書き出す(&U)...")},
+      {CMD_EXPORT_ICON_SET, QT_TRANSLATE_NOOP("Quillet2", "アイコンセットの書き出し(&K)...")},
       {SEPARATOR, nullptr},
       {CMD_NEW_TAB, QT_TRANSLATE_NOOP("Quillet2", "新規タブ作成...(&A) ")},
       {CMD_DELETE_TAB, QT_TRANSLATE_NOOP("Quillet2", "選択タブ削除(&D)")},

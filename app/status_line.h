@@ -5,6 +5,7 @@
 // range while it is drawn, and the zoom of the edit view.
 
 #include <string>
+#include <vector>
 
 #include "model/image_tab.h"
 #include "platform/ui_text.h"
@@ -45,3 +46,6 @@ StatusTexts ComposeStatusTexts(const ImageTab* tab, bool pointerOver, int imageX
 QWidget* CreateStatusLine(QWidget* client);
 // Shows what the line says now.
 void RefreshStatusLine();
+// Shows a note at the line's end (what an export wrote), with the tooltip
+// giving its details, until the next note.
+void ShowStatusNote(const std::string& note, const std::vector<std::string>& details);

@@ -14,6 +14,10 @@ constexpr int PNG_SIDE = 256;
 
 void SetPngPictureWriter(PngPictureWriter writer) { pngWriter = writer; }
 
+ByteBuffer PngPictureBytes(int width, int height, const std::vector<std::uint32_t>& argb) {
+  return pngWriter == nullptr ? ByteBuffer{} : pngWriter(width, height, argb);
+}
+
 ByteBuffer TrueColourImageData(int width, int height, const std::vector<std::uint32_t>& argb) {
   ByteBuffer bytes;
   PutInfoHeader(bytes, width, 2 * height, 32);

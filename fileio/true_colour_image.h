@@ -30,3 +30,6 @@ KeptEntry TrueColourEntryOfImage(const ImageTab& image, int* inverted = nullptr)
 // every true-colour image is written as a 32-bit bitmap image.
 using PngPictureWriter = ByteBuffer (*)(int width, int height, const std::vector<std::uint32_t>& argb);
 void SetPngPictureWriter(PngPictureWriter writer);
+// The picture as PNG through the writer set above; empty without one or
+// when it fails. The icon-set export writes its PNG files through it.
+ByteBuffer PngPictureBytes(int width, int height, const std::vector<std::uint32_t>& argb);

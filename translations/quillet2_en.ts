@@ -1648,5 +1648,85 @@ It could not be moved and stays where it is</translation>
         <source>表示: ウィンドウに合わせて縮小</source>
         <translation>View: reduced to fit the window</translation>
     </message>
+    <message>
+        <source>書き出す画像がありません</source>
+        <translation>There is no image to export</translation>
+    </message>
+    <message>
+        <source>PNGを書き出せません</source>
+        <translation>The PNG image cannot be written</translation>
+    </message>
+    <message>
+        <source>アイコンの名前には / を含まない名前を指定してください</source>
+        <translation>Give the icon a name without /</translation>
+    </message>
+    <message>
+        <source>このフォルダにはもうアイコンセットがあります。置きかえますか？
+
+%1</source>
+        <translation>This folder already holds an icon set. Replace it?
+
+%1</translation>
+    </message>
+    <message>
+        <source>アイコンセットを書き出しました: %1</source>
+        <translation>Icon set written: %1</translation>
+    </message>
+    <message>
+        <source>--export-set には元のアイコンか画像のファイルを一つ指定してください</source>
+        <translation>--export-set needs one icon or picture file to export from</translation>
+    </message>
+    <message>
+        <source>--platforms には windows,linux,mac,web からいくつかをコンマで区切って指定してください</source>
+        <translation>--platforms takes some of windows,linux,mac,web separated by commas</translation>
+    </message>
+    <message>
+        <source>フォルダにはもうアイコンセットがあります。置きかえるときは --force を指定してください</source>
+        <translation>The folder already holds an icon set. Give --force to replace it</translation>
+    </message>
+    <message>
+        <source>アイコンやPNG画像から各プラットフォームのアイコンセットをこのフォルダに書き出す</source>
+        <translation>Write every platform's icon set made from an icon or PNG picture into this folder</translation>
+    </message>
+    <message>
+        <source>--export-set で書き出すプラットフォーム (既定: 全部)</source>
+        <translation>Platforms --export-set writes (default: all)</translation>
+    </message>
+    <message>
+        <source>--export-set で書き出すアイコンの名前 (既定: 元のファイルの名前)</source>
+        <translation>Name of the icon --export-set writes (default: the source file's name)</translation>
+    </message>
+    <message>
+        <source>--export-set でフォルダにあるアイコンセットを置きかえる</source>
+        <translation>Let --export-set replace an icon set already in the folder</translation>
+    </message>
+    <message>
+        <source>アイコンセットの書き出し</source>
+        <translation>Export Icon Set</translation>
+    </message>
+    <message>
+        <source>Linux (hicolor のフォルダ)</source>
+        <translation>Linux (hicolor folders)</translation>
+    </message>
+    <message>
+        <source>ウェブ (favicon など)</source>
+        <translation>Web (favicon and more)</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>名前:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>書き出すフォルダ:</source>
+        <translation>Folder:</translation>
+    </message>
+    <message>
+        <source>アイコンセットの書き出し(&amp;K)...</source>
+        <translation>Export Icon Se&amp;t…</translation>
+    </message>
 </context>
 </TS>

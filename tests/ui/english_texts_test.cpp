@@ -148,7 +148,9 @@ TEST_F(EnglishTextsTest, EveryDialogIsTranslatedAndNoTextIsCutOff) {
   CheckNextDialog("transparent paste");
   DispatchCommand(CMD_PASTE_TRANSPARENT);
   QApplication::clipboard()->clear();
-  EXPECT_EQ(modal.dialogsRun(), 10);
+  CheckNextDialog("icon set");
+  DispatchCommand(CMD_EXPORT_ICON_SET);
+  EXPECT_EQ(modal.dialogsRun(), 11);
   EXPECT_TRUE(modal.messages().empty()) << modal.messages().front().text;
 }
 
