@@ -84,8 +84,16 @@ CommandLine RunExportSetCommandLine(const QStringList& arguments) {
   // The PNG files are written by the import's writer, as the window's saves
   // write their PNG images.
   SetPngPictureWriter(PngPictureData);
-  if (const std::string error = FileIconSetImages(source, input.images); !error.empty())
+  // An SVG drawing is rendered afresh at every size; any other picture or
+  // icon gives its images.
+  ByteBuffer svg;
+  std::string svgError;
+  if (ReadSvgFile(source, svg, svgError)) {
+    if (!svgError.empty()) return Failure(IMPORT_EXIT_INPUT, FileMessage(source, UiString(svgError)));
+    UseSvgSource(input, svg);
+  } else if (const std::string error = FileIconSetImages(source, input.images); !error.empty()) {
     return Failure(IMPORT_EXIT_INPUT, FileMessage(source, UiString(error)));
+  }
   const IconSet set = MakeIconSet(input);
   if (!set.error.empty()) return Failure(IMPORT_EXIT_WRITE, FileMessage(folder, UiString(set.error)));
   const std::vector<SetFileBytes> files = SetFilesOf(set);

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "import/icon_set_flow.h"
+#include "model/svg_source.h"
 #include "model/tab_set.h"
 #include "platform/folder_dialog.h"
 #include "platform/modal.h"
@@ -171,6 +172,8 @@ void CommandExportIconSet() {
   if (tabSet.tabCount <= 0) return;
   IconSetInput input;
   input.images = DocumentIconSetImages();
+  // A document imported from an SVG renders the sizes it lacks from it.
+  if (const DocumentSvg* svg = DocumentSvgSource()) UseSvgSource(input, svg->bytes);
   IconSetChoice choice;
   choice.name = IconSetNameOf(tabSet.documentName);
   choice.folder = DefaultFolder(choice.name);

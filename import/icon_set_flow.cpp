@@ -1,11 +1,14 @@
 #include "import/icon_set_flow.h"
 
 #include <map>
+#include <memory>
+#include <optional>
 
 #include "fileio/icon_format.h"
 #include "fileio/kept_entries.h"
 #include "fileio/true_colour_image.h"
 #include "import/decode.h"
+#include "import/svg_render.h"
 #include "import/true_colour_entries.h"
 #include "model/tab_set.h"
 #include "platform/modal.h"
@@ -69,6 +72,21 @@ std::string FileIconSetImages(const std::string& path, std::vector<IconSetImage>
     images.push_back(std::move(image));
   }
   return images.empty() ? std::string(ICON_SET_NO_IMAGE) : std::string();
+}
+
+void UseSvgSource(IconSetInput& input, const ByteBuffer& svg) {
+  auto text = std::make_shared<const ByteBuffer>(svg);
+  input.render = [text](int side, RgbaPicture& out) { return RenderSvg(*text, side, side, out); };
+  input.svg.assign(svg.begin(), svg.end());
+}
+
+bool ReadSvgFile(const std::string& path, ByteBuffer& svg, std::string& error) {
+  // An uncompressed SVG may be as large as the renderer takes; a compressed
+  // one is smaller still.
+  const std::optional<ByteBuffer> bytes = ReadFileBytes(path, SVG_MAX_UNCOMPRESSED_BYTES + 1);
+  if (!bytes || !LooksLikeSvg(path, *bytes)) return false;
+  error = bytes->size() > SVG_MAX_UNCOMPRESSED_BYTES ? IMPORT_PICTURE_TOO_LARGE : UncompressSvg(*bytes, svg);
+  return true;
 }
 
 std::vector<SetFileBytes> SetFilesOf(const IconSet& set) {

@@ -23,6 +23,14 @@ std::string IconSetNameOf(const std::string& documentName);
 // tabs in their colours, kept images as their decoded pictures.
 std::vector<IconSetImage> DocumentIconSetImages();
 
+// Makes the input render every size it lacks from the SVG text, each size
+// afresh, and write the text as the hicolor theme's scalable icon.
+void UseSvgSource(IconSetInput& input, const ByteBuffer& svg);
+// When the file is an SVG drawing (.svgz uncompressed), its text into `svg`
+// and true; `error` tells why an SVG could not be read. False for any other
+// file.
+bool ReadSvgFile(const std::string& path, ByteBuffer& svg, std::string& error);
+
 // The images of an icon file, or the single picture of another file the
 // import reads. Gives back an empty string or why not (a message text).
 std::string FileIconSetImages(const std::string& path, std::vector<IconSetImage>& images);

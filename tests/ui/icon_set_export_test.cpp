@@ -38,6 +38,9 @@ class IconSetExport : public FileFlowTest {
 
 TEST_F(IconSetExport, CommandLineWritesEveryPlatformsFilesAndReplacesASetOnlyWithForce) {
   const std::string source = WriteSource();
+  const std::string drawing = "<svg xmlns='http://www.w3.org/2000/svg' width='64' height='64'>"
+                              "<circle cx='32' cy='32' r='30' fill='#c00'/></svg>";
+  const std::string svg = WriteBytes("drawn.svg", ByteBuffer(drawing.begin(), drawing.end()));
   const std::string out = Path("set");
   struct Row {
     const char* what;
@@ -46,11 +49,15 @@ TEST_F(IconSetExport, CommandLineWritesEveryPlatformsFilesAndReplacesASetOnlyWit
     int code;
     std::vector<const char*> present;
     std::vector<const char*> absent;
+    bool fromSvg = false;
   } rows[] = {
       {"a platform it does not know", {"--platforms", "windows,beos"}, "", 1, {}, {"app.ico"}},
       {"a set there without --force", {"--platforms", "windows"}, "app.ico", 1, {}, {}},
       {"a set there with --force", {"--platforms", "windows", "--force"}, "app.ico", 0, {"app.ico"}, {}},
       {"named", {"--platforms", "web,mac", "--name", "tool"}, "", 0, {"tool.icns", "web/favicon.ico"}, {"tool.ico"}},
+      {"an SVG drawing, rendered at each size and kept as the scalable icon", {"--platforms", "linux"}, "", 0,
+       {"hicolor/scalable/apps/drawn.svg", "hicolor/16x16/apps/drawn.png", "hicolor/512x512/apps/drawn.png"}, {},
+       true},
       {"every platform, last", {}, "", 0, {"app.ico", "app.icns", "web/icon-links.txt"}, {}},
   };
   for (const Row& row : rows) {
@@ -59,7 +66,7 @@ TEST_F(IconSetExport, CommandLineWritesEveryPlatformsFilesAndReplacesASetOnlyWit
     if (*row.planted != '\0' && std::filesystem::create_directories(out))
       WriteBytes("set/" + std::string(row.planted), {'o', 'l', 'd'});
     const ProgramRun run = RunQuillet2(QStringList{"--export-set", QString::fromStdString(out)} + row.options +
-                                       QStringList{QString::fromStdString(source)});
+                                       QStringList{QString::fromStdString(row.fromSvg ? svg : source)});
     EXPECT_EQ(run.code, row.code) << run.err;
     for (const char* file : row.present) EXPECT_TRUE(Exists(out + "/" + file)) << file;
     for (const char* file : row.absent) EXPECT_FALSE(Exists(out + "/" + file)) << file;
