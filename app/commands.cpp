@@ -16,6 +16,7 @@
 #include "app/new_tab_dialog.h"
 #include "app/recent_files_menu.h"
 #include "app/recovery.h"
+#include "app/status_note.h"
 #include "app/toolbar.h"
 #include "app/user_guide.h"
 #include "app/version_dialog.h"
@@ -138,7 +139,9 @@ const CommandRow commandTable[] = {
     {CMD_SAVE, CMD_SAVE, [](const CommandContext&) { CommandSave(); }, false},
     {CMD_SAVE_AS, CMD_SAVE_AS, [](const CommandContext&) { CommandSaveAs(); }, false},
     {CMD_EXPORT_XCURSOR, CMD_EXPORT_XCURSOR, [](const CommandContext&) { CommandExportXcursor(); }, true},
-    {CMD_EXPORT_CURSOR_THEME, CMD_EXPORT_CURSOR_THEME, [](const CommandContext&) { CommandExportCursorTheme(); },
+    {CMD_EXPORT_CURSOR_THEME, CMD_EXPORT_CURSOR_THEME, [](const CommandContext&) {
+       if (const auto written = CommandExportCursorTheme()) ShowStatusNote(*written);
+     },
      true},
     {CMD_RECENT_FILE_FIRST, CMD_RECENT_FILE_LAST,
      [](const CommandContext& c) { OpenRecentFile(CommandIdOf(c.word) - CMD_RECENT_FILE_FIRST); }, false},

@@ -121,6 +121,7 @@ int main(int argc, char* argv[]) {
   run("version-dialog", [] { DispatchCommand(CMD_VERSION); });
   run("save-type-dialog", [] { DispatchCommand(CMD_SAVE); });
   run("frame-time-dialog", [] { DispatchCommand(CMD_FRAME_TIME); });
+  run("cursor-theme-dialog", [] { DispatchCommand(CMD_EXPORT_CURSOR_THEME); });
   QImage picture(24, 24, QImage::Format_RGB32);
   picture.fill(Qt::red);
   for (int y = 0; y < 12; ++y)

@@ -2,6 +2,7 @@
 // and PNG entries, the dialog's list and default checks, damaged entries,
 // the replace-or-add question, the tab limit, and what stays untouched.
 
+#include <QDir>
 #include <QCheckBox>
 #include <filesystem>
 #include <set>
@@ -88,9 +89,19 @@ TEST_F(Import, RealIconBringsItsSmallImagesAsTheyAre) {
   // proposes the picture's own with ".ico" (here the same name).
   EXPECT_NE(tabSet.documentName, path);
   EXPECT_EQ(tabSet.documentName, "無名");
+  // A picture whose folder takes no file (here one that is gone) is
+  // proposed at home, then where the last file was saved.
+  const std::string gone = "/gone-q2/pic.png";
   for (const auto& [source, proposed] :
-       {std::pair{std::string(), path}, std::pair{std::string("/pictures/logo.v2.png"), std::string("/pictures/logo.v2.ico")}}) {
+       {std::pair{std::string(), path}, std::pair{Path("logo.v2.png"), Path("logo.v2.ico")},
+        std::pair{gone, QDir::homePath().toStdString() + "/pic.ico"}, std::pair{gone, Path("pic.ico")}}) {
     // The import proposed its own; then another picture's.
+    if (proposed == Path("pic.ico")) {
+      modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
+      modal.QueueFile(Path("saved.ico"));
+      DispatchCommand(CMD_SAVE);
+      tabSet.documentName = "無名";
+    }
     if (!source.empty()) ProposeSaveNameFrom(source);
     modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
     DispatchCommand(CMD_SAVE);
