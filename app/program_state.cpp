@@ -25,7 +25,7 @@ void ResetProgramState() {
   tabSet.documentName.clear();
   SetRecentFiles({});
   LastImportChoices() = {};
-  ForgetLastSavedFolder();
+  ForgetSaveProposals();
   NoteIconDocument({});
   editMouse = EditMouseState{};
   grid = 1;

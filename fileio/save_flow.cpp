@@ -119,7 +119,10 @@ void ProposeSaveNameFrom(const std::string& sourcePath) {
     proposedName = QDir::homePath().toStdString() + "/" + name;
 }
 
-void ForgetLastSavedFolder() { lastSavedFolder.clear(); }
+void ForgetSaveProposals() {
+  lastSavedFolder.clear();
+  proposedName.clear();
+}
 
 std::vector<const ImageTab*> TabsInStripOrder() {
   std::vector<const ImageTab*> tabs;

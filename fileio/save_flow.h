@@ -34,8 +34,9 @@ std::vector<const ImageTab*> TabsInStripOrder();
 // in the picture's folder when the user may write there, else in the folder
 // of the last file saved in this session, else in the home folder.
 void ProposeSaveNameFrom(const std::string& sourcePath);
-// Forgets the folder of the last file saved, as at the start.
-void ForgetLastSavedFolder();
+// Forgets the name proposed and the folder of the last file saved, as at
+// the start.
+void ForgetSaveProposals();
 
 // True when more than one tab is open and all share width, height and
 // colour count: the condition for the side-by-side bitmap.

@@ -90,18 +90,12 @@ TEST_F(Import, RealIconBringsItsSmallImagesAsTheyAre) {
   EXPECT_NE(tabSet.documentName, path);
   EXPECT_EQ(tabSet.documentName, "無名");
   // A picture whose folder takes no file (here one that is gone) is
-  // proposed at home, then where the last file was saved.
+  // proposed at home, and where the last file was saved once there is one.
   const std::string gone = "/gone-q2/pic.png";
   for (const auto& [source, proposed] :
        {std::pair{std::string(), path}, std::pair{Path("logo.v2.png"), Path("logo.v2.ico")},
-        std::pair{gone, QDir::homePath().toStdString() + "/pic.ico"}, std::pair{gone, Path("pic.ico")}}) {
+        std::pair{gone, QDir::homePath().toStdString() + "/pic.ico"}}) {
     // The import proposed its own; then another picture's.
-    if (proposed == Path("pic.ico")) {
-      modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
-      modal.QueueFile(Path("saved.ico"));
-      DispatchCommand(CMD_SAVE);
-      tabSet.documentName = "無名";
-    }
     if (!source.empty()) ProposeSaveNameFrom(source);
     modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
     DispatchCommand(CMD_SAVE);
@@ -143,6 +137,18 @@ TEST_F(Import, RealIconBringsItsSmallImagesAsTheyAre) {
     else
       EXPECT_LT(error / opaque, 30) << colours.size() << " colours";
   }
+
+  // Once a file was saved, its folder is proposed instead of home.
+  for (const std::string& name : {Path("saved.ico"), std::string()}) {
+    if (name.empty()) {
+      tabSet.documentName = "無名";
+      ProposeSaveNameFrom(gone);
+    }
+    modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
+    modal.QueueFile(name);
+    DispatchCommand(CMD_SAVE);
+  }
+  EXPECT_EQ(modal.fileRequests().back().initialName, Path("pic.ico"));
 }
 
 TEST_F(Import, PngEntryOfTwoHundredFiftySixIsScaledToSixtyFour) {
