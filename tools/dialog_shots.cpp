@@ -85,6 +85,14 @@ int main(int argc, char* argv[]) {
   ModalScript script;
   script.onDialog = [&](QDialog& dialog) {
     if (shot == "import-dialog-sizes") ChooseImportTargets(dialog);
+    if (shot == "import-dialog-palette") {
+      // A palette file without black: the dialog names it and shows the
+      // colour count it gives.
+      auto* palette = FindControl<QComboBox>(dialog, ID_IMPORT_PALETTE);
+      palette->setCurrentIndex(3);
+      emit palette->activated(3);
+      QApplication::processEvents();
+    }
     const std::string name = shot + (dialogs++ == 0 ? "" : "-" + std::to_string(dialogs));
     Save(dialog, name);
     Check(dialog, name);
@@ -137,6 +145,15 @@ int main(int argc, char* argv[]) {
   large.save(QString::fromStdString(largePath));
   run("import-dialog", [&] { ImportFile(largePath); });
   if (argc > 2) run("import-dialog-sizes", [&] { ImportFile(argv[2]); });
+  const std::string palettePath = folder + "/no-black.hex";
+  std::FILE* paletteFile = std::fopen(palettePath.c_str(), "w");
+  if (paletteFile != nullptr) {
+    std::fputs("ff0000\n00ff00\n0000ff\nffffff\n", paletteFile);
+    std::fclose(paletteFile);
+  }
+  script.onFileDialog = [&](const FileDialogRequest&) { return std::optional<std::string>(palettePath); };
+  run("import-dialog-palette", [&] { ImportFile(largePath); });
+  script.onFileDialog = nullptr;
   InstallModalScript(nullptr);
 
   // Message boxes size themselves to their texts; two real ones, taken
