@@ -24,6 +24,7 @@
 #include "app/commands.h"
 #include "app/language.h"
 #include "app/main_window.h"
+#include "app/status_note.h"
 #include "fileio/icon_format.h"
 #include "fileio/open_flow.h"
 #include "fileio/recent_files.h"
@@ -179,6 +180,11 @@ int main(int argc, char* argv[]) {
   QApplication::processEvents();
   Save(*mainWindows.main, "main-window");
   Check(*mainWindows.main, "main-window");
+  // The status line with the note an export leaves.
+  ShowStatusNote("/home/user/.icons/my-cursors/cursors/left_ptr: default, arrow, top_left_arrow");
+  QApplication::processEvents();
+  Save(*mainWindows.main, "main-window-note");
+  ShowStatusNote({});
   int index = 0;
   for (QAction* action : mainWindows.main->menuBar()->actions()) {
     QMenu* menu = action->menu();
