@@ -30,7 +30,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
   const QCommandLineOption language(
-      QStringLiteral("lang"), UiText(QT_TRANSLATE_NOOP("Quillet2", "表示の言語: en (英語) または ja (日本語、既定)")),
+      QStringLiteral("lang"), UiText(QT_TRANSLATE_NOOP("Quillet2", "表示の言語: en (英語) または ja (日本語)。既定は「言語」メニューで選んだもの、なければデスクトップの言語")),
       QStringLiteral("en|ja"));
   parser.addOption(language);
   const QCommandLineOption noRecovery(

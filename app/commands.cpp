@@ -17,6 +17,7 @@
 #include "app/new_tab_dialog.h"
 #include "app/recent_files_menu.h"
 #include "app/recovery.h"
+#include "app/status_note.h"
 #include "app/toolbar.h"
 #include "app/user_guide.h"
 #include "app/version_dialog.h"
@@ -140,7 +141,9 @@ const CommandRow commandTable[] = {
     {CMD_SAVE, CMD_SAVE, [](const CommandContext&) { CommandSave(); }, false},
     {CMD_SAVE_AS, CMD_SAVE_AS, [](const CommandContext&) { CommandSaveAs(); }, false},
     {CMD_EXPORT_XCURSOR, CMD_EXPORT_XCURSOR, [](const CommandContext&) { CommandExportXcursor(); }, true},
-    {CMD_EXPORT_CURSOR_THEME, CMD_EXPORT_CURSOR_THEME, [](const CommandContext&) { CommandExportCursorTheme(); },
+    {CMD_EXPORT_CURSOR_THEME, CMD_EXPORT_CURSOR_THEME, [](const CommandContext&) {
+       if (const auto written = CommandExportCursorTheme()) ShowStatusNote(*written);
+     },
      true},
     {CMD_EXPORT_ICON_SET, CMD_EXPORT_ICON_SET, [](const CommandContext&) { CommandExportIconSet(); }, true},
     {CMD_RECENT_FILE_FIRST, CMD_RECENT_FILE_LAST,

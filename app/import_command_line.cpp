@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "app/output_name.h"
+#include "fileio/cursor_format.h"
 #include "import/alpha_cut.h"
 #include "import/command_line_import.h"
 #include "import/cursor_import.h"
@@ -40,6 +41,9 @@ inline constexpr const char* OUTPUT_IS_FOLDER =
 inline constexpr const char* BAD_HOT_SPOT =
     QT_TRANSLATE_NOOP("Quillet2", "--hotspot には X,Y を 0 以上の整数で指定してください");
 
+inline constexpr const char* HOT_SPOT_WITHOUT_CURSOR = QT_TRANSLATE_NOOP(
+    "Quillet2", "--hotspot はカーソル (-o NAME.cur か --xcursor) を書き出すときだけ指定できます");
+
 struct ImportOptions {
   QCommandLineOption input{QStringLiteral("import"),
                            UiText(QT_TRANSLATE_NOOP("Quillet2", "画像 (.ico .cur .png .bmp .gif) からアイコンを作る")),
@@ -56,7 +60,7 @@ struct ImportOptions {
   QCommandLineOption dither{QStringLiteral("dither"),
                             UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で色を減らすときディザをかける"))};
   QCommandLineOption depth{QStringLiteral("depth"),
-                           UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で64以下の大きさも32ビットで書き出す")),
+                           UiText(QT_TRANSLATE_NOOP("Quillet2", "--import で全ての大きさを32ビットの画像だけで書き出す")),
                            QStringLiteral("32")};
   QCommandLineOption keep{QStringLiteral("keep"),
                           UiText(QT_TRANSLATE_NOOP("Quillet2", "--import のアイコンの画像のうち、作らない大きさのものをそのまま残す"))};
@@ -206,12 +210,17 @@ CommandLine RunImportCommandLine(const QStringList& arguments) {
   if (parser.isSet(options.hotSpot)) {
     request.hotSpot = ParseHotSpotText(parser.value(options.hotSpot).toStdString());
     if (!request.hotSpot) return Failure(IMPORT_EXIT_ARGUMENTS, BAD_HOT_SPOT);
+    // An icon has no hot spot; one given for nothing that carries it would
+    // be lost without a word.
+    if (!parser.isSet(options.xcursor) && !IsCursorName(request.output))
+      return Failure(IMPORT_EXIT_ARGUMENTS, HOT_SPOT_WITHOUT_CURSOR);
   }
   if (parser.isSet(options.xcursor)) request.xcursorOutput = BytesOfText(parser.value(options.xcursor));
   const CommandLineImportResult result = RunCommandLineImport(request);
   if (result.exitCode != 0) return Failure(result.exitCode, result.error);
   CommandLine line;
   line.standardOutput = QString::fromStdString(result.lossLines);
+  line.standardError = QString::fromStdString(result.warnings);
   line.exitNow = true;
   return line;
 }

@@ -262,6 +262,7 @@ QMainWindow* CreateMainWindow() {
   statusWndFlag = settings.statusWndFlag;
   grid = settings.grid;
   SetRecentFiles(settings.recentFiles);
+  LastImportChoices() = settings.import;
   gripSize = 0;
   if (statusWndFlag == 1) CreateSizeGrip();
   UpdateMinimumSize();
@@ -390,7 +391,9 @@ bool AskSaveBeforeClose() {
 
 bool AllowSessionEnd() {
   if (AllTabsUnchanged(tabSet)) return true;
-  const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNO);
+  // Cancel asks the session to wait, as closing the window would.
+  const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNOCANCEL);
+  if (answer == IDCANCEL) return false;
   if (answer != IDYES) return true;
   return SaveTypeDialog() != 2;
 }

@@ -4,7 +4,9 @@
 #include "canvas/pen_tools.h"
 #include "fileio/plain_save.h"
 #include "fileio/recent_files.h"
+#include "fileio/save_flow.h"
 #include "fileio/true_colour_save.h"
+#include "import/remembered_choices.h"
 #include "model/change_hub.h"
 #include "model/kept_entries.h"
 #include "model/tab_set.h"
@@ -22,6 +24,8 @@ void ResetProgramState() {
   for (int& slot : tabSet.positionSlots) slot = 0;
   tabSet.documentName.clear();
   SetRecentFiles({});
+  LastImportChoices() = {};
+  ForgetSaveProposals();
   NoteIconDocument({});
   editMouse = EditMouseState{};
   grid = 1;

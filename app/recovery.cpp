@@ -17,6 +17,7 @@
 #include "app/recovery_tabs.h"
 #include "model/change_hub.h"
 #include "model/tab_set.h"
+#include "platform/file_name_bytes.h"
 #include "platform/modal.h"
 #include "platform/profile.h"
 #include "platform/translation.h"
@@ -200,7 +201,11 @@ std::string ProblemText(RecoveryProblem problem) {
 std::string OfferText(const RecoverySummary& summary) {
   const QString when =
       QDateTime::fromSecsSinceEpoch(summary.writtenAt).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-  return FillText(UiString(RECOVERY_OFFER), {UiString(summary.name), std::to_string(summary.tabCount),
+  // A file's name is shown as every message shows it, its bytes that are no
+  // UTF-8 as "\xHH"; only the unnamed document's name is translated.
+  const std::string name = summary.name.find('/') == std::string::npos ? UiString(summary.name)
+                                                                       : ReadableFileName(summary.name);
+  return FillText(UiString(RECOVERY_OFFER), {name, std::to_string(summary.tabCount),
                                              std::to_string(summary.changedCount), when.toStdString()});
 }
 

@@ -19,6 +19,7 @@ namespace {
 constexpr const char* WINDOW_SECTION = "WINDOW";
 constexpr const char* FLAG_SECTION = "FLAG";
 constexpr const char* RECENT_SECTION = "RECENT";
+constexpr const char* IMPORT_SECTION = "IMPORT";
 
 std::string RecentKey(int index) { return "file" + std::to_string(index + 1); }
 
@@ -71,6 +72,9 @@ WindowSettings ReadSettings() {
   s.grid = GetProfileInt(FLAG_SECTION, "grid", 1, iniPath);
   for (int i = 0; i < RECENT_FILES_MAX; ++i)
     s.recentFiles.push_back(GetProfileString(RECENT_SECTION, RecentKey(i), {}, iniPath));
+  s.import.sizes = ImportSizesOfText(GetProfileString(IMPORT_SECTION, "sizes", {}, iniPath));
+  s.import.colours = GetProfileInt(IMPORT_SECTION, "colours", 256, iniPath);
+  s.import.dither = GetProfileInt(IMPORT_SECTION, "dither", 0, iniPath) != 0;
   return s;
 }
 
@@ -131,5 +135,9 @@ void WriteSettings() {
   for (int i = 0; i < RECENT_FILES_MAX; ++i)
     WriteText(RECENT_SECTION, RecentKey(i), i < static_cast<int>(recent.size()) ? recent[i] : std::string(), problem,
               failed);
+  const RememberedImportChoices& import = LastImportChoices();
+  WriteText(IMPORT_SECTION, "sizes", ImportSizesText(import.sizes), problem, failed);
+  WriteInt(IMPORT_SECTION, "colours", import.colours, problem, failed);
+  WriteInt(IMPORT_SECTION, "dither", import.dither ? 1 : 0, problem, failed);
   if (failed) ShowReport(WriteFailureMessage(iniPath, SETTINGS_WRITE_FAILED, problem));
 }

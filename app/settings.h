@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "import/remembered_choices.h"
 #include "platform/ui_text.h"
 
 inline constexpr const char* SETTINGS_WRITE_FAILED = QT_TRANSLATE_NOOP("Quillet2", "設定の保存に失敗");
@@ -22,6 +23,8 @@ struct WindowSettings {
   int grid = 1;
   // The files last opened or saved, newest first.
   std::vector<std::string> recentFiles;
+  // The choices of the last import.
+  RememberedImportChoices import;
 };
 
 // Reads the settings file; missing keys or a missing file give the defaults.
@@ -31,5 +34,5 @@ WindowSettings ReadSettings();
 // on none) and at least the window's minimum size.
 void ApplyWindowSettings(const WindowSettings& settings);
 // Writes the window's place and size (not when it is minimized) and always
-// the two flags and the recent files. A failure is reported, and the file is then left as it was.
+// the two flags, the recent files and the last import's choices. A failure is reported, and the file is then left as it was.
 void WriteSettings();

@@ -26,10 +26,11 @@ constexpr const char* NO_DATA_CHUNK = QT_TRANSLATE_NOOP("Quillet2", "data チャ
 constexpr const char* BAD_RIFF_VERSION = QT_TRANSLATE_NOOP("Quillet2", "パレットの版が 0x0300 ではありません");
 constexpr const char* BAD_QPL = QT_TRANSLATE_NOOP("Quillet2", "qpl の見出しか大きさが正しくありません");
 
-// "パレット読み込みに失敗：reason".
+// "パレット読み込みに失敗：reason". The message is one text with the reason
+// in it, not two joined, because the first line alone is a sentence of its
+// own in other languages.
 std::string Failure(const char* reason, TextLookup lookup, std::initializer_list<std::string> values = {}) {
-  return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "%1：%2")),
-                  {lookup(PALETTE_READ_FAILED), FillText(lookup(reason), values)});
+  return FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "パレット読み込みに失敗：%1")), {FillText(lookup(reason), values)});
 }
 
 ColorRef Rgb(int r, int g, int b) {

@@ -1,6 +1,9 @@
 #include "fileio/save_flow.h"
 
+#include <unistd.h>
+
 #include <QComboBox>
+#include <QDir>
 #include <QDialog>
 #include <QMainWindow>
 #include <QPushButton>
@@ -29,6 +32,16 @@
 
 namespace {
 
+// The folder of the last file saved in this session, where a document
+// without a folder of its own is proposed.
+std::string lastSavedFolder;
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 // Writes the bytes under the document's name and shows what went wrong. A
 // file that another program changed since it was opened or saved is only
 // overwritten when the user says so.
@@ -37,7 +50,10 @@ bool WriteDocument(const ByteBuffer& bytes) {
   if (!ConfirmSaveOverChanges(path)) return false;
   WriteProblem problem = WriteProblem::None;
   switch (WriteFileBytesSafely(path, bytes, &problem)) {
-    case WriteResult::Ok: NoteFileSaved(path); return true;
+    case WriteResult::Ok:
+      NoteFileSaved(path);
+      lastSavedFolder = FolderOf(path);
+      return true;
     case WriteResult::OpenFailed: ShowReport(WriteFailureMessage(path, ICON_OPEN_FAILED, problem)); return false;
     case WriteResult::WriteFailed: ShowReport(WriteFailureMessage(path, ICON_WRITE_FAILED, problem)); return false;
   }
@@ -90,7 +106,23 @@ QPushButton* AddButton(QDialog& dialog, int id, const char* text, int x, int y, 
 
 }  // namespace
 
-void ProposeSaveNameFrom(const std::string& sourcePath) { proposedName = WithExtension(sourcePath, ".ico"); }
+void ProposeSaveNameFrom(const std::string& sourcePath) {
+  // A picture imported from a folder the user may not write into (a system
+  // icon theme) is proposed where the user saved last, else at home.
+  const std::string folder = FolderOf(sourcePath);
+  const std::string name = WithExtension(sourcePath.substr(sourcePath.find_last_of('/') + 1), ".ico");
+  if (::access(folder.c_str(), W_OK) == 0)
+    proposedName = WithExtension(sourcePath, ".ico");
+  else if (!lastSavedFolder.empty())
+    proposedName = (lastSavedFolder == "/" ? "" : lastSavedFolder) + "/" + name;
+  else
+    proposedName = QDir::homePath().toStdString() + "/" + name;
+}
+
+void ForgetSaveProposals() {
+  lastSavedFolder.clear();
+  proposedName.clear();
+}
 
 std::vector<const ImageTab*> TabsInStripOrder() {
   std::vector<const ImageTab*> tabs;
@@ -171,25 +203,31 @@ bool WriteSideBySideBitmap() {
 }
 
 int SaveTypeDialog() {
-  QDialog* dialog = CreateTemplateDialog(windowHandles.main, SAVE_TYPE_TITLE, 260, 121, "ＭＳ Ｐゴシック", 9);
+  // Only the ways of saving that apply are offered, one below the other; a
+  // side-by-side bitmap needs tabs that can share one strip.
+  const bool sideBySideApplies = CanSaveSideBySide();
+  const int buttons = sideBySideApplies ? 2 : 1;
+  const int cancelTop = 7 + buttons * 18 + 4;
+  QDialog* dialog =
+      CreateTemplateDialog(windowHandles.main, SAVE_TYPE_TITLE, 260, cancelTop + 38, "ＭＳ Ｐゴシック", 9);
   dialog->setObjectName(QStringLiteral("2220"));
   QPushButton* oneIcon =
       AddButton(*dialog, ID_SAVE_ONE_ICON, QT_TRANSLATE_NOOP("Quillet2", "１つのアイコンファイルとして保存"), 7, 7, 246,
                 15, true);
-  AddButton(*dialog, ID_SAVE_SEPARATE_ICONS, QT_TRANSLATE_NOOP("Quillet2", "個別のアイコンファイルとして保存"), 7, 25,
-            246, 15, false);
-  QPushButton* sideBySide = AddButton(
-      *dialog, ID_SAVE_SIDE_BY_SIDE,
-      QT_TRANSLATE_NOOP("Quillet2", "横に並んだビットマップファイルとして保存（最初のタブのパレットで保存されます）"),
-      7, 43, 246, 15, CanSaveSideBySide());
-  AddButton(*dialog, ID_SAVE_SEPARATE_BITMAPS, QT_TRANSLATE_NOOP("Quillet2", "個別のビットマップファイルとして保存"), 7,
-            61, 246, 15, false);
-  QPushButton* cancel = AddButton(*dialog, IDCANCEL, QT_TRANSLATE_NOOP("Quillet2", "キャンセル"), 95, 83, 70, 15, true);
+  QPushButton* sideBySide =
+      sideBySideApplies
+          ? AddButton(*dialog, ID_SAVE_SIDE_BY_SIDE,
+                      QT_TRANSLATE_NOOP("Quillet2",
+                                        "横に並んだビットマップファイルとして保存（最初のタブのパレットで保存されます）"),
+                      7, 25, 246, 15, true)
+          : nullptr;
+  QPushButton* cancel =
+      AddButton(*dialog, IDCANCEL, QT_TRANSLATE_NOOP("Quillet2", "キャンセル"), 95, cancelTop, 70, 15, true);
   // Below the buttons: whether icons are also, or only, written in 32 bits.
   auto* depth = new QComboBox;
   for (const char* choice : TRUE_COLOUR_CHOICES) depth->addItem(UiText(choice));
   depth->setCurrentIndex(static_cast<int>(DocumentTrueColour(tabSet.documentName)));
-  PlaceTemplateControl(*dialog, depth, ID_SAVE_TRUE_COLOUR, 7, 101, 246, 60);
+  PlaceTemplateControl(*dialog, depth, ID_SAVE_TRUE_COLOUR, 7, cancelTop + 18, 246, 60);
   PlaceDialogOverMain(*dialog);
 
   QObject::connect(oneIcon, &QPushButton::clicked, dialog, [dialog, depth] {
@@ -199,8 +237,9 @@ int SaveTypeDialog() {
     if (!written) ChooseTrueColourForNextSave(DocumentTrueColour(tabSet.documentName));
     dialog->done(written ? 1 : 2);
   });
-  QObject::connect(sideBySide, &QPushButton::clicked, dialog,
-                   [dialog] { dialog->done(WriteSideBySideBitmap() ? 1 : 2); });
+  if (sideBySide != nullptr)
+    QObject::connect(sideBySide, &QPushButton::clicked, dialog,
+                     [dialog] { dialog->done(WriteSideBySideBitmap() ? 1 : 2); });
   QObject::connect(cancel, &QPushButton::clicked, dialog, [dialog] { dialog->done(2); });
   // Escape and the caption's close button cancel as well.
   QObject::connect(dialog, &QDialog::rejected, dialog, [dialog] { dialog->setResult(2); });
@@ -212,7 +251,10 @@ int SaveTypeDialog() {
 
 bool AskSaveAndDiscardAll() {
   if (!AllTabsUnchanged(tabSet)) {
-    const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNO);
+    // No discards the changes, so the user may also think again: Cancel
+    // keeps every tab and stops whatever asked.
+    const int answer = AskQuestion(FileMessage(tabSet.documentName, SAVE_CHANGED_QUESTION), MB_YESNOCANCEL);
+    if (answer == IDCANCEL) return false;
     if (answer == IDYES && SaveTypeDialog() != 1) return false;
   }
   DeleteAllTabs();

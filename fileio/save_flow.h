@@ -15,7 +15,8 @@ inline constexpr const char* SAVE_BITMAP_TITLE =
     QT_TRANSLATE_NOOP("Quillet2", "名前をつけて保存（横に並んだビットマップファイルとして保存）");
 inline constexpr const char* SAVE_CHANGED_QUESTION = QT_TRANSLATE_NOOP("Quillet2", "変更されています保存しますか？");
 
-// Control ids of the save-type dialog.
+// Control ids of the save-type dialog. Separate icon and bitmap files are
+// not offered; their ids stay taken.
 enum : int {
   ID_SAVE_ONE_ICON = 2020,
   ID_SAVE_SEPARATE_ICONS = 2021,
@@ -29,9 +30,13 @@ enum : int {
 std::vector<const ImageTab*> TabsInStripOrder();
 
 // After an import into an unnamed document, the save dialogs propose the
-// picture's own name with ".ico" (in its folder) until the document gets a
-// name of its own.
+// picture's own name with ".ico" until the document gets a name of its own:
+// in the picture's folder when the user may write there, else in the folder
+// of the last file saved in this session, else in the home folder.
 void ProposeSaveNameFrom(const std::string& sourcePath);
+// Forgets the name proposed and the folder of the last file saved, as at
+// the start.
+void ForgetSaveProposals();
 
 // True when more than one tab is open and all share width, height and
 // colour count: the condition for the side-by-side bitmap.
@@ -50,7 +55,8 @@ bool WriteSideBySideBitmap();
 int SaveTypeDialog();
 
 // Asks whether to save changed tabs, then discards all tabs. False, with
-// every tab kept, when the user chose to save and nothing was written.
+// every tab kept, when the user cancelled the question, or chose to save and
+// nothing was written.
 bool AskSaveAndDiscardAll();
 
 // The save-type dialog, then the caption names the document: what Save

@@ -81,7 +81,19 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   // The hot spot of each true-colour image, scaled as its picture was.
   std::vector<std::pair<int, int>> trueColourHotSpots;
   const ImportEntry& picture = source.entries[static_cast<std::size_t>(row)];
-  const std::pair<int, int> hotSpot = request.hotSpot.value_or(std::make_pair(0, 0));
+  std::pair<int, int> hotSpot = request.hotSpot.value_or(std::make_pair(0, 0));
+  std::string warnings;
+  if (hotSpot.first >= picture.width || hotSpot.second >= picture.height) {
+    // The pointer's pixel must be one of the picture's; the nearest one is
+    // taken, and the user is told, since the cursor then points elsewhere.
+    const std::pair<int, int> inside{std::min(hotSpot.first, std::max(picture.width - 1, 0)),
+                                     std::min(hotSpot.second, std::max(picture.height - 1, 0))};
+    warnings += FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "--hotspot %1,%2 は %3×%4 の画像の外なので、%5,%6 にしました")),
+                         {std::to_string(hotSpot.first), std::to_string(hotSpot.second), std::to_string(picture.width),
+                          std::to_string(picture.height), std::to_string(inside.first), std::to_string(inside.second)}) +
+                "\n";
+    hotSpot = inside;
+  }
   std::string lines;
   for (int size : trueColourSizes) {
     const int best = size == IMPORT_SIZE_AS_IT_IS ? row : BestEntryForSize(source.entries, row, size);
@@ -124,6 +136,7 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   PlaceImportHotSpots(made, hotSpot, picture.width, picture.height);
 
   CommandLineImportResult result;
+  result.warnings = warnings;
   std::vector<IconPart> parts;
   for (const ImportMade& one : made) {
     parts.push_back({one.image.get(), nullptr});
@@ -182,10 +195,13 @@ CommandLineImportResult RunCommandLineImport(const CommandLineImport& request) {
   for (const auto& [path, bytes] : outputs) {
     WriteProblem problem = WriteProblem::None;
     if (WriteFileBytesSafely(path, bytes, &problem) != WriteResult::Ok) {
+      // The failure and its reason make one text, as the failure alone is a
+      // sentence of its own in other languages.
       const char* reason = WriteProblemText(problem);
-      std::string text = AboutFile(path, ICON_WRITE_FAILED);
-      if (reason != nullptr) text = FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "%1、%2")), {text, UiString(reason)});
-      return Failure(IMPORT_EXIT_WRITE, text);
+      const std::string failure =
+          reason != nullptr ? FillText(UiString(QT_TRANSLATE_NOOP("Quillet2", "書きこみに失敗、%1")), {UiString(reason)})
+                            : UiString(ICON_WRITE_FAILED);
+      return Failure(IMPORT_EXIT_WRITE, AboutFile(path, failure));
     }
   }
   return result;

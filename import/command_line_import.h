@@ -47,6 +47,9 @@ struct CommandLineImportResult {
   std::string lossLines;
   // Why the import failed, naming the file, when it did.
   std::string error;
+  // What the import changed of the request to carry it out (a hot spot
+  // outside the picture), each line ending in a newline.
+  std::string warnings;
 };
 
 // Reads the input, makes one image per size exactly as the import dialog

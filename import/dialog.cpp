@@ -12,6 +12,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <memory>
+#include <utility>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,6 +24,7 @@
 #include "fileio/palette_formats.h"
 #include "import/palette_import.h"
 #include "import/alpha_controls.h"
+#include "import/remembered_choices.h"
 #include "model/tab_lifecycle.h"
 #include "palette/colour_math.h"
 #include "platform/dialog_template.h"
@@ -77,20 +79,25 @@ QRgb Over(std::uint32_t argb, QRgb backdrop) {
               mix(argb & 0xFF, qBlue(backdrop)));
 }
 
-// Draws a width x height picture enlarged, from the left edge given;
-// `colour` is told the picture pixel and the screen pixel (for the backdrop)
-// and gives the colour to show.
+// Draws a width x height picture in the box that starts at the left edge
+// given, enlarged by the largest whole factor that fits the box, so that
+// each of its pixels is a sharp square, and centred in it. `colour` is told
+// the picture pixel and the screen pixel (for the backdrop) and gives the
+// colour to show.
 template <typename Colour>
-void DrawEnlarged(QImage& image, int left, int width, int height, Colour colour, int zoom = 0) {
-  if (zoom <= 0) zoom = std::max(1, PICTURE_BOX / std::max(width, height));
-  for (int y = 0; y < height * zoom && y < image.height(); ++y)
+void DrawEnlarged(QImage& image, int left, int width, int height, Colour colour) {
+  const int zoom = std::max(1, PICTURE_BOX / std::max(width, height));
+  const int offsetX = std::max(0, (PICTURE_BOX - width * zoom) / 2);
+  const int offsetY = std::max(0, (PICTURE_BOX - height * zoom) / 2);
+  for (int y = 0; y < height * zoom && offsetY + y < image.height(); ++y)
     for (int x = 0; x < width * zoom; ++x)
-      image.setPixel(left + x, y, colour(x / zoom, y / zoom, x, y));
+      image.setPixel(left + offsetX + x, offsetY + y, colour(x / zoom, y / zoom, x, y));
 }
 
-// The row's picture followed by the images it makes. The made images share
-// one scale, the largest that fits the largest of them into the box, so a
-// larger image looks larger; each is labelled with its size below it.
+// The row's picture followed by the images it makes. Each made image is
+// enlarged on its own to fill the box as far as whole pixels allow, so that
+// a 16 pixel image can be judged as well as a 64 pixel one; each is
+// labelled with its size below it.
 QImage RowPicture(const ImportEntry& entry, const std::vector<ImportMade>& made) {
   const int width = PICTURE_BOX + static_cast<int>(made.size()) * (PICTURE_BOX + PICTURE_GAP) + PICTURE_GAP;
   const int labelHeight = made.empty() ? 0 : SIZE_LABEL_HEIGHT;
@@ -99,9 +106,6 @@ QImage RowPicture(const ImportEntry& entry, const std::vector<ImportMade>& made)
   const RgbaPicture& source = entry.picture;
   DrawEnlarged(image, 0, source.width, source.height,
                [&](int px, int py, int x, int y) { return Over(source.At(px, py), Backdrop(x, y)); });
-  int largest = 1;
-  for (const ImportMade& one : made) largest = std::max({largest, int{one.image->width}, int{one.image->height}});
-  const int zoom = std::max(1, PICTURE_BOX / largest);
   int left = PICTURE_BOX + 2 * PICTURE_GAP;
   QPainter painter(&image);
   painter.setPen(QApplication::palette().color(QPalette::WindowText));
@@ -114,8 +118,7 @@ QImage RowPicture(const ImportEntry& entry, const std::vector<ImportMade>& made)
           if ((cell & CELL_MASK_BIT) != 0) return Backdrop(x, y);
           const ColorRef c = tab.palette[cell & CELL_INDEX_BITS];
           return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
-        },
-        zoom);
+        });
     painter.drawText(QRect(left, PICTURE_BOX, PICTURE_BOX, labelHeight), Qt::AlignHCenter | Qt::AlignVCenter,
                      QStringLiteral("%1×%2").arg(tab.width).arg(tab.height));
     left += PICTURE_BOX + PICTURE_GAP;
@@ -139,6 +142,16 @@ void RemakeRow(DialogState& state, int row) {
   const QImage image = RowPicture(state.entries[static_cast<std::size_t>(row)], rowState.made);
   pictures->setPixmap(QPixmap::fromImage(image));
   pictures->setFixedSize(image.size());
+  // With a palette the greyed colour box shows the count the images get
+  // (the palette may need one more entry for black), and the row's own
+  // choice again once the palette is gone.
+  QWidget* colours = list->itemWidget(list->topLevelItem(row), IMPORT_COLUMN_TARGET_COLOURS);
+  auto* combo = colours != nullptr ? colours->findChild<QComboBox*>() : nullptr;
+  if (combo != nullptr) {
+    const bool given = !rowState.target.palette.empty() && !rowState.made.empty();
+    const QSignalBlocker block(combo);
+    combo->setCurrentIndex(combo->findData(given ? rowState.made.front().colours : rowState.target.colours));
+  }
 }
 
 // Shows the losses of the checked images, one line for each image they
@@ -265,11 +278,18 @@ QComboBox* PaletteChoice(const std::shared_ptr<DialogState>& state) {
           combo->setCurrentIndex(*previous);
           return;
         }
+        // The choice names the file whose colours the images take.
+        const QString file = QString::fromStdString(*path);
+        combo->setItemText(index, UiText(QT_TRANSLATE_NOOP("Quillet2", "パレットファイル：%1"))
+                                      .arg(file.section(QLatin1Char('/'), -1)));
+        combo->setItemData(index, file, Qt::ToolTipRole);
+        combo->setToolTip(file);
         break;
       }
       default:
         break;
     }
+    if (combo->itemData(index).toInt() != PALETTE_FILE) combo->setToolTip({});
     *previous = index;
     UsePalette(*state, palette);
   });
@@ -287,6 +307,8 @@ QTreeWidget* AddList(QDialog& dialog, const std::shared_ptr<DialogState>& state)
        UiText(QT_TRANSLATE_NOOP("Quillet2", "色数")), UiText(QT_TRANSLATE_NOOP("Quillet2", "取り込み後"))});
   PlaceTemplateControl(dialog, list, ID_IMPORT_LIST, 7, 16, 506, 180);
   const std::vector<bool> checks = DefaultImportChecks(entries);
+  const bool onlyRow = std::count_if(entries.begin(), entries.end(),
+                                     [](const ImportEntry& entry) { return entry.problem.empty(); }) == 1;
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ImportEntry& entry = entries[i];
     const int row = static_cast<int>(i);
@@ -297,7 +319,7 @@ QTreeWidget* AddList(QDialog& dialog, const std::shared_ptr<DialogState>& state)
     if (entry.problem.empty()) {
       item->setText(IMPORT_COLUMN_COLOURS, QString::number(entry.sourceColours));
       item->setCheckState(IMPORT_COLUMN_SIZE, checks[i] ? Qt::Checked : Qt::Unchecked);
-      state->rows[i].target = DefaultImportTarget(entry);
+      state->rows[i].target = StartingImportTarget(entry, onlyRow, LastImportChoices());
       list->setItemWidget(item, IMPORT_COLUMN_TARGET_SIZES, SizeButtons(state, row));
       // The list row is as tall as the pictures; the box keeps its own height.
       auto* colours = new QWidget;
@@ -348,6 +370,7 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
            506, 9);
   // The dithering choice is read by every row's images, so it comes first.
   state->dither = new QCheckBox(UiText(QT_TRANSLATE_NOOP("Quillet2", "色を減らすときディザをかける")));
+  state->dither->setChecked(LastImportChoices().dither);
   PlaceTemplateControl(*dialog, state->dither, ID_IMPORT_DITHER, 7, 270, 200, 12);
   AddLabel(*dialog, ID_IMPORT_PALETTE_LABEL, QT_TRANSLATE_NOOP("Quillet2", "パレット"), 212, 271, 40, 9);
   PlaceTemplateControl(*dialog, PaletteChoice(state), ID_IMPORT_PALETTE, 254, 268, 150, 14);
@@ -384,8 +407,17 @@ std::optional<ImportChoice> RunImportDialog(const std::vector<ImportEntry>& entr
   if (result == IDOK) {
     choice.emplace();
     choice->dither = state->dither->isChecked();
+    RememberedImportChoices& remembered = LastImportChoices();
+    remembered.dither = choice->dither;
+    bool first = true;
     for (int i = 0; i < list->topLevelItemCount(); ++i)
       if (entries[i].problem.empty() && Checked(*list, i)) {
+        // The first image chosen speaks for the next import.
+        const ImportTarget& target = state->rows[static_cast<std::size_t>(i)].target;
+        if (std::exchange(first, false)) {
+          remembered.sizes = target.sizes;
+          remembered.colours = target.colours;
+        }
         choice->entries.push_back(i);
         for (ImportMade& made : state->rows[static_cast<std::size_t>(i)].made) choice->images.push_back(std::move(made));
       }

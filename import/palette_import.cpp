@@ -20,7 +20,17 @@ PaletteMapping ConvertPictureToPalette(const RgbaPicture& picture, const std::ve
   const int w = std::clamp(picture.width, 1, MAX_IMAGE_SIZE);
   const int h = std::clamp(picture.height, 1, MAX_IMAGE_SIZE);
   const int count = std::clamp(static_cast<int>(palette.size()), 1, 256);
-  const std::uint8_t code = CodeForColours(count);
+  // Windows shows the screen through a transparent pixel only where its
+  // colour is black, so a palette without black needs one more entry.
+  bool transparent = false;
+  for (int y = 0; y < h && !transparent; ++y)
+    for (int x = 0; x < w && !transparent; ++x)
+      transparent = AlphaOf(picture.pixels[static_cast<std::size_t>(y) * picture.width + x]) < IMPORT_ALPHA_THRESHOLD;
+  bool paletteHasBlack = false;
+  for (int i = 0; i < count && i < static_cast<int>(palette.size()); ++i)
+    paletteHasBlack = paletteHasBlack || (palette[i] & 0xFFFFFF) == 0;
+  const bool addBlack = transparent && !paletteHasBlack && !palette.empty() && count < 256;
+  const std::uint8_t code = CodeForColours(count + (addBlack ? 1 : 0));
   std::vector<std::uint32_t> rgb;
   for (int i = 0; i < count && i < static_cast<int>(palette.size()); ++i) rgb.push_back(RgbOf(palette[i]));
   if (rgb.empty()) rgb.push_back(0);
@@ -32,6 +42,7 @@ PaletteMapping ConvertPictureToPalette(const RgbaPicture& picture, const std::ve
   for (std::size_t i = 0; i < rgb.size(); ++i) tab.palette[i] = palette.empty() ? 0 : palette[i] & 0xFFFFFFu;
 
   PaletteMapping mapping;
+  mapping.blackAdded = addBlack && code != CodeForColours(count);
   // A transparent pixel shows the screen unchanged only where its colour is
   // black: the palette's own black, else the black of an entry it leaves.
   int transparentIndex = -1;

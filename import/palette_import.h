@@ -16,13 +16,19 @@ struct PaletteMapping {
   // False when no entry of the image is black, so the transparent pixels
   // cannot show the screen unchanged.
   bool blackUnderMask = true;
+  // The palette has no black, and the black entry added after its colours
+  // for the transparent pixels took a larger colour count than the
+  // palette's own.
+  bool blackAdded = false;
 };
 
 // Fills the tab from the picture (which must fit MAX_IMAGE_SIZE) with the
 // palette's colours (1 to 256) as its first entries: 2, 16 or 256 colours,
-// the smallest that holds them, the entries past them black. Transparent
-// cells point at the palette's first black entry, else at the first black
-// entry past the palette's colours, else at entry 0.
+// the smallest that holds them and, when the picture has transparent pixels
+// and the palette no black, a black entry after them; the entries past them
+// are black. Transparent cells point at the palette's first black entry,
+// else at the first black entry past the palette's colours, else (a full
+// palette without black) at entry 0.
 PaletteMapping ConvertPictureToPalette(const RgbaPicture& picture, const std::vector<ColorRef>& palette, bool dither,
                                        ImageTab& tab);
 

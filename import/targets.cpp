@@ -110,6 +110,7 @@ ImportMade MakeImportImage(const std::vector<ImportEntry>& entries, int row, int
     made.colours = ColorCountOfCode(made.image->colorCode);
     made.givenPaletteColours = static_cast<int>(palette.size());
     if (!mapping.blackUnderMask) made.transparentWithoutBlack = mapping.transparentPixels;
+    made.blackAddedToPalette = mapping.blackAdded;
     return made;
   }
   ConvertPicture(picture, colours, dither, *made.image);
@@ -143,6 +144,9 @@ std::string DescribeMadeLoss(const ImportMade& made, TextLookup lookup) {
   if (made.partialAlphaPixels > 0)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "半透明の%1画素を透明か不透明にする")),
                               {std::to_string(made.partialAlphaPixels)}));
+  if (made.blackAddedToPalette)
+    losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "パレットに黒がないので、透明な画素の下に置く黒を加えて%1色にする")),
+                              {std::to_string(made.colours)}));
   if (made.transparentWithoutBlack > 0)
     losses.push_back(FillText(lookup(QT_TRANSLATE_NOOP("Quillet2", "パレットに黒がなく、透明の%1画素が画面の色と混ざる")),
                               {std::to_string(made.transparentWithoutBlack)}));

@@ -76,6 +76,9 @@ struct ImportMade {
   int givenPaletteColours = 0;
   // Transparent pixels that have no black entry to show the screen through.
   int transparentWithoutBlack = 0;
+  // The given palette had no black, and the one added after its colours
+  // made the image take a larger colour count.
+  bool blackAddedToPalette = false;
   // The palette is full and one of its colours went to the black that the
   // transparent pixels show under the mask.
   bool blackTakesColour = false;

@@ -37,6 +37,8 @@ enum class WriteProblem {
   // A folder or file of another user where the program writes only into
   // the user's own (a cursor theme's folders).
   OtherUsersFolder,
+  // The file's folder does not exist (or a part of the path is no folder).
+  NoFolder,
   Other,
 };
 

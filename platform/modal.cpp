@@ -177,15 +177,21 @@ void SetUpFileDialog(QFileDialog& dialog, const FileDialogRequest& request) {
   dialog.setWindowTitle(QString::fromStdString(request.title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setOption(QFileDialog::HideNameFilterDetails);
-  dialog.setNameFilter(JoinFilters(request.filters));
+  if (!request.filters.empty()) dialog.setNameFilter(JoinFilters(request.filters));
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dialog.setFileMode(request.folder ? QFileDialog::Directory
+                     : request.save ? QFileDialog::AnyFile
+                                    : QFileDialog::ExistingFile);
+  if (request.folder) dialog.setOption(QFileDialog::ShowDirsOnly);
   dialog.setOption(QFileDialog::ReadOnly, false);
   // The overwrite question is asked by RunFileDialog, after the default
   // extension was added, so that it names the file that will really be
   // written.
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  if (!request.initialName.empty()) dialog.selectFile(QString::fromStdString(request.initialName));
+  if (request.folder && !request.initialName.empty())
+    dialog.setDirectory(QString::fromStdString(request.initialName));
+  else if (!request.initialName.empty())
+    dialog.selectFile(QString::fromStdString(request.initialName));
 }
 
 namespace {
@@ -238,6 +244,12 @@ std::optional<std::string> RunFileDialog(FileDialogRequest request, int* chosenF
 std::optional<std::string> ChooseOpenFile(const std::string& title, const FileFilterList& filters,
                                           const std::string& initialName) {
   return RunFileDialog({false, title, filters, initialName, {}});
+}
+
+std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initialFolder) {
+  FileDialogRequest request{false, title, {}, initialFolder, {}};
+  request.folder = true;
+  return RunFileDialog(request);
 }
 
 std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFilterList& filters,

@@ -68,6 +68,8 @@ struct FileDialogRequest {
   std::string initialName;
   // Added to a name typed without an extension; empty for none.
   std::string defaultExtension;
+  // A folder is chosen, not a file (initialName is the folder shown first).
+  bool folder = false;
 };
 
 // Sets up Qt's file dialog for the request: title, filters (their texts shown
@@ -86,6 +88,10 @@ std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFi
 std::optional<std::string> ChooseSaveFile(const std::string& title, const FileFilterList& filters,
                                           const std::string& initialName, const std::string& defaultExtension,
                                           int* chosenFilter);
+
+// Gives back the folder chosen, or nothing when the user cancelled. The
+// dialog may also make a new folder.
+std::optional<std::string> ChooseFolder(const std::string& title, const std::string& initialFolder);
 
 // The name with the default extension added when its last component has no
 // extension of its own.

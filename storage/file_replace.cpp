@@ -43,6 +43,8 @@ WriteProblem ProblemOf(int error, WriteProblem permission) {
     case EDQUOT:
     case EFBIG: return WriteProblem::DiskFull;
     case EISDIR: return WriteProblem::NotRegularFile;
+    case ENOENT:
+    case ENOTDIR: return WriteProblem::NoFolder;
     default: return WriteProblem::Other;
   }
 }

@@ -160,10 +160,28 @@ bool WriteNewFile(int folder, const char* name, const ByteBuffer& bytes, bool& m
   return ::close(fd) == 0 && whole;
 }
 
+// Makes `alias` in the held cursors folder a link to `target` beside it.
+// Only a missing name or a link of the user's own is taken: a cursor file
+// there is the user's own picture for that name.
+bool LinkAlias(int cursors, const std::string& alias, const std::string& target) {
+  if (alias.empty() || alias.find('/') != std::string::npos || alias == "." || alias == ".." || alias == target)
+    return false;
+  struct stat info {};
+  if (::fstatat(cursors, alias.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0) {
+    if (!S_ISLNK(info.st_mode) || info.st_uid != ::geteuid()) return false;
+    char old[256];
+    const ssize_t length = ::readlinkat(cursors, alias.c_str(), old, sizeof old);
+    if (length >= 0 && std::string(old, static_cast<std::size_t>(length)) == target) return true;
+    if (::unlinkat(cursors, alias.c_str(), 0) != 0) return false;
+  }
+  return ::symlinkat(target.c_str(), cursors, alias.c_str()) == 0;
+}
+
 }  // namespace
 
 ThemeWriteResult WriteThemeFiles(const std::string& themeFolderAsGiven, const std::string& cursorName,
-                                 const ByteBuffer& cursor, const ByteBuffer& index) {
+                                 const ByteBuffer& cursor, const ByteBuffer& index,
+                                 const std::vector<std::string>& aliases) {
   std::string themeFolder = themeFolderAsGiven;
   while (themeFolder.size() > 1 && themeFolder.back() == '/') themeFolder.pop_back();
   ThemeWriteResult result;
@@ -229,5 +247,7 @@ ThemeWriteResult WriteThemeFiles(const std::string& themeFolderAsGiven, const st
     Fail(result, written, problem, cursorPath, false);
     return failed();
   }
+  for (const std::string& alias : aliases)
+    (LinkAlias(cursors.Fd(), alias, cursorName) ? result.linked : result.leftAlone).push_back(alias);
   return result;
 }

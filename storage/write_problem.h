@@ -16,6 +16,7 @@ inline constexpr const char* PROBLEM_LINK_REFUSED = QT_TRANSLATE_NOOP(
     "Quillet2", "共有フォルダにほかのユーザーが置いたリンクなので、たどりません");
 inline constexpr const char* PROBLEM_OTHER_USERS_FOLDER =
     QT_TRANSLATE_NOOP("Quillet2", "ほかのユーザーのフォルダかファイルなので、書きこみません");
+inline constexpr const char* PROBLEM_NO_FOLDER = QT_TRANSLATE_NOOP("Quillet2", "書きこむ先のフォルダがありません");
 inline constexpr const char* PROBLEM_UNREADABLE =
     QT_TRANSLATE_NOOP("Quillet2", "ファイルを読めないので、書きかえません");
 
@@ -30,6 +31,7 @@ inline const char* WriteProblemText(WriteProblem problem) {
     case WriteProblem::Unreadable: return PROBLEM_UNREADABLE;
     case WriteProblem::NoNewFileInFolder: return PROBLEM_NO_NEW_FILE_IN_FOLDER;
     case WriteProblem::OtherUsersFolder: return PROBLEM_OTHER_USERS_FOLDER;
+    case WriteProblem::NoFolder: return PROBLEM_NO_FOLDER;
     case WriteProblem::None:
     case WriteProblem::Other: return nullptr;
   }

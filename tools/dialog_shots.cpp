@@ -24,6 +24,7 @@
 #include "app/commands.h"
 #include "app/language.h"
 #include "app/main_window.h"
+#include "app/status_note.h"
 #include "fileio/icon_format.h"
 #include "fileio/open_flow.h"
 #include "fileio/recent_files.h"
@@ -85,6 +86,14 @@ int main(int argc, char* argv[]) {
   ModalScript script;
   script.onDialog = [&](QDialog& dialog) {
     if (shot == "import-dialog-sizes") ChooseImportTargets(dialog);
+    if (shot == "import-dialog-palette") {
+      // A palette file without black: the dialog names it and shows the
+      // colour count it gives.
+      auto* palette = FindControl<QComboBox>(dialog, ID_IMPORT_PALETTE);
+      palette->setCurrentIndex(3);
+      emit palette->activated(3);
+      QApplication::processEvents();
+    }
     const std::string name = shot + (dialogs++ == 0 ? "" : "-" + std::to_string(dialogs));
     Save(dialog, name);
     Check(dialog, name);
@@ -121,6 +130,7 @@ int main(int argc, char* argv[]) {
   run("version-dialog", [] { DispatchCommand(CMD_VERSION); });
   run("save-type-dialog", [] { DispatchCommand(CMD_SAVE); });
   run("frame-time-dialog", [] { DispatchCommand(CMD_FRAME_TIME); });
+  run("cursor-theme-dialog", [] { DispatchCommand(CMD_EXPORT_CURSOR_THEME); });
   QImage picture(24, 24, QImage::Format_RGB32);
   picture.fill(Qt::red);
   for (int y = 0; y < 12; ++y)
@@ -136,6 +146,15 @@ int main(int argc, char* argv[]) {
   large.save(QString::fromStdString(largePath));
   run("import-dialog", [&] { ImportFile(largePath); });
   if (argc > 2) run("import-dialog-sizes", [&] { ImportFile(argv[2]); });
+  const std::string palettePath = folder + "/no-black.hex";
+  std::FILE* paletteFile = std::fopen(palettePath.c_str(), "w");
+  if (paletteFile != nullptr) {
+    std::fputs("ff0000\n00ff00\n0000ff\nffffff\n", paletteFile);
+    std::fclose(paletteFile);
+  }
+  script.onFileDialog = [&](const FileDialogRequest&) { return std::optional<std::string>(palettePath); };
+  run("import-dialog-palette", [&] { ImportFile(largePath); });
+  script.onFileDialog = nullptr;
   InstallModalScript(nullptr);
 
   // Message boxes size themselves to their texts; two real ones, taken
@@ -161,6 +180,11 @@ int main(int argc, char* argv[]) {
   QApplication::processEvents();
   Save(*mainWindows.main, "main-window");
   Check(*mainWindows.main, "main-window");
+  // The status line with the note an export leaves.
+  ShowStatusNote("/home/user/.icons/my-cursors/cursors/left_ptr: default, arrow, top_left_arrow");
+  QApplication::processEvents();
+  Save(*mainWindows.main, "main-window-note");
+  ShowStatusNote({});
   int index = 0;
   for (QAction* action : mainWindows.main->menuBar()->actions()) {
     QMenu* menu = action->menu();

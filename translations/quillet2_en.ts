@@ -434,6 +434,18 @@
         <translation>Could not read the palette.</translation>
     </message>
     <message>
+        <source>書きこむ先のフォルダがありません</source>
+        <translation>The folder to write into does not exist.</translation>
+    </message>
+    <message>
+        <source>パレット読み込みに失敗：%1</source>
+        <translation>Could not read the palette: %1</translation>
+    </message>
+    <message>
+        <source>書きこみに失敗、%1</source>
+        <translation>Could not write the file. %1</translation>
+    </message>
+    <message>
         <source>色数があっていません</source>
         <translation>The number of colours does not match.</translation>
     </message>
@@ -450,16 +462,8 @@
         <translation>Save as one icon file</translation>
     </message>
     <message>
-        <source>個別のアイコンファイルとして保存</source>
-        <translation>Save as separate icon files</translation>
-    </message>
-    <message>
         <source>横に並んだビットマップファイルとして保存（最初のタブのパレットで保存されます）</source>
         <translation>Save as one bitmap side by side (with the first tab&apos;s palette)</translation>
-    </message>
-    <message>
-        <source>個別のビットマップファイルとして保存</source>
-        <translation>Save as separate bitmap files</translation>
     </message>
     <message>
         <source>保存タイプ選択</source>
@@ -699,8 +703,8 @@ Do you want to replace it?</translation>
         <translation>Quillet2: an editor for small icon images (.ico)</translation>
     </message>
     <message>
-        <source>表示の言語: en (英語) または ja (日本語、既定)</source>
-        <translation>Language of the user interface: en (English) or ja (Japanese, the default)</translation>
+        <source>表示の言語: en (英語) または ja (日本語)。既定は「言語」メニューで選んだもの、なければデスクトップの言語</source>
+        <translation>Language of the user interface: en (English) or ja (Japanese); by default the one chosen in the Language menu, else the desktop&apos;s</translation>
     </message>
     <message>
         <source>開くアイコンファイル (.ico) またはパレットファイル (.qpl)</source>
@@ -1033,8 +1037,8 @@ It was not installed with the program.</translation>
         <translation>%1×%2 → %3×%4, 32 bits</translation>
     </message>
     <message>
-        <source>--import で64以下の大きさも32ビットで書き出す</source>
-        <translation>Write the sizes up to 64 in 32 bits too with --import</translation>
+        <source>--import で全ての大きさを32ビットの画像だけで書き出す</source>
+        <translation>Write every size as a 32-bit image only (no indexed images) with --import</translation>
     </message>
     <message>
         <source>編集できる複製を作る(&amp;M)</source>
@@ -1347,6 +1351,14 @@ It could not be moved and stays where it is</translation>
         <translation>--hotspot takes X,Y, two whole numbers of 0 or more</translation>
     </message>
     <message>
+        <source>--hotspot はカーソル (-o NAME.cur か --xcursor) を書き出すときだけ指定できます</source>
+        <translation>--hotspot is only for a cursor output (-o NAME.cur or --xcursor); an icon has no hot spot</translation>
+    </message>
+    <message>
+        <source>--hotspot %1,%2 は %3×%4 の画像の外なので、%5,%6 にしました</source>
+        <translation>--hotspot %1,%2 lies outside the %3×%4 picture; %5,%6 was used instead</translation>
+    </message>
+    <message>
         <source>--import で作るカーソルのホットスポット (画像のピクセルで、既定: 0,0)</source>
         <translation>The hot spot of the cursor --import makes (in the picture&apos;s pixels; default: 0,0)</translation>
     </message>
@@ -1377,6 +1389,10 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>パレットに黒がなく、透明の%1画素が画面の色と混ざる</source>
         <translation>no black in the palette, so %1 transparent pixel(s) mix with the screen</translation>
+    </message>
+    <message>
+        <source>パレットに黒がないので、透明な画素の下に置く黒を加えて%1色にする</source>
+        <translation>no black in the palette, so black is added under the transparent pixels, making %1 colours</translation>
     </message>
     <message>
         <source>フォント</source>
@@ -1445,10 +1461,6 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>画像が１つでないフレームは扱えません</source>
         <translation>Frames that hold more than one image cannot be opened</translation>
-    </message>
-    <message>
-        <source>カーソルテーマのフォルダに書き出す（テーマのフォルダ名）</source>
-        <translation>Export into a cursor theme folder (the theme folder)</translation>
     </message>
     <message>
         <source>ユーザー %1 の保存が途中で止まり、保存する前の内容が次のファイルに残っています。このファイルはあなたには削除できません（この報告は一度だけです）：
@@ -1727,6 +1739,126 @@ It could not be moved and stays where it is</translation>
     <message>
         <source>アイコンセットの書き出し(&amp;K)...</source>
         <translation>Export Icon Se&amp;t…</translation>
+    </message>
+    <message>
+        <source>通常の矢印</source>
+        <translation>ordinary arrow</translation>
+    </message>
+    <message>
+        <source>文字の入力</source>
+        <translation>text input</translation>
+    </message>
+    <message>
+        <source>待ち</source>
+        <translation>busy</translation>
+    </message>
+    <message>
+        <source>バックグラウンドで処理中</source>
+        <translation>working in the background</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>help</translation>
+    </message>
+    <message>
+        <source>十字</source>
+        <translation>crosshair</translation>
+    </message>
+    <message>
+        <source>使用不可</source>
+        <translation>not allowed</translation>
+    </message>
+    <message>
+        <source>つかめる</source>
+        <translation>can grab</translation>
+    </message>
+    <message>
+        <source>つかんでいる</source>
+        <translation>grabbing</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>move</translation>
+    </message>
+    <message>
+        <source>上下の大きさ</source>
+        <translation>resize up and down</translation>
+    </message>
+    <message>
+        <source>左右の大きさ</source>
+        <translation>resize left and right</translation>
+    </message>
+    <message>
+        <source>斜めの大きさ（左上と右下）</source>
+        <translation>resize diagonally (top left, bottom right)</translation>
+    </message>
+    <message>
+        <source>斜めの大きさ（右上と左下）</source>
+        <translation>resize diagonally (top right, bottom left)</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>copy</translation>
+    </message>
+    <message>
+        <source>リンクを作る</source>
+        <translation>make a link</translation>
+    </message>
+    <message>
+        <source>メニューあり</source>
+        <translation>context menu</translation>
+    </message>
+    <message>
+        <source>表のセル</source>
+        <translation>table cell</translation>
+    </message>
+    <message>
+        <source>拡大</source>
+        <translation>zoom in</translation>
+    </message>
+    <message>
+        <source>縮小</source>
+        <translation>zoom out</translation>
+    </message>
+    <message>
+        <source>カーソルテーマに書き出す</source>
+        <translation>Export to a Cursor Theme</translation>
+    </message>
+    <message>
+        <source>テーマのフォルダ</source>
+        <translation>Theme folder</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse…</translation>
+    </message>
+    <message>
+        <source>カーソルの名前</source>
+        <translation>Cursor name</translation>
+    </message>
+    <message>
+        <source>別名のリンク: なし</source>
+        <translation>Links under other names: none</translation>
+    </message>
+    <message>
+        <source>別名のリンク: %1</source>
+        <translation>Links under other names: %1</translation>
+    </message>
+    <message>
+        <source>%1 を書き出しました</source>
+        <translation>Wrote %1</translation>
+    </message>
+    <message>
+        <source>（別名のリンク: %1）</source>
+        <translation> (links: %1)</translation>
+    </message>
+    <message>
+        <source>（ほかのファイルがあるので残した名前: %1）</source>
+        <translation> (left alone, other files have these names: %1)</translation>
+    </message>
+    <message>
+        <source>パレットファイル：%1</source>
+        <translation>Palette file: %1</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "fileio/palette_formats.h"
 #include "import/palette_import.h"
 
@@ -30,12 +32,14 @@ TEST(PaletteImport, MapsOntoThePaletteAndPutsTransparentCellsOnBlack) {
     std::uint8_t code;
     int transparentIndex;
     bool blackUnderMask;
+    bool blackAdded;
   } cases[] = {
-      {"black in the palette", {white, red, black, blue}, 16, 2, true},
-      {"black past the palette's colours", {white, red, blue}, 16, 3, true},
-      {"no black anywhere", sixteenNoBlack, 16, 0, false},
-      {"two colours", {red, blue}, 2, 0, false},
-      {"256 colours", WindowsPalette256(), 0, 0, true},
+      {"black in the palette", {white, red, black, blue}, 16, 2, true, false},
+      {"black past the palette's colours", {white, red, blue}, 16, 3, true, false},
+      {"16 without black take a 17th entry", sixteenNoBlack, 0, 16, true, true},
+      {"two colours without black take a third", {red, blue}, 16, 2, true, true},
+      {"256 colours", WindowsPalette256(), 0, 0, true, false},
+      {"256 without black leave no room", std::vector<ColorRef>(256, red), 0, 0, false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -48,9 +52,11 @@ TEST(PaletteImport, MapsOntoThePaletteAndPutsTransparentCellsOnBlack) {
     EXPECT_EQ(CellAt(tab, 2, 0), static_cast<PixelCell>(c.transparentIndex | CELL_MASK_BIT));
     EXPECT_EQ(mapping.transparentPixels, 1);
     EXPECT_EQ(mapping.blackUnderMask, c.blackUnderMask);
+    EXPECT_EQ(mapping.blackAdded, c.blackAdded);
+    if (c.palette.size() == 256 && !c.blackUnderMask) continue;
     EXPECT_EQ(tab.palette[CellAt(tab, 0, 0) & 0xFF], red);
     EXPECT_EQ(tab.palette[CellAt(tab, 1, 0) & 0xFF], blue);
-    if (c.code == 16) {
+    if (std::find(c.palette.begin(), c.palette.end(), white) != c.palette.end() && c.code == 16) {
       EXPECT_EQ(tab.palette[CellAt(tab, 3, 0) & 0xFF], white);
     }
   }

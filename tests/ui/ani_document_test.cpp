@@ -4,17 +4,21 @@
 // its dialog with undo, plays in the preview, and exports its steps as an X11
 // cursor and into a cursor theme folder.
 
+#include <QComboBox>
 #include <QSpinBox>
+#include <filesystem>
 #include <tuple>
 
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/frame_time_dialog.h"
 #include "app/recovery_tabs.h"
+#include "app/status_note.h"
 #include "canvas/animation_player.h"
 #include "canvas/preview.h"
 #include "fileio/ani_document.h"
 #include "fileio/ani_format.h"
+#include "fileio/cursor_theme_dialog.h"
 #include "fileio/cursor_theme_export.h"
 #include "fileio/open_flow.h"
 #include "fileio/save_flow.h"
@@ -27,6 +31,8 @@
 #include "tests/ui/file_flow_fixture.h"
 
 namespace {
+
+namespace fs = std::filesystem;
 
 using samples::AniHeader;
 using samples::CursorFrame;
@@ -273,19 +279,41 @@ TEST_F(AniDocument, XcursorExportFollowsTheStepsWithTheirTimesAndTheThemeHoldsIt
     EXPECT_EQ(frames[i].delayMs, ms[i]) << i;
   }
 
+  // The dialog starts at the document's name; the folder is chosen in a
+  // folder dialog, and the name's aliases become links to the cursor.
   const std::string theme = Path("MyTheme");
-  modal.QueueFile(theme);
-  DispatchCommand(CMD_EXPORT_CURSOR_THEME);
+  const auto exportAs = [this, &theme](const char* name) {
+    modal.QueueFile(theme);
+    modal.QueueDialog([name](QDialog& dialog) {
+      EXPECT_EQ(FindControl<QComboBox>(dialog, ID_THEME_NAME)->currentData().toString(), "wait");
+      PressButton(dialog, ID_THEME_BROWSE);
+      auto* names = FindControl<QComboBox>(dialog, ID_THEME_NAME);
+      names->setCurrentIndex(names->findData(QString::fromUtf8(name)));
+      PressButton(dialog, IDOK);
+    });
+    DispatchCommand(CMD_EXPORT_CURSOR_THEME);
+  };
+  exportAs("wait");
   EXPECT_EQ(Messages(modal), std::vector<std::string>{});
+  EXPECT_TRUE(modal.fileRequests().back().folder);
   EXPECT_EQ(FileBytes(theme + "/cursors/wait"), SerializeXcursor(frames));
+  EXPECT_EQ(fs::read_symlink(theme + "/cursors/watch"), "wait");
+  EXPECT_EQ(StatusNote(), theme + "/cursors/wait を書き出しました（別名のリンク: watch）");
   const ByteBuffer index = FileBytes(theme + "/index.theme");
   EXPECT_EQ(std::string(index.begin(), index.end()), XcursorThemeIndex("MyTheme"));
-  // An index.theme of the user's own stays as it is.
+  // An index.theme of the user's own stays as it is, and so does a cursor
+  // file of its own under an alias; a link of the user's is taken.
   WriteBytes("MyTheme/index.theme", {'x'});
-  DispatchCommand(CMD_EXPORT_CURSOR_THEME);  // no file queued: cancelled
-  modal.QueueFile(theme);
-  DispatchCommand(CMD_EXPORT_CURSOR_THEME);
+  WriteBytes("MyTheme/cursors/arrow", {'y'});
+  fs::create_symlink("wait", theme + "/cursors/default");
+  DispatchCommand(CMD_EXPORT_CURSOR_THEME);  // no dialog answered: cancelled
+  exportAs("left_ptr");
   EXPECT_EQ(FileBytes(theme + "/index.theme"), ByteBuffer{'x'});
+  EXPECT_EQ(FileBytes(theme + "/cursors/arrow"), ByteBuffer{'y'});
+  EXPECT_EQ(fs::read_symlink(theme + "/cursors/default"), "left_ptr");
+  EXPECT_EQ(StatusNote(), theme +
+                              "/cursors/left_ptr を書き出しました（別名のリンク: default, top_left_arrow）"
+                              "（ほかのファイルがあるので残した名前: arrow）");
   EXPECT_EQ(ThemeCursorName("/a/b/left_ptr.cur"), "left_ptr");
   EXPECT_EQ(ThemeCursorName("無名"), "left_ptr");
 }

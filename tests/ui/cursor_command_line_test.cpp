@@ -85,10 +85,7 @@ TEST_F(CursorCommandLine, WritesACursorWithTheHotSpotScaledToEachSizeAndAnX11Cur
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(lines[i].endsWith(hotSpots[i])) << lines[i].toStdString();
   }
 
-  // An icon output stays an icon; --xcursor alone needs no -o.
-  run = Quillet2({"--import", input, "-o", QString::fromStdString(Path("plain.ico")), "--hotspot", "3,3"});
-  EXPECT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(FileBytes(Path("plain.ico")).at(2), 1);
+  // --xcursor alone needs no -o.
   run = Quillet2({"--import", input, "--xcursor", QString::fromStdString(Path("only"))});
   EXPECT_EQ(run.code, 0) << run.err;
   EXPECT_EQ(FileBytes(Path("only")).size(), 16u + 12u + 36u + 4u * 40 * 20);
@@ -103,7 +100,14 @@ TEST_F(CursorCommandLine, WritesACursorWithTheHotSpotScaledToEachSizeAndAnX11Cur
       {{"--import", input, "-o", QString::fromStdString(cursor), "--hotspot", "-1,2"}, 1, hotSpotMistake},
       {{"--import", input, "-o", QString::fromStdString(cursor), "--hotspot", "1,2,3"}, 1, hotSpotMistake},
       {{"--import", input, "--xcursor", QString::fromStdString(Path("no/folder/x"))}, 3,
-       Path("no/folder/x") + "：書きこみに失敗\n"},
+       Path("no/folder/x") + "：書きこみに失敗、書きこむ先のフォルダがありません\n"},
+      {{"--lang", "en", "--import", input, "--xcursor", QString::fromStdString(Path("no/x"))}, 3,
+       Path("no/x") + ": Could not write the file. The folder to write into does not exist.\n"},
+      // An icon has no hot spot to keep it; outside the picture it moves in.
+      {{"--import", input, "-o", QString::fromStdString(Path("plain.ico")), "--hotspot", "3,3"}, 1,
+       "--hotspot はカーソル (-o NAME.cur か --xcursor) を書き出すときだけ指定できます\n"},
+      {{"--import", input, "-o", QString::fromStdString(cursor), "--hotspot", "50,7"}, 0,
+       "--hotspot 50,7 は 40×20 の画像の外なので、39,7 にしました\n"},
   };
   for (const auto& failure : failures) {
     SCOPED_TRACE(failure.arguments.join(' ').toStdString());
@@ -111,6 +115,9 @@ TEST_F(CursorCommandLine, WritesACursorWithTheHotSpotScaledToEachSizeAndAnX11Cur
     EXPECT_EQ(run.code, failure.code);
     EXPECT_EQ(run.err, failure.error);
   }
+  std::vector<ImageTab> moved;
+  ASSERT_EQ(DecodeCursorFile(FileBytes(cursor), moved), "");
+  EXPECT_EQ(std::make_pair(int(moved[0].hotSpotX), int(moved[0].hotSpotY)), std::make_pair(39, 7));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // and PNG entries, the dialog's list and default checks, damaged entries,
 // the replace-or-add question, the tab limit, and what stays untouched.
 
+#include <QDir>
 #include <QCheckBox>
 #include <filesystem>
 #include <set>
@@ -88,8 +89,12 @@ TEST_F(Import, RealIconBringsItsSmallImagesAsTheyAre) {
   // proposes the picture's own with ".ico" (here the same name).
   EXPECT_NE(tabSet.documentName, path);
   EXPECT_EQ(tabSet.documentName, "無名");
+  // A picture whose folder takes no file (here one that is gone) is
+  // proposed at home, and where the last file was saved once there is one.
+  const std::string gone = "/gone-q2/pic.png";
   for (const auto& [source, proposed] :
-       {std::pair{std::string(), path}, std::pair{std::string("/pictures/logo.v2.png"), std::string("/pictures/logo.v2.ico")}}) {
+       {std::pair{std::string(), path}, std::pair{Path("logo.v2.png"), Path("logo.v2.ico")},
+        std::pair{gone, QDir::homePath().toStdString() + "/pic.ico"}}) {
     // The import proposed its own; then another picture's.
     if (!source.empty()) ProposeSaveNameFrom(source);
     modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
@@ -132,6 +137,18 @@ TEST_F(Import, RealIconBringsItsSmallImagesAsTheyAre) {
     else
       EXPECT_LT(error / opaque, 30) << colours.size() << " colours";
   }
+
+  // Once a file was saved, its folder is proposed instead of home.
+  for (const std::string& name : {Path("saved.ico"), std::string()}) {
+    if (name.empty()) {
+      tabSet.documentName = "無名";
+      ProposeSaveNameFrom(gone);
+    }
+    modal.QueueDialog([](QDialog& dialog) { PressButton(dialog, ID_SAVE_ONE_ICON); });
+    modal.QueueFile(name);
+    DispatchCommand(CMD_SAVE);
+  }
+  EXPECT_EQ(modal.fileRequests().back().initialName, Path("pic.ico"));
 }
 
 TEST_F(Import, PngEntryOfTwoHundredFiftySixIsScaledToSixtyFour) {

@@ -3,6 +3,8 @@
 // row pictures following every choice; and the import from the command
 // line, run as its own process without a display.
 
+#include <functional>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
@@ -15,6 +17,8 @@
 #include "fileio/icon_format.h"
 #include "import/dialog.h"
 #include "import/flow.h"
+#include "import/remembered_choices.h"
+#include "app/settings.h"
 #include "platform/dialog_template.h"
 #include "tests/ui/file_flow_fixture.h"
 #include "tests/ui/program_run.h"
@@ -129,11 +133,83 @@ TEST_F(ImportTargets, RowPicturesFollowEveryChoice) {
   ASSERT_EQ(pictures.size(), 5u);
   for (std::size_t i = 1; i < pictures.size(); ++i) EXPECT_NE(pictures[i], pictures[i - 1]) << i;
   // The source stays on the left, enlarged by whole pixels: its 40 x 20 is
-  // drawn at 1:1 in the 64 box, then the results; as the gradient goes
-  // right its colour changes.
-  EXPECT_EQ(pictures[0].pixel(0, 0), qRgb(20, 20, 20));
+  // drawn at 1:1 centred in the 64 box, then the results; as the gradient
+  // goes right its colour changes.
+  EXPECT_EQ(pictures[0].pixel(12, 22), qRgb(20, 20, 20));
   EXPECT_GT(pictures[2].width(), pictures[1].width());
   EXPECT_EQ(pictures[4].width(), pictures[4].height() + 6);
+}
+
+TEST_F(ImportTargets, TheDialogShowsWhatItMakesAndOffersTheLastChoicesAgain) {
+  // A red picture with one transparent pixel: 2 colours with the black the
+  // mask needs.
+  QImage red(32, 32, QImage::Format_ARGB32);
+  red.fill(qRgb(255, 0, 0));
+  red.setPixel(0, 0, 0);
+  const std::string png = Path("red.png");
+  red.save(QString::fromStdString(png));
+  const std::string hex = WriteBytes("rgb.hex", {'f', 'f', '0', '0', '0', '0', '\n', '0', '0', 'f', 'f', '0', '0'});
+  const struct {
+    const char* what;
+    std::function<void(QDialog&)> act;
+    std::function<void(QDialog&)> check;
+  } rows[] = {
+      {"a 16 px image beside a 64 px one fills its box in whole pixels",
+       [](QDialog& dialog) { ChooseSizes(dialog, 0, {16, 64}); },
+       [](QDialog& dialog) { EXPECT_EQ(RowPicture(dialog, 0).pixel(64 + 12 + 63, 63), qRgb(255, 0, 0)); }},
+      {"a palette file is named and the greyed count is the one it gives",
+       [&](QDialog& dialog) {
+         modal.QueueFile(hex);
+         auto* palette = FindControl<QComboBox>(dialog, ID_IMPORT_PALETTE);
+         palette->setCurrentIndex(3);
+         emit palette->activated(3);
+       },
+       [](QDialog& dialog) {
+         EXPECT_EQ(FindControl<QComboBox>(dialog, ID_IMPORT_PALETTE)->currentText(), "パレットファイル：rgb.hex");
+         auto* colours = RowWidget(dialog, 0, IMPORT_COLUMN_TARGET_COLOURS)->findChild<QComboBox*>();
+         EXPECT_FALSE(colours->isEnabled());
+         EXPECT_EQ(colours->currentData().toInt(), 16);
+       }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    modal.QueueDialog([&row](QDialog& dialog) {
+      row.act(dialog);
+      row.check(dialog);
+      PressButton(dialog, IDCANCEL);
+    });
+    ImportFile(png);
+  }
+
+  // What the last import made is offered at the next, also after a restart.
+  const auto chosen = [](QDialog& dialog) {
+    std::vector<int> sizes;
+    for (QToolButton* button : RowWidget(dialog, 0, IMPORT_COLUMN_TARGET_SIZES)->findChildren<QToolButton*>())
+      if (button->isChecked()) sizes.push_back(button->property("importSize").toInt());
+    sizes.push_back(RowWidget(dialog, 0, IMPORT_COLUMN_TARGET_COLOURS)->findChild<QComboBox*>()->currentData().toInt());
+    sizes.push_back(FindControl<QCheckBox>(dialog, ID_IMPORT_DITHER)->isChecked());
+    return sizes;
+  };
+  modal.QueueDialog([](QDialog& dialog) {
+    ChooseSizes(dialog, 0, {16, 48});
+    ChooseColours(dialog, 0, 16);
+    FindControl<QCheckBox>(dialog, ID_IMPORT_DITHER)->setChecked(true);
+    PressButton(dialog, IDOK);
+  });
+  ImportFile(png);
+  WriteSettings();
+  const std::string other = WriteGradient(Path("other.png"));
+  for (bool restart : {false, true}) {
+    if (restart) LastImportChoices() = ReadSettings().import;
+    std::vector<int> offered;
+    modal.QueueDialog([&](QDialog& dialog) {
+      offered = chosen(dialog);
+      PressButton(dialog, IDCANCEL);
+    });
+    ImportFile(other);
+    EXPECT_EQ(offered, (std::vector<int>{16, 48, 16, 1})) << restart;
+    LastImportChoices() = {};
+  }
 }
 
 // The import from the command line, run as the program itself with no
@@ -180,7 +256,7 @@ TEST_F(ImportCommandLine, MakesTheSizesPrintsTheLossesAndExitsWithTheOutcome) {
       "--import には書き出すアイコンファイルを -o で指定してください\n",
       "--sizes には 16,20,24,32,40,48,64,128,256 からいくつかをコンマで区切って指定してください\n",
       "--colours には 2、16、256 のどれかを指定してください\n", Path("missing.png") + "：オープンに失敗\n",
-      Path("no/such/folder/a.ico") + "：書きこみに失敗\n"};
+      Path("no/such/folder/a.ico") + "：書きこみに失敗、書きこむ先のフォルダがありません\n"};
   for (std::size_t i = 0; i < failures.size(); ++i) {
     SCOPED_TRACE(i);
     run = Quillet2(failures[i].first);

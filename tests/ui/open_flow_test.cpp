@@ -139,7 +139,16 @@ TEST_F(OpenFlow, CancelAndABrokenOffSaveKeepEveryTab) {
   OpenIconFile(second);
   ASSERT_EQ(modal.texts(),
             (std::vector<std::string>{OPEN_REPLACE_QUESTION, FileMessage(first, SAVE_CHANGED_QUESTION)}));
-  EXPECT_EQ(modal.messages()[1].buttons, MB_YESNO);
+  EXPECT_EQ(modal.messages()[1].buttons, MB_YESNOCANCEL);
+  EXPECT_EQ(tabSet.tabCount, 2);
+  EXPECT_EQ(tabSet.documentName, first);
+
+  // Cancel on the question that would discard the changes keeps them.
+  modal.clear();
+  modal.QueueAnswer(IDYES);
+  modal.QueueAnswer(IDCANCEL);
+  OpenIconFile(second);
+  EXPECT_EQ(modal.messages().size(), 2u);
   EXPECT_EQ(tabSet.tabCount, 2);
   EXPECT_EQ(tabSet.documentName, first);
 

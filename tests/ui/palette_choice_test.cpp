@@ -141,10 +141,12 @@ TEST_F(PaletteImportCommandLine, WritesAnIconWhosePaletteIsExactlyThePaletteFile
 
   Run run = Quillet2({"--import", input, "-o", output, "--palette", QString::fromStdString(db16), "--dither"});
   ASSERT_EQ(run.code, 0) << run.err;
-  EXPECT_EQ(run.out, "32×32 → 32×32、16色：パレットの16色に合わせる、パレットに黒がなく、透明の10画素が画面の色と混ざる\n");
+  EXPECT_EQ(run.out,
+            "32×32 → 32×32、256色：パレットの16色に合わせる、パレットに黒がないので、透明な画素の下に置く黒を加えて256色にする\n");
   std::vector<ImageTab> images = Icon(output.toStdString());
   ASSERT_EQ(images.size(), 1u);
-  EXPECT_EQ(images[0].colorCode, 16);
+  EXPECT_EQ(images[0].colorCode, 0);
+  EXPECT_EQ(CellAt(images[0], 0, 0), CELL_MASK_BIT | 16);
   const std::string text = DB16;
   for (int i = 0; i < 16; ++i) EXPECT_EQ(images[0].palette[i], Hex(text.substr(8 * i + 1, 6))) << i;
 
@@ -162,6 +164,9 @@ TEST_F(PaletteImportCommandLine, WritesAnIconWhosePaletteIsExactlyThePaletteFile
       {{"--import", input, "-o", output, "--palette", QString::fromStdString(broken)},
        2,
        broken + "：パレット読み込みに失敗：1行目が GIMP Palette ではありません\n"},
+      {{"--lang", "en", "--import", input, "-o", output, "--palette", QString::fromStdString(broken)},
+       2,
+       broken + ": Could not read the palette: line 1 is not GIMP Palette\n"},
       {{"--import", input, "-o", output, "--palette", QString::fromStdString(Path("none.hex"))},
        2,
        Path("none.hex") + "：パレット読み込みに失敗\n"},

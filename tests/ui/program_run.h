@@ -17,13 +17,14 @@ struct ProgramRun {
 };
 
 // The arguments follow "--lang ja", so the messages compared are the
-// program's own Japanese.
+// program's own Japanese, unless they choose a language themselves.
 inline ProgramRun RunQuillet2(const QStringList& arguments) {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
   process.setProcessEnvironment(environment);
-  process.start(QUILLET2_PROGRAM, QStringList{"--lang", "ja"} + arguments);
+  const QStringList language = arguments.contains("--lang") ? QStringList() : QStringList{"--lang", "ja"};
+  process.start(QUILLET2_PROGRAM, language + arguments);
   EXPECT_TRUE(process.waitForFinished(60000));
   return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
           process.readAllStandardOutput().toStdString(), process.readAllStandardError().toStdString()};

@@ -245,13 +245,15 @@ TEST_F(Recovery, SavingDiscardingAndACleanEndLeaveNoData) {
 }
 
 TEST_F(Recovery, DecliningKeepsTheDataUntilTheUserDiscardsIt) {
-  const std::string planted = PlantKilledRun("run-1-1", SerializeRecovery(TwoTabDocument("無名")));
+  // A name that is no UTF-8 is offered as every message shows it.
+  const std::string planted = PlantKilledRun("run-1-1", SerializeRecovery(TwoTabDocument("/tmp/q2-\xFF.ico")));
   // No, then No to discarding: kept, and asked again next time.
   modal.QueueAnswer(IDNO);
   modal.QueueAnswer(IDNO);
   StartRecovery(false, Setup());
   ASSERT_EQ(modal.texts().size(), 2u);
   EXPECT_NE(modal.texts()[0].find("タブ: 2 (うち変更 1)"), std::string::npos) << modal.texts()[0];
+  EXPECT_NE(modal.texts()[0].find("文書: /tmp/q2-\\xFF.ico\n"), std::string::npos) << modal.texts()[0];
   EXPECT_EQ(modal.texts()[1], RECOVERY_DISCARD_QUESTION);
   EXPECT_EQ(tabSet.tabCount, 0);
   EXPECT_TRUE(fs::exists(planted + "/" + RECOVERY_RECORD_NAME));
