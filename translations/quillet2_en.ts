@@ -1725,10 +1725,6 @@ It could not be moved and stays where it is</translation>
         <translation>Web (favicon and more)</translation>
     </message>
     <message>
-        <source>参照...</source>
-        <translation>Browse...</translation>
-    </message>
-    <message>
         <source>名前:</source>
         <translation>Name:</translation>
     </message>
