@@ -25,6 +25,7 @@
 #include "app/settings.h"
 #include "app/shortcuts.h"
 #include "app/status_line.h"
+#include "app/status_note.h"
 #include "app/tab_strip.h"
 #include "app/toolbar.h"
 #include "app/unsaved_state.h"

@@ -23,7 +23,6 @@ struct StatusLabels {
   QLabel* dragSize = nullptr;
   QLabel* zoom = nullptr;
   QLabel* hotSpot = nullptr;
-  QLabel* note = nullptr;
 };
 
 StatusLabels labels;
@@ -108,9 +107,6 @@ QWidget* CreateStatusLine(QWidget* client) {
   labels.hotSpot->setObjectName(QStringLiteral("statusHotSpot"));
   layout->addWidget(labels.hotSpot);
   layout->addStretch(1);
-  labels.note = new QLabel(line);
-  labels.note->setObjectName(QStringLiteral("statusNote"));
-  layout->addWidget(labels.note);
   layout->addWidget(labels.zoom);
   QObject::connect(line, &QObject::destroyed, [] {
     labels = StatusLabels{};
@@ -131,10 +127,3 @@ void RefreshStatusLine() {
   labels.hotSpot->setText(QString::fromStdString(texts.hotSpot));
 }
 
-void ShowStatusNote(const std::string& note, const std::vector<std::string>& details) {
-  if (labels.note == nullptr) return;
-  labels.note->setText(QString::fromStdString(note));
-  std::string tip;
-  for (const std::string& line : details) tip += (tip.empty() ? "" : "\n") + line;
-  labels.note->setToolTip(QString::fromStdString(tip));
-}

@@ -46,6 +46,3 @@ StatusTexts ComposeStatusTexts(const ImageTab* tab, bool pointerOver, int imageX
 QWidget* CreateStatusLine(QWidget* client);
 // Shows what the line says now.
 void RefreshStatusLine();
-// Shows a note at the line's end (what an export wrote), with the tooltip
-// giving its details, until the next note.
-void ShowStatusNote(const std::string& note, const std::vector<std::string>& details);

@@ -54,4 +54,12 @@ void ShowStatusNote(const std::string& text) {
   });
 }
 
+void ShowStatusNote(const std::string& text, const std::vector<std::string>& details) {
+  ShowStatusNote(text);
+  if (note == nullptr || details.empty()) return;
+  std::string tip;
+  for (const std::string& line : details) tip += (tip.empty() ? "" : "\n") + line;
+  note->setToolTip(QString::fromStdString(tip));
+}
+
 std::string StatusNote() { return note != nullptr ? note->text().toStdString() : std::string(); }
