@@ -38,6 +38,9 @@ int main(int argc, char* argv[]) {
   }
   // Making an icon from the command line needs no window either.
   if (AsksForImport(argc, argv)) {
+    // An SVG is rendered in forked children, which must not start while
+    // another thread holds fontconfig's locks.
+    WaitForFontConfig();
     QCoreApplication application(argc, argv);
     const QStringList arguments = ArgumentTexts(argc, argv);
     InstallChosenLanguage(RequestedLanguage(arguments));
@@ -45,6 +48,7 @@ int main(int argc, char* argv[]) {
   }
   // So does exporting an icon set.
   if (AsksForExportSet(argc, argv)) {
+    WaitForFontConfig();
     QCoreApplication application(argc, argv);
     const QStringList arguments = ArgumentTexts(argc, argv);
     InstallChosenLanguage(RequestedLanguage(arguments));

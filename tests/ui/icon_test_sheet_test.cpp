@@ -54,7 +54,7 @@ TEST_F(IconTestSheet, NamesTheImageWindowsTakesAndFollowsEdits) {
   const auto cell = [sizes](int row, int column) { return sizes->item(row, column)->text().toStdString(); };
   // The 32-bit 16 px image hides the hand-made 8-bit one.
   EXPECT_EQ(cell(0, 0), "16 px → 16x16 32-bit");
-  EXPECT_EQ(cell(0, 1), "20 px → 48x48 32-bit");
+  EXPECT_EQ(cell(0, 1), "20 px → 16x16 32-bit");  // 16 is nearer than 48
   EXPECT_EQ(cell(5, 3), "512 px → 48x48 32-bit");
 
   // A tab made and an edit are shown without the window being asked.

@@ -120,7 +120,7 @@ TEST_F(Shell, MenuBarHasEveryEntryInOrder) {
   for (QAction* entry : tops[0]->menu()->actions()) file.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
   EXPECT_EQ(file, (std::vector<std::string>{"新規作成...(&N)", "開く(&O)...", "インポート(&I)...", "保存(&S)...",
                                             "名前を付けて保存(&A)...", "X11カーソルとして書き出す(&E)...",
-                                            "カーソルテーマに書き出す(&U)...", "-",
+                                            "カーソルテーマに書き出す(&U)...", "アイコンセットの書き出し(&K)...", "-",
                                             "新規タブ作成...(&A) ",
                                             "選択タブ削除(&D)", "編集できる複製を作る(&M)", "-",
                                             "Windows 16色パレットを読み込む(&W)", "Windows 20色とキューブの256色パレットを読み込む", "-",
