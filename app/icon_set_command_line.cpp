@@ -3,6 +3,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 
+#include "app/import_command_line.h"
 #include "fileio/true_colour_image.h"
 #include "import/command_line_import.h"
 #include "import/icon_set_flow.h"
@@ -49,14 +50,7 @@ CommandLine Failure(int code, const std::string& text) {
 
 }  // namespace
 
-bool AsksForExportSet(int argc, const char* const* argv) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string argument = argv[i];
-    if (argument == "--") return false;
-    if (argument == "--export-set" || argument.rfind("--export-set=", 0) == 0) return true;
-  }
-  return false;
-}
+bool AsksForExportSet(int argc, const char* const* argv) { return ArgumentsAskFor(argc, argv, "--export-set"); }
 
 void AddExportSetOptions(QCommandLineParser& parser) {
   const ExportSetOptions options;

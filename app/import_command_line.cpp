@@ -131,14 +131,16 @@ QString RepeatedOption(const QCommandLineParser& parser) {
 
 }  // namespace
 
-bool AsksForImport(int argc, const char* const* argv) {
+bool ArgumentsAskFor(int argc, const char* const* argv, const std::string& option) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--") return false;
-    if (argument == "--import" || argument.rfind("--import=", 0) == 0) return true;
+    if (argument == option || argument.rfind(option + "=", 0) == 0) return true;
   }
   return false;
 }
+
+bool AsksForImport(int argc, const char* const* argv) { return ArgumentsAskFor(argc, argv, "--import"); }
 
 void AddImportOptions(QCommandLineParser& parser) {
   const ImportOptions options;

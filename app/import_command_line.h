@@ -8,6 +8,7 @@
 // object, so it runs where no display can be reached.
 
 #include <QStringList>
+#include <string>
 
 #include "app/command_line.h"
 #include "import/command_line_import.h"
@@ -16,6 +17,9 @@ class QCommandLineParser;
 
 // True when the arguments (before any "--") ask for an import.
 bool AsksForImport(int argc, const char* const* argv);
+// True when the arguments before any "--" hold the option, alone or as
+// "option=value"; read before Qt is started.
+bool ArgumentsAskFor(int argc, const char* const* argv, const std::string& option);
 
 // Adds the import's options to the parser, so that the help lists them.
 void AddImportOptions(QCommandLineParser& parser);
