@@ -22,6 +22,9 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           python3-pil
           # The start-up benchmark presses keys through XTest.
           libxtst-dev
+          # The program reads the font configuration early through fontconfig
+          # itself (it comes with Qt).
+          libfontconfig-dev
 
           # Access lists and extended attributes for the tests of saving.
           acl attr
