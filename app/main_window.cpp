@@ -351,6 +351,9 @@ void LayoutMainWindow() {
   const QRect strip = mainWindows.tabStrip->rect();
   if (mainWindows.editView != nullptr)
     mainWindows.editView->setGeometry(195, 89, std::max(1, strip.width() - 200), std::max(1, strip.height() - 94));
+  // Showing the window lays it out from its first resize event; the layout
+  // that follows at the same size keeps the buffer it made.
+  if (EditBackBufferFitsView()) return;
   while (!RebuildEditBackBuffer()) {
     if (AskQuestion(BACK_BUFFER_QUESTION, MB_YESNO) != IDYES) {
       static_cast<MainFrame*>(mainWindows.main)->closeWithoutQuestion = true;

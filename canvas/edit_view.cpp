@@ -219,12 +219,23 @@ RasterSurface SurfaceOf(QImage& image) {
 
 QWidget* CreateEditView(QWidget* tabStrip) { return new EditViewWidget(tabStrip); }
 
+namespace {
+
+// A view squeezed to nothing still gets a one-pixel buffer, so that an
+// empty client area is not mistaken for a lack of memory.
+QSize BackBufferSize(const QFrame& frame) { return frame.contentsRect().size().expandedTo(QSize(1, 1)); }
+
+}  // namespace
+
+bool EditBackBufferFitsView() {
+  const auto* frame = static_cast<const QFrame*>(editView.window);
+  return frame != nullptr && !editView.backBuffer.isNull() && editView.backBuffer.size() == BackBufferSize(*frame);
+}
+
 bool RebuildEditBackBuffer() {
   auto* frame = static_cast<QFrame*>(editView.window);
   if (frame == nullptr) return true;
-  // A view squeezed to nothing still gets a one-pixel buffer, so that an
-  // empty client area is not mistaken for a lack of memory.
-  const QSize size = frame->contentsRect().size().expandedTo(QSize(1, 1));
+  const QSize size = BackBufferSize(*frame);
   editView.backBuffer = QImage(size, QImage::Format_RGB32);
   if (editView.backBuffer.isNull()) return false;
   editView.windowOverlay = QImage(size, QImage::Format_ARGB32);

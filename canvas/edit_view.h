@@ -62,6 +62,9 @@ QWidget* CreateEditView(QWidget* tabStrip);
 // current tab into it. Gives back false, keeping no buffer, when memory for
 // it could not be had.
 bool RebuildEditBackBuffer();
+// True when the back buffer already has the size of the view's client area,
+// so a layout that left the view's size alone need not rebuild it.
+bool EditBackBufferFitsView();
 
 // Full repaint of the tab, or a blank view for nullptr.
 void RepaintEditView(ImageTab* tab);

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ReadIconDirectory(frame, header, entries) || entries.size() != 1) __builtin_trap();
     IconImageShape shape;
     if (!ReadIconImageShape(frame, entries[0].imageOffset, shape)) __builtin_trap();
-    ImageTab tab;
+    ImageTab tab{};
     tab.width = static_cast<std::uint8_t>(shape.width);
     tab.height = static_cast<std::uint8_t>(shape.height);
     tab.colorCode = ColorCodeOfBitCount(shape.bitCount);

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // read must say why and carry no picture.
   std::vector<ImportEntry> entries;
   if (ReadImportEntries(bytes, entries).empty()) {
-    ImageTab tab;
+    ImageTab tab{};
     for (const ImportEntry& entry : entries) {
       if (!entry.problem.empty()) {
         if (!entry.picture.pixels.empty()) __builtin_trap();

@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool icon = size >= 4 && std::memcmp(data, ICON_START, 4) == 0;
   const ImportSource source = ReadImportBytes(ByteBuffer(data, data + size), icon);
   if (!source.error.empty()) return 0;
-  ImageTab tab;
+  ImageTab tab{};
   // Quantizing is by far the slowest step, and it sees the same kind of
   // small picture from every entry; converting one entry an input keeps the
   // target fast on icons with many images.

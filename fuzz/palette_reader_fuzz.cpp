@@ -12,7 +12,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const ByteBuffer bytes(data, data + size);
   for (std::uint8_t code : {std::uint8_t{2}, std::uint8_t{16}, std::uint8_t{0}}) {
-    ImageTab tab;
+    ImageTab tab{};
     tab.colorCode = code;
     ColorRef colors[256];
     if (!ParsePalette(bytes, tab, colors).empty()) continue;
@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ReadPaletteBytes(bytes, format, record).empty()) continue;
     if (record.colors.empty() || record.colors.size() > 256) __builtin_trap();
     for (std::uint8_t code : {std::uint8_t{2}, std::uint8_t{16}, std::uint8_t{0}}) {
-      ImageTab tab;
+      ImageTab tab{};
       tab.colorCode = code;
       const PaletteFit fit = FitPaletteToTab(record, tab);
       if (fit.error.empty() && (fit.count < 1 || fit.count > PaletteSize(tab))) __builtin_trap();

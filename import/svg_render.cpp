@@ -1,7 +1,5 @@
 #include "import/svg_render.h"
 
-#include <cairo.h>
-#include <librsvg/rsvg.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -18,6 +16,7 @@
 
 #include "fileio/icon_format.h"
 #include "import/decode.h"
+#include "import/svg_library.h"
 
 namespace {
 
@@ -66,8 +65,8 @@ bool ReadAll(int fd, void* data, std::size_t size, std::chrono::steady_clock::ti
 using ChildWork = std::function<bool(RgbaPicture&)>;
 
 // Runs the work in a forked child and takes its result through a pipe,
-// killing the child when it passes the time limit. The parent's memory is
-// never touched by librsvg, so nothing it leaves behind can hurt the
+// killing the child when it passes the time limit. The parent only loads
+// librsvg and never calls it, so nothing it leaves behind can hurt the
 // program.
 std::string RunInChild(const ChildWork& work, bool withPixels, RgbaPicture& out,
                        int timeLimitMs = SVG_RENDER_TIME_LIMIT_MS) {
@@ -125,19 +124,19 @@ std::string RunInChild(const ChildWork& work, bool withPixels, RgbaPicture& out,
 
 // A handle on the SVG with no base file: librsvg then loads nothing from
 // outside the bytes given. Null when the bytes do not parse.
-RsvgHandle* OpenSvg(const ByteBuffer& svg) {
+RsvgHandle* OpenSvg(const SvgLibrary& rsvg, const ByteBuffer& svg) {
   GError* error = nullptr;
-  RsvgHandle* handle = rsvg_handle_new_from_data(svg.data(), svg.size(), &error);
-  if (error != nullptr) g_error_free(error);
-  if (handle != nullptr) rsvg_handle_set_dpi(handle, 96.0);
+  RsvgHandle* handle = rsvg.newFromData(svg.data(), svg.size(), &error);
+  if (error != nullptr) rsvg.errorFree(error);
+  if (handle != nullptr) rsvg.setDpi(handle, 96.0);
   return handle;
 }
 
-bool MeasureInChild(const ByteBuffer& svg, int limit, int fallback, RgbaPicture& size) {
-  RsvgHandle* handle = OpenSvg(svg);
+bool MeasureInChild(const SvgLibrary& rsvg, const ByteBuffer& svg, int limit, int fallback, RgbaPicture& size) {
+  RsvgHandle* handle = OpenSvg(rsvg, svg);
   if (handle == nullptr) return false;
   double w = 0, h = 0;
-  if (rsvg_handle_get_intrinsic_size_in_pixels(handle, &w, &h) && w >= 0.5 && h >= 0.5 && w < limit + 0.5 &&
+  if (rsvg.intrinsicSizeInPixels(handle, &w, &h) && w >= 0.5 && h >= 0.5 && w < limit + 0.5 &&
       h < limit + 0.5) {
     size.width = static_cast<int>(std::lround(w));
     size.height = static_cast<int>(std::lround(h));
@@ -145,7 +144,7 @@ bool MeasureInChild(const ByteBuffer& svg, int limit, int fallback, RgbaPicture&
     gboolean hasWidth = FALSE, hasHeight = FALSE, hasViewBox = FALSE;
     RsvgLength width{}, height{};
     RsvgRectangle viewBox{};
-    rsvg_handle_get_intrinsic_dimensions(handle, &hasWidth, &width, &hasHeight, &height, &hasViewBox, &viewBox);
+    rsvg.intrinsicDimensions(handle, &hasWidth, &width, &hasHeight, &height, &hasViewBox, &viewBox);
     size.width = size.height = fallback;
     if (hasViewBox && viewBox.width > 0 && viewBox.height > 0) {
       // The longer side takes the fallback; the shorter keeps the ratio.
@@ -155,27 +154,27 @@ bool MeasureInChild(const ByteBuffer& svg, int limit, int fallback, RgbaPicture&
         size.width = std::max(1, static_cast<int>(std::lround(fallback * viewBox.width / viewBox.height)));
     }
   }
-  g_object_unref(handle);
+  rsvg.objectUnref(handle);
   return true;
 }
 
-bool RenderInChild(const ByteBuffer& svg, int width, int height, RgbaPicture& picture) {
-  RsvgHandle* handle = OpenSvg(svg);
+bool RenderInChild(const SvgLibrary& rsvg, const ByteBuffer& svg, int width, int height, RgbaPicture& picture) {
+  RsvgHandle* handle = OpenSvg(rsvg, svg);
   if (handle == nullptr) return false;
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  cairo_t* cr = cairo_create(surface);
+  cairo_surface_t* surface = rsvg.imageSurfaceCreate(CAIRO_FORMAT_ARGB32, width, height);
+  cairo_t* cr = rsvg.create(surface);
   const RsvgRectangle viewport{0, 0, static_cast<double>(width), static_cast<double>(height)};
   GError* error = nullptr;
-  const bool drawn = rsvg_handle_render_document(handle, cr, &viewport, &error) && cairo_status(cr) == CAIRO_STATUS_SUCCESS;
-  if (error != nullptr) g_error_free(error);
-  cairo_destroy(cr);
-  cairo_surface_flush(surface);
-  if (drawn && cairo_surface_status(surface) == CAIRO_STATUS_SUCCESS) {
+  const bool drawn = rsvg.renderDocument(handle, cr, &viewport, &error) && rsvg.status(cr) == CAIRO_STATUS_SUCCESS;
+  if (error != nullptr) rsvg.errorFree(error);
+  rsvg.destroy(cr);
+  rsvg.surfaceFlush(surface);
+  if (drawn && rsvg.surfaceStatus(surface) == CAIRO_STATUS_SUCCESS) {
     picture.width = width;
     picture.height = height;
     picture.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = rsvg.imageSurfaceGetData(surface);
+    const int stride = rsvg.imageSurfaceGetStride(surface);
     for (int y = 0; y < height; ++y) {
       // Cairo keeps native-endian 32-bit words with alpha premultiplied;
       // the import keeps straight alpha, rounded as PNG writers round it.
@@ -194,8 +193,8 @@ bool RenderInChild(const ByteBuffer& svg, int width, int height, RgbaPicture& pi
       }
     }
   }
-  cairo_surface_destroy(surface);
-  g_object_unref(handle);
+  rsvg.surfaceDestroy(surface);
+  rsvg.objectUnref(handle);
   return drawn && !picture.pixels.empty();
 }
 
@@ -281,8 +280,11 @@ std::string MeasureSvg(const ByteBuffer& svg, int limit, int fallback, int& widt
   const ByteBuffer* text = nullptr;
   std::string problem = PlainText(svg, plain, text);
   if (!problem.empty()) return problem;
+  const SvgLibrary* rsvg = LoadSvgLibrary();
+  if (rsvg == nullptr) return IMPORT_SVG_UNREADABLE;
   RgbaPicture size;
-  problem = RunInChild([&](RgbaPicture& result) { return MeasureInChild(*text, limit, fallback, result); }, false, size);
+  problem = RunInChild([&](RgbaPicture& result) { return MeasureInChild(*rsvg, *text, limit, fallback, result); }, false,
+                       size);
   width = size.width;
   height = size.height;
   return problem;
@@ -296,6 +298,8 @@ std::string RenderSvg(const ByteBuffer& svg, int width, int height, RgbaPicture&
   const ByteBuffer* text = nullptr;
   const std::string problem = PlainText(svg, plain, text);
   if (!problem.empty()) return problem;
-  return RunInChild([&](RgbaPicture& result) { return RenderInChild(*text, width, height, result); }, true, out,
+  const SvgLibrary* rsvg = LoadSvgLibrary();
+  if (rsvg == nullptr) return IMPORT_SVG_UNREADABLE;
+  return RunInChild([&](RgbaPicture& result) { return RenderInChild(*rsvg, *text, width, height, result); }, true, out,
                     timeLimitMs);
 }

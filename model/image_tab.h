@@ -73,7 +73,12 @@ struct ImageTab {
   TabKind kind = TabKind::Indexed;
   ColorRef palette[256] = {};
   // Column-major: the pixel in column x, row y is cells[x * STORE_SIZE + y].
-  PixelCell cells[CELL_COUNT] = {};
+  // No initializer of its own: a tab made with `{}` or `()`, and the
+  // program-wide tab set, start with every cell 0, while the tab set's
+  // construction at start leaves the 5 MiB of its twenty stores untouched,
+  // so their pages are first written when a tab is used. Write
+  // `ImageTab tab{};`, never `ImageTab tab;`, for a local tab.
+  PixelCell cells[CELL_COUNT];
   CellRect selection;
   std::int32_t backgroundIndex = 0;
   std::uint8_t cellSize = 0;

@@ -14,7 +14,7 @@ struct IconPicture {
   std::string fileName;
   // A 16-colour image with the classic colours as its palette; transparent
   // pixels are FRESH_CELL.
-  ImageTab image;
+  ImageTab image{};
 };
 
 // Every toolbar picture in toolbar order, then "tab" (12 x 12) and

@@ -7,7 +7,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-5}
 build=fuzz-build
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET2_TESTS=OFF \
+# A few seconds of fuzzing need no full optimization: -O1 with line tables
+# builds in much less time and still names the line of any finding.
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" -DQUILLET2_TESTS=OFF \
   ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
 cmake --build "$build" -j"$(nproc)" --target icon_reader_fuzz import_fuzz palette_reader_fuzz ani_reader_fuzz \
   recovery_reader_fuzz

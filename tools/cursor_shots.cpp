@@ -25,7 +25,7 @@ namespace {
 // A 32 x 32 arrow: black outline, white inside, the rest transparent, with
 // its hot spot on the tip.
 ImageTab ArrowCursor() {
-  ImageTab tab;
+  ImageTab tab{};
   tab.width = tab.height = 32;
   tab.colorCode = 16;
   tab.palette[0] = 0x000000;

@@ -5,7 +5,7 @@
 namespace {
 
 ImageTab TabOfSize(int width, int height, int cellSize) {
-  ImageTab tab;
+  ImageTab tab{};
   tab.width = static_cast<std::uint8_t>(width);
   tab.height = static_cast<std::uint8_t>(height);
   tab.cellSize = static_cast<std::uint8_t>(cellSize);

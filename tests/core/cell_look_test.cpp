@@ -9,7 +9,7 @@
 #include "canvas/cell_look.h"
 
 TEST(CellLook, TheMaskAndTheColourNameTheKind) {
-  ImageTab tab;
+  ImageTab tab{};
   tab.colorCode = 16;
   tab.palette[0] = 0;
   tab.palette[1] = 0xFFFFFF;

@@ -36,7 +36,7 @@ class ChangeHubTest : public ::testing::Test {
 
   static std::vector<int> ViewsOf(unsigned changes) {
     called.clear();
-    ImageTab tab;
+    ImageTab tab{};
     Announce(&tab, changes);
     return called;
   }

@@ -188,7 +188,7 @@ TEST(ReductionCount, OutOfRangeAndMissingNumbersGiveTheMostColours) {
                {"1", 256, 256},  {"0", 16, 16},  {"", 16, 16},   {"4x", 16, 16}, {"-4", 256, 256},
                {"999", 256, 256}, {"007", 16, 7}};
   for (const auto& row : cases) EXPECT_EQ(ReductionCountOfText(row.text, row.maxCount), row.count) << row.text;
-  ImageTab tab;
+  ImageTab tab{};
   tab.colorCode = 0;
   EXPECT_EQ(MaxReductionCount(tab), 256);
   tab.colorCode = 16;

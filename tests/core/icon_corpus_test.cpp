@@ -65,7 +65,7 @@ TEST(Corpus, PaletteFilesGiveTheirMessages) {
   for (const auto& row : rows) {
     ASSERT_GE(row.size(), 3u);
     SCOPED_TRACE(row[0]);
-    ImageTab tab;
+    ImageTab tab{};
     tab.colorCode = static_cast<std::uint8_t>(std::stoi(row[1]));
     for (ColorRef& color : tab.palette) color = 0x00ABCDEF;
     const std::string error = LoadPaletteFromFile(folder + row[0], tab);

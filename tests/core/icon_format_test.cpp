@@ -237,7 +237,7 @@ TEST(IconWrite, DataSizesAndOffsets) {
 }
 
 TEST(IconWrite, PaletteQuadsAndTransparentPixels) {
-  ImageTab tab;
+  ImageTab tab{};
   tab.width = 9;
   tab.height = 2;
   tab.colorCode = 2;

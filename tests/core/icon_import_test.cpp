@@ -217,7 +217,7 @@ TEST(PictureChecks, BmpAndGifMustHoldTheDataTheirHeadersPromise) {
 }
 
 TEST(ImportConvert, AlphaIsCutAtOneHalf) {
-  ImageTab tab;
+  ImageTab tab{};
   ConvertPicture(Picture(4, 1, {0x00FF0000, 0x7FFF0000, 0x80FF0000, 0xFFFF0000}), false, tab);
   EXPECT_EQ(tab.colorCode, 2);
   EXPECT_NE(CellAt(tab, 0, 0) & CELL_MASK_BIT, 0);
@@ -236,7 +236,7 @@ TEST(ImportConvert, TheSmallestColourCountThatHoldsTheColoursExactly) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.colours);
     const RgbaPicture picture = WithColours(c.colours);
-    ImageTab tab;
+    ImageTab tab{};
     ConvertPicture(picture, false, tab);
     EXPECT_EQ(tab.colorCode, c.code);
     EXPECT_EQ(PlanImport(picture).colorCode, c.code);

@@ -7,7 +7,7 @@
 namespace {
 
 ImageTab MakeTab(int width, int height, std::uint8_t colorCode, int cellSize = 1) {
-  ImageTab tab;
+  ImageTab tab{};
   tab.inUse = 1;
   tab.width = static_cast<std::uint8_t>(width);
   tab.height = static_cast<std::uint8_t>(height);

@@ -227,7 +227,7 @@ TEST(KeptEntries, ACursorFamilyKeepsItsTypeAndHotSpots) {
 
   // Every entry carries its image's hot spot, 32-bit and PNG ones too: a
   // kept image's tab gives it, and one made at another size its own.
-  ImageTab keptTab;
+  ImageTab keptTab{};
   keptTab.hotSpotX = 200;
   keptTab.hotSpotY = 3;
   read.parts[family_icon::PNG_256].image = &keptTab;

@@ -24,7 +24,7 @@ class PaletteFileTest : public ::testing::Test {
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   }
   static ImageTab Tab(std::uint8_t code, ColorRef seed) {
-    ImageTab tab;
+    ImageTab tab{};
     tab.colorCode = code;
     for (int i = 0; i < 256; ++i) tab.palette[i] = seed + static_cast<ColorRef>(i) * 0x010203;
     return tab;

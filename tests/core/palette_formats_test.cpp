@@ -72,7 +72,7 @@ class PaletteFormatsTest : public ::testing::Test {
     return path;
   }
   static ImageTab Tab(std::uint8_t code) {
-    ImageTab tab;
+    ImageTab tab{};
     tab.colorCode = code;
     for (int i = 0; i < 256; ++i) tab.palette[i] = 0x102030 + static_cast<ColorRef>(i);
     return tab;

@@ -43,7 +43,7 @@ TEST(PaletteImport, MapsOntoThePaletteAndPutsTransparentCellsOnBlack) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ImageTab tab;
+    ImageTab tab{};
     const PaletteMapping mapping = ConvertPictureToPalette(Picture(), c.palette, false, tab);
     EXPECT_EQ(tab.colorCode, c.code);
     EXPECT_EQ(tab.width, 4);
@@ -71,7 +71,7 @@ TEST(PaletteImport, DitheringMixesThePalettesColoursWhereNearestTakesOne) {
   const std::vector<ColorRef> palette = {Rgb(0, 0, 0), Rgb(255, 255, 255)};
   for (const bool dither : {false, true}) {
     SCOPED_TRACE(dither);
-    ImageTab tab;
+    ImageTab tab{};
     ConvertPictureToPalette(picture, palette, dither, tab);
     int white = 0;
     for (int y = 0; y < 16; ++y)

@@ -26,7 +26,7 @@ std::vector<ColorRef> Pixels(ColorPicture& picture) {
 }
 
 ImageTab Tab(int width, int height, std::uint8_t colorCode, CellRect selection) {
-  ImageTab tab;
+  ImageTab tab{};
   tab.inUse = 1;
   tab.width = static_cast<std::uint8_t>(width);
   tab.height = static_cast<std::uint8_t>(height);

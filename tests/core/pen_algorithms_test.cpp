@@ -18,7 +18,7 @@ Cells Trace(int x0, int y0, int x1, int y1) {
 }
 
 ImageTab FilledTab(int width, int height, PixelCell value) {
-  ImageTab tab;
+  ImageTab tab{};
   tab.width = static_cast<std::uint8_t>(width);
   tab.height = static_cast<std::uint8_t>(height);
   for (int x = 0; x < width; ++x)

@@ -38,7 +38,7 @@ TEST(MarkTextCells, AnyPixelOtherThanTheBackgroundInsideImageAndCanvasMarksItsCe
 }
 
 TEST(CommitTextCells, StoresThePenCellOnlyInMarkedCellsOfTheImage) {
-  ImageTab tab;
+  ImageTab tab{};
   tab.width = 10;
   tab.height = 6;
   ClearTabPixels(tab);

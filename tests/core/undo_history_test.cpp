@@ -6,7 +6,7 @@
 namespace {
 
 struct HistoryTab {
-  ImageTab tab;
+  ImageTab tab{};
   HistoryTab(int width, int height, std::uint8_t code) {
     tab.inUse = 1;
     tab.width = static_cast<std::uint8_t>(width);

@@ -29,7 +29,7 @@ inline unsigned Get16(const ByteBuffer& b, std::size_t at) { return b.at(at) | b
 // A tab of the given size and colour code whose pixels and palette follow a
 // pattern that differs per seed; every fifth pixel or so is transparent.
 inline ImageTab PatternTab(int width, int height, std::uint8_t colorCode, unsigned seed = 1) {
-  ImageTab tab;
+  ImageTab tab{};
   tab.inUse = 1;
   tab.width = static_cast<std::uint8_t>(width);
   tab.height = static_cast<std::uint8_t>(height);

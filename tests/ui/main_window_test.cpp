@@ -345,7 +345,7 @@ TEST_F(Shell, DroppingSeveralFilesIsRefused) {
 
 // Writes an icon file of one blank image beside the settings file.
 std::string WriteBlankIcon(int width, int height) {
-  static ImageTab image;
+  static ImageTab image{};
   image.width = static_cast<std::uint8_t>(width);
   image.height = static_cast<std::uint8_t>(height);
   image.colorCode = 16;
