@@ -55,6 +55,10 @@ int main(int argc, char* argv[]) {
     return PrintAndEnd(RunExportSetCommandLine(arguments));
   }
   if (line.exitNow) return PrintAndEnd(line);
+  // The menu bar is the window's own, as the layout places it. Asking for
+  // a desktop-wide menu bar would make Qt look for one on the session bus
+  // (and, where there is no bus, try to start one) before the window shows.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication application(argc, argv);
   // Desktops match the running window to the installed desktop entry by
   // this name.

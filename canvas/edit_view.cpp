@@ -238,8 +238,7 @@ bool RebuildEditBackBuffer() {
   const QSize size = BackBufferSize(*frame);
   editView.backBuffer = QImage(size, QImage::Format_RGB32);
   if (editView.backBuffer.isNull()) return false;
-  editView.windowOverlay = QImage(size, QImage::Format_ARGB32);
-  if (!editView.windowOverlay.isNull()) editView.windowOverlay.fill(0u);
+  editView.windowOverlay = QImage();
   editView.overlayUsed = false;
   RepaintEditView(CurrentTab());
   return true;
@@ -307,8 +306,24 @@ void PaintCell(int x, int y, PixelCell value, const ImageTab& tab, PixelRect* sq
   PaintMaskedCell(surface, inside, kind, color, background);
 }
 
+namespace {
+
+// The overlay for what tools draw on the window, made clear at the back
+// buffer's size the first time it is needed; a null picture when there is no
+// memory for it.
+QImage& WindowOverlay() {
+  if (editView.windowOverlay.size() != editView.backBuffer.size()) {
+    editView.windowOverlay = QImage(editView.backBuffer.size(), QImage::Format_ARGB32);
+    if (!editView.windowOverlay.isNull()) editView.windowOverlay.fill(0u);
+    editView.overlayUsed = false;
+  }
+  return editView.windowOverlay;
+}
+
+}  // namespace
+
 void PaintToolCell(ToolSurface target, int x, int y, const ImageTab& tab) {
-  QImage& image = target == TOOL_ON_WINDOW ? editView.windowOverlay : editView.backBuffer;
+  QImage& image = target == TOOL_ON_WINDOW ? WindowOverlay() : editView.backBuffer;
   if (image.isNull()) return;
   RasterSurface surface = SurfaceOf(image);
   const PixelCell value = PenCell(tab);

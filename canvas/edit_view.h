@@ -32,7 +32,9 @@ struct EditViewState {
   // 64 x 64; the circle tool rasterises its ellipse here, one pixel per cell.
   QImage circleScratch;
   // What tools drew onto the window itself, transparent elsewhere. The window
-  // shows it above the back buffer until that part is copied again.
+  // shows it above the back buffer until that part is copied again. Made,
+  // the back buffer's size, when a tool first draws on the window, so that
+  // laying out the window does not clear a second window-sized picture.
   QImage windowOverlay;
   bool overlayUsed = false;
   // Where the selection frame was last drawn, so that it can be erased by

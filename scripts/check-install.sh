@@ -14,6 +14,12 @@ deb=$(ls build-package/quillet2_*.deb)
 # dpkg-shlibdeps worked when the Qt libraries appear among the dependencies.
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ "$depends" == *libqt6widgets6* ]] || fail "no library dependencies in $deb: $depends"
+# librsvg is opened only when an SVG is read, so the package names it itself;
+# linked, its thirty libraries would be loaded at every start.
+[[ "$depends" == *librsvg2-2* ]] || fail "$deb does not depend on librsvg2-2: $depends"
+if readelf -d build-package/bin/quillet2 | grep -q 'NEEDED.*librsvg'; then
+  fail "the program is linked with librsvg, which it should open only for an SVG"
+fi
 contents=$(dpkg-deb -c "$deb")
 [[ "$contents" == *" ./usr/bin/quillet2"* ]] || fail "$deb holds no /usr/bin/quillet2"
 # The long description is flowing text: a line that starts with two
