@@ -28,7 +28,11 @@ int main(int argc, char* argv[]) {
   // be reached (a terminal over ssh, a package check) instead of ending in
   // the window system's own error.
   CommandLine line;
-  {
+  // A start without arguments (from a menu, a desktop icon) has no options
+  // to answer, so it goes straight to the window; its language is chosen
+  // once the application exists.
+  const bool plainStart = argc <= 1;
+  if (!plainStart) {
     QCoreApplication reader(argc, argv);
     // Qt's own list of the arguments loses the bytes of file names that are
     // not UTF-8.
@@ -64,7 +68,10 @@ int main(int argc, char* argv[]) {
   // this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillet2.quillet2"));
   // The translations went with the reader; the window gets the same language.
-  InstallLanguage(CurrentLanguage());
+  if (plainStart)
+    InstallChosenLanguage(QString());
+  else
+    InstallLanguage(CurrentLanguage());
   WaitForFontConfig();
   CreateMainWindow();
   StartRecovery(line.noRecovery);
