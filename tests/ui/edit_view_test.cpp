@@ -254,6 +254,14 @@ TEST_F(EditViewTest, ToolCellsOnTheWindowLeaveTheBackBufferAlone) {
   // Showing the back buffer again takes the feedback away.
   InvalidateEditView();
   EXPECT_TRUE(DifferingPixels(before, EditWindowPicture()).empty());
+  // A view laid out larger gets feedback where the old size did not reach.
+  ResizeEditClient(300, 300);
+  PaintToolCell(TOOL_ON_WINDOW, 15, 15, tab);
+  const QImage larger = EditWindowPicture();
+  int beyond = 0;
+  for (int y = 184; y < larger.height(); ++y)
+    for (int x = 184; x < larger.width(); ++x) beyond += ColorOfPixel(larger.pixel(x, y)) == RED && BackPixel(x, y) != RED;
+  EXPECT_GT(beyond, 0);
 }
 
 TEST_F(EditViewTest, WithoutTabsTheViewShowsTheWindowColour) {
