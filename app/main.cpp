@@ -8,6 +8,7 @@
 #include "app/language.h"
 #include "app/main_window.h"
 #include "app/recovery.h"
+#include "app/session_bus_warmup.h"
 #include "platform/argument_bytes.h"
 #include "platform/memory.h"
 
@@ -64,6 +65,7 @@ int main(int argc, char* argv[]) {
   // (and, where there is no bus, try to start one) before the window shows.
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication application(argc, argv);
+  StartSessionBusConnection();
   // Desktops match the running window to the installed desktop entry by
   // this name.
   QGuiApplication::setDesktopFileName(QStringLiteral("org.quillet2.quillet2"));
@@ -74,6 +76,7 @@ int main(int argc, char* argv[]) {
     InstallLanguage(CurrentLanguage());
   WaitForFontConfig();
   CreateMainWindow();
+  WaitForSessionBusConnection();
   StartRecovery(line.noRecovery);
   OpenCommandLineFiles(line.files);
   const int code = QApplication::exec();

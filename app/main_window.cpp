@@ -17,6 +17,7 @@
 #include "app/command_ids.h"
 #include "app/command_state.h"
 #include "app/commands.h"
+#include "app/deferred_style_icons.h"
 #include "app/file_commands.h"
 #include "app/floating_keys.h"
 #include "app/icon_files.h"
@@ -251,6 +252,7 @@ void DropFiles(const QStringList& paths) {
 
 QMainWindow* CreateMainWindow() {
   if (iniPath.empty()) iniPath = SettingsFilePath();
+  InstallDeferredStyleIcons();
   auto* frame = new MainFrame;
   mainWindows.main = frame;
   frame->setMenuBar(CreateMainMenu(frame));

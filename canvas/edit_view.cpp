@@ -22,6 +22,7 @@
 #include "model/kept_entries.h"
 #include "model/tab_lifecycle.h"
 #include "model/tab_set.h"
+#include "platform/qt_colors.h"
 #include "platform/system_colors.h"
 
 int grid = 1;
@@ -61,6 +62,10 @@ class EditViewWidget : public QFrame {
     const QPoint origin = contentsRect().topLeft();
     const QRect damaged = event->rect().translated(-origin) & QRect(QPoint(0, 0), editView.backBuffer.size());
     if (damaged.isEmpty()) return;
+    if (editView.blank) {
+      painter.fillRect(damaged.translated(origin), ToQColor(GetSystemColor(COLOR_WINDOW)));
+      return;
+    }
     painter.drawImage(damaged.topLeft() + origin, editView.backBuffer, damaged);
     if (editView.overlayUsed) painter.drawImage(damaged.topLeft() + origin, editView.windowOverlay, damaged);
     DrawHotSpotMark(painter, origin);
@@ -250,8 +255,8 @@ void PaintEditView(ImageTab* tab, GridLines lines) {
   if (editView.window == nullptr || editView.backBuffer.isNull()) return;
   RasterSurface surface = SurfaceOf(editView.backBuffer);
   const PixelRect client{0, 0, surface.width, surface.height};
-  if (tabSet.tabCount <= 0 || tab == nullptr) {
-    FillPixelRect(surface, client, GetSystemColor(COLOR_WINDOW));
+  editView.blank = tabSet.tabCount <= 0 || tab == nullptr;
+  if (editView.blank) {
     HideScrollBars();
   } else if (const KeptEntry* kept = KeptEntryOf(*tab)) {
     HideScrollBars();
@@ -396,6 +401,7 @@ void InvalidateEditView() {
 
 QImage EditWindowPicture() {
   QImage picture = editView.backBuffer.copy();
+  if (editView.blank && !picture.isNull()) picture.fill(ToQColor(GetSystemColor(COLOR_WINDOW)));
   if (editView.overlayUsed && !picture.isNull()) {
     QPainter painter(&picture);
     painter.drawImage(0, 0, editView.windowOverlay);

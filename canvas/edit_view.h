@@ -37,6 +37,11 @@ struct EditViewState {
   // laying out the window does not clear a second window-sized picture.
   QImage windowOverlay;
   bool overlayUsed = false;
+  // With no tab to show, the view is the window colour alone. The back
+  // buffer is then left unpainted and the window is filled instead, so that
+  // showing or resizing a window without tabs writes no window-sized
+  // picture. The next full repaint with a tab paints every pixel.
+  bool blank = false;
   // Where the selection frame was last drawn, so that it can be erased by
   // drawing it again.
   PixelRect lastSelectionFrame;

@@ -268,8 +268,15 @@ TEST_F(EditViewTest, WithoutTabsTheViewShowsTheWindowColour) {
   OpenTab(8, 8, 200, 150);
   DeleteAllTabs();
   RepaintEditView(nullptr);
-  for (const QPoint p : {QPoint(0, 0), QPoint(15, 15), QPoint(20, 20), QPoint(199, 149)})
-    EXPECT_EQ(BackPixel(p.x(), p.y()), GetSystemColor(COLOR_WINDOW));
+  // What the window shows and what a picture of it holds; the buffer itself
+  // is left unpainted.
+  const QImage shown = editView.window->grab().toImage();
+  const QPoint origin = static_cast<QFrame*>(editView.window)->contentsRect().topLeft();
+  const QImage picture = EditWindowPicture();
+  for (const QPoint p : {QPoint(0, 0), QPoint(15, 15), QPoint(20, 20), QPoint(199, 149)}) {
+    EXPECT_EQ(ColorOfPixel(shown.pixel(origin + p)), GetSystemColor(COLOR_WINDOW));
+    EXPECT_EQ(ColorOfPixel(picture.pixel(p)), GetSystemColor(COLOR_WINDOW));
+  }
 }
 
 TEST_F(EditViewTest, PaintingCopiesTheBackBuffer) {

@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QToolButton>
 #include <QUrl>
 #include <fstream>
 #include <string>
@@ -131,6 +133,14 @@ TEST_F(Shell, MenuBarHasEveryEntryInOrder) {
   EXPECT_TRUE(MenuEnabled(CMD_HELP_TOPICS));
   EXPECT_TRUE(MenuEnabled(CMD_OPEN));
   EXPECT_TRUE(MenuEnabled(CMD_IMPORT));
+  // The button a narrow window's menus overflow to shows the style's own
+  // picture, read when it is first drawn.
+  const auto* more = mainWindows.main->menuBar()->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+  ASSERT_NE(more, nullptr);
+  const QImage drawn = more->icon().pixmap(16).toImage();
+  EXPECT_FALSE(drawn.isNull());
+  const QStyle* base = static_cast<QProxyStyle*>(QApplication::style())->baseStyle();
+  EXPECT_EQ(drawn, base->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16).toImage());
 }
 
 TEST_F(Shell, ToolbarFollowsThePlacementRule) {
