@@ -42,8 +42,9 @@ QIcon IconFromIconFile(const std::string& path) {
   if (!bytes || !ReadIconDirectory(*bytes, header, entries) || entries.empty()) return QIcon(QString::fromStdString(path));
   // One image at a time, in one store kept for every icon: a tab's store is
   // a quarter megabyte, too much to clear for each 16 px picture. The
-  // reader writes every cell of the image.
-  static const std::unique_ptr<ImageTab> tab = std::make_unique<ImageTab>();
+  // reader writes every cell of the image, so the store is not cleared even
+  // once: only the rows the icons use are ever touched.
+  static const std::unique_ptr<ImageTab> tab = std::make_unique_for_overwrite<ImageTab>();
   QIcon icon;
   for (const IconDirEntry& entry : entries) {
     IconImageShape shape;

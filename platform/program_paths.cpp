@@ -21,9 +21,14 @@ void OverrideProgramFolder(const std::string& folder) { folderOverride = folder;
 
 std::string ProgramFolder() {
   if (!folderOverride.empty()) return folderOverride.back() == '/' ? folderOverride : folderOverride + '/';
-  QString folder = QCoreApplication::applicationDirPath();
-  if (!folder.endsWith('/')) folder += '/';
-  return folder.toStdString();
+  // Qt reads the program's path from /proc each time it is asked, and every
+  // toolbar icon asks; the folder cannot change while the program runs.
+  static const std::string folder = [] {
+    QString path = QCoreApplication::applicationDirPath();
+    if (!path.endsWith('/')) path += '/';
+    return path.toStdString();
+  }();
+  return folder;
 }
 
 std::string InstalledDataFolder() { return ProgramFolder() + "../share/quillet2/"; }
