@@ -9,7 +9,9 @@ seconds=${1:-5}
 build=fuzz-build
 # A few seconds of fuzzing need no full optimization: -O1 with line tables
 # builds in much less time and still names the line of any finding.
-CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+source scripts/ninja-tree.sh
+ninja_tree "$build"
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -gline-tables-only -DNDEBUG" -DQUILLET2_TESTS=OFF \
   ${CMAKE_CXX_COMPILER_LAUNCHER:+-DCMAKE_CXX_COMPILER_LAUNCHER=$CMAKE_CXX_COMPILER_LAUNCHER} >/dev/null
 cmake --build "$build" -j"$(nproc)" --target icon_reader_fuzz import_fuzz palette_reader_fuzz ani_reader_fuzz \

@@ -31,7 +31,11 @@ packages=(g++ cmake make qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-t
           # The fuzz targets: clang with libFuzzer. lld links every build,
           # above all the large sanitized test programs, in a fraction of the
           # default linker's time.
-          clang libclang-rt-14-dev lld)
+          clang libclang-rt-14-dev lld
+          # Ninja builds the test, package and fuzz trees: it starts a
+          # target's files while the libraries it links are still building,
+          # which keeps both cores busy where make waits.
+          ninja-build)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -10,7 +10,9 @@ scripts/install-deps.sh
 # only to be thrown away; and Debian's -O2 is the optimization, without the
 # -O3 CMake's release type would add after it.
 eval "$(DEB_CXXFLAGS_MAINT_STRIP=-g DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
-cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG -DQUILLET2_TESTS=OFF \
+source scripts/ninja-tree.sh
+ninja_tree build-package
+cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE=-DNDEBUG -DQUILLET2_TESTS=OFF \
   -DQUILLET2_BENCH=OFF -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS"
 cmake --build build-package -j"$(nproc)"
 rm -f build-package/quillet2_*.deb

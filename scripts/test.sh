@@ -12,7 +12,9 @@ scripts/install-deps.sh
 # Line tables are all a sanitizer report needs for its file and line
 # numbers; full debugging information would make every object and test
 # program several times larger, and slower to write, link and load.
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DQUILLET2_SANITIZE=ON -DQUILLET2_TESTS=ON \
+source scripts/ninja-tree.sh
+ninja_tree build-test
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DQUILLET2_SANITIZE=ON -DQUILLET2_TESTS=ON \
   -DQUILLET2_BENCH=ON
 cmake --build build-test -j"$(nproc)"
 scripts/check-install.sh
