@@ -24,4 +24,4 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-ctest --test-dir build-test --output-on-failure -j"$(nproc)"
+ctest --test-dir build-test --output-on-failure --no-label-summary -j"$(nproc)"
