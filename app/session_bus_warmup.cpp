@@ -5,15 +5,23 @@
 
 namespace {
 
-std::thread connecting;
+// Joined by WaitForSessionBusConnection, or at the latest when the program
+// ends by any way out, so that no running thread is left behind.
+struct SessionBusWarmUp {
+  std::thread thread;
+  ~SessionBusWarmUp() { Wait(); }
+  void Wait() {
+    if (thread.joinable()) thread.join();
+  }
+};
+
+SessionBusWarmUp warmUp;
 
 }  // namespace
 
 void StartSessionBusConnection() {
-  if (connecting.joinable()) return;
-  connecting = std::thread([] { (void)QDBusConnection::sessionBus(); });
+  if (warmUp.thread.joinable()) return;
+  warmUp.thread = std::thread([] { (void)QDBusConnection::sessionBus(); });
 }
 
-void WaitForSessionBusConnection() {
-  if (connecting.joinable()) connecting.join();
-}
+void WaitForSessionBusConnection() { warmUp.Wait(); }
