@@ -22,12 +22,14 @@ void OverrideProgramFolder(const std::string& folder) { folderOverride = folder;
 std::string ProgramFolder() {
   if (!folderOverride.empty()) return folderOverride.back() == '/' ? folderOverride : folderOverride + '/';
   // Qt reads the program's path from /proc each time it is asked, and every
-  // toolbar icon asks; the folder cannot change while the program runs.
-  static const std::string folder = [] {
-    QString path = QCoreApplication::applicationDirPath();
-    if (!path.endsWith('/')) path += '/';
-    return path.toStdString();
-  }();
+  // toolbar icon asks; the folder cannot change while the program runs. Qt
+  // can tell it only once the application exists.
+  static std::string folder;
+  if (!folder.empty()) return folder;
+  QString path = QCoreApplication::applicationDirPath();
+  if (!path.endsWith('/')) path += '/';
+  if (QCoreApplication::instance() == nullptr) return path.toStdString();
+  folder = path.toStdString();
   return folder;
 }
 
