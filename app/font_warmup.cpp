@@ -2,22 +2,14 @@
 
 #include <fontconfig/fontconfig.h>
 
-#include <thread>
+#include "app/start_up_thread.h"
 
 namespace {
 
 // Started by static initialization, before main; joined by WaitForFontConfig
 // or, on the ways out that never show a window (help, version, a command-line
 // import), when the program ends.
-struct FontConfigWarmUp {
-  std::thread thread{[] { FcInit(); }};
-  ~FontConfigWarmUp() { Wait(); }
-  void Wait() {
-    if (thread.joinable()) thread.join();
-  }
-};
-
-FontConfigWarmUp warmUp;
+StartUpThread warmUp{std::thread([] { FcInit(); })};
 
 }  // namespace
 

@@ -1,21 +1,12 @@
 #include "app/session_bus_warmup.h"
 
 #include <QDBusConnection>
-#include <thread>
+
+#include "app/start_up_thread.h"
 
 namespace {
 
-// Joined by WaitForSessionBusConnection, or at the latest when the program
-// ends by any way out, so that no running thread is left behind.
-struct SessionBusWarmUp {
-  std::thread thread;
-  ~SessionBusWarmUp() { Wait(); }
-  void Wait() {
-    if (thread.joinable()) thread.join();
-  }
-};
-
-SessionBusWarmUp warmUp;
+StartUpThread warmUp;
 
 }  // namespace
 
